@@ -1,0 +1,43 @@
+# TeX Quillet: `make run` starts the program, `make test` runs every test.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+NATIVE := build/native
+WIN := build/win
+FILES ?=
+
+.PHONY: all deps build native win test run shot bench clean
+
+all: build
+
+deps:
+	@tools/deps.sh
+
+$(NATIVE)/CMakeCache.txt:
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+$(WIN)/CMakeCache.txt:
+	cmake -S . -B $(WIN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+
+native: deps $(NATIVE)/CMakeCache.txt
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win: deps $(WIN)/CMakeCache.txt
+	cmake --build $(WIN) -j $(JOBS)
+
+build: native win
+
+test: build
+	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
+	tools/test-session bash -c 'cd $(WIN) && ctest --output-on-failure -j $(JOBS)'
+
+run: win
+	tools/run-quillet $(FILES)
+
+shot: win
+	tools/shot $(FILES)
+
+bench: build
+	tools/bench
+
+clean:
+	rm -rf build

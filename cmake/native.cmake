@@ -1,0 +1,42 @@
+# Native Linux build: the portable logic with its unit tests (AddressSanitizer and
+# UndefinedBehaviorSanitizer), command-line tools and benchmarks.
+find_package(GTest REQUIRED)
+find_package(benchmark QUIET)
+
+set(sanitize -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+
+add_library(quillet_core STATIC ${QUILLET_PORTABLE_SOURCES})
+target_include_directories(quillet_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(quillet_core PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} ${sanitize})
+target_link_options(quillet_core PUBLIC ${sanitize})
+
+# Benchmarks link a copy built without the sanitizers.
+add_library(quillet_core_fast STATIC ${QUILLET_PORTABLE_SOURCES})
+target_include_directories(quillet_core_fast PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(quillet_core_fast PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} -O2)
+
+file(GLOB unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
+foreach(src ${unit_tests})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} ${sanitize})
+  target_compile_definitions(${name} PRIVATE
+    QUILLET_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    QUILLET_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/../shared/fixtures")
+  target_link_libraries(${name} PRIVATE quillet_core GTest::gtest_main)
+  add_test(NAME native.${name} COMMAND ${name})
+endforeach()
+
+# House rule: portable files never include Windows headers.
+add_test(NAME native.portable_files_stay_portable
+  COMMAND ${CMAKE_SOURCE_DIR}/tools/check-portable ${CMAKE_SOURCE_DIR})
+
+if(benchmark_FOUND)
+  file(GLOB benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
+  foreach(src ${benches})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} -O2)
+    target_link_libraries(${name} PRIVATE quillet_core_fast benchmark::benchmark)
+  endforeach()
+endif()

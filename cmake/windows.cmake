@@ -1,0 +1,53 @@
+# Windows build (mingw-w64): the program Quillet.exe, its help file, and the tests that
+# drive the real windows under Wine (the emulator comes from the toolchain file).
+set(win_defs NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
+set(win_libs comctl32 comdlg32 gdi32 user32 shell32 imm32 winspool msimg32 ole32 uuid)
+set(static_runtime -static -static-libgcc -static-libstdc++)
+
+add_library(quillet_win STATIC ${QUILLET_PORTABLE_SOURCES} ${QUILLET_WIN_SOURCES})
+target_include_directories(quillet_win PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_definitions(quillet_win PUBLIC ${win_defs})
+target_compile_options(quillet_win PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
+target_link_libraries(quillet_win PUBLIC ${win_libs})
+target_link_options(quillet_win PUBLIC ${static_runtime})
+
+add_executable(Quillet WIN32 app/main_win.cpp app/quillet.rc)
+target_compile_options(Quillet PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
+target_link_libraries(Quillet PRIVATE quillet_win)
+
+# The help file is kept in UTF-8 and shipped in Shift-JIS beside the program.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Quillet.hlp
+  COMMAND iconv -f UTF-8 -t CP932 ${CMAKE_SOURCE_DIR}/help/Quillet.hlp.txt > ${CMAKE_BINARY_DIR}/Quillet.hlp
+  DEPENDS ${CMAKE_SOURCE_DIR}/help/Quillet.hlp.txt)
+add_custom_target(help_file ALL DEPENDS ${CMAKE_BINARY_DIR}/Quillet.hlp)
+
+# GoogleTest built for Windows from Debian's sources.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+file(GLOB win_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+add_library(quillet_win_test_support STATIC ${win_test_support})
+target_link_libraries(quillet_win_test_support PUBLIC quillet_win gtest)
+target_compile_options(quillet_win_test_support PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
+foreach(src ${win_tests})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
+  target_link_libraries(${name} PRIVATE quillet_win_test_support gtest_main)
+  add_dependencies(${name} help_file Quillet)
+  add_test(NAME wine.${name} COMMAND ${name})
+  # One display and one clipboard: the Wine tests take turns.
+  set_tests_properties(wine.${name} PROPERTIES RESOURCE_LOCK display TIMEOUT 300
+    ENVIRONMENT "QUILLET_BUILD_DIR=Z:${CMAKE_BINARY_DIR}")
+endforeach()
+
+file(GLOB win_benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_winbench.cpp)
+foreach(src ${win_benches})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} -O2)
+  target_link_libraries(${name} PRIVATE quillet_win)
+endforeach()

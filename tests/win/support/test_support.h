@@ -1,0 +1,33 @@
+#pragma once
+// Helpers shared by the tests that drive real windows under Wine.
+#include <windows.h>
+
+#include <string>
+
+namespace quillet::test {
+
+// Dispatches every pending message of this thread (and waits up to ms for more).
+void PumpMessages(DWORD ms = 0);
+
+// A fresh directory under the temporary directory, removed with its files at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }  // ends in "\"
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+// Text of a window (GetWindowTextA).
+std::string WindowText(HWND hwnd);
+
+}  // namespace quillet::test

@@ -1,0 +1,25 @@
+# Sourced by the Wine helpers: the project's own Wine prefix and a Japanese locale.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${QUILLET_WINEPREFIX:-$root/build/wineprefix}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+
+# Creates the prefix on first use (under a lock, so parallel tests wait for one set-up).
+ensure_wine_prefix() {
+  [ -f "$WINEPREFIX/.quillet-ready" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    [ -f "$WINEPREFIX/.quillet-ready" ] && exit 0
+    wineboot --init >/dev/null 2>&1
+    # The Japanese fonts the program names are served by the IPA fonts.
+    local key='HKCU\Software\Wine\Fonts\Replacements'
+    wine reg add "$key" /v "ＭＳ ゴシック" /d "IPAGothic" /f >/dev/null 2>&1
+    wine reg add "$key" /v "ＭＳ Ｐゴシック" /d "IPAPGothic" /f >/dev/null 2>&1
+    wine reg add "$key" /v "ＭＳ 明朝" /d "IPAMincho" /f >/dev/null 2>&1
+    wine reg add "$key" /v "ＭＳ Ｐ明朝" /d "IPAPMincho" /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.quillet-ready"
+  ) 9>"$WINEPREFIX.lock"
+}
