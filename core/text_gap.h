@@ -1,0 +1,43 @@
+#pragma once
+// A byte array with a movable gap: inserting or erasing at the gap costs the size of the
+// change, moving the gap costs the distance moved. Edits cluster round the caret, so
+// typing never touches the rest of the text.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+class GapText {
+ public:
+  std::size_t size() const { return capacity_ - gap_length(); }
+  std::size_t capacity() const { return capacity_; }
+  char operator[](std::size_t i) const { return i < gap_begin_ ? data_[i] : data_[i + gap_length()]; }
+
+  // Replaces the whole content with n bytes that the caller writes through the returned
+  // pointer (no copy of a temporary string for big loads).
+  char* Reset(std::size_t n);
+  void Insert(std::size_t pos, std::string_view bytes);
+  void Erase(std::size_t pos, std::size_t n);
+  // Copies [pos, pos + n) to out.
+  void CopyOut(std::size_t pos, std::size_t n, char* out) const;
+  std::string Substr(std::size_t pos, std::size_t n) const;
+
+  // The bytes before and after the gap, for scans that want plain memory.
+  std::string_view Front() const { return {data_.get(), gap_begin_}; }
+  std::string_view Back() const { return {data_.get() + gap_end_, capacity_ - gap_end_}; }
+
+ private:
+  std::size_t gap_length() const { return gap_end_ - gap_begin_; }
+  void MoveGap(std::size_t pos);
+  void Reallocate(std::size_t new_capacity);
+  static std::size_t Slack(std::size_t size);
+
+  std::unique_ptr<char[]> data_;
+  std::size_t capacity_ = 0;
+  std::size_t gap_begin_ = 0;
+  std::size_t gap_end_ = 0;
+};
+
+}  // namespace quillet

@@ -1,0 +1,350 @@
+#include "core/text_buffer.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/text_requests.h"
+#include "core/text_words.h"
+
+namespace quillet {
+namespace {
+
+constexpr std::size_t kNo = TextBuffer::kNoPos;
+
+TextBuffer Make(std::string_view text) {
+  TextBuffer b;
+  b.set_limit(1u << 30);
+  b.SetText(text);
+  return b;
+}
+
+// Runs a small script of edits: "t:x" types x, "<" Backspace, ">" Delete, "s:a,c"
+// selects, "r:x" / "R:x" replaces the selection undoably / not, "u" undoes, "m0" clears
+// the modify flag, "e" empties the undo record. "\n" in a text is written "|".
+void RunScript(TextBuffer& b, const std::string& script) {
+  std::istringstream in(script);
+  std::string op;
+  while (in >> op) {
+    std::string arg = op.size() > 2 ? op.substr(2) : "";
+    for (char& c : arg) if (c == '|') c = '\n';
+    switch (op[0]) {
+      case 't': b.Type(arg); break;
+      case '<': b.DeleteBackward(); break;
+      case '>': b.DeleteForward(); break;
+      case 's': b.Select(std::stoul(arg), std::stoul(arg.substr(arg.find(',') + 1))); break;
+      case 'r': b.ReplaceSelection(arg, true); break;
+      case 'R': b.ReplaceSelection(arg, false); break;
+      case 'u': b.Undo(); break;
+      case 'm': b.set_modified(false); break;
+      case 'e': b.EmptyUndo(); break;
+      default: FAIL() << "bad op " << op;
+    }
+  }
+}
+
+TEST(TextBufferTest, LoneCrAndLoneLfBecomeCrLfOnEveryWayIn) {
+  struct Row { const char* in; const char* out; } rows[] = {
+      {"a\nb", "a\r\nb"},       {"a\rb", "a\r\nb"},         {"a\r\nb", "a\r\nb"},
+      {"\n\n", "\r\n\r\n"},     {"\r\r\n\n", "\r\n\r\n\r\n"}, {"\r", "\r\n"},
+      {"x\n\r", "x\r\n\r\n"},   {"あ\nい", "あ\r\nい"},       {"", ""},
+  };
+  for (auto r : rows) {
+    EXPECT_EQ(Make(r.in).Text(), r.out) << "set-text " << r.in;
+    TextBuffer b = Make("");
+    b.ReplaceSelection(r.in, true);
+    EXPECT_EQ(b.Text(), r.out) << "replace " << r.in;
+    EXPECT_EQ(b.LineCount(), Make(r.out).LineCount()) << "replace " << r.in;
+    TextBuffer t = Make("");
+    t.Type(r.in);
+    EXPECT_EQ(t.Text(), r.out) << "type " << r.in;
+  }
+}
+
+TEST(TextBufferTest, LinesStartAfterEachBreakAndAFinalBreakAddsAnEmptyLine) {
+  struct Row { const char* text; std::vector<std::size_t> starts; std::vector<std::size_t> ends; } rows[] = {
+      {"", {0}, {0}},
+      {"abc", {0}, {3}},
+      {"abc\r\n", {0, 5}, {3, 5}},
+      {"a\r\n\r\nb", {0, 3, 5}, {1, 3, 6}},
+      {"あ\r\nい", {0, 4}, {2, 6}},           // double-byte at the end of a line
+      {"表\r\n", {0, 4}, {2, 4}},              // trail byte 0x5C before the break
+      {"\r\n", {0, 2}, {0, 2}},
+  };
+  for (const auto& r : rows) {
+    TextBuffer b = Make(r.text);
+    ASSERT_EQ(b.LineCount(), r.starts.size()) << r.text;
+    for (std::size_t i = 0; i < r.starts.size(); ++i) {
+      EXPECT_EQ(b.LineStart(i), r.starts[i]) << r.text << " line " << i;
+      EXPECT_EQ(b.LineEnd(i), r.ends[i]) << r.text << " line " << i;
+    }
+    EXPECT_EQ(b.LineStart(r.starts.size()), kNo) << r.text;
+    for (std::size_t pos = 0; pos <= b.size(); ++pos) {
+      std::size_t expected = 0;
+      while (expected + 1 < r.starts.size() && r.starts[expected + 1] <= pos) ++expected;
+      EXPECT_EQ(b.LineOf(pos), expected) << r.text << " pos " << pos;
+    }
+  }
+}
+
+TEST(TextBufferTest, SelectionEndsSnapBackToCharacterStartsAndClampToTheEnd) {
+  // "aあ\r\nbソ": a=0, あ=1..2, CR LF=3..4, b=5, ソ=6..7 (trail byte 0x5C).
+  struct Row { std::size_t pos, snapped; } rows[] = {
+      {0, 0}, {1, 1}, {2, 1}, {3, 3}, {4, 3}, {5, 5}, {6, 6}, {7, 6}, {8, 8}, {99, 8},
+  };
+  for (auto r : rows) {
+    TextBuffer b = Make("aあ\r\nbソ");
+    b.Select(r.pos, r.pos);
+    EXPECT_EQ(b.caret(), r.snapped) << "pos " << r.pos;
+    EXPECT_EQ(b.anchor(), r.snapped) << "pos " << r.pos;
+  }
+  // A run of lead-range bytes pairs up from its start: "ﾞ" (0xDE) then 0x88 0x9F 0x88 0x9F.
+  TextBuffer kanji = Make("\xDE\x88\x9F\x88\x9F");
+  struct Run { std::size_t pos, snapped; } runs[] = {{1, 1}, {2, 1}, {3, 3}, {4, 3}, {5, 5}};
+  for (auto r : runs) EXPECT_EQ(kanji.SnapBack(r.pos), r.snapped) << "run pos " << r.pos;
+  // A lead byte before a break or at the end stands alone.
+  TextBuffer lone = Make("\x82\r\nx\x82");
+  EXPECT_EQ(lone.SnapBack(1), 1u);
+  EXPECT_EQ(lone.NextChar(0), 1u);
+  EXPECT_EQ(lone.NextChar(4), 5u);
+}
+
+TEST(TextBufferTest, CharacterStepsTakeDoubleBytesAndBreaksWhole) {
+  TextBuffer b = Make("aあ\r\nbソ");
+  struct Row { std::size_t pos, next, prev; } rows[] = {
+      {0, 1, 0}, {1, 3, 0}, {3, 5, 1}, {5, 6, 3}, {6, 8, 5}, {8, 8, 6},
+  };
+  for (auto r : rows) {
+    EXPECT_EQ(b.NextChar(r.pos), r.next) << r.pos;
+    EXPECT_EQ(b.PrevChar(r.pos), r.prev) << r.pos;
+  }
+}
+
+TEST(TextBufferTest, SelectionRequestsFollowTheMinusOneConventions) {
+  // Text of 10 bytes: "ab\r\nあい\r\n" -> the caret starts at 2 with anchor 1 in each row.
+  struct Row { long start, end; std::size_t anchor, caret; } rows[] = {
+      {0, -1, 0, 10},   // select all
+      {-1, 5, 2, 2},    // remove the selection, caret stays
+      {-1, -1, 2, 2},
+      {4, -1, 4, 10},   // to the end
+      {6, 4, 6, 4},     // anchor after the caret
+      {5, 5, 4, 4},     // inside あ snaps back
+      {3, 3, 2, 2},     // between CR and LF snaps back
+      {7, 99, 6, 10},   // past the end clamps
+  };
+  for (auto r : rows) {
+    TextBuffer b = Make("ab\r\nあい\r\n");
+    b.Select(1, 2);
+    SetSelectionRequest(b, r.start, r.end);
+    EXPECT_EQ(b.anchor(), r.anchor) << r.start << "," << r.end;
+    EXPECT_EQ(b.caret(), r.caret) << r.start << "," << r.end;
+  }
+}
+
+TEST(TextBufferTest, LineRequestsFollowTheMinusOneConventions) {
+  // Lines: "ab" 0..2, "あいう" 4..10, "" 12 (after the final break).
+  TextBuffer b = Make("ab\r\nあいう\r\n");
+  struct Row { long arg; long from_char, index, length; } rows[] = {
+      {0, 0, 0, 2}, {1, 0, 4, 2}, {2, 0, 12, 2}, {3, 0, -1, 2}, {4, 1, -1, 6}, {10, 1, -1, 6}, {12, 2, -1, 0},
+      {99, 2, -1, 0},
+  };
+  for (auto r : rows) {
+    EXPECT_EQ(LineFromCharRequest(b, r.arg), r.from_char) << r.arg;
+    EXPECT_EQ(LineIndexRequest(b, r.arg), r.index) << r.arg;
+    EXPECT_EQ(LineLengthRequest(b, r.arg), r.length) << r.arg;
+  }
+  struct Sel { std::size_t anchor, caret; long from_char, index, unselected; } sels[] = {
+      {6, 6, 1, 4, 6},    // caret in line 1: the whole line is unselected
+      {1, 6, 0, 4, 1 + 4},  // "b\r\nあ" selected: "a" before, "いう" after
+      {8, 1, 0, 0, 1 + 2},  // caret on line 0 answers line 0's index
+      {0, 12, 0, 12, 0},
+  };
+  for (auto s : sels) {
+    b.Select(s.anchor, s.caret);
+    EXPECT_EQ(LineFromCharRequest(b, -1), s.from_char) << s.anchor << "-" << s.caret;
+    EXPECT_EQ(LineIndexRequest(b, -1), s.index) << s.anchor << "-" << s.caret;
+    EXPECT_EQ(LineLengthRequest(b, -1), s.unselected) << s.anchor << "-" << s.caret;
+  }
+  struct Get { long line; const char* text; } gets[] = {{0, "ab"}, {1, "あいう"}, {2, ""}, {3, ""}, {-1, ""}};
+  for (auto g : gets) EXPECT_EQ(LineTextRequest(b, g.line), g.text) << g.line;
+}
+
+TEST(TextBufferTest, PackedSelectionIsMinusOneBeyondSixteenBits) {
+  TextBuffer b = Make(std::string(70000, 'x'));
+  struct Row { std::size_t anchor, caret; std::int64_t packed; } rows[] = {
+      {3, 7, 3 | 7 << 16}, {7, 3, 3 | 7 << 16}, {0, 65535, 65535LL << 16}, {0, 65536, -1}, {65536, 65536, -1},
+  };
+  for (auto r : rows) {
+    b.Select(r.anchor, r.caret);
+    EXPECT_EQ(PackedSelection(b), r.packed) << r.anchor << "-" << r.caret;
+  }
+}
+
+TEST(TextBufferTest, FindMatchesWhollyInsideTheRangeOnCharacterStarts) {
+  struct Row { const char* text; const char* needle; long min, max; bool match_case; long found; } rows[] = {
+      {"abc abc", "abc", 0, -1, true, 0},
+      {"abc abc", "abc", 1, -1, true, 4},
+      {"abc abc", "abc", 1, 6, true, -1},     // the match would end past max
+      {"abc abc", "abc", 1, 7, true, 4},
+      {"abc abc", "abc", 1, 99, true, 4},     // max past the end (L + 1) is the end
+      {"abc ABC", "ABC", 0, -1, true, 4},
+      {"abc ABC", "ABC", 0, -1, false, 0},
+      {"xaBc", "AbC", 0, -1, false, 1},
+      {"xaBc", "AbC", 0, -1, true, -1},
+      {"ア", "A", 0, -1, false, -1},           // 0x83 0x41: its trail byte is no letter
+      {"アA", "a", 0, -1, false, 2},
+      {"アa", "ア", 0, -1, false, 0},
+      {"ｱア", "ア", 0, -1, true, 1},
+      {"あいう", "い", 0, -1, true, 2},
+      {"あいう", "い", 1, -1, true, 2},        // a min inside あ starts at the next character
+      {"\x88\x9F\x88\x9F", "\x9F\x88", 0, -1, true, -1},  // bytes straddling two kanji
+      {"a\r\nb", "\nb", 0, -1, true, -1},
+      {"a\r\nb", "a\r\nb", 0, -1, true, 0},
+      {"abc", "", 0, -1, true, -1},
+      {"abc", "c", 3, -1, true, -1},
+      {"abc", "c", 2, 1, true, -1},
+  };
+  for (auto r : rows) {
+    TextBuffer b = Make(r.text);
+    EXPECT_EQ(FindRequest(b, r.needle, r.min, r.max, r.match_case), r.found)
+        << r.text << " / " << r.needle << " " << r.min << ".." << r.max << (r.match_case ? " case" : "");
+  }
+}
+
+TEST(TextBufferTest, UndoRevertsCoalescedStepsWithTheirSelection) {
+  struct Row { const char* start; const char* script; const char* text; std::size_t anchor, caret; bool can_undo; } rows[] = {
+      {"", "t:a t:b t:c u", "", 0, 0, false},               // typing is one step
+      {"", "t:a t:b s:2,2 t:c u", "ab", 2, 2, true},       // a caret move ends the step
+      {"", "t:a t:| t:b u", "", 0, 0, false},               // Enter is typing too
+      {"xyz", "s:1,2 t:a t:b u", "xyz", 1, 2, false},       // typing over a selection
+      {"abcd", "s:4,4 < < u", "abcd", 4, 4, false},         // Backspace run
+      {"abcd", "s:0,0 > > u", "abcd", 0, 0, false},         // Delete run
+      {"abcd", "s:4,4 < t:x u", "abc", 3, 3, true},         // typing after Backspace is a new step
+      {"abcd", "s:4,4 < t:x u u", "abcd", 4, 4, false},
+      {"ab", "s:2,2 r:x r:y u", "abx", 3, 3, true},         // replacements never coalesce
+      {"ab", "s:2,2 t:x R:y", "abxy", 4, 4, false},         // a non-undoable replace empties the record
+      {"あい", "s:4,4 < u", "あい", 4, 4, false},
+      {"a\r\nb", "s:3,3 < u", "a\r\nb", 3, 3, false},
+      {"ab", "t:x e", "xab", 1, 1, false},
+  };
+  for (auto r : rows) {
+    TextBuffer b = Make(r.start);
+    RunScript(b, r.script);
+    EXPECT_EQ(b.Text(), r.text) << r.script;
+    EXPECT_EQ(b.anchor(), r.anchor) << r.script;
+    EXPECT_EQ(b.caret(), r.caret) << r.script;
+    EXPECT_EQ(b.CanUndo(), r.can_undo) << r.script;
+  }
+}
+
+TEST(TextBufferTest, DeletionRemovesWholeCharactersAndBreaks) {
+  struct Row { const char* start; std::size_t caret; bool backward; const char* text; std::size_t after; } rows[] = {
+      {"aあb", 3, true, "ab", 1},      {"aあb", 1, false, "ab", 1},
+      {"a\r\nb", 3, true, "ab", 1},    {"a\r\nb", 1, false, "ab", 1},
+      {"ソ", 2, true, "", 0},          {"ab", 0, true, "ab", 0},
+      {"ab", 2, false, "ab", 2},
+  };
+  for (auto r : rows) {
+    TextBuffer b = Make(r.start);
+    b.Select(r.caret, r.caret);
+    if (r.backward) b.DeleteBackward(); else b.DeleteForward();
+    EXPECT_EQ(b.Text(), r.text) << r.start << " at " << r.caret;
+    EXPECT_EQ(b.caret(), r.after) << r.start << " at " << r.caret;
+    EXPECT_EQ(b.LineCount(), Make(r.text).LineCount()) << r.start << " at " << r.caret;
+  }
+}
+
+TEST(TextBufferTest, ModifyFlagIsClearedOnlyBySetTextAndSetByChanges) {
+  struct Row { const char* script; bool modified; } rows[] = {
+      {"", false}, {"t:x", true}, {"s:0,1", false}, {"m0 s:1,1 <", true}, {"t:x m0 u", true},
+      {"R:", false},  // replacing nothing with nothing changes nothing
+      {"R:z", true}, {"s:0,0 <", false},
+  };
+  for (auto r : rows) {
+    TextBuffer b = Make("ab");
+    RunScript(b, r.script);
+    EXPECT_EQ(b.modified(), r.modified) << r.script;
+  }
+  TextBuffer b = Make("ab");
+  b.Type("x");
+  b.SetText("new");
+  EXPECT_FALSE(b.modified());
+  EXPECT_FALSE(b.CanUndo());
+  EXPECT_EQ(b.caret(), 0u);
+}
+
+TEST(TextBufferTest, EditsPastTheLimitAreCutAtACharacterBoundary) {
+  struct Row { const char* start; std::size_t limit; const char* insert; const char* text; bool truncated; } rows[] = {
+      {"ab", 5, "xyz", "abxyz", false},
+      {"ab", 4, "xyz", "abxy", true},
+      {"ab", 4, "xあ", "abx", true},          // あ would be cut in half
+      {"ab", 4, "x\ny", "abx", true},         // CR LF is not split
+      {"ab", 5, "x\ny", "abx\r\n", true},
+      {"abcdef", 4, "x", "abcdef", true},    // already over: nothing goes in
+      {"ab", 2, "", "ab", false},
+  };
+  for (auto r : rows) {
+    TextBuffer b = Make(r.start);
+    b.set_limit(r.limit);
+    b.Select(2, 2);
+    TextChange change = b.ReplaceSelection(r.insert, true);
+    EXPECT_EQ(b.Text(), r.text) << r.start << " + " << r.insert << " limit " << r.limit;
+    EXPECT_EQ(change.truncated, r.truncated) << r.insert << " limit " << r.limit;
+  }
+}
+
+TEST(TextBufferTest, RandomEditsKeepTextAndLinesInStepWithAPlainString) {
+  std::mt19937 rng(12345);
+  const char* pieces[] = {"a", "bc", "\r\n", "あ", "x\r\ny", "\r\n\r\n", "表", ""};
+  TextBuffer b = Make("start\r\nof\r\ntext");
+  std::string model = "start\r\nof\r\ntext";
+  for (int step = 0; step < 3000; ++step) {
+    std::size_t p = b.SnapBack(rng() % (model.size() + 1));
+    std::size_t q = b.SnapBack(p + rng() % 8);
+    b.Select(p, q);
+    std::string piece = pieces[rng() % 8];
+    b.ReplaceSelection(piece, step % 2 == 0);
+    model.replace(p, q - p, piece);
+    ASSERT_EQ(b.size(), model.size()) << "step " << step;
+    if (step % 100 == 0) {
+      ASSERT_EQ(b.Text(), model) << "step " << step;
+    }
+    std::size_t probe = rng() % (model.size() + 1);
+    std::size_t line = static_cast<std::size_t>(std::count(model.begin(), model.begin() + static_cast<long>(probe), '\n'));
+    ASSERT_EQ(b.LineOf(probe), line) << "step " << step << " pos " << probe;
+    std::size_t start = model.rfind('\n', probe == 0 ? 0 : probe - 1);
+    start = (start == std::string::npos || probe == 0) ? 0 : start + 1;
+    ASSERT_EQ(b.LineStart(line), start) << "step " << step << " line " << line;
+  }
+  EXPECT_EQ(b.LineCount(), static_cast<std::size_t>(std::count(model.begin(), model.end(), '\n')) + 1);
+}
+
+TEST(TextBufferTest, WordsAreRunsOfOneCharacterClass) {
+  // "ab12 かなカナ漢字。x\r\ny": ab12=0..4, blank=4, かな=5..9, カナ=9..13, 漢字=13..17,
+  // 。=17..19, x=19, CR LF=20, y=22.
+  TextBuffer b = Make("ab12 かなカナ漢字。x\r\ny");
+  struct Row { std::size_t pos, next, prev, begin, end; } rows[] = {
+      {0, 5, 0, 0, 4},      {2, 5, 0, 0, 4},    {4, 5, 0, 4, 5},      {5, 13, 0, 5, 13},
+      {13, 17, 5, 13, 17},  {17, 19, 13, 17, 19}, {19, 20, 17, 19, 20}, {20, 22, 19, 19, 20},
+      {22, 23, 20, 22, 23}, {23, 23, 22, 22, 23},
+  };
+  for (auto r : rows) {
+    EXPECT_EQ(NextWordStart(b, r.pos), r.next) << "next " << r.pos;
+    EXPECT_EQ(PrevWordStart(b, r.pos), r.prev) << "prev " << r.pos;
+    auto [begin, end] = WordAround(b, r.pos);
+    EXPECT_EQ(begin, r.begin) << "word " << r.pos;
+    EXPECT_EQ(end, r.end) << "word " << r.pos;
+  }
+}
+
+TEST(TextBufferTest, TextRangeClampsAndTakesMinusOneAsTheEnd) {
+  TextBuffer b = Make("abcdef");
+  struct Row { long min, max; const char* text; } rows[] = {{1, 3, "bc"}, {2, -1, "cdef"}, {4, 99, "ef"}, {5, 2, ""}, {-3, 2, "ab"}};
+  for (auto r : rows) EXPECT_EQ(TextRangeRequest(b, r.min, r.max), r.text) << r.min << ".." << r.max;
+}
+
+}  // namespace
+}  // namespace quillet
