@@ -1,0 +1,74 @@
+#include "aids/command_palette_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "win/controls_win.h"
+
+namespace quillet {
+
+namespace {
+constexpr int kSplitterHeight = 3;
+
+void AddColumn(HWND list, int index, const char* caption, int width) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.pszText = const_cast<char*>(caption);
+  column.cx = width;
+  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+}  // namespace
+
+bool TInput::Create(HWND owner) {
+  LoadLibraryA("riched20.dll");
+  DWORD style = WS_POPUP | WS_CAPTION | WS_THICKFRAME;
+  if (!CreateForm("TInput", "ｺﾏﾝﾄﾞ入力", 162, 160, style, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, owner)) return false;
+  ListView1 = CreateControl(hwnd(),
+                            {.class_name = WC_LISTVIEWA,
+                             .style = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                             .ex_style = WS_EX_CLIENTEDGE},
+                            font());
+  AddColumn(ListView1, 0, "ｺﾏﾝﾄﾞ名", 80);
+  AddColumn(ListView1, 1, "種類", 65);
+  SendMessageA(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  Panel1 = CreateControl(hwnd(), {.class_name = "STATIC", .style = SS_NOTIFY}, font());
+  Memo = CreateControl(hwnd(),
+                       {.class_name = RICHEDIT_CLASSA,
+                        .style = ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL,
+                        .ex_style = WS_EX_CLIENTEDGE},
+                       font());
+  return ListView1 && Panel1 && Memo;
+}
+
+void TInput::FormResize() {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  int list_height = client.bottom * list_ratio / 100;
+  MoveWindow(ListView1, 0, 0, client.right, list_height, TRUE);
+  MoveWindow(Panel1, 0, list_height, client.right, kSplitterHeight, TRUE);
+  int memo_top = list_height + kSplitterHeight;
+  MoveWindow(Memo, 0, memo_top, client.right, client.bottom > memo_top ? client.bottom - memo_top : 0, TRUE);
+}
+
+LRESULT TInput::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      FormResize();
+      return 0;
+    case WM_SHOWWINDOW:
+      if (on_visibility) on_visibility(wp != FALSE);
+      break;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wp) == Panel1) {
+        SetCursor(LoadCursorA(nullptr, IDC_SIZENS));
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return Form::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace quillet

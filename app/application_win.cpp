@@ -1,0 +1,124 @@
+#include "app/application_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "aids/command_palette_win.h"
+#include "aids/doc_wizard_win.h"
+#include "aids/macro_dialog_win.h"
+#include "aids/section_dialog_win.h"
+#include "app/help_win.h"
+#include "app/main_form_win.h"
+#include "app/program_settings_win.h"
+#include "app/title_form_win.h"
+#include "document/editor_win.h"
+#include "document/jump_dialog_win.h"
+#include "prefs/env_dialog_win.h"
+#include "tex/error_window_win.h"
+#include "tex/tex_settings_dialog_win.h"
+#include "win/message_loop_win.h"
+
+namespace quillet {
+
+Application::Application(AppOptions options)
+    : options_(std::move(options)),
+      settings_(options_.ini_path),
+      tex_settings_(options_.wintex_path),
+      messages_(options_.messages),
+      file_dialogs_(options_.file_dialogs) {
+  if (!messages_) {
+    own_messages_ = std::make_unique<MessageDialog>();
+    messages_ = own_messages_.get();
+  }
+  if (!file_dialogs_) {
+    own_file_dialogs_ = std::make_unique<CommonFileDialogs>();
+    file_dialogs_ = own_file_dialogs_.get();
+  }
+}
+
+Application::~Application() {
+  ClearMessageLoopHooks();
+  // Documents and the main window go before the windows they refer to.
+  if (main_form_ && main_form_->hwnd()) DestroyWindow(main_form_->hwnd());
+  main_form_.reset();
+  if (app_window_) DestroyWindow(app_window_);
+}
+
+bool Application::CreateWindows() {
+  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&icc);
+  if (!RegisterEditorClass(AppInstance())) return false;
+  // The application's own hidden window, titled like the program.
+  app_window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", kTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                AppInstance(), nullptr);
+  help_ = std::make_unique<HelpEngine>(options_.help_file);
+  main_form_ = std::make_unique<TMainForm>(*this);
+  input_ = std::make_unique<TInput>();
+  pages_dlg_ = std::make_unique<TPagesDlg>();
+  pages_dlg1_ = std::make_unique<TPagesDlg1>();
+  error_win_ = std::make_unique<TErrorWin>();
+  title_form_ = std::make_unique<TTitleForm>();
+  if (!main_form_->Create()) return false;
+  HWND main = main_form_->hwnd();
+  if (!input_->Create(main) || !pages_dlg_->Create() || !pages_dlg1_->Create() || !error_win_->Create(main) ||
+      !title_form_->Create()) {
+    return false;
+  }
+  input_->on_visibility = [this](bool shown) { main_form_->menu()["ComInputItem"].SetChecked(shown); };
+  error_win_->on_visibility = [this](bool shown) {
+    if (!shown) main_form_->menu()["ErrMesItem"].SetChecked(false);
+  };
+  title_form_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
+  return true;
+}
+
+bool Application::Start() {
+  if (!CreateWindows()) return false;
+  title_form_->ShowSplash();
+  LoadAll();
+  doc_exp_dlg_ = std::make_unique<TDocExpDlg>();
+  jump_dlg_ = std::make_unique<TJumpDlg>();
+  macro_dlg_ = std::make_unique<TMacroDlg>();
+  section_dlg_ = std::make_unique<TSectionDlg>();
+  return doc_exp_dlg_->Create() && jump_dlg_->Create() && macro_dlg_->Create() && section_dlg_->Create();
+}
+
+void Application::LoadAll() {
+  TMainForm& main = *main_form_;
+  LoadProgramSettings(*this);
+  ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  UpdateWindow(main.hwnd());
+  main.UpdateMenuItems();
+  OpenCommandLineFile();
+  ShowWindow(title_form_->hwnd(), SW_HIDE);
+  DragAcceptFiles(app_window_, TRUE);
+  DragAcceptFiles(main.hwnd(), TRUE);
+  main.NextClipboardViewer = SetClipboardViewer(main.hwnd());
+  SetMessageLoopHooks({.app_message = [&main](MSG& msg) { main.AppMessage(msg); },
+                       .translate_main_keys = [&main](MSG& msg) { return main.TranslateKeys(msg); }});
+}
+
+void Application::OpenCommandLineFile() {
+  if (options_.args.empty()) return;
+  std::string name = options_.args.front();
+  std::erase(name, '"');
+  main_form_->OpenDocument(name);
+}
+
+int Application::Run() {
+  if (!Start()) {
+    messages_->Error(nullptr, "TeX Quilletを起動できません。");
+    return 1;
+  }
+  return RunMainLoop();
+}
+
+void Application::Help(HWND owner, UINT command, ULONG_PTR data) {
+  HelpResult result = help_->Request(owner, command, data);
+  if (result == HelpResult::FileMissing) {
+    messages_->Error(owner, "ﾍﾙﾌﾟﾌｧｲﾙ " + options_.help_file + " が見つかりません。");
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,40 @@
+#pragma once
+// Command identifiers of the main window's menu items and tool buttons.
+
+namespace quillet {
+
+enum CommandId : unsigned {
+  kCmdNone = 0,
+  // File
+  kFileNewItem = 100, kFileOpenItem, kFileInsertItem, kFileSaveItem, kFileSaveAsItem, kFilePrintItem,
+  kFileExitItem, kFileName1, kFileName2, kFileName3, kFileName4,
+  // Edit
+  kUndoItem = 120, kRedoItem, kCutItem, kCopyItem, kPasteItem, kDeleteItem, kSelectAllItem, kUndoAllItem,
+  // Find
+  kFindStrItem = 140, kReplaceStrItem, kNextItem, kJumptoItem, kJumpTopItem, kJumpEndItem, kFindSecItem,
+  kJumpNextItem,
+  // View
+  kComInputItem = 160, kErrMesItem, kToolBarItem, kStatusBarItem,
+  // Insert
+  kMacroItem = 170, kEquItem, kTabItem,
+  // Run
+  kTeX1Item = 180, kTeX2Item, kTeX3Item,
+  // Tool
+  kAddToolItem = 190,
+  // Option
+  kEnvItem = 200, kSetItem,
+  // Window
+  kWindowCascadeItem = 210, kWindowTileItem, kWindowArrangeItem, kWindowMinimizeItem, kWindowCloseAllItem,
+  // Help
+  kSearchforHelpOnItem = 220, kDigitalItem, kHelpAboutItem,
+  // Tool buttons without a menu item of their own
+  kRedoBtn = 230,
+  // Document window pop-up menu
+  kPPropertyItem = 240,
+  // Format items of the Option menu are numbered from here
+  kFirstFormatCommand = 1000,
+  // The platform numbers the Window menu's document entries from here
+  kFirstMdiChild = 50000,
+};
+
+}  // namespace quillet

@@ -1,0 +1,282 @@
+#include "app/main_form_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "aids/command_palette_win.h"
+#include "app/application_win.h"
+#include "app/artwork_win.h"
+#include "app/command_ids.h"
+#include "app/main_menu_win.h"
+#include "app/program_settings_win.h"
+#include "core/sjis.h"
+#include "document/mdi_child_win.h"
+#include "prefs/env_dialog_win.h"
+#include "tex/error_window_win.h"
+#include "win/file_io_win.h"
+
+namespace quillet {
+
+namespace {
+
+// The window's own visible flag, whether or not its parent is shown yet.
+bool HasVisibleStyle(HWND hwnd) { return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+constexpr int kToolBarHeight = 32;
+constexpr int kStatusBarHeight = 19;
+
+const SpeedButtonDef kToolButtons[kToolButtonCount] = {
+    {"NewBtn", 10, ToolGlyph::New, "新規作成|", kFileNewItem, true},
+    {"OpenBtn", 32, ToolGlyph::Open, "開く|", kFileOpenItem, true},
+    {"SaveBtn", 54, ToolGlyph::Save, "保存|", kFileSaveItem, false},
+    {"PrintBtn", 76, ToolGlyph::Print, "印刷|", kFilePrintItem, true},
+    {"FindBtn", 110, ToolGlyph::Find, "検索|", kFindStrItem, false},
+    {"CutBtn", 142, ToolGlyph::Cut, "切り取り|", kCutItem, false},
+    {"CopyBtn", 164, ToolGlyph::Copy, "ｺﾋﾟｰ|", kCopyItem, false},
+    {"PasteBtn", 186, ToolGlyph::Paste, "貼り付け|", kPasteItem, false},
+    {"UndoBtn", 214, ToolGlyph::Undo, "やり直し|", kUndoItem, false},
+    {"RedoBtn", 236, ToolGlyph::Redo, "やり直しのやり直し|", kRedoBtn, false},
+    {"TeX1Btn", 272, ToolGlyph::TeX1, "TeXをかける|", kTeX1Item, true},
+    {"TeX2Btn", 294, ToolGlyph::TeX2, "TeXをかけてﾌﾟﾚﾋﾞｭｰ|", kTeX2Item, true},
+    {"TeX3Btn", 316, ToolGlyph::TeX3, "TeXをかけて印刷|", kTeX3Item, true},
+    {"HelpBtn", 348, ToolGlyph::Help, "ﾄﾋﾟｯｸ検索|", kSearchforHelpOnItem, true},
+};
+
+}  // namespace
+
+TMainForm::TMainForm(Application& app) : app_(app) {}
+
+TMainForm::~TMainForm() = default;
+
+bool TMainForm::Create() {
+  // Start-up state of the main window.
+  HomeDirectory = ExtractFilePath(FullPathName("Quillet.exe"));
+  UntitledCounter = 1;
+  CurrentTeXMode = -1;
+  font_ = CreatePixelFont("ＭＳ Ｐゴシック", 12);
+  menu_ = std::make_unique<MenuBar>(MainMenuItems());
+  if (!CreateWin({.class_name = "TMainForm",
+                  .caption = Application::kTitle,
+                  .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                  .menu = menu_->handle(),
+                  .background = nullptr,
+                  .icon = CreateAppIcon(32),
+                  .small_icon = CreateAppIcon(16)})) {
+    return false;
+  }
+  menu_->AttachTo(hwnd());
+  CreateBars();
+  return mdi_client_ != nullptr;
+}
+
+void TMainForm::CreateBars() {
+  speed_panel_.Create(hwnd(), kToolButtons);
+  speed_panel_.on_hint = [this](const std::string& status) { DisplayHint(status); };
+  CLIENTCREATESTRUCT ccs{menu()["Window1"].popup(), kFirstMdiChild};
+  mdi_client_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", "",
+                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0, hwnd(),
+                                nullptr, AppInstance(), &ccs);
+  status_bar_.Create(hwnd(), {60, 80, 40, 40, 300}, kStatusBarHeight, font_.get());
+}
+
+void TMainForm::Layout() {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  int top = 0, bottom = client.bottom;
+  if (HasVisibleStyle(speed_panel_.hwnd())) {
+    speed_panel_.Move(client.right);
+    top = kToolBarHeight;
+  }
+  if (HasVisibleStyle(status_bar_.hwnd())) {
+    status_bar_.Layout();
+    bottom -= status_bar_.height();
+  }
+  MoveWindow(mdi_client_, 0, top, client.right, std::max(0, bottom - top), TRUE);
+}
+
+void TMainForm::SetToolBarVisible(bool visible) {
+  ShowWindow(speed_panel_.hwnd(), visible ? SW_SHOW : SW_HIDE);
+  menu()["ToolBarItem"].SetChecked(HasVisibleStyle(speed_panel_.hwnd()));
+  Layout();
+}
+
+void TMainForm::SetStatusBarVisible(bool visible) {
+  ShowWindow(status_bar_.hwnd(), visible ? SW_SHOW : SW_HIDE);
+  menu()["StatusBarItem"].SetChecked(HasVisibleStyle(status_bar_.hwnd()));
+  Layout();
+}
+
+TMDIChild* TMainForm::ActiveChild() const {
+  HWND active = reinterpret_cast<HWND>(SendMessageA(mdi_client_, WM_MDIGETACTIVE, 0, 0));
+  for (const auto& child : children_) {
+    if (child->hwnd() == active && !child->closing()) return child.get();
+  }
+  return nullptr;
+}
+
+std::vector<TMDIChild*> TMainForm::Children() const {
+  std::vector<TMDIChild*> list;
+  for (HWND h = GetWindow(mdi_client_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    for (const auto& child : children_) {
+      if (child->hwnd() == h && !child->closing()) list.push_back(child.get());
+    }
+  }
+  return list;
+}
+
+TMDIChild* TMainForm::CreateDocumentWindow(const std::string& name) {
+  auto& env = app_.PagesDlg1();
+  children_.push_back(std::make_unique<TMDIChild>(*this));
+  TMDIChild* child = children_.back().get();
+  if (!child->Create(name, env.font_name(), env.font_size())) {
+    children_.pop_back();
+    return nullptr;
+  }
+  return child;
+}
+
+void TMainForm::ChildDestroyed(TMDIChild* child) {
+  // The object is still running its last message: free it on the next message.
+  auto it = std::find_if(children_.begin(), children_.end(), [&](const auto& c) { return c.get() == child; });
+  if (it == children_.end()) return;
+  closed_children_.push_back(std::move(*it));
+  children_.erase(it);
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
+  UpdateMenuItems();
+}
+
+void TMainForm::ReapChildren() { closed_children_.clear(); }
+
+void TMainForm::SelectLineInDocument(const std::string& name, int line) {
+  SetForegroundWindow(hwnd());
+  BringWindowToTop(hwnd());
+  if (line == 0) return;
+  for (TMDIChild* child : Children()) {
+    if (!SameFileName(child->caption(), name)) continue;
+    SendMessageA(mdi_client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->hwnd()), 0);
+    if (IsIconic(child->hwnd())) SendMessageA(mdi_client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->hwnd()), 0);
+    LRESULT start = SendMessageA(child->Memo, EM_LINEINDEX, static_cast<WPARAM>(line - 1), 0);
+    if (start < 0) return;  // no such line
+    LRESULT length = SendMessageA(child->Memo, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    SendMessageA(child->Memo, EM_SETSEL, static_cast<WPARAM>(start), start + length);
+    return;
+  }
+}
+
+void TMainForm::DisplayHint(const std::string& status_text) { status_bar_.SetText(kHintPanel, status_text); }
+
+void TMainForm::ShowCommandPalette(bool show) {
+  HWND palette = app_.Input().hwnd();
+  if (show && !IsWindowVisible(palette)) ShowWindow(palette, SW_SHOWNOACTIVATE);
+  if (!show && IsWindowVisible(palette)) ShowWindow(palette, SW_HIDE);
+}
+
+void TMainForm::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
+  if (flags == 0xFFFF && !menu) {  // the menu closed
+    DisplayHint("");
+    return;
+  }
+  MenuNode* node = (flags & MF_POPUP) ? menu_->FindPopup(GetSubMenu(menu, static_cast<int>(item)))
+                                      : menu_->FindById(item);
+  DisplayHint(node ? node->hint() : "");
+}
+
+void TMainForm::OnClipboardChange() {
+  // The paste button follows the clipboard while a document is active.
+  speed_panel_.SetEnabled(PasteBtn, ActiveChild() && IsClipboardFormatAvailable(CF_TEXT));
+}
+
+void TMainForm::AppMessage(MSG& msg) {
+  if (msg.message == WM_DROPFILES) {
+    HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
+    char name[MAX_PATH * 4];
+    if (DragQueryFileA(drop, 0, name, sizeof(name))) OpenDocument(name);
+    DragFinish(drop);
+    msg.wParam = 0;  // released: the window procedure must not use it
+    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+  }
+}
+
+bool TMainForm::TranslateKeys(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
+  if (TranslateMDISysAccel(mdi_client_, &msg)) return true;
+  return TranslateAcceleratorA(hwnd(), menu_->accelerators(), &msg) != 0;
+}
+
+bool TMainForm::FormCloseQuery() {
+  for (TMDIChild* child : Children()) {
+    if (!child->FormCloseQuery()) return false;
+    child->FormClose();
+  }
+  return true;
+}
+
+LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_COMMAND:
+      // The Window menu's document entries belong to the frame procedure.
+      if (LOWORD(wp) >= kFirstMdiChild) break;
+      // A tool button is its own judge of being enabled; menus and keys ask the menu.
+      if (lp) {
+        RunCommand(LOWORD(wp));
+      } else {
+        OnCommand(LOWORD(wp));
+      }
+      return 0;
+    case WM_INITMENUPOPUP:
+      if (reinterpret_cast<HMENU>(wp) == menu()["Edit1"].popup()) Edit1Click();
+      break;
+    case WM_MENUSELECT:
+      OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
+      return 0;
+    case WM_DRAWCLIPBOARD:
+      OnClipboardChange();
+      if (NextClipboardViewer) SendMessageA(NextClipboardViewer, msg, wp, lp);
+      return 0;
+    case WM_CHANGECBCHAIN:
+      if (reinterpret_cast<HWND>(wp) == NextClipboardViewer) {
+        NextClipboardViewer = reinterpret_cast<HWND>(lp);
+      } else if (NextClipboardViewer) {
+        SendMessageA(NextClipboardViewer, msg, wp, lp);
+      }
+      return 0;
+    case WM_NULL:
+      ReapChildren();
+      return 0;
+    case WM_CLOSE:
+      if (FormCloseQuery()) DestroyWindow(hwnd());
+      return 0;
+    case WM_DESTROY:
+      FormDestroy();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+void TMainForm::FormDestroy() {
+  DragAcceptFiles(app_.handle(), FALSE);
+  DragAcceptFiles(hwnd(), FALSE);
+  ChangeClipboardChain(hwnd(), NextClipboardViewer);
+  NextClipboardViewer = nullptr;
+  app_.Help(hwnd(), HELP_QUIT, 0);
+  SaveShutdownSettings(app_);
+  // The chosen format is remembered for the TeX engine as well.
+  if (!app_.tex_settings_file().WriteInt("TeXModeDefault", "TeXModeDefault", CurrentTeXMode)) {
+    app_.messages().Error(hwnd(), app_.tex_settings_file().WriteErrorText());
+  }
+}
+
+LRESULT TMainForm::Default(UINT msg, WPARAM wp, LPARAM lp) {
+  return DefFrameProcA(hwnd(), mdi_client_, msg, wp, lp);
+}
+
+}  // namespace quillet

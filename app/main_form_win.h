@@ -1,0 +1,141 @@
+#pragma once
+// TMainForm, the main frame window "TeX Quillet": menus, tool bar, the MDI client with
+// the document windows, the status bar, and the commands that enter through them.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/recent_files.h"
+#include "app/speed_panel_win.h"
+#include "win/form_win.h"
+#include "win/menu_win.h"
+#include "win/status_bar_win.h"
+
+namespace quillet {
+
+class Application;
+class TMDIChild;
+
+// Tool buttons in their order on the bar.
+enum ToolButton : std::size_t {
+  NewBtn, OpenBtn, SaveBtn, PrintBtn, FindBtn, CutBtn, CopyBtn, PasteBtn, UndoBtn, RedoBtn,
+  TeX1Btn, TeX2Btn, TeX3Btn, HelpBtn, kToolButtonCount
+};
+
+// Status-bar panels.
+enum StatusPanel : int { kCaretPanel = 0, kSizePanel = 1, kModifiedPanel = 2, kHintPanel = 4 };
+
+class TMainForm : public Window {
+ public:
+  explicit TMainForm(Application& app);
+  ~TMainForm() override;
+  bool Create();
+
+  Application& app() { return app_; }
+  MenuBar& menu() { return *menu_; }
+  SpeedPanel& speed_panel() { return speed_panel_; }
+  StatusBar& status_bar() { return status_bar_; }
+  HWND mdi_client() const { return mdi_client_; }
+
+  // Application-wide state kept by the main window.
+  std::string HomeDirectory;
+  int UntitledCounter = 1;
+  int CurrentTeXMode = -1;
+  bool CommandInputVisible = true;
+  int ListViewRatio = 75;
+  HWND NextClipboardViewer = nullptr;
+  bool start_maximized = false;  // the window is shown maximized at start-up
+  RecentFiles recent_files;
+
+  // Documents.
+  TMDIChild* ActiveChild() const;
+  // Document windows in the order of the platform's MDI child list.
+  std::vector<TMDIChild*> Children() const;
+  TMDIChild* CreateDocumentWindow(const std::string& name);
+  void SelectLineInDocument(const std::string& name, int line);
+  void ChildDestroyed(TMDIChild* child);
+
+  // Command state and status bar.
+  void UpdateMenuItems();
+  void MarkModified();
+  void MarkUnmodified();
+  void UpdateCaretPosition();
+  void EnableTeXCommands();
+  void DisableTeXCommands();
+  void DisplayHint(const std::string& status_text);
+  void RebuildRecentFileItems();
+
+  // A command from a menu item, an accelerator or a tool button: runs only while its
+  // menu item (if it has one) is visible and enabled.
+  void OnCommand(UINT id);
+  // Runs the command's handler without looking at the menu.
+  void RunCommand(UINT id);
+
+  // Commands of this window.
+  void FileExitItemClick();
+  void ComInputItemClick();
+  void ErrMesItemClick();
+  void ToolBarItemClick();
+  void StatusBarItemClick();
+  void EnvItemClick();
+  void PPropertyItemClick();
+  void SetItemClick();
+  void WindowCascadeItemClick();
+  void WindowTileItemClick();
+  void WindowArrangeItemClick();
+  void WindowMinimizeItemClick();
+  void WindowCloseAllItemClick();
+  void SearchforHelpOnItemClick();
+  void HelpAboutItemClick();
+
+  // Editing commands.
+  void Edit1Click();
+  void UndoItemClick();
+  void CutItemClick();
+  void CopyItemClick();
+  void PasteItemClick();
+  void DeleteItemClick();
+  void SelectAllItemClick();
+
+  // Document commands.
+  void FileOpenItemClick();
+  bool OpenDocument(const std::string& name);
+  bool FileSaveItemClick(TMDIChild& doc);
+  bool FileSaveAsItemClick(TMDIChild& doc);
+
+  // Shows or hides the tool bar / status bar and lays the client area out again.
+  void SetToolBarVisible(bool visible);
+  void SetStatusBarVisible(bool visible);
+  // The message hook run for every message taken from the queue.
+  void AppMessage(MSG& msg);
+  // Keyboard messages for the accelerators and the MDI keys; true when consumed.
+  bool TranslateKeys(MSG& msg);
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void CreateBars();
+  void Layout();
+  bool FormCloseQuery();
+  void FormDestroy();
+  void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+  void OnClipboardChange();
+  void ReapChildren();
+  void SetTeXCommandsEnabled(bool on);
+  void ShowCommandPalette(bool show);
+
+  Application& app_;
+  std::unique_ptr<MenuBar> menu_;
+  SpeedPanel speed_panel_;
+  StatusBar status_bar_;
+  HWND mdi_client_ = nullptr;
+  FontHandle font_;
+  std::vector<std::unique_ptr<TMDIChild>> children_;
+  std::vector<std::unique_ptr<TMDIChild>> closed_children_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,91 @@
+#include "app/title_form_win.h"
+
+#include "app/artwork_win.h"
+#include "win/controls_win.h"
+
+namespace quillet {
+
+namespace {
+constexpr COLORREF kSilver = RGB(192, 192, 192);
+constexpr int kImage1X = 3, kImage1Y = 5, kImage2X = 236, kImage2Y = 7;
+
+// A raised bevel of the given width round the rectangle.
+void DrawBevel(HDC dc, RECT r, int width) {
+  BrushHandle light(CreateSolidBrush(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  BrushHandle dark(CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW)));
+  for (int i = 0; i < width; ++i) {
+    RECT top{r.left, r.top, r.right, r.top + 1}, left{r.left, r.top, r.left + 1, r.bottom};
+    RECT bottom{r.left, r.bottom - 1, r.right, r.bottom}, right{r.right - 1, r.top, r.right, r.bottom};
+    FillRect(dc, &top, light.get());
+    FillRect(dc, &left, light.get());
+    FillRect(dc, &bottom, dark.get());
+    FillRect(dc, &right, dark.get());
+    InflateRect(&r, -1, -1);
+  }
+}
+}  // namespace
+
+bool TTitleForm::Create() {
+  if (!CreateForm("TTitleForm", "ﾊﾞｰｼﾞｮﾝ情報", kClientWidth, kClientHeight, WS_POPUP, WS_EX_TOPMOST)) return false;
+  Button1 = CreateButton(hwnd(), font(), "OK", 280, 136, 91, 29, IDOK, true);
+  ShowWindow(Button1, SW_HIDE);
+  CenterOnScreen(hwnd());
+  return Button1 != nullptr;
+}
+
+void TTitleForm::ShowSplash() {
+  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  UpdateWindow(hwnd());
+}
+
+void TTitleForm::ShowAbout(HWND owner) {
+  if (!about_) {
+    about_ = true;
+    ShowWindow(Button1, SW_SHOW);
+    DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    DWORD ex_style = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    SetWindowLongPtrA(hwnd(), GWL_STYLE, style);
+    SetWindowLongPtrA(hwnd(), GWL_EXSTYLE, ex_style);
+    bevel_ = 1;
+    SIZE size = WindowSizeForClient(kClientWidth, kTitlePictureHeight + 10, style, ex_style);
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  }
+  CenterOnScreen(hwnd());
+  SetFocus(Button1);
+  ShowModal(owner);
+}
+
+void TTitleForm::Paint(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  BrushHandle silver(CreateSolidBrush(kSilver));
+  FillRect(dc, &client, silver.get());
+  PaintTitlePicture(dc, kImage1X, kImage1Y);
+  PaintLogo(dc, kImage2X, kImage2Y);
+  DrawBevel(dc, client, bevel_);
+}
+
+void TTitleForm::FormActivate() {
+  if (on_activate) on_activate();
+}
+
+LRESULT TTitleForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      Paint(dc);
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_COMMAND:
+      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) EndModal(LOWORD(wp));
+      return 0;
+    default:
+      return Form::HandleMessage(msg, wp, lp);
+  }
+}
+
+}  // namespace quillet

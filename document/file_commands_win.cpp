@@ -1,0 +1,134 @@
+// File commands on documents: open, save and save under a new name.
+#include <windows.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/application_win.h"
+#include "app/main_form_win.h"
+#include "core/sjis.h"
+#include "document/document_names.h"
+#include "document/mdi_child_win.h"
+#include "prefs/env_dialog_win.h"
+#include "win/file_io_win.h"
+
+namespace quillet {
+
+namespace {
+// The most the editor holds, in bytes.
+constexpr std::uint64_t kEditorLimit = 214748364;
+
+std::string CannotCreateText(const std::string& name) { return "ﾌｧｲﾙ " + name + " を作成できません"; }
+}  // namespace
+
+void TMainForm::FileOpenItemClick() {
+  FileDialogArgs args{.file_name = "*.tex",
+                      .filter = "TeXﾌｧｲﾙ|*.tex;*.idx;*.ind;*.toc|ｽﾀｲﾙﾌｧｲﾙ|*.sty|すべてのﾌｧｲﾙ|*.*",
+                      .flags = OFN_HIDEREADONLY | OFN_CREATEPROMPT,
+                      .old_style = app_.PagesDlg1().win31_dialog()};
+  std::string chosen;
+  if (app_.file_dialogs().Open(hwnd(), args, chosen)) OpenDocument(chosen);
+}
+
+bool TMainForm::OpenDocument(const std::string& name) {
+  Messages& messages = app_.messages();
+  if (!FileExists(name)) {
+    messages.Warn(hwnd(), name + " は存在しません。");
+    return false;
+  }
+  recent_files.Push(name);
+  RebuildRecentFileItems();
+  for (TMDIChild* child : Children()) {
+    if (SameFileName(child->caption(), name)) {
+      if (IsIconic(child->hwnd())) SendMessageA(mdi_client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->hwnd()), 0);
+      SendMessageA(mdi_client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->hwnd()), 0);
+      return true;
+    }
+  }
+  std::string text;
+  ReadStatus status = ReadWholeFile(name, text, kEditorLimit);
+  if (status == ReadStatus::TooLarge) {
+    messages.Error(hwnd(), "ﾌｧｲﾙ " + name + " は大きすぎて開けません");
+    return false;
+  }
+  if (status == ReadStatus::Ok && std::memchr(text.data(), '\0', text.size())) {
+    messages.Error(hwnd(), "ﾌｧｲﾙ " + name + " はﾃｷｽﾄﾌｧｲﾙではありません");
+    return false;
+  }
+  TMDIChild* doc = CreateDocumentWindow(name);
+  if (!doc) return false;
+  if (status != ReadStatus::Ok) {
+    messages.Error(hwnd(), "ﾌｧｲﾙ " + name + " は開けません");
+    text.clear();
+  }
+  SetWindowTextA(doc->Memo, text.c_str());
+  MarkUnmodified();
+  SendMessageA(doc->Memo, EM_SETSEL, 0, 0);
+  doc->SetModified(false);
+  status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
+  UpdateCaretPosition();
+  return true;
+}
+
+bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
+  if (doc.is_untitled()) return FileSaveAsItemClick(doc);
+  std::string name = doc.caption();
+  std::string temp = WriteTemporaryBeside(name, doc.Text());
+  if (temp.empty()) {
+    app_.messages().Error(hwnd(), CannotCreateText(name));
+    return false;
+  }
+  // The previous backup is set aside, not deleted, until the new text is in place.
+  std::string backup = BackupNameFor(name);
+  std::string old_backup;
+  bool backed_up = false;
+  if (app_.PagesDlg1().backup()) {
+    if (FileExists(backup)) {
+      old_backup = backup + ".old";
+      DeleteFileA(old_backup.c_str());
+      if (!MoveFileA(backup.c_str(), old_backup.c_str())) old_backup.clear();
+    }
+    backed_up = MoveFileA(name.c_str(), backup.c_str()) != FALSE;
+    if (!backed_up) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
+  }
+  if (!ReplaceWith(temp, name)) {
+    DeleteFileA(temp.c_str());
+    if (backed_up) MoveFileA(backup.c_str(), name.c_str());
+    if (!old_backup.empty()) MoveFileA(old_backup.c_str(), backup.c_str());
+    app_.messages().Error(hwnd(), CannotCreateText(name));
+    return false;
+  }
+  if (!old_backup.empty()) {
+    if (backed_up) {
+      DeleteFileA(old_backup.c_str());
+    } else {
+      MoveFileA(old_backup.c_str(), backup.c_str());
+    }
+  }
+  doc.SetModified(false);
+  if (ActiveChild() == &doc) MarkUnmodified();
+  return true;
+}
+
+bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
+  FileDialogArgs args{.file_name = doc.caption(),
+                      .filter = "TeXﾌｧｲﾙ|*.tex|すべてのﾌｧｲﾙ|*.*",
+                      .flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                      .old_style = app_.PagesDlg1().win31_dialog()};
+  std::string chosen;
+  if (!app_.file_dialogs().Save(hwnd(), args, chosen)) return false;
+  if (!WriteFileSafely(chosen, doc.Text())) {
+    app_.messages().Error(hwnd(), CannotCreateText(chosen));
+    return false;
+  }
+  DeleteFileA(doc.AutoSaveFileName().c_str());
+  doc.SetCaption(chosen);
+  recent_files.Push(chosen);
+  RebuildRecentFileItems();
+  doc.SetModified(false);
+  if (ActiveChild() == &doc) MarkUnmodified();
+  return true;
+}
+
+}  // namespace quillet

@@ -1,0 +1,192 @@
+#include "document/mdi_child_win.h"
+
+#include <windows.h>
+#include <richedit.h>
+
+#include "app/application_win.h"
+#include "app/command_ids.h"
+#include "app/main_form_win.h"
+#include "document/document_names.h"
+#include "document/editor_win.h"
+#include "win/file_io_win.h"
+
+namespace quillet {
+
+namespace {
+constexpr int kMemoId = 1;
+constexpr LPARAM kTextLimit = 214748364;
+
+std::vector<MenuItemDef> PopupItems() {
+  return {
+      {.name = "PopupMenu1", .depth = 0},
+      {.name = "PUndoItem", .caption = "やり直し(&U)", .id = kUndoItem, .hint = "直前に行った編集操作を戻す",
+       .enabled = false},
+      {.name = "N1"},
+      {.name = "PCutItem", .caption = "切り取り(&T)", .id = kCutItem, .hint = "削除してｸﾘｯﾌﾟﾎﾞｰﾄﾞに転送"},
+      {.name = "PCopyItem", .caption = "ｺﾋﾟｰ(&C)", .id = kCopyItem, .hint = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに転送"},
+      {.name = "PPasteItem", .caption = "貼り付け(&P)", .id = kPasteItem, .hint = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付ける"},
+      {.name = "PSelectAllItem", .caption = "すべて選択(&L)", .id = kSelectAllItem, .hint = "文書全体を選択"},
+      {.name = "N2"},
+      {.name = "PJumpNextItem", .caption = "次の見出しへｼﾞｬﾝﾌﾟ(&N)", .id = kJumpNextItem,
+       .hint = "次の見出しにｶｰｿﾙを移動"},
+      {.name = "N4"},
+      {.name = "PPropertyItem", .caption = "ﾌﾟﾛﾊﾟﾃｨ(&R)", .id = kPPropertyItem},
+  };
+}
+}  // namespace
+
+TMDIChild::TMDIChild(TMainForm& main) : main_(main) {}
+
+TMDIChild::~TMDIChild() = default;
+
+bool TMDIChild::Create(const std::string& caption, const std::string& font_name, int font_size) {
+  PopupMenu1 = std::make_unique<MenuBar>(PopupItems());
+  if (!CreateMdiChild(main_.mdi_client(), {.class_name = "TMDIChild",
+                                           .caption = caption.c_str(),
+                                           .style = WS_VISIBLE,
+                                           .background = nullptr})) {
+    return false;
+  }
+  SetEditorFont(font_name, font_size);
+  return Memo != nullptr;
+}
+
+std::string TMDIChild::caption() const {
+  char buffer[MAX_PATH * 4];
+  int n = GetWindowTextA(hwnd(), buffer, sizeof(buffer));
+  return std::string(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
+}
+
+void TMDIChild::SetCaption(const std::string& caption) { SetWindowTextA(hwnd(), caption.c_str()); }
+
+bool TMDIChild::is_untitled() const { return IsUntitledCaption(caption()); }
+
+bool TMDIChild::modified() const { return SendMessageA(Memo, EM_GETMODIFY, 0, 0) != 0; }
+
+void TMDIChild::SetModified(bool modified) { SendMessageA(Memo, EM_SETMODIFY, modified, 0); }
+
+std::size_t TMDIChild::TextLength() const {
+  return static_cast<std::size_t>(SendMessageA(Memo, WM_GETTEXTLENGTH, 0, 0));
+}
+
+std::string TMDIChild::Text() const {
+  std::string text(TextLength() + 1, '\0');
+  auto n = SendMessageA(Memo, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(n));
+  return text;
+}
+
+void TMDIChild::SetEditorFont(const std::string& name, int size) {
+  FontHandle font = CreatePointFont(name.c_str(), size);
+  SendMessageA(Memo, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);
+}
+
+std::string TMDIChild::AutoSaveFileName() const { return AutoSaveNameFor(caption(), TempDirectory()); }
+
+void TMDIChild::MemoChange() {
+  if (main_.ActiveChild() != this) return;
+  main_.MarkModified();
+  main_.speed_panel().SetEnabled(UndoBtn, SendMessageA(Memo, EM_CANUNDO, 0, 0) != 0);
+  main_.status_bar().SetText(kSizePanel, std::to_string(TextLength()) + "ﾊﾞｲﾄ");
+}
+
+void TMDIChild::MemoSelectionChange() {
+  if (main_.ActiveChild() != this) return;
+  main_.UpdateCaretPosition();
+  CHARRANGE sel{};
+  SendMessageA(Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+  bool selected = sel.cpMax > sel.cpMin;
+  main_.speed_panel().SetEnabled(CutBtn, selected);
+  main_.speed_panel().SetEnabled(CopyBtn, selected);
+}
+
+bool TMDIChild::FormCloseQuery() {
+  if (!modified()) return true;
+  MsgResult answer = main_.app().messages().Show(main_.hwnd(), MsgKind::Confirmation,
+                                                 caption() + "は変更されています。\r保存しますか?",
+                                                 kMsgYes | kMsgNo | kMsgCancel);
+  if (answer == MsgResult::Cancel) return false;
+  // A save that did not happen (refused, failed or cancelled) keeps the window, so the
+  // text is never thrown away unsaved after the user asked to save it.
+  if (answer == MsgResult::Yes) return main_.FileSaveItemClick(*this);
+  return true;
+}
+
+void TMDIChild::FormClose() {
+  DeleteFileA(AutoSaveFileName().c_str());
+  closing_ = true;
+  SendMessageA(main_.mdi_client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd()), 0);
+}
+
+void TMDIChild::PopupMenu1Popup() {
+  CHARRANGE sel{};
+  SendMessageA(Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+  bool selected = sel.cpMax > sel.cpMin;
+  MenuBar& menu = *PopupMenu1;
+  menu["PPasteItem"].SetEnabled(IsClipboardFormatAvailable(CF_TEXT) != FALSE);
+  menu["PCutItem"].SetEnabled(selected);
+  menu["PCopyItem"].SetEnabled(selected);
+  menu["PUndoItem"].SetEnabled(SendMessageA(Memo, EM_CANUNDO, 0, 0) != 0);
+}
+
+void TMDIChild::ShowPopupMenu(int x, int y) {
+  if (x == -1 && y == -1) {  // from the keyboard: at the caret's line start
+    POINT origin{0, 0};
+    ClientToScreen(Memo, &origin);
+    x = origin.x + 8;
+    y = origin.y + 8;
+  }
+  PopupMenu1Popup();
+  UINT id = TrackPopupMenu((*PopupMenu1)["PopupMenu1"].popup(),
+                           TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, x, y, 0, hwnd(), nullptr);
+  main_.DisplayHint("");
+  if (id) main_.RunCommand(id);
+}
+
+LRESULT TMDIChild::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CREATE:
+      Memo = CreateEditor(hwnd(), kMemoId);
+      if (!Memo) return -1;
+      SendMessageA(Memo, EM_EXLIMITTEXT, 0, kTextLimit);
+      break;
+    case WM_SIZE:
+      MoveWindow(Memo, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
+      break;  // the MDI child procedure also needs it
+    case WM_SETFOCUS:
+      SetFocus(Memo);
+      return 0;
+    case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lp) == Memo && HIWORD(wp) == EN_CHANGE) MemoChange();
+      return 0;
+    case WM_NOTIFY:
+      if (reinterpret_cast<NMHDR*>(lp)->hwndFrom == Memo && reinterpret_cast<NMHDR*>(lp)->code == EN_SELCHANGE) {
+        MemoSelectionChange();
+      }
+      return 0;
+    case WM_CONTEXTMENU:
+      ShowPopupMenu(static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
+      return 0;
+    case WM_MENUSELECT: {
+      MenuNode* item = PopupMenu1->FindById(LOWORD(wp));
+      main_.DisplayHint(item && !(HIWORD(wp) & MF_POPUP) ? item->hint() : "");
+      return 0;
+    }
+    case WM_MDIACTIVATE:
+      main_.UpdateMenuItems();
+      break;
+    case WM_CLOSE:
+      if (FormCloseQuery()) FormClose();
+      return 0;
+    default:
+      break;
+  }
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+LRESULT TMDIChild::Default(UINT msg, WPARAM wp, LPARAM lp) { return DefMDIChildProcA(hwnd(), msg, wp, lp); }
+
+void TMDIChild::Detached() { main_.ChildDestroyed(this); }
+
+}  // namespace quillet

@@ -1,0 +1,68 @@
+#include "win/controls_win.h"
+
+#include "win/window_win.h"
+
+namespace quillet {
+
+HWND CreateControl(HWND parent, const ControlArgs& args, HFONT font) {
+  DWORD style = WS_CHILD | args.style | (args.visible ? WS_VISIBLE : 0) | (args.enabled ? 0 : WS_DISABLED);
+  HWND h = CreateWindowExA(args.ex_style, args.class_name, args.text, style, args.x, args.y, args.width,
+                           args.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                           AppInstance(), nullptr);
+  if (h && font) SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return h;
+}
+
+HWND CreateButton(HWND parent, HFONT font, const char* text, int x, int y, int w, int h, int id, bool is_default) {
+  return CreateControl(parent,
+                       {.class_name = "BUTTON", .text = text, .x = x, .y = y, .width = w, .height = h,
+                        .style = static_cast<DWORD>(WS_TABSTOP | (is_default ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)),
+                        .id = id},
+                       font);
+}
+
+HWND CreateCheckBox(HWND parent, HFONT font, const char* text, int x, int y, int w, int h, int id) {
+  return CreateControl(parent,
+                       {.class_name = "BUTTON", .text = text, .x = x, .y = y, .width = w, .height = h,
+                        .style = WS_TABSTOP | BS_AUTOCHECKBOX, .id = id},
+                       font);
+}
+
+HWND CreateLabel(HWND parent, HFONT font, const char* text, int x, int y, int w, int h) {
+  return CreateControl(parent,
+                       {.class_name = "STATIC", .text = text, .x = x, .y = y, .width = w, .height = h,
+                        .style = SS_LEFT},
+                       font);
+}
+
+HWND CreateGroupBox(HWND parent, HFONT font, const char* text, int x, int y, int w, int h) {
+  return CreateControl(parent,
+                       {.class_name = "BUTTON", .text = text, .x = x, .y = y, .width = w, .height = h,
+                        .style = BS_GROUPBOX},
+                       font);
+}
+
+HWND CreateEditBox(HWND parent, HFONT font, int x, int y, int w, int h, int id, DWORD style) {
+  return CreateControl(parent,
+                       {.class_name = "EDIT", .x = x, .y = y, .width = w, .height = h,
+                        .style = WS_TABSTOP | style, .ex_style = WS_EX_CLIENTEDGE, .id = id},
+                       font);
+}
+
+std::string ControlText(HWND control) {
+  int n = GetWindowTextLengthA(control);
+  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  n = GetWindowTextA(control, s.data(), n + 1);
+  s.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return s;
+}
+
+void SetControlText(HWND control, const std::string& text) { SetWindowTextA(control, text.c_str()); }
+
+bool IsChecked(HWND check_box) { return SendMessageA(check_box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(HWND check_box, bool checked) {
+  SendMessageA(check_box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+}  // namespace quillet

@@ -1,0 +1,57 @@
+#include "win/file_dialogs_win.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include "core/sjis.h"
+
+namespace quillet {
+
+std::string FilterForDialog(const std::string& filter) {
+  std::string out;
+  for (std::size_t i = 0; i < filter.size();) {
+    std::size_t len = CharLength(filter, i);
+    if (len == 1 && filter[i] == '|') {
+      out += '\0';
+    } else {
+      out.append(filter, i, len);
+    }
+    i += len;
+  }
+  out += '\0';
+  out += '\0';
+  return out;
+}
+
+namespace {
+bool Run(HWND owner, const FileDialogArgs& args, std::string& chosen, bool save) {
+  std::string filter = FilterForDialog(args.filter);
+  char name[MAX_PATH * 4] = {};
+  lstrcpynA(name, args.file_name.c_str(), sizeof(name));
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = name;
+  ofn.nMaxFile = sizeof(name);
+  ofn.lpstrTitle = args.title.empty() ? nullptr : args.title.c_str();
+  ofn.lpstrInitialDir = args.initial_dir.empty() ? nullptr : args.initial_dir.c_str();
+  ofn.lpstrDefExt = args.default_ext.empty() ? nullptr : args.default_ext.c_str();
+  ofn.Flags = args.flags | (args.old_style ? 0 : OFN_EXPLORER);
+  BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  if (!ok) return false;
+  chosen = name;
+  return true;
+}
+}  // namespace
+
+bool CommonFileDialogs::Open(HWND owner, const FileDialogArgs& args, std::string& chosen) {
+  return Run(owner, args, chosen, false);
+}
+
+bool CommonFileDialogs::Save(HWND owner, const FileDialogArgs& args, std::string& chosen) {
+  return Run(owner, args, chosen, true);
+}
+
+}  // namespace quillet

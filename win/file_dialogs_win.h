@@ -1,0 +1,36 @@
+#pragma once
+// The platform's file dialogs behind one small interface, so tests can answer them.
+#include <windows.h>
+
+#include <string>
+
+namespace quillet {
+
+struct FileDialogArgs {
+  std::string file_name{};    // preset of the name field
+  std::string filter{};       // "description|patterns|description|patterns"
+  std::string title{};        // empty: the platform's title
+  std::string initial_dir{};
+  std::string default_ext{};  // without dot; empty: none
+  DWORD flags = 0;          // OFN_* options
+  bool old_style = false;   // no OFN_EXPLORER
+};
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // True with the chosen full path when the user confirms.
+  virtual bool Open(HWND owner, const FileDialogArgs& args, std::string& chosen) = 0;
+  virtual bool Save(HWND owner, const FileDialogArgs& args, std::string& chosen) = 0;
+};
+
+class CommonFileDialogs : public FileDialogs {
+ public:
+  bool Open(HWND owner, const FileDialogArgs& args, std::string& chosen) override;
+  bool Save(HWND owner, const FileDialogArgs& args, std::string& chosen) override;
+};
+
+// "a|b|c|d" -> "a\0b\0c\0d\0\0", stepping over double-byte characters.
+std::string FilterForDialog(const std::string& filter);
+
+}  // namespace quillet

@@ -1,0 +1,105 @@
+#include "win/file_io_win.h"
+
+#include <windows.h>
+
+#include "core/dos_time.h"
+#include "core/sjis.h"
+#include "win/handles_win.h"
+
+namespace quillet {
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t limit) {
+  bytes.clear();
+  if (!FileExists(path)) return ReadStatus::Missing;
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return ReadStatus::CannotOpen;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size)) return ReadStatus::CannotOpen;
+  if (static_cast<std::uint64_t>(size.QuadPart) > limit) return ReadStatus::TooLarge;
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) return ReadStatus::CannotOpen;
+    if (got == 0) break;  // the file shrank meanwhile
+    done += got;
+  }
+  bytes.resize(done);
+  return ReadStatus::Ok;
+}
+
+namespace {
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    // A full disk can report success after a short write: the count is what counts.
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+}  // namespace
+
+std::string WriteTemporaryBeside(const std::string& path, std::string_view bytes) {
+  std::string dir = ExtractFilePath(FullPathName(path));
+  char temp[MAX_PATH];
+  if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "qlt", 0, temp)) return {};
+  bool ok = false;
+  {
+    FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ok = file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+  }
+  if (!ok) {
+    DeleteFileA(temp);
+    return {};
+  }
+  return temp;
+}
+
+bool ReplaceWith(const std::string& temp, const std::string& path) {
+  return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool WriteFileSafely(const std::string& path, std::string_view bytes) {
+  std::string temp = WriteTemporaryBeside(path, bytes);
+  if (temp.empty()) return false;
+  if (ReplaceWith(temp, path)) return true;
+  DeleteFileA(temp.c_str());
+  return false;
+}
+
+std::int32_t FileAge(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return kMissingFileAge;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return kMissingFileAge;
+  FILETIME local;
+  WORD date = 0, time = 0;
+  if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time)) {
+    return kMissingFileAge;
+  }
+  return static_cast<std::int32_t>((static_cast<std::uint32_t>(date) << 16) | time);
+}
+
+std::string FullPathName(const std::string& name) {
+  char buffer[MAX_PATH * 4];
+  DWORD n = GetFullPathNameA(name.c_str(), sizeof(buffer), buffer, nullptr);
+  if (n == 0 || n >= sizeof(buffer)) return name;
+  return std::string(buffer, n);
+}
+
+std::string TempDirectory() {
+  char buffer[MAX_PATH + 1];
+  DWORD n = GetTempPathA(sizeof(buffer), buffer);
+  return n && n < sizeof(buffer) ? std::string(buffer, n) : std::string();
+}
+
+}  // namespace quillet

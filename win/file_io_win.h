@@ -1,0 +1,35 @@
+#pragma once
+// Reading and writing whole files. Writes never leave less on disk than before: the new
+// bytes go to a temporary file in the same directory, are flushed, and only then take
+// the place of the old file.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+bool FileExists(const std::string& path);
+
+enum class ReadStatus { Ok, Missing, CannotOpen, TooLarge };
+// Reads the whole file; TooLarge when it holds more than limit bytes.
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t limit = UINT64_MAX);
+
+// Writes bytes to a fresh temporary file beside path, flushed to disk; returns its name,
+// or an empty string (and no file left behind) when that fails.
+std::string WriteTemporaryBeside(const std::string& path, std::string_view bytes);
+
+// Replaces path by the file temp (a rename in the same directory).
+bool ReplaceWith(const std::string& temp, const std::string& path);
+
+// Both steps above; on failure the old file is untouched.
+bool WriteFileSafely(const std::string& path, std::string_view bytes);
+
+// The file's last-write time as a packed DOS date-time (local time), -1 when missing.
+std::int32_t FileAge(const std::string& path);
+
+// GetFullPathNameA.
+std::string FullPathName(const std::string& name);
+// GetTempPathA (ends in "\").
+std::string TempDirectory();
+
+}  // namespace quillet

@@ -1,0 +1,66 @@
+#include "win/form_win.h"
+
+#include "win/message_loop_win.h"
+
+namespace quillet {
+
+bool Form::CreateForm(const char* class_name, const char* caption, int client_width, int client_height,
+                      DWORD style, DWORD ex_style, HWND owner) {
+  font_ = CreatePixelFont("ＭＳ Ｐゴシック", 12);
+  SIZE size = WindowSizeForClient(client_width, client_height, style, ex_style);
+  return CreateWin({.class_name = class_name,
+                    .caption = caption,
+                    .style = style,
+                    .ex_style = ex_style | WS_EX_CONTROLPARENT,
+                    .width = size.cx,
+                    .height = size.cy,
+                    .parent = owner});
+}
+
+int Form::ShowModal(HWND owner) {
+  if (modal_) return 0;
+  modal_ = true;
+  done_ = false;
+  result_ = 0;
+  bool owner_was_enabled = owner && IsWindowEnabled(owner);
+  if (owner_was_enabled) EnableWindow(owner, FALSE);
+  ShowWindow(hwnd(), SW_SHOW);
+  SetForegroundWindow(hwnd());
+  RunModalLoop(hwnd(), done_);
+  // Enable the owner before hiding, so activation returns to it.
+  if (owner_was_enabled) EnableWindow(owner, TRUE);
+  ShowWindow(hwnd(), SW_HIDE);
+  if (owner) SetActiveWindow(owner);
+  modal_ = false;
+  return result_;
+}
+
+void Form::EndModal(int result) {
+  result_ = result;
+  done_ = true;
+  // Wake the modal loop even when nothing else is queued.
+  PostMessageA(hwnd(), WM_NULL, 0, 0);
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) FormActivate();
+      break;
+    case WM_CLOSE:
+      if (modal_) {
+        EndModal(IDCANCEL);
+      } else {
+        ShowWindow(hwnd(), SW_HIDE);
+      }
+      return 0;
+    case DM_GETDEFID:
+      if (DefaultButtonId()) return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);
+      break;
+    default:
+      break;
+  }
+  return Window::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace quillet

@@ -1,0 +1,38 @@
+#pragma once
+// A top-level window of the program that is created once and kept: dialogs are shown
+// modally and hidden again, never destroyed.
+#include <windows.h>
+
+#include "win/handles_win.h"
+#include "win/window_win.h"
+
+namespace quillet {
+
+class Form : public Window {
+ public:
+  // Shows the window modally over owner (disabled meanwhile) and hides it again.
+  // Returns the modal result (IDOK, IDCANCEL, ...).
+  int ShowModal(HWND owner);
+  void EndModal(int result);
+  bool is_modal() const { return modal_; }
+  HFONT font() const { return font_.get(); }
+
+ protected:
+  // Creates the window with a client area of the given size and the UI font
+  // ("ＭＳ Ｐゴシック", 12 pixels) given to every control created afterwards.
+  bool CreateForm(const char* class_name, const char* caption, int client_width, int client_height,
+                  DWORD style, DWORD ex_style = 0, HWND owner = nullptr);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Each time the window becomes active (shown or activated).
+  virtual void FormActivate() {}
+  // The default button's id for Enter (0: none).
+  virtual int DefaultButtonId() const { return 0; }
+
+ private:
+  FontHandle font_;
+  bool modal_ = false;
+  bool done_ = false;
+  int result_ = 0;
+};
+
+}  // namespace quillet

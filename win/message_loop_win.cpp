@@ -1,0 +1,49 @@
+#include "win/message_loop_win.h"
+
+namespace quillet {
+
+namespace {
+MessageLoopHooks& Hooks() {
+  static MessageLoopHooks hooks;
+  return hooks;
+}
+
+void Dispatch(HWND modal_dialog, MSG& msg) {
+  if (Hooks().app_message) Hooks().app_message(msg);
+  if (modal_dialog) {
+    if (IsDialogMessageA(modal_dialog, &msg)) return;
+  } else if (Hooks().translate_main_keys && Hooks().translate_main_keys(msg)) {
+    return;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+}  // namespace
+
+void SetMessageLoopHooks(MessageLoopHooks hooks) { Hooks() = std::move(hooks); }
+void ClearMessageLoopHooks() { Hooks() = {}; }
+
+bool PumpOneMessage(HWND modal_dialog, MSG& msg) {
+  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
+  Dispatch(modal_dialog, msg);
+  return true;
+}
+
+int RunMainLoop() {
+  MSG msg{};
+  while (PumpOneMessage(nullptr, msg)) {
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void RunModalLoop(HWND dialog, const bool& done) {
+  MSG msg{};
+  while (!done) {
+    if (!PumpOneMessage(dialog, msg)) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+  }
+}
+
+}  // namespace quillet
