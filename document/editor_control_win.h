@@ -1,0 +1,135 @@
+#pragma once
+// The state and behaviour behind one editor window. Its methods are spread over the
+// editor_*_win.cpp files by concern: requests, view, painting, keys, mouse, clipboard,
+// printing.
+#include <windows.h>
+#include <richedit.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/text_buffer.h"
+#include "win/handles_win.h"
+
+namespace quillet {
+
+class EditorControl {
+ public:
+  explicit EditorControl(HWND hwnd);
+  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  static constexpr UINT_PTR kAutoScrollTimer = 1;
+
+  struct Selection {
+    std::size_t anchor, caret, lines;
+  };
+
+  // --- requests (editor_requests_win.cpp); true when msg was one of them
+  bool Request(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  bool SelectionRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  bool LineRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  bool TextRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  bool StateRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  LRESULT CopyOut(const std::string& bytes, char* out) const;
+
+  // --- changes and notifications (editor_win.cpp)
+  Selection Snapshot() const;
+  // Redraws, scrolls and notifies after an edit made from the state in before.
+  void Apply(const TextChange& change, const Selection& before);
+  // The same after a selection move; notifies only when the selection moved.
+  void AfterSelect(const Selection& before);
+  void Select(std::size_t anchor, std::size_t caret);
+  // Runs an edit of the text model and then Apply with the state from before it.
+  template <typename F>
+  void EditWith(F edit) {
+    Selection before = Snapshot();
+    Apply(edit(), before);
+  }
+  void LoadText(std::string_view text);  // set-text
+  bool CanEdit() const { return !read_only_; }
+  void NotifyCommand(WORD code);
+  void NotifySelection();
+
+  // --- view (editor_view_win.cpp)
+  void SetFont(HFONT font, bool redraw);
+  void UpdateMetrics();
+  // x (from the line's left edge) of each byte offset of the line, in layout_.
+  const std::vector<int>& Layout(HDC dc, std::size_t line);
+  int XOfPos(std::size_t pos);
+  std::size_t PosAtX(HDC dc, std::size_t line, int x);
+  std::size_t PosFromPoint(POINT pt);
+  std::size_t VisibleLines() const;  // whole lines that fit
+  int TextWidth() const;
+  int ScrollWidth() const;
+  void ScrollTo(std::size_t top, int x);
+  void ScrollBy(long lines, int pixels);
+  void ScrollCaretIntoView();
+  void UpdateScrollBars();
+  void PlaceCaret();
+  void InvalidateLines(std::size_t first, std::size_t last);
+  void NoteWidth(int width);
+  void OnScroll(int bar, WORD code);
+
+  // --- painting (editor_paint_win.cpp)
+  void Paint();
+  void PaintLine(HDC dc, std::size_t line, int width);
+  void DrawRun(HDC dc, std::size_t begin, std::size_t end, std::size_t line_start, bool selected);
+
+  // --- keys and characters (editor_keys_win.cpp)
+  bool OnKeyDown(WPARAM key);
+  bool OnEditKey(WPARAM key, bool ctrl, bool shift);
+  void OnMoveKey(WPARAM key, bool ctrl, bool shift);
+  std::size_t VerticalTarget(WPARAM key);
+  void OnChar(WPARAM ch);
+  void Type(const std::string& chars);
+  void DropQueuedChar(char ch);
+  void PlaceComposition();
+
+  // --- mouse (editor_mouse_win.cpp)
+  void OnButtonDown(POINT pt, bool shift);
+  void OnMouseMove(POINT pt);
+  void OnDoubleClick(POINT pt);
+  void OnAutoScroll();
+  void EndDrag();
+  void OnWheel(short delta);
+
+  // --- clipboard (editor_clipboard_win.cpp)
+  bool CopyToClipboard();
+  void Cut();
+  void Paste();
+  void Clear();
+  void Undo();
+
+  // --- printing (editor_print_win.cpp)
+  LRESULT FormatRange(bool render, const FORMATRANGE* range);
+  std::size_t WrapRow(HDC dc, std::size_t pos, std::size_t limit, int width, int tab);
+  void PrintRow(HDC dc, std::size_t pos, std::size_t end, int x, int y, int tab);
+
+  HWND hwnd_;
+  TextBuffer text_;
+  FontHandle default_font_;
+  HFONT font_ = nullptr;
+  int line_height_ = 16;
+  int ave_width_ = 8;
+  std::size_t top_ = 0;
+  int scroll_x_ = 0;
+  int widest_ = 0;
+  int goal_x_ = -1;
+  bool read_only_ = false;
+  char pending_lead_ = 0;
+  bool dragging_ = false;
+  int wheel_rest_ = 0;
+  std::size_t notified_anchor_ = 0;
+  std::size_t notified_caret_ = 0;
+  std::vector<int> layout_;
+  std::string line_text_;
+  std::vector<int> extents_;
+  FontHandle print_font_;
+  HFONT print_font_source_ = nullptr;
+  int print_dpi_ = 0;
+};
+
+}  // namespace quillet

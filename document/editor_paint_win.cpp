@@ -1,0 +1,99 @@
+// Painting: only the lines in the update region, each drawn into a one-line bitmap and
+// copied to the window, so nothing flickers.
+#include <algorithm>
+
+#include "document/editor_control_win.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr int kMargin = 2;
+
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { BeginPaint(hwnd_, &ps_); }
+  ~PaintScope() { EndPaint(hwnd_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC dc() const { return ps_.hdc; }
+  const RECT& area() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+};
+
+}  // namespace
+
+void EditorControl::Paint() {
+  PaintScope paint(hwnd_);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  int width = client.right;
+  if (width <= 0 || client.bottom <= 0) return;
+  MemoryDc line_dc(CreateCompatibleDC(paint.dc()));
+  BitmapHandle bitmap(CreateCompatibleBitmap(paint.dc(), width, line_height_));
+  SelectIn keep_bitmap(line_dc.get(), bitmap.get());
+  SelectIn keep_font(line_dc.get(), font_);
+  SetBkMode(line_dc.get(), OPAQUE);
+  long first_row = paint.area().top / line_height_;
+  long last_row = (paint.area().bottom - 1) / line_height_;
+  for (long row = first_row; row <= last_row; ++row) {
+    std::size_t line = top_ + static_cast<std::size_t>(row);
+    RECT all{0, 0, width, line_height_};
+    FillRect(line_dc.get(), &all, GetSysColorBrush(COLOR_WINDOW));
+    if (line < text_.LineCount()) PaintLine(line_dc.get(), line, width);
+    BitBlt(paint.dc(), 0, static_cast<int>(row) * line_height_, width, line_height_, line_dc.get(), 0, 0, SRCCOPY);
+  }
+}
+
+void EditorControl::PaintLine(HDC dc, std::size_t line, int width) {
+  const std::vector<int>& xs = Layout(dc, line);
+  std::size_t start = text_.LineStart(line);
+  std::size_t end = text_.LineEnd(line);
+  // Only the bytes that can show: from the last character starting left of the view to
+  // the first one starting right of it.
+  auto first = std::upper_bound(xs.begin(), xs.end(), scroll_x_);
+  std::size_t from = text_.SnapBack(start + static_cast<std::size_t>(std::max<long>(0, first - xs.begin() - 1)));
+  auto last = std::upper_bound(xs.begin(), xs.end(), scroll_x_ + width);
+  std::size_t to = std::min(end, start + static_cast<std::size_t>(last - xs.begin()));
+  to = to < end ? text_.NextChar(text_.SnapBack(to)) : end;
+  std::size_t sel_begin = std::clamp(text_.SelStart(), from, to);
+  std::size_t sel_end = std::clamp(text_.SelEnd(), from, to);
+  DrawRun(dc, from, sel_begin, start, false);
+  DrawRun(dc, sel_begin, sel_end, start, true);
+  DrawRun(dc, sel_end, to, start, false);
+  // A selected line break shows as a highlighted cell after the line's text.
+  if (text_.SelStart() <= end && text_.SelEnd() > end && line + 1 < text_.LineCount()) {
+    int x = xs.back() - scroll_x_ + kMargin;
+    RECT cell{x, 0, x + ave_width_, line_height_};
+    FillRect(dc, &cell, GetSysColorBrush(COLOR_HIGHLIGHT));
+  }
+}
+
+void EditorControl::DrawRun(HDC dc, std::size_t begin, std::size_t end, std::size_t line_start, bool selected) {
+  if (begin >= end) return;
+  SetTextColor(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : RGB(0, 0, 0));
+  SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const char* bytes = line_text_.data();
+  std::size_t b = begin - line_start, e = end - line_start;
+  auto x_of = [this](std::size_t i) { return layout_[i] - scroll_x_ + kMargin; };
+  if (selected) {
+    RECT box{x_of(b), 0, x_of(e), line_height_};
+    FillRect(dc, &box, GetSysColorBrush(COLOR_HIGHLIGHT));
+  }
+  // Tabs are blank space; the pieces between them are drawn where the layout put them.
+  while (b < e) {
+    if (bytes[b] == '\t') {
+      ++b;
+      continue;
+    }
+    std::size_t piece_end = b;
+    while (piece_end < e && bytes[piece_end] != '\t') ++piece_end;
+    TextOutA(dc, x_of(b), 0, bytes + b, static_cast<int>(piece_end - b));
+    b = piece_end;
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,228 @@
+// Font metrics, line layout, scrolling and the caret.
+#include <algorithm>
+
+#include "document/editor_control_win.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr int kMargin = 2;    // pixels left of the text, so a caret at x 0 shows
+constexpr int kTabColumns = 8;
+
+// A DC of the window with the editor's font selected, for measuring.
+class MeasureDc {
+ public:
+  MeasureDc(HWND hwnd, HFONT font) : dc_(hwnd), font_(dc_.get(), font) {}
+  HDC get() const { return dc_.get(); }
+
+ private:
+  WindowDc dc_;
+  SelectIn font_;
+};
+
+}  // namespace
+
+void EditorControl::SetFont(HFONT font, bool redraw) {
+  font_ = font ? font : default_font_.get();
+  UpdateMetrics();
+  widest_ = 0;
+  if (GetFocus() == hwnd_) {
+    DestroyCaret();
+    CreateCaret(hwnd_, nullptr, 2, line_height_);
+    ShowCaret(hwnd_);
+  }
+  UpdateScrollBars();
+  ScrollCaretIntoView();
+  if (redraw) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void EditorControl::UpdateMetrics() {
+  MeasureDc dc(hwnd_, font_);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc.get(), &tm);
+  line_height_ = std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
+  ave_width_ = std::max<int>(1, tm.tmAveCharWidth);
+}
+
+const std::vector<int>& EditorControl::Layout(HDC dc, std::size_t line) {
+  std::size_t start = text_.LineStart(line);
+  line_text_ = text_.Substr(start, text_.LineEnd(line));
+  std::size_t n = line_text_.size();
+  layout_.assign(n + 1, 0);
+  int tab = ave_width_ * kTabColumns;
+  int x = 0;
+  for (std::size_t i = 0; i < n;) {
+    layout_[i] = x;
+    if (line_text_[i] == '\t') {
+      x = (x / tab + 1) * tab;
+      ++i;
+      continue;
+    }
+    std::size_t end = std::min(line_text_.find('\t', i), n);
+    int count = static_cast<int>(end - i);
+    extents_.resize(end - i);
+    SIZE size{};
+    // Partial extents come per byte; both bytes of a double-byte character get its end.
+    GetTextExtentExPointA(dc, line_text_.data() + i, count, 0, nullptr, extents_.data(), &size);
+    for (std::size_t k = i + 1; k < end; ++k) layout_[k] = x + extents_[k - i - 1];
+    x += size.cx;
+    i = end;
+  }
+  layout_[n] = x;
+  NoteWidth(x);
+  return layout_;
+}
+
+void EditorControl::NoteWidth(int width) {
+  if (width <= widest_) return;
+  widest_ = width;
+  UpdateScrollBars();
+}
+
+int EditorControl::XOfPos(std::size_t pos) {
+  MeasureDc dc(hwnd_, font_);
+  std::size_t line = text_.LineOf(pos);
+  return Layout(dc.get(), line)[pos - text_.LineStart(line)];
+}
+
+std::size_t EditorControl::PosAtX(HDC dc, std::size_t line, int x) {
+  const std::vector<int>& xs = Layout(dc, line);
+  std::size_t start = text_.LineStart(line);
+  std::size_t end = text_.LineEnd(line);
+  std::size_t pos = start;
+  // The boundary nearest to x: step while x lies past the middle of the next character.
+  while (pos < end) {
+    std::size_t next = text_.NextChar(pos);
+    if (x < (xs[pos - start] + xs[next - start]) / 2) break;
+    pos = next;
+  }
+  return pos;
+}
+
+std::size_t EditorControl::PosFromPoint(POINT pt) {
+  long row = pt.y >= 0 ? pt.y / line_height_ : -1 - (-pt.y - 1) / line_height_;
+  long line = static_cast<long>(top_) + row;
+  line = std::clamp<long>(line, 0, static_cast<long>(text_.LineCount()) - 1);
+  MeasureDc dc(hwnd_, font_);
+  return PosAtX(dc.get(), static_cast<std::size_t>(line), pt.x - kMargin + scroll_x_);
+}
+
+std::size_t EditorControl::VisibleLines() const {
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  return static_cast<std::size_t>(std::max<long>(1, rc.bottom / line_height_));
+}
+
+// The widest line seen, with room to type past its end.
+int EditorControl::ScrollWidth() const { return widest_ + TextWidth() / 4 + ave_width_; }
+
+int EditorControl::TextWidth() const {
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  return std::max<int>(1, rc.right - kMargin);
+}
+
+void EditorControl::ScrollTo(std::size_t top, int x) {
+  std::size_t lines = text_.LineCount();
+  std::size_t visible = VisibleLines();
+  std::size_t max_top = lines > visible ? lines - visible : 0;
+  top = std::min(top, max_top);
+  x = std::clamp(x, 0, std::max(0, ScrollWidth() - TextWidth()));
+  if (top == top_ && x == scroll_x_) return;
+  long dy = (static_cast<long>(top_) - static_cast<long>(top)) * line_height_;
+  int dx = scroll_x_ - x;
+  top_ = top;
+  scroll_x_ = x;
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  if (std::labs(dy) < rc.bottom && std::abs(dx) < rc.right) {
+    ScrollWindowEx(hwnd_, dx, static_cast<int>(dy), nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+  } else {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+  }
+  UpdateScrollBars();
+  PlaceCaret();
+}
+
+void EditorControl::ScrollBy(long lines, int pixels) {
+  long top = std::max<long>(0, static_cast<long>(top_) + lines);
+  ScrollTo(static_cast<std::size_t>(top), scroll_x_ + pixels);
+}
+
+void EditorControl::ScrollCaretIntoView() {
+  std::size_t line = text_.LineOf(text_.caret());
+  std::size_t visible = VisibleLines();
+  std::size_t top = top_;
+  if (line < top) top = line;
+  if (line >= top + visible) top = line - visible + 1;
+  int x = XOfPos(text_.caret());
+  int width = TextWidth();
+  int left = scroll_x_;
+  // Jump a quarter of the width at a time so typing at the edge does not scroll per key.
+  if (x < left) left = std::max(0, x - width / 4);
+  if (x >= left + width - ave_width_) left = x - width + width / 4;
+  ScrollTo(top, left);
+  PlaceCaret();
+}
+
+void EditorControl::UpdateScrollBars() {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  si.nMax = static_cast<int>(text_.LineCount()) - 1;
+  si.nPage = static_cast<UINT>(VisibleLines());
+  si.nPos = static_cast<int>(top_);
+  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+  si.nMax = ScrollWidth();
+  si.nPage = static_cast<UINT>(TextWidth());
+  si.nPos = scroll_x_;
+  SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+}
+
+void EditorControl::PlaceCaret() {
+  if (GetFocus() != hwnd_) return;
+  std::size_t line = text_.LineOf(text_.caret());
+  int y = (static_cast<int>(line) - static_cast<int>(top_)) * line_height_;
+  SetCaretPos(XOfPos(text_.caret()) - scroll_x_ + kMargin, y);
+}
+
+void EditorControl::InvalidateLines(std::size_t first, std::size_t last) {
+  std::size_t visible = VisibleLines() + 1;
+  if (last < top_ || first >= top_ + visible) return;
+  RECT rc;
+  GetClientRect(hwnd_, &rc);
+  if (first > top_) rc.top = static_cast<LONG>((first - top_) * line_height_);
+  if (last != TextBuffer::kNoPos && last < top_ + visible) rc.bottom = static_cast<LONG>((last - top_ + 1) * line_height_);
+  InvalidateRect(hwnd_, &rc, FALSE);
+}
+
+void EditorControl::OnScroll(int bar, WORD code) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  GetScrollInfo(hwnd_, bar, &si);
+  bool vertical = bar == SB_VERT;
+  int line = vertical ? 1 : ave_width_;
+  int page = vertical ? static_cast<int>(VisibleLines()) : TextWidth();
+  int pos = si.nPos;
+  switch (code) {
+    case SB_LINEUP: pos -= line; break;
+    case SB_LINEDOWN: pos += line; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
+  }
+  pos = std::max(0, pos);
+  if (vertical) {
+    ScrollTo(static_cast<std::size_t>(pos), scroll_x_);
+  } else {
+    ScrollTo(top_, pos);
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,16 @@
+#pragma once
+// The document editor: a plain-text window class that answers the rich-edit requests
+// the program uses, with positions counted in bytes of Shift-JIS text whose line breaks
+// are CR LF. The rest of the program talks to it only through window messages.
+#include <windows.h>
+
+namespace quillet {
+
+inline constexpr char kEditorClassName[] = "QuilletEdit";
+
+bool RegisterEditorClass(HINSTANCE instance);  // idempotent
+
+// A visible child editor filling nothing yet; the caller sizes it.
+HWND CreateEditor(HWND parent, int control_id);
+
+}  // namespace quillet
