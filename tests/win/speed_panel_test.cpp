@@ -1,0 +1,308 @@
+#include "app/speed_panel_win.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/art_canvas_win.h"
+#include "tests/win/support/test_support.h"
+#include "win/handles_win.h"
+
+namespace quillet {
+namespace {
+
+const SpeedButtonDef kButtons[] = {
+    {"NewBtn", 10, ToolGlyph::New, "新規作成|新しい文書を作ります", 101, true},
+    {"OpenBtn", 32, ToolGlyph::Open, "開く|", 102, true},
+    {"SaveBtn", 54, ToolGlyph::Save, "保存|文書を保存します", 103, false},
+    {"PrintBtn", 76, ToolGlyph::Print, "印刷|文書を印刷します", 104, true},
+    {"FindBtn", 110, ToolGlyph::Find, "検索|", 105, false},
+    {"CutBtn", 142, ToolGlyph::Cut, "切り取り|", 106, false},
+    {"CopyBtn", 164, ToolGlyph::Copy, "ｺﾋﾟｰ|", 107, false},
+    {"PasteBtn", 186, ToolGlyph::Paste, "貼り付け|", 108, false},
+    {"UndoBtn", 214, ToolGlyph::Undo, "やり直し|", 109, false},
+    {"RedoBtn", 236, ToolGlyph::Redo, "やり直しのやり直し|", 110, false},
+    {"TeX1Btn", 272, ToolGlyph::TeX1, "TeXをかける|", 111, true},
+    {"TeX2Btn", 294, ToolGlyph::TeX2, "TeXをかけてﾌﾟﾚﾋﾞｭｰ|", 112, true},
+    {"TeX3Btn", 316, ToolGlyph::TeX3, "TeXをかけて印刷|", 113, true},
+    {"HelpBtn", 348, ToolGlyph::Help, "ﾄﾋﾟｯｸ検索", 114, true},
+};
+constexpr std::size_t kNew = 0, kSave = 2, kPrint = 3, kTeX2 = 11, kHelp = 13;
+
+struct Command {
+  WPARAM wp;
+  LPARAM lp;
+};
+std::vector<Command> g_commands;
+
+// A frame like the main window: the tool bar on top, the title artwork below it on a
+// silver panel, and an edit control that holds the keyboard focus.
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED) g_commands.push_back({wp, lp});
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      BrushHandle silver(CreateSolidBrush(RGB(192, 192, 192)));
+      RECT r{0, kSpeedPanelHeight, 400, kSpeedPanelHeight + 190};
+      FillRect(dc, &r, silver.get());
+      PaintTitlePicture(dc, 3, kSpeedPanelHeight + 5);
+      PaintLogo(dc, 236, kSpeedPanelHeight + 7);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    default: return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+}
+
+class SpeedPanelTest : public ::testing::Test {
+ protected:
+  // One frame serves every test: taking a shown top-level window down costs seconds
+  // under a display without a window manager.
+  static void SetUpTestSuite() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = GetSysColorBrush(COLOR_APPWORKSPACE);
+    wc.lpszClassName = "SpeedPanelTestHost";
+    RegisterClassA(&wc);
+    host_ = CreateWindowExA(0, "SpeedPanelTestHost", "TeX Quillet", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                            kHostX, kHostY, 560, 290, nullptr, nullptr, wc.hInstance, nullptr);
+    edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 410, 240, 140, 24, host_, nullptr,
+                            wc.hInstance, nullptr);
+  }
+
+  static void TearDownTestSuite() { DestroyWindow(host_); }
+
+  void SetUp() override {
+    ASSERT_TRUE(host_);
+    SetCursorPos(5, 5);  // well away from the window
+    ASSERT_TRUE(panel_.Create(host_, kButtons));
+    panel_.Move(560);
+    panel_.on_hint = [this](const std::string& text) { hints_.push_back(text); };
+    SetForegroundWindow(host_);
+    SetFocus(edit_);
+    test::PumpMessages(100);
+    g_commands.clear();
+  }
+
+  RECT InPanel(HWND child) const {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+
+  // Puts the real cursor over the panel point and tells the button about it.
+  void MouseOver(std::size_t index, int x = 11, int y = 11) {
+    POINT p{x, y};
+    ClientToScreen(panel_.button(index), &p);
+    SetCursorPos(p.x, p.y);
+    SendMessageA(panel_.button(index), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    test::PumpMessages(30);
+  }
+
+  void MouseAwayFrom(std::size_t index, POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    SendMessageA(panel_.button(index), WM_MOUSELEAVE, 0, 0);
+    test::PumpMessages(30);
+  }
+
+  void Click(std::size_t index, POINT up = {11, 11}) {
+    SendMessageA(panel_.button(index), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(11, 11));
+    SendMessageA(panel_.button(index), WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+  }
+
+  static constexpr int kHostX = 120, kHostY = 100;
+  static inline HWND host_ = nullptr;
+  static inline HWND edit_ = nullptr;
+  SpeedPanel panel_;
+  std::vector<std::string> hints_;
+};
+
+TEST_F(SpeedPanelTest, PanelAndButtonsSitWhereTheTableSays) {
+  RECT panel;
+  GetWindowRect(panel_.hwnd(), &panel);
+  MapWindowPoints(nullptr, host_, reinterpret_cast<POINT*>(&panel), 2);
+  EXPECT_EQ(panel.left, 0);
+  EXPECT_EQ(panel.top, 0);
+  EXPECT_EQ(panel.right, 560);
+  EXPECT_EQ(panel.bottom, 32);
+  EXPECT_EQ(GetParent(panel_.hwnd()), host_);
+  for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+    RECT r = InPanel(panel_.button(i));
+    EXPECT_EQ(r.left, kButtons[i].x) << kButtons[i].name;
+    EXPECT_EQ(r.top, 5) << kButtons[i].name;
+    EXPECT_EQ(r.right - r.left, 22) << kButtons[i].name;
+    EXPECT_EQ(r.bottom - r.top, 22) << kButtons[i].name;
+    EXPECT_EQ(GetParent(panel_.button(i)), panel_.hwnd()) << kButtons[i].name;
+    EXPECT_EQ(panel_.IsEnabled(i), kButtons[i].enabled) << kButtons[i].name;
+  }
+  panel_.Move(300);
+  GetClientRect(panel_.hwnd(), &panel);
+  EXPECT_EQ(panel.right, 300);
+  EXPECT_EQ(panel.bottom, 32);
+}
+
+HWND FindToolTips(HWND owner) {
+  struct Search {
+    HWND owner;
+    HWND found;
+  } search{owner, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        char name[64] = {};
+        GetClassNameA(hwnd, name, sizeof(name));
+        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(hwnd, GW_OWNER) != s->owner) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(SpeedPanelTest, ToolTipsShowThePartOfTheHintBeforeTheBar) {
+  HWND tips = FindToolTips(host_);
+  ASSERT_TRUE(tips);
+  EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(std::size(kButtons)));
+  const char* expected[] = {"新規作成", "開く", "保存", "印刷", "検索", "切り取り", "ｺﾋﾟｰ", "貼り付け", "やり直し",
+                            "やり直しのやり直し", "TeXをかける", "TeXをかけてﾌﾟﾚﾋﾞｭｰ", "TeXをかけて印刷", "ﾄﾋﾟｯｸ検索"};
+  for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+    EXPECT_EQ(panel_.tooltip(i), expected[i]) << kButtons[i].name;
+    char text[128] = {};
+    TTTOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = panel_.hwnd();
+    info.uId = reinterpret_cast<UINT_PTR>(panel_.button(i));
+    info.lpszText = text;
+    SendMessageA(tips, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, expected[i]) << kButtons[i].name;
+  }
+}
+
+TEST_F(SpeedPanelTest, ClickSendsTheCommandOnlyFromAnEnabledButton) {
+  struct Row {
+    const char* what;
+    std::size_t index;
+    bool enable;
+    POINT up;
+    bool sends;
+  };
+  const Row rows[] = {
+      {"enabled, released inside", kNew, true, {11, 11}, true},
+      {"enabled, released outside", kNew, true, {40, 11}, false},
+      {"disabled at creation", kSave, false, {11, 11}, false},
+      {"enabled later", kSave, true, {11, 11}, true},
+      {"disabled later", kPrint, false, {11, 11}, false},
+      {"last button", kHelp, true, {21, 21}, true},
+  };
+  for (const Row& row : rows) {
+    g_commands.clear();
+    panel_.SetEnabled(row.index, row.enable);
+    EXPECT_EQ(panel_.IsEnabled(row.index), row.enable) << row.what;
+    Click(row.index, row.up);
+    test::PumpMessages();
+    if (!row.sends) {
+      EXPECT_TRUE(g_commands.empty()) << row.what;
+      continue;
+    }
+    ASSERT_EQ(g_commands.size(), 1u) << row.what;
+    EXPECT_EQ(g_commands[0].wp, MAKEWPARAM(kButtons[row.index].command_id, BN_CLICKED)) << row.what;
+    EXPECT_EQ(g_commands[0].lp, reinterpret_cast<LPARAM>(panel_.button(row.index))) << row.what;
+  }
+  EXPECT_EQ(GetFocus(), edit_) << "the buttons leave the keyboard focus where it was";
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(SpeedPanelTest, HintFollowsTheMouseAndClearsWhenItLeavesThePanel) {
+  POINT gap{100, 16};  // between PrintBtn and FindBtn
+  ClientToScreen(panel_.hwnd(), &gap);
+  POINT outside{kHostX + 200, kHostY + 150};
+  MouseOver(kNew);
+  MouseOver(kNew, 12, 12);  // moving within a button says nothing new
+  MouseAwayFrom(kNew, gap);
+  MouseOver(kPrint);
+  MouseOver(kHelp);
+  MouseAwayFrom(kHelp, outside);
+  MouseOver(kSave);  // a disabled button has its hint too
+  MouseAwayFrom(kSave, outside);
+  test::PumpMessages(200);
+  const std::vector<std::string> expected = {"新しい文書を作ります", "文書を印刷します", "", "", "文書を保存します", ""};
+  EXPECT_EQ(hints_, expected);
+}
+
+// The button's pixels as the screen shows them.
+std::vector<std::uint32_t> Capture(HWND button) {
+  DibSurface shot(kSpeedButtonSize, kSpeedButtonSize);
+  RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  WindowDc dc(button);
+  BitBlt(shot.dc(), 0, 0, kSpeedButtonSize, kSpeedButtonSize, dc.get(), 0, 0, SRCCOPY);
+  GdiFlush();
+  std::vector<std::uint32_t> pixels(shot.bits(), shot.bits() + kSpeedButtonSize * kSpeedButtonSize);
+  for (auto& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+// A face of the button colour with the glyph at (offset, offset), and edge colours.
+std::vector<std::uint32_t> Expected(ToolGlyph glyph, bool enabled, int offset) {
+  DibSurface face(kSpeedButtonSize, kSpeedButtonSize);
+  RECT r{0, 0, kSpeedButtonSize, kSpeedButtonSize};
+  FillRect(face.dc(), &r, GetSysColorBrush(COLOR_BTNFACE));
+  PaintToolGlyph(face.dc(), offset, offset, glyph, enabled);
+  GdiFlush();
+  std::vector<std::uint32_t> pixels(face.bits(), face.bits() + kSpeedButtonSize * kSpeedButtonSize);
+  for (auto& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+std::uint32_t Pixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+// Compares the inside of the button (within its one-pixel frame).
+int InnerDifferences(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b) {
+  int n = 0;
+  for (int y = 1; y < kSpeedButtonSize - 1; ++y) {
+    for (int x = 1; x < kSpeedButtonSize - 1; ++x) n += a[y * kSpeedButtonSize + x] != b[y * kSpeedButtonSize + x];
+  }
+  return n;
+}
+
+TEST_F(SpeedPanelTest, ButtonsAreFlatRaisedUnderTheMouseAndSunkenWhilePressed) {
+  const std::uint32_t light = Pixel(GetSysColor(COLOR_3DHILIGHT)), dark = Pixel(GetSysColor(COLOR_3DSHADOW));
+  const int top_edge = 10, bottom_edge = (kSpeedButtonSize - 1) * kSpeedButtonSize + 10;
+  for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+    const SpeedButtonDef& def = kButtons[i];
+    EXPECT_EQ(Capture(panel_.button(i)), Expected(def.glyph, def.enabled, 3)) << def.name << " flat";
+  }
+  MouseOver(kTeX2);
+  std::vector<std::uint32_t> hot = Capture(panel_.button(kTeX2));
+  EXPECT_EQ(InnerDifferences(hot, Expected(ToolGlyph::TeX2, true, 3)), 0);
+  EXPECT_EQ(hot[top_edge], light) << "raised frame";
+  EXPECT_EQ(hot[bottom_edge], dark) << "raised frame";
+
+  SendMessageA(panel_.button(kTeX2), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(11, 11));
+  std::vector<std::uint32_t> pressed = Capture(panel_.button(kTeX2));
+  EXPECT_EQ(InnerDifferences(pressed, Expected(ToolGlyph::TeX2, true, 4)), 0) << "glyph moves down and right";
+  EXPECT_EQ(pressed[top_edge], dark) << "sunken frame";
+  EXPECT_EQ(pressed[bottom_edge], light) << "sunken frame";
+  SendMessageA(panel_.button(kTeX2), WM_LBUTTONUP, 0, MAKELPARAM(11, 11));
+
+  MouseOver(kSave);
+  EXPECT_EQ(Capture(panel_.button(kSave)), Expected(ToolGlyph::Save, false, 3)) << "no frame when disabled";
+
+  // Left standing for a screenshot when asked.
+  if (const char* hold = std::getenv("QUILLET_ART_HOLD_MS")) {
+    MouseOver(kTeX2);
+    test::PumpMessages(static_cast<DWORD>(std::atoi(hold)));
+  }
+}
+
+}  // namespace
+}  // namespace quillet
