@@ -60,8 +60,10 @@ bool Application::CreateWindows() {
   error_win_ = std::make_unique<TErrorWin>();
   title_form_ = std::make_unique<TTitleForm>();
   if (!main_form_->Create()) return false;
-  HWND main = main_form_->hwnd();
-  if (!input_->Create(main) || !pages_dlg_->Create() || !pages_dlg1_->Create() || !error_win_->Create(main) ||
+  // The other windows belong to the application's window, so they outlive the main
+  // window's destruction (its shutdown writes read the palette's place).
+  HWND owner = app_window_;
+  if (!input_->Create(owner) || !pages_dlg_->Create() || !pages_dlg1_->Create() || !error_win_->Create(owner) ||
       !title_form_->Create()) {
     return false;
   }

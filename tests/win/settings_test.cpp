@@ -1,0 +1,230 @@
+// quillet.ini at start-up and shutdown, seen through the windows and the file.
+#include <gtest/gtest.h>
+
+#include "aids/command_palette_win.h"
+#include "prefs/env_dialog_win.h"
+#include "tests/win/support/app_harness.h"
+#include "win/controls_win.h"
+
+namespace quillet::test {
+namespace {
+
+RECT WindowRect(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+int ScreenW() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenH() { return GetSystemMetrics(SM_CYSCREEN); }
+
+// What a start without settings shows, whatever made the settings unusable.
+void ExpectDefaultsOnScreen(AppHarness& h, const char* what) {
+  SCOPED_TRACE(what);
+  RECT main = WindowRect(h.main().hwnd());
+  EXPECT_EQ(main.left, 0);
+  EXPECT_EQ(main.top, 0);
+  EXPECT_EQ(main.right - main.left, ScreenW());
+  EXPECT_EQ(main.bottom - main.top, ScreenH());
+  EXPECT_FALSE(IsZoomed(h.main().hwnd()));
+  EXPECT_TRUE(IsWindowVisible(h.main().speed_panel().hwnd()));
+  EXPECT_TRUE(IsWindowVisible(h.main().status_bar().hwnd()));
+  EXPECT_TRUE(h.Item("ToolBarItem").checked());
+  EXPECT_TRUE(h.Item("StatusBarItem").checked());
+  TPagesDlg1& env = h.app().PagesDlg1();
+  EXPECT_TRUE(env.backup());
+  EXPECT_TRUE(env.auto_save());
+  EXPECT_EQ(env.auto_save_minutes(), 5);
+  EXPECT_EQ(env.editor_path(), "NotePad");
+  EXPECT_FALSE(env.win31_dialog());
+  EXPECT_TRUE(env.use_doc_exp());
+  EXPECT_FALSE(env.show_log_file());
+  EXPECT_EQ(env.macro_path(), "");
+  EXPECT_EQ(env.font_name(), "ＭＳ ゴシック");
+  EXPECT_EQ(ControlText(env.Size), "10");
+  EXPECT_EQ(env.tex_index(), 0);
+  EXPECT_EQ(env.dvi_index(), 0);
+  EXPECT_EQ(env.TeXPaths, (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(env.DviPaths, (std::vector<std::string>(5, "")));
+  EXPECT_TRUE(h.Item("DigitalItem").enabled());
+  EXPECT_FALSE(h.Item("N7").visible());
+  for (const char* item : {"FileName1", "FileName2", "FileName3", "FileName4"}) EXPECT_FALSE(h.Item(item).visible());
+  RECT palette = WindowRect(h.app().Input().hwnd());
+  EXPECT_EQ(palette.right - palette.left, 170);
+  EXPECT_EQ(palette.bottom - palette.top, 190);
+  EXPECT_EQ(palette.left, ScreenW() - 170);
+  EXPECT_EQ(palette.top, ScreenH() - 190 - 16);
+  EXPECT_TRUE(h.main().CommandInputVisible);
+  EXPECT_EQ(h.main().ListViewRatio, 75);
+}
+
+TEST(SettingsTest, MissingEmptyOrGarbageSettingsStartWithTheDefaults) {
+  std::string huge_line = "[Position]\r\nwidth=" + std::string(10 * 1024 * 1024, '7') + "\r\n";
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 37) & 0xFF);
+  struct Row { const char* what; std::optional<std::string> file; } rows[] = {
+      {"missing file", std::nullopt},
+      {"empty file", ""},
+      {"binary bytes", binary},
+      {"a 10 MB line", huge_line},
+      {"lines without '='", "[Position]\r\nx\r\nwidth\r\n[General]\r\nAutoSaveTime\r\n"},
+      {"numbers out of range",
+       "[Position]\r\nx=99999999999\r\ny=-99999999999\r\nwidth=-5\r\nheight=0\r\n"
+       "[ComInput]\r\nheight=-1\r\nwidth=999999\r\nListViewRatio=500\r\n[TeX]\r\nUse=0\r\n[Dvi]\r\nUse=0\r\n"},
+  };
+  for (const auto& row : rows) {
+    AppHarness h;
+    if (row.file) h.WriteIni(*row.file);
+    h.Start();
+    ExpectDefaultsOnScreen(h, row.what);
+  }
+}
+
+TEST(SettingsTest, ShutdownWritesPositionThenComInputThenFiles) {
+  AppHarness h;
+  h.Start();
+  h.Close();
+  ASSERT_TRUE(h.closed());
+  std::string ini = h.Ini();
+  std::size_t position = ini.find("[Position]"), com_input = ini.find("[ComInput]"), files = ini.find("[Files]");
+  ASSERT_NE(position, std::string::npos);
+  ASSERT_NE(com_input, std::string::npos);
+  ASSERT_NE(files, std::string::npos);
+  EXPECT_LT(position, com_input);
+  EXPECT_LT(com_input, files);
+  struct Row { const char* section; const char* key; std::string value; } rows[] = {
+      {"Position", "x", "0"},           {"Position", "y", "0"},
+      {"Position", "width", std::to_string(ScreenW())},
+      {"Position", "height", std::to_string(ScreenH())},
+      {"Position", "Maximized", "0"},   {"Position", "StatusBar", "1"},  {"Position", "ToolBar", "1"},
+      {"ComInput", "Visible", "1"},     {"ComInput", "height", "190"},   {"ComInput", "width", "170"},
+      {"ComInput", "y", std::to_string(ScreenH() - 190 - 16)},
+      {"ComInput", "x", std::to_string(ScreenW() - 170)},
+      {"ComInput", "ListViewRatio", "75"},
+      {"Files", "File1", ""},           {"Files", "File4", ""},
+  };
+  for (const auto& r : rows) EXPECT_EQ(h.IniValue(r.section, r.key), r.value) << r.section << "/" << r.key;
+  // Settings that only the environment dialog writes are not written at shutdown.
+  EXPECT_EQ(h.IniValue("General", "BackUp"), "<missing>");
+  // The chosen format (none) goes to the TeX engine's file last.
+  char mode[16];
+  GetPrivateProfileStringA("TeXModeDefault", "TeXModeDefault", "", mode, sizeof(mode), h.wintex_path().c_str());
+  EXPECT_STREQ(mode, "-1");
+  EXPECT_TRUE(h.messages.shown.empty()) << h.messages.Texts();
+}
+
+TEST(SettingsTest, ValuesAreParsedClampedAndWrittenBackInTheirForm) {
+  struct Row { const char* what; const char* ini; int minutes; bool status_bar; } rows[] = {
+      {"0 minutes is one", "[General]\r\nAutoSaveTime=0\r\n", 1, true},
+      {"5000 minutes is a day", "[General]\r\nAutoSaveTime=5000\r\n", 1440, true},
+      {"hexadecimal", "[General]\r\nAutoSaveTime=0x0A\r\n", 10, true},
+      {"any non-zero is true", "[Position]\r\nStatusBar=2\r\n", 5, true},
+      {"zero is false", "[Position]\r\nStatusBar=0\r\n", 5, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    AppHarness h;
+    h.WriteIni(row.ini);
+    h.Start();
+    EXPECT_EQ(h.app().PagesDlg1().auto_save_minutes(), row.minutes);
+    EXPECT_EQ(ControlText(h.app().PagesDlg1().AutoSaveTime), std::to_string(row.minutes));
+    EXPECT_EQ(IsWindowVisible(h.main().status_bar().hwnd()) != FALSE, row.status_bar);
+    EXPECT_EQ(h.Item("StatusBarItem").checked(), row.status_bar);
+    h.Close();
+    EXPECT_EQ(h.IniValue("Position", "StatusBar"), row.status_bar ? "1" : "0");
+  }
+}
+
+TEST(SettingsTest, EnginePathsAreKeyedByTheExactListText) {
+  AppHarness h;
+  h.WriteIni(
+      "[TeX]\r\nUse=1\r\nｲﾝﾌﾟﾚｽ  WpvTeX=C:\\wpv\\wpvtex.exe\r\nｲﾝﾌﾟﾚｽ Big WpvTeX=C:\\one-blank.exe\r\n"
+      "[Dvi]\r\nUse=4\r\nNorvik  WinDVI (ver 0.3以降)=D:\\windvi\\windvi.exe\r\n"
+      "[General]\r\nEditorPath=C:\\エディタ\\ed.exe\r\nMacroPath=C:\\マクロ\r\nWin31Dialog=1\r\nUseDocExp=0\r\nBackUp=0\r\n"
+      "[Editor]\r\nFont=ＭＳ 明朝\r\nFontSize=12\r\n");
+  h.Start();
+  TPagesDlg1& env = h.app().PagesDlg1();
+  EXPECT_EQ(env.tex_index(), 1);
+  EXPECT_EQ(env.TeXPaths[0], "C:\\wpv\\wpvtex.exe");
+  EXPECT_EQ(env.TeXPaths[1], "");  // its key differs from the list text by one blank
+  EXPECT_EQ(env.dvi_index(), 4);
+  EXPECT_EQ(env.DviPaths[4], "D:\\windvi\\windvi.exe");
+  EXPECT_FALSE(h.Item("DigitalItem").enabled());  // the viewer is not one of the first three
+  EXPECT_EQ(env.editor_path(), "C:\\エディタ\\ed.exe");
+  EXPECT_EQ(env.macro_path(), "C:\\マクロ");
+  EXPECT_TRUE(env.win31_dialog());
+  EXPECT_FALSE(env.use_doc_exp());
+  EXPECT_FALSE(env.backup());
+  EXPECT_EQ(env.font_name(), "ＭＳ 明朝");
+  EXPECT_EQ(env.font_size(), 12);
+}
+
+TEST(SettingsTest, AnIndexOutsideTheListSelectsNothing) {
+  AppHarness h;
+  h.WriteIni("[TeX]\r\nUse=7\r\n[Dvi]\r\nUse=-1\r\n");
+  h.Start();
+  EXPECT_EQ(h.app().PagesDlg1().tex_index(), -1);
+  EXPECT_EQ(h.app().PagesDlg1().dvi_index(), -1);
+  EXPECT_EQ(h.app().PagesDlg1().TeXPaths.size(), 2u);
+}
+
+TEST(SettingsTest, MaximizedStateIsRestoredAndWrittenAsItIsAtTheEnd) {
+  AppHarness h;
+  h.WriteIni("[Position]\r\nx=40\r\ny=30\r\nwidth=700\r\nheight=500\r\nMaximized=1\r\n");
+  h.Start();
+  EXPECT_TRUE(IsZoomed(h.main().hwnd()));
+  // Restoring returns the window to the stored bounds.
+  ShowWindow(h.main().hwnd(), SW_RESTORE);
+  PumpMessages();
+  RECT r = WindowRect(h.main().hwnd());
+  EXPECT_EQ(r.left, 40);
+  EXPECT_EQ(r.top, 30);
+  EXPECT_EQ(r.right - r.left, 700);
+  EXPECT_EQ(r.bottom - r.top, 500);
+  h.Close();
+  EXPECT_EQ(h.IniValue("Position", "Maximized"), "0");
+  EXPECT_EQ(h.IniValue("Position", "width"), "700");
+}
+
+TEST(SettingsTest, AMaximizedWindowKeepsItsNormalBoundsInTheFile) {
+  AppHarness h;
+  h.WriteIni("[Position]\r\nx=40\r\ny=30\r\nwidth=700\r\nheight=500\r\n");
+  h.Start();
+  ShowWindow(h.main().hwnd(), SW_MAXIMIZE);
+  PumpMessages();
+  h.Close();
+  EXPECT_EQ(h.IniValue("Position", "Maximized"), "1");
+  EXPECT_EQ(h.IniValue("Position", "x"), "40");
+  EXPECT_EQ(h.IniValue("Position", "height"), "500");
+}
+
+TEST(SettingsTest, ARefusedWriteIsReportedAndStopsTheRest) {
+  AppHarness h;
+  h.Start();
+  // A directory where the settings file should be: the platform refuses every write.
+  std::string ini = h.ini_path();
+  DeleteFileA(ini.c_str());
+  ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
+  h.Close();
+  EXPECT_TRUE(h.closed());
+  ASSERT_EQ(h.messages.shown.size(), 1u) << h.messages.Texts();
+  EXPECT_EQ(h.messages.shown[0].kind, MsgKind::Error);
+  EXPECT_EQ(h.messages.shown[0].text, ini + " に書き込めません");
+  RemoveDirectoryA(ini.c_str());
+}
+
+TEST(SettingsTest, RecentFilesComeBackInTheirPlaces) {
+  AppHarness h;
+  h.WriteIni("[Files]\r\nFile1=\r\nFile2=\r\nFile3=C:\\doc\\c.tex\r\nFile4=\r\n");
+  h.Start();
+  EXPECT_FALSE(h.Item("FileName1").visible());
+  EXPECT_TRUE(h.Item("FileName2").visible());
+  EXPECT_EQ(h.Item("FileName2").caption(), "&2 C:\\doc\\c.tex");
+  EXPECT_TRUE(h.Item("N7").visible());
+  h.Close();
+  EXPECT_EQ(h.IniValue("Files", "File1"), "");
+  EXPECT_EQ(h.IniValue("Files", "File2"), "C:\\doc\\c.tex");
+}
+
+}  // namespace
+}  // namespace quillet::test

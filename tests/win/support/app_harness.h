@@ -1,0 +1,80 @@
+#pragma once
+// Runs the real program in the test process: the application object with its ten
+// windows, settings files in a fresh directory, and scripted message boxes and file
+// dialogs that record what the user would have seen and answer as the test says.
+#include <windows.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/application_win.h"
+#include "app/main_form_win.h"
+#include "tests/win/support/test_support.h"
+
+namespace quillet::test {
+
+class ScriptedMessages : public Messages {
+ public:
+  struct Shown {
+    MsgKind kind;
+    std::string text;
+    unsigned buttons;
+  };
+  MsgResult Show(HWND owner, MsgKind kind, const std::string& text, unsigned buttons) override;
+  std::vector<Shown> shown;
+  std::deque<MsgResult> answers;  // when empty, the box is closed (Cancel, else No, else OK)
+  std::string Texts() const;      // every text shown, one per line
+};
+
+class ScriptedFileDialogs : public FileDialogs {
+ public:
+  bool Open(HWND owner, const FileDialogArgs& args, std::string& chosen) override;
+  bool Save(HWND owner, const FileDialogArgs& args, std::string& chosen) override;
+  std::vector<FileDialogArgs> asked;
+  std::deque<std::optional<std::string>> answers;  // nullopt or none left: Cancel
+
+ private:
+  bool Answer(const FileDialogArgs& args, std::string& chosen);
+};
+
+class AppHarness {
+ public:
+  AppHarness();
+  ~AppHarness();
+
+  // Starts the program with the settings file as it is in dir() (write it first).
+  void Start(std::vector<std::string> args = {});
+  // Asks the main window to close (as the exit command does) and lets the messages run.
+  void Close();
+  bool closed() const;
+
+  TMainForm& main() { return app_->MainForm(); }
+  Application& app() { return *app_; }
+  const TempDir& dir() const { return dir_; }
+  std::string ini_path() const { return dir_ / "quillet.ini"; }
+  std::string wintex_path() const { return dir_ / "wintex.ini"; }
+  void WriteIni(const std::string& text) const { WriteFileBytes(ini_path(), text); }
+  std::string Ini() const { return ReadFileBytes(ini_path()); }
+  std::string IniValue(const char* section, const char* key) const;
+
+  std::string Panel(int index) { return main().status_bar().Text(index); }
+  MenuNode& Item(const char* name) { return main().menu()[name]; }
+  // A command as the menu sends it.
+  void Command(UINT id);
+
+  ScriptedMessages messages;
+  ScriptedFileDialogs dialogs;
+  std::string help_file = "Quillet.hlp";
+
+ private:
+  TempDir dir_;
+  std::unique_ptr<Application> app_;
+};
+
+// Runs fn from inside the next modal loop (after delay_ms), e.g. to press a dialog's button.
+void WhenModal(std::function<void()> fn, UINT delay_ms = 50);
+
+}  // namespace quillet::test
