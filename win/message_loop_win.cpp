@@ -8,7 +8,9 @@ MessageLoopHooks& Hooks() {
   return hooks;
 }
 
-void Dispatch(HWND modal_dialog, MSG& msg) {
+}  // namespace
+
+void HandleQueuedMessage(HWND modal_dialog, MSG& msg) {
   if (Hooks().app_message) Hooks().app_message(msg);
   if (modal_dialog) {
     if (IsDialogMessageA(modal_dialog, &msg)) return;
@@ -18,14 +20,13 @@ void Dispatch(HWND modal_dialog, MSG& msg) {
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }
-}  // namespace
 
 void SetMessageLoopHooks(MessageLoopHooks hooks) { Hooks() = std::move(hooks); }
 void ClearMessageLoopHooks() { Hooks() = {}; }
 
 bool PumpOneMessage(HWND modal_dialog, MSG& msg) {
   if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
-  Dispatch(modal_dialog, msg);
+  HandleQueuedMessage(modal_dialog, msg);
   return true;
 }
 

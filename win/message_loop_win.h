@@ -17,6 +17,9 @@ struct MessageLoopHooks {
 void SetMessageLoopHooks(MessageLoopHooks hooks);
 void ClearMessageLoopHooks();
 
+// Handles one message taken from the queue as the loops do.
+void HandleQueuedMessage(HWND modal_dialog, MSG& msg);
+
 // Takes and handles one message; false when it was WM_QUIT.
 bool PumpOneMessage(HWND modal_dialog, MSG& msg);
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <vector>
 
 #include "win/window_win.h"
@@ -10,8 +11,9 @@
 namespace quillet {
 
 bool StatusBar::Create(HWND parent, std::initializer_list<int> widths, int height, HFONT font) {
-  hwnd_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr,
-                          AppInstance(), nullptr);
+  // Placed by Layout at its own height, not the height the control would pick.
+  hwnd_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN | SBARS_SIZEGRIP,
+                          0, 0, 0, 0, parent, nullptr, AppInstance(), nullptr);
   if (!hwnd_) return false;
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   std::vector<int> edges;
@@ -19,17 +21,11 @@ bool StatusBar::Create(HWND parent, std::initializer_list<int> widths, int heigh
   for (int w : widths) edges.push_back(right += w);
   panels_ = static_cast<int>(edges.size());
   SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  // The control adds its borders to the minimum height.
-  SendMessageA(hwnd_, SB_SETMINHEIGHT, height - 2 * GetSystemMetrics(SM_CYBORDER), 0);
+  height_ = height;
   Layout();
   return true;
 }
 
-int StatusBar::height() const {
-  RECT r;
-  GetWindowRect(hwnd_, &r);
-  return r.bottom - r.top;
-}
 
 void StatusBar::SetText(int panel, const std::string& text) {
   if (panel < 0 || panel >= panels_) return;
@@ -37,10 +33,11 @@ void StatusBar::SetText(int panel, const std::string& text) {
 }
 
 std::string StatusBar::Text(int panel) const {
+  // The length the control reports counts characters, not bytes: ask with room to spare.
   int n = LOWORD(SendMessageA(hwnd_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0));
-  std::string s(static_cast<std::size_t>(n) + 1, '\0');
+  std::string s(static_cast<std::size_t>(n) * 2 + 2, '\0');
   SendMessageA(hwnd_, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(s.data()));
-  s.resize(static_cast<std::size_t>(n));
+  s.resize(std::strlen(s.c_str()));
   return s;
 }
 
@@ -49,6 +46,10 @@ void StatusBar::Repaint() {
   UpdateWindow(hwnd_);
 }
 
-void StatusBar::Layout() { SendMessageA(hwnd_, WM_SIZE, 0, 0); }
+void StatusBar::Layout() {
+  RECT parent;
+  GetClientRect(GetParent(hwnd_), &parent);
+  MoveWindow(hwnd_, 0, parent.bottom - height_, parent.right, height_, TRUE);
+}
 
 }  // namespace quillet

@@ -11,7 +11,7 @@ class StatusBar {
  public:
   bool Create(HWND parent, std::initializer_list<int> widths, int height, HFONT font);
   HWND hwnd() const { return hwnd_; }
-  int height() const;
+  int height() const { return height_; }
   void SetText(int panel, const std::string& text);
   std::string Text(int panel) const;
   // Repaints now instead of waiting for the next WM_PAINT.
@@ -21,6 +21,7 @@ class StatusBar {
  private:
   HWND hwnd_ = nullptr;
   int panels_ = 0;
+  int height_ = 0;
 };
 
 }  // namespace quillet

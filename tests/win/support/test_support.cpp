@@ -1,5 +1,7 @@
 #include "tests/win/support/test_support.h"
 
+#include "win/message_loop_win.h"
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -11,8 +13,7 @@ void PumpMessages(DWORD ms) {
   for (;;) {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      if (msg.message != WM_QUIT) HandleQueuedMessage(nullptr, msg);
     }
     DWORD now = GetTickCount();
     if (static_cast<LONG>(end - now) <= 0) return;

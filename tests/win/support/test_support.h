@@ -6,7 +6,8 @@
 
 namespace quillet::test {
 
-// Dispatches every pending message of this thread (and waits up to ms for more).
+// Handles every pending message of this thread as the program's loop does (the message
+// hook and the main window's keys included), and waits up to ms for more.
 void PumpMessages(DWORD ms = 0);
 
 // A fresh directory under the temporary directory, removed with its files at the end.

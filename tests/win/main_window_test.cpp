@@ -1,0 +1,288 @@
+// The main frame as the user sees it at start: windows, menus, tool bar, status bar,
+// status texts, and the view, window, help and about commands.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "aids/command_palette_win.h"
+#include "app/command_ids.h"
+#include "app/help_win.h"
+#include "app/title_form_win.h"
+#include "tests/win/support/app_harness.h"
+#include "tex/error_window_win.h"
+
+namespace quillet::test {
+namespace {
+
+// One line per item: indent, "-" when disabled, "*" when checked, the caption as drawn
+// (shortcut after a tab), separators as "---".
+std::string DumpMenu(HMENU menu, int depth = 0) {
+  std::string out;
+  int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    char text[256] = {};
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_STATE | MIIM_FTYPE | MIIM_SUBMENU | MIIM_STRING;
+    mii.dwTypeData = text;
+    mii.cch = sizeof(text);
+    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mii);
+    out += std::string(static_cast<std::size_t>(depth) * 2, ' ');
+    if (mii.fType & MFT_SEPARATOR) {
+      out += "---\n";
+      continue;
+    }
+    if (mii.fState & MFS_DISABLED) out += "-";
+    if (mii.fState & MFS_CHECKED) out += "*";
+    out += text;
+    out += "\n";
+    if (mii.hSubMenu) out += DumpMenu(mii.hSubMenu, depth + 1);
+  }
+  return out;
+}
+
+TEST(MainWindowTest, TheMenuBarAtStart) {
+  AppHarness h;
+  h.Start();
+  const char* expected =
+      "ﾌｧｲﾙ(&F)\n"
+      "  新規作成(&N)\n  開く(&O)...\n  -ｶｰｿﾙ位置に挿入(&I)...\n  -保存(&S)\n  -名前を付けて保存(&A)...\n  ---\n"
+      "  -印刷(&P)...\n  ---\n  終了(&X)\n"
+      "編集(&E)\n"
+      "  -やり直し(&U)\tCtrl+Z\n  -やり直しのやり直し(&R)\tCtrl+Y\n  ---\n  -切り取り(&T)\tCtrl+X\n"
+      "  -ｺﾋﾟｰ(&C)\tCtrl+C\n  -貼り付け(&P)\tCtrl+V\n  -削除(&D)\n  -すべて選択(&L)\tCtrl+A\n  ---\n"
+      "  -最初からやり直し(&O)\n"
+      "検索(&S)\n"
+      "  -文字列の検索(&F)...\tCtrl+F\n  -文字列の置換(&R)...\tCtrl+R\n  -次を検索(&S)\tF3\n  ---\n"
+      "  -指定行へｼﾞｬﾝﾌﾟ(&J)...\tCtrl+J\n  -先頭へｼﾞｬﾝﾌﾟ(&T)\tCtrl+T\n  -最後へｼﾞｬﾝﾌﾟ(&B)\tCtrl+B\n"
+      "  -見出しの検索(&D)...\n  -次の見出しへｼﾞｬﾝﾌﾟ(&N)\tCtrl+N\n"
+      "表示(&V)\n"
+      "  -ｺﾏﾝﾄﾞ入力(&C)\n  ｴﾗｰﾒｯｾｰｼﾞ(&E)\n  ---\n  *ﾂｰﾙﾊﾞｰ(&T)\n  *ｽﾃｰﾀｽﾊﾞｰ(&S)\n"
+      "挿入(&I)\n"
+      "  -定型ﾏｸﾛ(&M)...\n"
+      "実行(&R)\n"
+      "  TeXをかける(&T)\n  TeXをかけてﾌﾟﾚﾋﾞｭｰ(&V)\n  TeXをかけて印刷(&P)\n"
+      "ｵﾌﾟｼｮﾝ(&O)\n"
+      "  環境設定(&V)...\n  TeXの設定(&P)...\n"
+      "ｳｨﾝﾄﾞｳ(&W)\n"
+      "  -重ねて表示(&C)\tShift+F5\n  -並べて表示(&T)\tShift+F4\n  -ｱｲｺﾝの整列(&A)\n  -すべてをｱｲｺﾝ化(&M)\n"
+      "  -すべて閉じる(&L)\n"
+      "ﾍﾙﾌﾟ(&H)\n"
+      "  ﾄﾋﾟｯｸの検索(&H)...\n  ｵﾝﾗｲﾝﾄﾞｷｭﾒﾝﾄ(&D)\n  ---\n  ﾊﾞｰｼﾞｮﾝ情報(&A)...\n";
+  EXPECT_EQ(DumpMenu(GetMenu(h.main().hwnd())), expected);
+}
+
+TEST(MainWindowTest, HiddenItemsAndItemsWithoutACommandNeverRun) {
+  AppHarness h;
+  h.Start();
+  // The hidden Tool menu and the hidden insert items are not in the bar; their commands,
+  // and the redo command, do nothing even when asked for directly.
+  for (UINT id : {kAddToolItem, kEquItem, kTabItem, kRedoItem, kRedoBtn}) {
+    h.Command(id);
+    EXPECT_TRUE(h.messages.shown.empty()) << id;
+  }
+  EXPECT_FALSE(h.Item("Tool1").visible());
+  EXPECT_FALSE(h.Item("N8").visible());
+  // A disabled item asked for by its key does not run: Ctrl+A without a document.
+  h.Command(kSelectAllItem);
+  EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST(MainWindowTest, ShortcutsAreAcceleratorsOfTheirItems) {
+  AppHarness h;
+  h.Start();
+  HACCEL accel = h.main().menu().accelerators();
+  int n = CopyAcceleratorTableA(accel, nullptr, 0);
+  std::vector<ACCEL> table(static_cast<std::size_t>(n));
+  CopyAcceleratorTableA(accel, table.data(), n);
+  auto has = [&](BYTE flags, WORD key, UINT cmd) {
+    for (const ACCEL& a : table) {
+      if ((a.fVirt & ~FNOINVERT) == (flags | FVIRTKEY) && a.key == key && a.cmd == cmd) return true;
+    }
+    return false;
+  };
+  struct Row { BYTE flags; WORD key; UINT cmd; } rows[] = {
+      {FCONTROL, 'Z', kUndoItem},        {FCONTROL, 'Y', kRedoItem},      {FCONTROL, 'X', kCutItem},
+      {FCONTROL, 'C', kCopyItem},        {FCONTROL, 'V', kPasteItem},     {FCONTROL, 'A', kSelectAllItem},
+      {FCONTROL, 'F', kFindStrItem},     {FCONTROL, 'R', kReplaceStrItem}, {0, VK_F3, kNextItem},
+      {FCONTROL, 'J', kJumptoItem},      {FCONTROL, 'T', kJumpTopItem},   {FCONTROL, 'B', kJumpEndItem},
+      {FCONTROL, 'N', kJumpNextItem},    {FSHIFT, VK_F5, kWindowCascadeItem}, {FSHIFT, VK_F4, kWindowTileItem},
+  };
+  for (auto r : rows) EXPECT_TRUE(has(r.flags, r.key, r.cmd)) << r.cmd;
+  EXPECT_EQ(table.size(), std::size(rows));
+}
+
+TEST(MainWindowTest, ToolBarButtonsSitAtTheirPlacesWithTheirTips) {
+  AppHarness h;
+  h.Start();
+  SpeedPanel& bar = h.main().speed_panel();
+  RECT panel;
+  GetWindowRect(bar.hwnd(), &panel);
+  EXPECT_EQ(panel.bottom - panel.top, 32);
+  struct Row { ToolButton button; int x; const char* tip; bool enabled; } rows[] = {
+      {NewBtn, 10, "新規作成", true},        {OpenBtn, 32, "開く", true},
+      {SaveBtn, 54, "保存", false},          {PrintBtn, 76, "印刷", false},
+      {FindBtn, 110, "検索", false},         {CutBtn, 142, "切り取り", false},
+      {CopyBtn, 164, "ｺﾋﾟｰ", false},         {PasteBtn, 186, "貼り付け", false},
+      {UndoBtn, 214, "やり直し", false},     {RedoBtn, 236, "やり直しのやり直し", false},
+      {TeX1Btn, 272, "TeXをかける", true},   {TeX2Btn, 294, "TeXをかけてﾌﾟﾚﾋﾞｭｰ", true},
+      {TeX3Btn, 316, "TeXをかけて印刷", true}, {HelpBtn, 348, "ﾄﾋﾟｯｸ検索", true},
+  };
+  for (auto r : rows) {
+    RECT b;
+    GetWindowRect(bar.button(r.button), &b);
+    EXPECT_EQ(b.left - panel.left, r.x) << r.tip;
+    EXPECT_EQ(b.top - panel.top, 5) << r.tip;
+    EXPECT_EQ(b.right - b.left, 22) << r.tip;
+    EXPECT_EQ(b.bottom - b.top, 22) << r.tip;
+    EXPECT_EQ(bar.tooltip(r.button), r.tip);
+    EXPECT_EQ(bar.IsEnabled(r.button), r.enabled) << r.tip;
+  }
+}
+
+TEST(MainWindowTest, StatusBarHasFivePanelsAndShowsStatusTexts) {
+  AppHarness h;
+  h.Start();
+  HWND status = h.main().status_bar().hwnd();
+  int edges[8] = {};
+  ASSERT_EQ(SendMessageA(status, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 5);
+  EXPECT_EQ(std::vector<int>(edges, edges + 5), (std::vector<int>{60, 140, 180, 220, 520}));
+  RECT r;
+  GetWindowRect(status, &r);
+  EXPECT_EQ(r.bottom - r.top, 19);
+  HWND main = h.main().hwnd();
+  struct Row { UINT item; UINT flags; HMENU menu; const char* text; } rows[] = {
+      {kFileExitItem, MF_STRING, GetSubMenu(GetMenu(main), 0), "TeX Quilletの終了"},
+      {kEnvItem, MF_STRING, GetSubMenu(GetMenu(main), 6), "TeX Quilletの環境設定"},
+      {kTeX2Item, MF_STRING, GetSubMenu(GetMenu(main), 5), "必要なら、TeXをかけてからﾌﾟﾚﾋﾞｭｰする"},
+      {1, MF_POPUP, GetMenu(main), "ﾃｷｽﾄの編集操作に関するｺﾏﾝﾄﾞ"},  // the Edit menu itself
+      {0xFFFF, 0xFFFF, nullptr, ""},                                  // the menu closed
+  };
+  for (auto row : rows) {
+    SendMessageA(main, WM_MENUSELECT, MAKEWPARAM(row.item, row.flags), reinterpret_cast<LPARAM>(row.menu));
+    EXPECT_EQ(h.Panel(4), row.text);
+  }
+  // Tool buttons carry no status text: hovering one empties the panel.
+  h.main().DisplayHint("x");
+  h.main().speed_panel().on_hint("");
+  EXPECT_EQ(h.Panel(4), "");
+}
+
+TEST(MainWindowTest, TheTenWindowsExistWithTheirCaptions) {
+  AppHarness h;
+  h.Start();
+  struct Row { const char* class_name; const char* caption; } rows[] = {
+      {"TMainForm", "TeX Quillet"},     {"TInput", "ｺﾏﾝﾄﾞ入力"},         {"TPagesDlg", "TeXの設定"},
+      {"TPagesDlg1", "環境設定"},       {"TErrorWin", "ｴﾗｰﾒｯｾｰｼﾞ"},      {"TTitleForm", "ﾊﾞｰｼﾞｮﾝ情報"},
+      {"TDocExpDlg", "文書作成ｳｨｻﾞｰﾄﾞ"}, {"TJumpDlg", "指定行へｼﾞｬﾝﾌﾟ"}, {"TMacroDlg", "定型ﾏｸﾛの挿入"},
+      {"TSectionDlg", "見出しの検索"},
+  };
+  for (auto r : rows) {
+    HWND w = FindWindowA(r.class_name, nullptr);
+    ASSERT_NE(w, nullptr) << r.class_name;
+    EXPECT_EQ(WindowText(w), r.caption);
+  }
+  // After start-up only the main window is visible; the splash is gone.
+  EXPECT_TRUE(IsWindowVisible(h.main().hwnd()));
+  for (const char* hidden : {"TTitleForm", "TErrorWin", "TPagesDlg1", "TPagesDlg"}) {
+    EXPECT_FALSE(IsWindowVisible(FindWindowA(hidden, nullptr))) << hidden;
+  }
+  // Client sizes as designed.
+  struct Size { const char* class_name; int w, h; } sizes[] = {
+      {"TPagesDlg", 421, 295}, {"TPagesDlg1", 536, 295}, {"TTitleForm", 383, 176}, {"TDocExpDlg", 505, 279},
+      {"TJumpDlg", 149, 74},   {"TMacroDlg", 486, 206},  {"TSectionDlg", 394, 225},
+  };
+  for (auto s : sizes) {
+    RECT c;
+    GetClientRect(FindWindowA(s.class_name, nullptr), &c);
+    EXPECT_EQ(c.right, s.w) << s.class_name;
+    EXPECT_EQ(c.bottom, s.h) << s.class_name;
+  }
+  RECT error;
+  GetWindowRect(h.app().ErrorWin().hwnd(), &error);
+  EXPECT_EQ(error.right - error.left, 435);
+  EXPECT_EQ(error.bottom - error.top, 135);
+  EXPECT_TRUE(GetWindowLongA(h.app().ErrorWin().hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST(MainWindowTest, ViewCommandsShowAndHideTheBarsAndTheErrorWindow) {
+  AppHarness h;
+  h.Start();
+  RECT before, after;
+  GetWindowRect(h.main().mdi_client(), &before);
+  h.Command(kToolBarItem);
+  EXPECT_FALSE(h.Item("ToolBarItem").checked());
+  EXPECT_FALSE(IsWindowVisible(h.main().speed_panel().hwnd()));
+  GetWindowRect(h.main().mdi_client(), &after);
+  EXPECT_EQ(after.top, before.top - 32);  // the documents take the bar's place
+  h.Command(kStatusBarItem);
+  EXPECT_FALSE(h.Item("StatusBarItem").checked());
+  EXPECT_FALSE(IsWindowVisible(h.main().status_bar().hwnd()));
+  h.Command(kToolBarItem);
+  h.Command(kStatusBarItem);
+  EXPECT_TRUE(IsWindowVisible(h.main().speed_panel().hwnd()));
+  EXPECT_TRUE(IsWindowVisible(h.main().status_bar().hwnd()));
+
+  HWND error = h.app().ErrorWin().hwnd();
+  h.Command(kErrMesItem);
+  EXPECT_TRUE(h.Item("ErrMesItem").checked());
+  EXPECT_TRUE(IsWindowVisible(error));
+  // Closing the error window by its own close box clears the check mark.
+  SendMessageA(error, WM_CLOSE, 0, 0);
+  PumpMessages();
+  EXPECT_FALSE(IsWindowVisible(error));
+  EXPECT_FALSE(h.Item("ErrMesItem").checked());
+  EXPECT_TRUE(IsWindow(error));  // hidden, not destroyed
+}
+
+TEST(MainWindowTest, HelpOpensTheContentsAndQuitsWithTheProgram) {
+  AppHarness h;
+  h.Start();
+  h.Command(kSearchforHelpOnItem);
+  HWND contents = h.app().help_engine().contents_window();
+  ASSERT_NE(contents, nullptr) << h.messages.Texts();
+  EXPECT_TRUE(IsWindowVisible(contents));
+  // The tool button asks for the same.
+  SendMessageA(h.main().hwnd(), WM_COMMAND, MAKEWPARAM(kSearchforHelpOnItem, BN_CLICKED),
+               reinterpret_cast<LPARAM>(h.main().speed_panel().button(HelpBtn)));
+  EXPECT_EQ(h.app().help_engine().contents_window(), contents);
+  h.Close();
+  EXPECT_FALSE(IsWindow(contents));
+}
+
+TEST(MainWindowTest, AMissingHelpFileIsReported) {
+  AppHarness h;
+  h.help_file = "nowhere-to-be-found.hlp";
+  h.Start();
+  h.Command(kSearchforHelpOnItem);
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].kind, MsgKind::Error);
+  EXPECT_NE(h.messages.shown[0].text.find("nowhere-to-be-found.hlp"), std::string::npos);
+}
+
+TEST(MainWindowTest, TheAboutBoxKeepsItsButtonAndBorderOnceShown) {
+  AppHarness h;
+  h.Start();
+  TTitleForm& title = h.app().TitleForm();
+  EXPECT_FALSE(GetWindowLongA(title.hwnd(), GWL_STYLE) & WS_CAPTION);  // the splash had no border
+  bool seen_visible = false, seen_button = false;
+  WhenModal([&] {
+    seen_visible = IsWindowVisible(title.hwnd());
+    seen_button = IsWindowVisible(title.Button1);
+    SendMessageA(title.hwnd(), WM_COMMAND, IDOK, 0);
+  });
+  h.Command(kHelpAboutItem);
+  EXPECT_TRUE(seen_visible);
+  EXPECT_TRUE(seen_button);
+  EXPECT_FALSE(IsWindowVisible(title.hwnd()));
+  EXPECT_TRUE(GetWindowLongA(title.hwnd(), GWL_STYLE) & WS_CAPTION);
+  EXPECT_EQ(title.bevel_width(), 1);
+  RECT c;
+  GetClientRect(title.hwnd(), &c);
+  EXPECT_EQ(c.bottom, 166 + 10);
+  EXPECT_FALSE(IsWindowVisible(h.app().Input().hwnd()));  // the palette hides for it
+}
+
+}  // namespace
+}  // namespace quillet::test
