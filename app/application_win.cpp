@@ -17,6 +17,7 @@
 #include "prefs/env_dialog_win.h"
 #include "tex/error_window_win.h"
 #include "tex/tex_settings_dialog_win.h"
+#include "win/form_win.h"
 #include "win/message_loop_win.h"
 
 namespace quillet {
@@ -39,6 +40,7 @@ Application::Application(AppOptions options)
 
 Application::~Application() {
   ClearMessageLoopHooks();
+  Form::SetHelpRequester(nullptr);
   // Documents and the main window go before the windows they refer to.
   if (main_form_ && main_form_->hwnd()) DestroyWindow(main_form_->hwnd());
   main_form_.reset();
@@ -53,6 +55,7 @@ bool Application::CreateWindows() {
   app_window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", kTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 AppInstance(), nullptr);
   help_ = std::make_unique<HelpEngine>(options_.help_file);
+  Form::SetHelpRequester([this](HWND owner, UINT command, ULONG_PTR data) { Help(owner, command, data); });
   main_form_ = std::make_unique<TMainForm>(*this);
   input_ = std::make_unique<TInput>();
   pages_dlg_ = std::make_unique<TPagesDlg>();

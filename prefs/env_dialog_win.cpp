@@ -209,6 +209,9 @@ void TPagesDlg1::OnCommand(int id, int code, HWND) {
     case IDCANCEL:
       EndModal(IDCANCEL);
       break;
+    case kHelpBtn:
+      RequestHelp(hwnd(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(43 + PageCtl.active()));
+      break;
     case kAutoSave:
       if (code == BN_CLICKED) EnableWindow(AutoSaveTime, IsChecked(AutoSave));
       break;

@@ -36,6 +36,10 @@ LRESULT TPagesDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     EndModal(LOWORD(wp));
     return 0;
   }
+  if (msg == WM_COMMAND && LOWORD(wp) == kHelpBtn) {
+    RequestHelp(hwnd(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(48 + PageCtl.active()));
+    return 0;
+  }
   if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->code == TCN_SELCHANGE) {
     PageCtl.ShowSelected();
     return 0;

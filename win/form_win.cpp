@@ -4,6 +4,27 @@
 
 namespace quillet {
 
+namespace {
+Form::HelpRequester& Requester() {
+  static Form::HelpRequester requester;
+  return requester;
+}
+
+// The context number of the control or of the nearest enclosing window that has one.
+DWORD ContextOf(HWND control, HWND form) {
+  for (HWND h = control; h; h = h == form ? nullptr : GetParent(h)) {
+    if (DWORD id = GetWindowContextHelpId(h)) return id;
+  }
+  return 0;
+}
+}  // namespace
+
+void Form::SetHelpRequester(HelpRequester requester) { Requester() = std::move(requester); }
+
+void Form::RequestHelp(HWND owner, UINT command, ULONG_PTR data) {
+  if (Requester()) Requester()(owner, command, data);
+}
+
 bool Form::CreateForm(const char* class_name, const char* caption, int client_width, int client_height,
                       DWORD style, DWORD ex_style, HWND owner) {
   font_ = CreatePixelFont("ＭＳ Ｐゴシック", 12);
@@ -54,6 +75,16 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         ShowWindow(hwnd(), SW_HIDE);
       }
       return 0;
+    case WM_HELP: {
+      // The title-bar help button or F1 on a control: that control's pop-up topic.
+      auto* info = reinterpret_cast<HELPINFO*>(lp);
+      if (info->iContextType == HELPINFO_WINDOW) {
+        if (DWORD context = ContextOf(static_cast<HWND>(info->hItemHandle), hwnd())) {
+          RequestHelp(hwnd(), HELP_CONTEXTPOPUP, context);
+        }
+      }
+      return TRUE;
+    }
     case DM_GETDEFID:
       if (DefaultButtonId()) return MAKELRESULT(DefaultButtonId(), DC_HASDEFID);
       break;

@@ -3,6 +3,8 @@
 // modally and hidden again, never destroyed.
 #include <windows.h>
 
+#include <functional>
+
 #include "win/handles_win.h"
 #include "win/window_win.h"
 
@@ -16,6 +18,11 @@ class Form : public Window {
   void EndModal(int result);
   bool is_modal() const { return modal_; }
   HFONT font() const { return font_.get(); }
+
+  // Where every form sends its help requests (WinHelp command and data).
+  using HelpRequester = std::function<void(HWND owner, UINT command, ULONG_PTR data)>;
+  static void SetHelpRequester(HelpRequester requester);
+  static void RequestHelp(HWND owner, UINT command, ULONG_PTR data);
 
  protected:
   // Creates the window with a client area of the given size and the UI font

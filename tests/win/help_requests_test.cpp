@@ -1,0 +1,83 @@
+// Help asked for from the program's windows reaches the help engine with its numbers.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/command_ids.h"
+#include "app/help_file.h"
+#include "app/help_win.h"
+#include "prefs/env_dialog_win.h"
+#include "tests/win/support/app_harness.h"
+#include "tex/tex_settings_dialog_win.h"
+
+namespace quillet::test {
+namespace {
+
+std::string TopicText(unsigned number) {
+  static HelpFile file = ParseHelpFile(ReadFileBytes("Quillet.hlp"));
+  const HelpTopic* topic = file.Find(number);
+  return topic ? TopicDisplayText(*topic) : "<no topic " + std::to_string(number) + ">";
+}
+
+struct HelpFixture : ::testing::Test {
+  AppHarness h;
+  HelpEngine& help() { return h.app().help_engine(); }
+  std::string Popup() { return help().popup_window() ? help().popup_text() : "<none>"; }
+  void SendHelp(HWND form, HWND control) {
+    HELPINFO info{};
+    info.cbSize = sizeof(info);
+    info.iContextType = HELPINFO_WINDOW;
+    info.hItemHandle = control;
+    SendMessageA(form, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  }
+};
+
+TEST_F(HelpFixture, DialogHelpButtonsShowThePageTopic) {
+  h.Start();
+  TPagesDlg1& env = h.app().PagesDlg1();
+  std::vector<std::string> seen;
+  WhenModal([&] {
+    for (int page = 0; page < 4; ++page) {
+      env.PageCtl.SetActive(page);
+      SendMessageA(env.HelpBtn, BM_CLICK, 0, 0);
+      seen.push_back(Popup());
+    }
+    SendMessageA(env.CancelBtn, BM_CLICK, 0, 0);
+  });
+  h.Command(kEnvItem);
+  ASSERT_EQ(seen.size(), 4u);
+  for (int page = 0; page < 4; ++page) EXPECT_EQ(seen[page], TopicText(43 + page)) << page;
+
+  TPagesDlg& tex = h.app().PagesDlg();
+  std::string tex_topic;
+  WhenModal([&] {
+    tex.PageCtl.SetActive(3);
+    SendMessageA(tex.HelpBtn, BM_CLICK, 0, 0);
+    tex_topic = Popup();
+    SendMessageA(tex.CancelBtn, BM_CLICK, 0, 0);
+  });
+  h.Command(kSetItem);
+  EXPECT_EQ(tex_topic, TopicText(51));
+}
+
+TEST_F(HelpFixture, ContextHelpOnAControlShowsItsTopicOrNothing) {
+  h.Start();
+  TPagesDlg1& env = h.app().PagesDlg1();
+  struct Row { HWND control; const char* what; unsigned topic; } rows[] = {
+      {env.BackUP, "BackUP", 108},   {env.MacroPath, "MacroPath", 116}, {env.Font, "Font", 117},
+      {env.DviPath, "DviPath", 128}, {env.OKBtn, "OK", 75},             {env.HelpBtn, "Help", 78},
+  };
+  for (const auto& r : rows) {
+    help().Request(h.main().hwnd(), HELP_QUIT, 0);
+    SendHelp(env.hwnd(), r.control);
+    EXPECT_EQ(Popup(), TopicText(r.topic)) << r.what;
+  }
+  // A page holds no number of its own, and neither does the dialog: nothing is shown.
+  help().Request(h.main().hwnd(), HELP_QUIT, 0);
+  SendHelp(env.hwnd(), env.PageCtl.page(0));
+  EXPECT_EQ(Popup(), "<none>");
+  EXPECT_TRUE(h.messages.shown.empty()) << h.messages.Texts();
+}
+
+}  // namespace
+}  // namespace quillet::test
