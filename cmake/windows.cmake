@@ -44,10 +44,16 @@ foreach(src ${win_tests})
     ENVIRONMENT "QUILLET_BUILD_DIR=Z:${CMAKE_BINARY_DIR}")
 endforeach()
 
+# The reference program of the start-up benchmark, built like Quillet.exe.
+add_executable(minimal_window WIN32 bench/minimal_window.cpp)
+target_compile_options(minimal_window PRIVATE ${QUILLET_WARNINGS})
+target_link_options(minimal_window PRIVATE ${static_runtime})
+
 file(GLOB win_benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_winbench.cpp)
 foreach(src ${win_benches})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
   target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} -O2)
   target_link_libraries(${name} PRIVATE quillet_win)
+  add_dependencies(${name} Quillet minimal_window)
 endforeach()

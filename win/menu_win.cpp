@@ -36,7 +36,8 @@ void MenuNode::Apply() {
     mii.dwTypeData = text.data();
   }
   SetMenuItemInfoA(parent_->popup_, static_cast<UINT>(Position()), TRUE, &mii);
-  bar_->Redraw();
+  // Only the bar itself is on screen while no menu is open.
+  if (!parent_->parent_) bar_->Redraw();
 }
 
 void MenuNode::Insert() {
@@ -57,17 +58,22 @@ bool MenuNode::IsLive() const {
   return true;
 }
 
+// State changes are frequent (every key typed may ask again): only real changes reach
+// the platform's menu.
 void MenuNode::SetEnabled(bool on) {
+  if (on == enabled_) return;
   enabled_ = on;
   Apply();
 }
 
 void MenuNode::SetChecked(bool on) {
+  if (on == checked_) return;
   checked_ = on;
   Apply();
 }
 
 void MenuNode::SetCaption(const std::string& caption) {
+  if (caption == caption_) return;
   caption_ = caption;
   Apply();
 }
@@ -80,7 +86,7 @@ void MenuNode::SetVisible(bool on) {
   } else {
     RemoveMenu(parent_->popup_, static_cast<UINT>(Position()), MF_BYPOSITION);
     visible_ = false;
-    bar_->Redraw();
+    if (!parent_->parent_) bar_->Redraw();
   }
 }
 

@@ -1,55 +1,127 @@
 #include "win/status_bar_win.h"
 
-#include <windows.h>
 #include <commctrl.h>
 
 #include <cstring>
-#include <vector>
 
-#include "win/window_win.h"
+#include "win/handles_win.h"
 
 namespace quillet {
 
+namespace {
+constexpr int kGripSize = 14;
+}
+
 bool StatusBar::Create(HWND parent, std::initializer_list<int> widths, int height, HFONT font) {
-  // Placed by Layout at its own height, not the height the control would pick.
-  hwnd_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NORESIZE | CCS_NOPARENTALIGN | SBARS_SIZEGRIP,
-                          0, 0, 0, 0, parent, nullptr, AppInstance(), nullptr);
-  if (!hwnd_) return false;
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  std::vector<int> edges;
   int right = 0;
-  for (int w : widths) edges.push_back(right += w);
-  panels_ = static_cast<int>(edges.size());
-  SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  for (int w : widths) edges_.push_back(right += w);
+  texts_.assign(edges_.size(), "");
   height_ = height;
+  font_ = font;
+  if (!CreateWin({.class_name = "QuilletStatusBar",
+                  .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                  .parent = parent,
+                  .class_style = CS_HREDRAW})) {
+    return false;
+  }
   Layout();
   return true;
 }
 
+RECT StatusBar::PanelRect(int panel) const {
+  int left = panel == 0 ? 0 : edges_[static_cast<std::size_t>(panel - 1)];
+  return RECT{left, 2, edges_[static_cast<std::size_t>(panel)] - 2, height_};
+}
 
 void StatusBar::SetText(int panel, const std::string& text) {
-  if (panel < 0 || panel >= panels_) return;
-  SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+  if (panel < 0 || panel >= static_cast<int>(texts_.size())) return;
+  std::string& shown = texts_[static_cast<std::size_t>(panel)];
+  if (shown == text) return;
+  shown = text;
+  RECT r = PanelRect(panel);
+  InvalidateRect(hwnd(), &r, TRUE);
 }
 
 std::string StatusBar::Text(int panel) const {
-  // The length the control reports counts characters, not bytes: ask with room to spare.
-  int n = LOWORD(SendMessageA(hwnd_, SB_GETTEXTLENGTHA, static_cast<WPARAM>(panel), 0));
-  std::string s(static_cast<std::size_t>(n) * 2 + 2, '\0');
-  SendMessageA(hwnd_, SB_GETTEXTA, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(s.data()));
-  s.resize(std::strlen(s.c_str()));
-  return s;
+  return panel >= 0 && panel < static_cast<int>(texts_.size()) ? texts_[static_cast<std::size_t>(panel)] : "";
 }
 
-void StatusBar::Repaint() {
-  InvalidateRect(hwnd_, nullptr, FALSE);
-  UpdateWindow(hwnd_);
-}
+void StatusBar::Repaint() { UpdateWindow(hwnd()); }
 
 void StatusBar::Layout() {
   RECT parent;
-  GetClientRect(GetParent(hwnd_), &parent);
-  MoveWindow(hwnd_, 0, parent.bottom - height_, parent.right, height_, TRUE);
+  GetClientRect(GetParent(hwnd()), &parent);
+  MoveWindow(hwnd(), 0, parent.bottom - height_, parent.right, height_, TRUE);
+}
+
+void StatusBar::Paint(HDC dc, const RECT& dirty) {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  FillRect(dc, &dirty, GetSysColorBrush(COLOR_BTNFACE));
+  SelectIn font(dc, font_);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  for (int i = 0; i < static_cast<int>(texts_.size()); ++i) {
+    RECT panel = PanelRect(i);
+    RECT overlap;
+    if (!IntersectRect(&overlap, &panel, &dirty)) continue;
+    DrawEdge(dc, &panel, BDR_SUNKENOUTER, BF_RECT);
+    RECT text = panel;
+    InflateRect(&text, -3, -1);
+    const std::string& s = texts_[static_cast<std::size_t>(i)];
+    DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  }
+  if (!IsZoomed(GetParent(hwnd()))) {
+    RECT grip{client.right - kGripSize, client.bottom - kGripSize, client.right, client.bottom};
+    DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  }
+}
+
+LRESULT StatusBar::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd(), &ps);
+      Paint(dc, ps.rcPaint);
+      EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_NCHITTEST: {
+      // The grip sizes the main window: the press goes on to it.
+      POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+      ScreenToClient(hwnd(), &p);
+      RECT client;
+      GetClientRect(hwnd(), &client);
+      if (!IsZoomed(GetParent(hwnd())) && p.x >= client.right - kGripSize && p.y >= client.bottom - kGripSize) {
+        return HTBOTTOMRIGHT;
+      }
+      break;
+    }
+    case WM_NCLBUTTONDOWN:
+      if (wp == HTBOTTOMRIGHT) {
+        PostMessageA(GetParent(hwnd()), msg, wp, lp);
+        return 0;
+      }
+      break;
+    case SB_GETPARTS: {
+      auto* out = reinterpret_cast<int*>(lp);
+      for (std::size_t i = 0; out && i < edges_.size() && i < wp; ++i) out[i] = edges_[i];
+      return static_cast<LRESULT>(edges_.size());
+    }
+    case SB_GETTEXTLENGTHA:
+      return static_cast<LRESULT>(Text(static_cast<int>(wp)).size());
+    case SB_GETTEXTA: {
+      std::string s = Text(static_cast<int>(wp));
+      std::memcpy(reinterpret_cast<char*>(lp), s.c_str(), s.size() + 1);
+      return static_cast<LRESULT>(s.size());
+    }
+    default:
+      break;
+  }
+  return Window::HandleMessage(msg, wp, lp);
 }
 
 }  // namespace quillet

@@ -1,16 +1,20 @@
 #pragma once
-// A status bar of panels with fixed widths.
+// A status bar of panels with fixed widths, drawn by the program itself: panels change
+// on every key typed, and only the panel whose text changed is repainted. It answers
+// SB_GETPARTS, SB_GETTEXTA and SB_GETTEXTLENGTHA like the platform's status bar.
 #include <windows.h>
 
 #include <initializer_list>
 #include <string>
+#include <vector>
+
+#include "win/window_win.h"
 
 namespace quillet {
 
-class StatusBar {
+class StatusBar : public Window {
  public:
   bool Create(HWND parent, std::initializer_list<int> widths, int height, HFONT font);
-  HWND hwnd() const { return hwnd_; }
   int height() const { return height_; }
   void SetText(int panel, const std::string& text);
   std::string Text(int panel) const;
@@ -18,10 +22,17 @@ class StatusBar {
   void Repaint();
   void Layout();  // after the parent was resized
 
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
  private:
-  HWND hwnd_ = nullptr;
-  int panels_ = 0;
+  RECT PanelRect(int panel) const;
+  void Paint(HDC dc, const RECT& dirty);
+
+  std::vector<int> edges_;  // right edge of each panel
+  std::vector<std::string> texts_;
   int height_ = 0;
+  HFONT font_ = nullptr;
 };
 
 }  // namespace quillet
