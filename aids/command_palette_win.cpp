@@ -2,7 +2,8 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <richedit.h>
+
+#include "document/editor_win.h"
 
 #include "win/controls_win.h"
 
@@ -21,7 +22,6 @@ void AddColumn(HWND list, int index, const char* caption, int width) {
 }  // namespace
 
 bool TInput::Create(HWND owner) {
-  LoadLibraryA("riched20.dll");
   DWORD style = WS_POPUP | WS_CAPTION | WS_THICKFRAME;
   if (!CreateForm("TInput", "ｺﾏﾝﾄﾞ入力", 162, 160, style, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, owner)) return false;
   ListView1 = CreateControl(hwnd(),
@@ -33,12 +33,11 @@ bool TInput::Create(HWND owner) {
   AddColumn(ListView1, 1, "種類", 65);
   SendMessageA(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   Panel1 = CreateControl(hwnd(), {.class_name = "STATIC", .style = SS_NOTIFY}, font());
-  Memo = CreateControl(hwnd(),
-                       {.class_name = RICHEDIT_CLASSA,
-                        .style = ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_AUTOVSCROLL,
-                        .ex_style = WS_EX_CLIENTEDGE},
-                       font());
-  return ListView1 && Panel1 && Memo;
+  Memo = CreateEditor(hwnd(), 2);
+  if (!Memo) return false;
+  SendMessageA(Memo, EM_SETREADONLY, TRUE, 0);
+  SendMessageA(Memo, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+  return ListView1 && Panel1;
 }
 
 void TInput::FormResize() {

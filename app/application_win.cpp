@@ -97,8 +97,8 @@ void Application::LoadAll() {
   main.UpdateMenuItems();
   OpenCommandLineFile();
   ShowWindow(title_form_->hwnd(), SW_HIDE);
-  DragAcceptFiles(app_window_, TRUE);
-  DragAcceptFiles(main.hwnd(), TRUE);
+  AcceptDroppedFiles(app_window_, true);
+  AcceptDroppedFiles(main.hwnd(), true);
   main.NextClipboardViewer = SetClipboardViewer(main.hwnd());
   SetMessageLoopHooks({.app_message = [&main](MSG& msg) { main.AppMessage(msg); },
                        .translate_main_keys = [&main](MSG& msg) { return main.TranslateKeys(msg); }});

@@ -16,6 +16,7 @@
 #include "prefs/env_dialog_win.h"
 #include "tex/error_window_win.h"
 #include "win/file_io_win.h"
+#include "win/system_dll_win.h"
 
 namespace quillet {
 
@@ -191,9 +192,11 @@ void TMainForm::OnClipboardChange() {
 void TMainForm::AppMessage(MSG& msg) {
   if (msg.message == WM_DROPFILES) {
     HDROP drop = reinterpret_cast<HDROP>(msg.wParam);
+    auto query = SystemFunction<UINT(WINAPI*)(HDROP, UINT, LPSTR, UINT)>("shell32.dll", "DragQueryFileA");
+    auto finish = SystemFunction<void(WINAPI*)(HDROP)>("shell32.dll", "DragFinish");
     char name[MAX_PATH * 4];
-    if (DragQueryFileA(drop, 0, name, sizeof(name))) OpenDocument(name);
-    DragFinish(drop);
+    if (query && query(drop, 0, name, sizeof(name))) OpenDocument(name);
+    if (finish) finish(drop);
     msg.wParam = 0;  // released: the window procedure must not use it
     if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
   }
@@ -263,8 +266,8 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void TMainForm::FormDestroy() {
-  DragAcceptFiles(app_.handle(), FALSE);
-  DragAcceptFiles(hwnd(), FALSE);
+  AcceptDroppedFiles(app_.handle(), false);
+  AcceptDroppedFiles(hwnd(), false);
   ChangeClipboardChain(hwnd(), NextClipboardViewer);
   NextClipboardViewer = nullptr;
   app_.Help(hwnd(), HELP_QUIT, 0);

@@ -137,7 +137,6 @@ void TPagesDlg1::CreatePage1(HWND p) {
                                           .style = SS_OWNERDRAW, .id = kColorGrid1}, f),
                         123);
   for (HWND h : {GrammerList, Attrib, ColorGrid1}) EnableWindow(h, FALSE);
-  FillFontList();
 }
 
 void TPagesDlg1::CreatePage2(HWND p) {
@@ -169,7 +168,14 @@ void TPagesDlg1::CreateButtonRow() {
   EnableWindow(ApplyBtn, FALSE);
 }
 
+void TPagesDlg1::FormActivate() {
+  // Enumerating the screen fonts is slow; nobody sees the list before the dialog shows.
+  if (!font_list_filled_) FillFontList();
+}
+
 void TPagesDlg1::FillFontList() {
+  font_list_filled_ = true;
+  std::string typed = ControlText(Font);
   std::set<std::string> names;
   LOGFONTA query{};
   query.lfCharSet = DEFAULT_CHARSET;
@@ -179,6 +185,7 @@ void TPagesDlg1::FillFontList() {
   for (const auto& name : names) {
     if (IsListedFontName(name)) SendMessageA(Font, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
+  SetControlText(Font, typed);
 }
 
 bool TPagesDlg1::backup() const { return IsChecked(BackUP); }

@@ -58,6 +58,7 @@ class TPagesDlg1 : public Form {
 
  protected:
   int DefaultButtonId() const override { return IDOK; }
+  void FormActivate() override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
@@ -69,6 +70,7 @@ class TPagesDlg1 : public Form {
   void FillFontList();
   void OnCommand(int id, int code, HWND control);
   void PaintColorGrid(const DRAWITEMSTRUCT& item);
+  bool font_list_filled_ = false;
 };
 
 }  // namespace quillet

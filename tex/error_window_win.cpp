@@ -1,24 +1,24 @@
 #include "tex/error_window_win.h"
 
 #include <windows.h>
-#include <richedit.h>
+
+#include "document/editor_win.h"
 
 #include "win/controls_win.h"
 
 namespace quillet {
 
 bool TErrorWin::Create(HWND owner) {
-  LoadLibraryA("riched20.dll");
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
   if (!CreateForm("TErrorWin", "ｴﾗｰﾒｯｾｰｼﾞ", 100, 100, style, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, owner)) return false;
   // Windows chooses the place; the size is the window's own.
   SetWindowPos(hwnd(), nullptr, 0, 0, 435, 135, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Memo = CreateControl(hwnd(),
-                       {.class_name = RICHEDIT_CLASSA,
-                        .style = ES_MULTILINE | ES_READONLY | WS_VSCROLL | ES_DISABLENOSCROLL | ES_AUTOVSCROLL},
-                       font());
-  SendMessageA(Memo, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
-  return Memo != nullptr;
+  // The program's own text control, read-only: it shows logs of any size quickly.
+  Memo = CreateEditor(hwnd(), 1);
+  if (!Memo) return false;
+  SendMessageA(Memo, EM_SETREADONLY, TRUE, 0);
+  SendMessageA(Memo, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+  return true;
 }
 
 LRESULT TErrorWin::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

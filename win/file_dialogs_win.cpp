@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "core/sjis.h"
+#include "win/system_dll_win.h"
 
 namespace quillet {
 
@@ -39,7 +40,9 @@ bool Run(HWND owner, const FileDialogArgs& args, std::string& chosen, bool save)
   ofn.lpstrInitialDir = args.initial_dir.empty() ? nullptr : args.initial_dir.c_str();
   ofn.lpstrDefExt = args.default_ext.empty() ? nullptr : args.default_ext.c_str();
   ofn.Flags = args.flags | (args.old_style ? 0 : OFN_EXPLORER);
-  BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  using DialogFn = BOOL(WINAPI*)(OPENFILENAMEA*);
+  auto run = SystemFunction<DialogFn>("comdlg32.dll", save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+  BOOL ok = run && run(&ofn);
   if (!ok) return false;
   chosen = name;
   return true;

@@ -93,6 +93,11 @@ SIZE WindowSizeForClient(int client_width, int client_height, DWORD style, DWORD
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
+void AcceptDroppedFiles(HWND hwnd, bool accept) {
+  LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
+  SetWindowLongPtrA(hwnd, GWL_EXSTYLE, accept ? (style | WS_EX_ACCEPTFILES) : (style & ~WS_EX_ACCEPTFILES));
+}
+
 void CenterOnScreen(HWND hwnd) {
   RECT r;
   GetWindowRect(hwnd, &r);

@@ -53,6 +53,8 @@ class Window {
 
 // Client size to window size for the given styles (no menu).
 SIZE WindowSizeForClient(int client_width, int client_height, DWORD style, DWORD ex_style, bool menu = false);
+// Lets files be dropped on the window (WM_DROPFILES), as DragAcceptFiles does.
+void AcceptDroppedFiles(HWND hwnd, bool accept);
 // Moves a top-level window to the centre of the screen: left = (screen width - width) / 2,
 // top = (screen height - height) / 2, both truncated toward zero.
 void CenterOnScreen(HWND hwnd);
