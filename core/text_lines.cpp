@@ -29,13 +29,6 @@ void LineIndex::Reset(std::string_view text) {
   gap_begin_ = gap_end_ = starts_.size();
 }
 
-bool LineIndex::AllBreaksAreCrLf(std::string_view text) const {
-  for (std::size_t k = 0; k < gap_begin_; ++k) {
-    if (starts_[k] < 2 || text[starts_[k] - 2] != '\r') return false;
-  }
-  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\r')) == gap_begin_;
-}
-
 std::size_t LineIndex::Start(std::size_t k, std::size_t text_size) const {
   return k < gap_begin_ ? starts_[k] : text_size - starts_[k + gap_length()];
 }

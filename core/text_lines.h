@@ -12,11 +12,8 @@ namespace quillet {
 
 class LineIndex {
  public:
-  // Rebuilds the list from the LFs of a text (its breaks are CR LF, or the caller checks
-  // with AllBreaksAreCrLf before keeping it).
+  // Rebuilds the list from the LFs of a text (the caller makes sure they all end CR LF).
   void Reset(std::string_view text);
-  // True when every LF that Reset found follows a CR and the text has no other CR.
-  bool AllBreaksAreCrLf(std::string_view text) const;
 
   // Number of line starts after position 0 (= number of line breaks).
   std::size_t breaks() const { return starts_.size() - gap_length(); }

@@ -23,6 +23,9 @@ class EditorControl {
  private:
   static constexpr UINT_PTR kAutoScrollTimer = 1;
 
+  struct BarState {
+    int max = -1, page = -1, pos = -1;
+  };
   struct Selection {
     std::size_t anchor, caret, lines;
   };
@@ -68,6 +71,7 @@ class EditorControl {
   void ScrollBy(long lines, int pixels);
   void ScrollCaretIntoView();
   void UpdateScrollBars();
+  void SetBar(int bar, const BarState& state);
   void PlaceCaret();
   void InvalidateLines(std::size_t first, std::size_t last);
   void NoteWidth(int width);
@@ -75,6 +79,7 @@ class EditorControl {
 
   // --- painting (editor_paint_win.cpp)
   void Paint();
+  void PaintLines();
   void PaintLine(HDC dc, std::size_t line, int width);
   void DrawRun(HDC dc, std::size_t begin, std::size_t end, std::size_t line_start, bool selected);
 
@@ -118,6 +123,8 @@ class EditorControl {
   int scroll_x_ = 0;
   int widest_ = 0;
   int goal_x_ = -1;
+  BarState vertical_bar_;
+  BarState horizontal_bar_;
   bool read_only_ = false;
   char pending_lead_ = 0;
   bool dragging_ = false;

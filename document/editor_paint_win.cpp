@@ -27,6 +27,11 @@ class PaintScope {
 }  // namespace
 
 void EditorControl::Paint() {
+  PaintLines();
+  UpdateScrollBars();  // lines seen for the first time may be the widest
+}
+
+void EditorControl::PaintLines() {
   PaintScope paint(hwnd_);
   RECT client;
   GetClientRect(hwnd_, &client);

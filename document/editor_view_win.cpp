@@ -74,10 +74,11 @@ const std::vector<int>& EditorControl::Layout(HDC dc, std::size_t line) {
   return layout_;
 }
 
+// Only records the width: the scroll bar follows at the end of the paint or the move,
+// never from inside a layout (setting it can send messages that lay out other lines).
+// Grows in steps, as redrawing the bar for every typed character is slow.
 void EditorControl::NoteWidth(int width) {
-  if (width <= widest_) return;
-  widest_ = width;
-  UpdateScrollBars();
+  if (width > widest_) widest_ = width + TextWidth() / 2;
 }
 
 int EditorControl::XOfPos(std::size_t pos) {
@@ -163,21 +164,27 @@ void EditorControl::ScrollCaretIntoView() {
   if (x < left) left = std::max(0, x - width / 4);
   if (x >= left + width - ave_width_) left = x - width + width / 4;
   ScrollTo(top, left);
+  UpdateScrollBars();
   PlaceCaret();
 }
 
 void EditorControl::UpdateScrollBars() {
+  SetBar(SB_VERT, {static_cast<int>(text_.LineCount()) - 1, static_cast<int>(VisibleLines()), static_cast<int>(top_)});
+  SetBar(SB_HORZ, {ScrollWidth(), TextWidth(), scroll_x_});
+}
+
+// Sets a scroll bar only when it changes: each call repaints the bar at once.
+void EditorControl::SetBar(int bar, const BarState& state) {
+  BarState& shown = bar == SB_VERT ? vertical_bar_ : horizontal_bar_;
+  if (shown.max == state.max && shown.page == state.page && shown.pos == state.pos) return;
+  shown = state;
   SCROLLINFO si{};
   si.cbSize = sizeof si;
   si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-  si.nMax = static_cast<int>(text_.LineCount()) - 1;
-  si.nPage = static_cast<UINT>(VisibleLines());
-  si.nPos = static_cast<int>(top_);
-  SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
-  si.nMax = ScrollWidth();
-  si.nPage = static_cast<UINT>(TextWidth());
-  si.nPos = scroll_x_;
-  SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+  si.nMax = state.max;
+  si.nPage = static_cast<UINT>(state.page);
+  si.nPos = state.pos;
+  SetScrollInfo(hwnd_, bar, &si, TRUE);
 }
 
 void EditorControl::PlaceCaret() {

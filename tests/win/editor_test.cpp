@@ -524,6 +524,7 @@ TEST_F(EditorTest, SelectionIsDrawnWithTheHighlightColourWithoutFocus) {
   // For a look by eye: QUILLET_EDITOR_SHOT=ms keeps the window up that long.
   if (const char* wait = std::getenv("QUILLET_EDITOR_SHOT")) {
     SetText("日本語のテキスト ABC\r\n\t表示とソ表ポ\\ の確認\r\n選択範囲とキャレット");
+    SetForegroundWindow(parent_);
     SetFocus(editor_);
     SetSel(9, 30);
     test::PumpMessages(static_cast<DWORD>(std::atoi(wait)));

@@ -1,0 +1,135 @@
+// Timings of the editor window under Wine: loading 10 MB beside reading the same file,
+// the first paint after it, and one typed character with its repaint in big and small
+// texts. Prints its figures.
+#include <windows.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/editor_win.h"
+#include "win/handles_win.h"
+
+namespace {
+
+double Now() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+std::string MakeText(std::size_t bytes) {
+  std::string s;
+  s.reserve(bytes + 100);
+  for (int i = 0; s.size() < bytes; ++i) {
+    s += i % 2 ? "\\section{日本語の見出し}本文の行です。表ソポ" : "Plain ASCII text of a TeX source, line ";
+    s += std::to_string(i) + "\r\n";
+  }
+  return s;
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// Milliseconds to read the whole file with one ReadFile: into a buffer allocated for it
+// (what loading a document costs) or into one already in use.
+double ReadFileTime(const std::string& path, std::size_t size, char* reused) {
+  double start = Now();
+  std::unique_ptr<char[]> fresh;
+  char* buffer = reused ? reused : (fresh = std::make_unique_for_overwrite<char[]>(size)).get();
+  quillet::FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  DWORD got = 0;
+  ReadFile(file.get(), buffer, static_cast<DWORD>(size), &got, nullptr);
+  return Now() - start;
+}
+
+// Milliseconds per typed character (WM_CHAR and the repaint it causes) at pos.
+std::vector<double> TypingTimes(HWND editor, long pos, int count) {
+  SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(pos), pos);
+  UpdateWindow(editor);
+  std::vector<double> times;
+  for (int i = 0; i < count; ++i) {
+    double start = Now();
+    SendMessageA(editor, WM_CHAR, 'x', 1);
+    UpdateWindow(editor);
+    times.push_back(Now() - start);
+  }
+  return times;
+}
+
+void ReportTyping(const char* what, const std::vector<double>& times) {
+  std::printf("%-34s median %.3f ms  max %.3f ms\n", what, Median(times), *std::max_element(times.begin(), times.end()));
+}
+
+}  // namespace
+
+int main() {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  quillet::RegisterEditorClass(instance);
+  HWND frame = CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 820, 640, nullptr, nullptr,
+                               instance, nullptr);
+  HWND editor = quillet::CreateEditor(frame, 1);
+  MoveWindow(editor, 0, 0, 800, 600, TRUE);
+  SendMessageA(editor, EM_EXLIMITTEXT, 0, 214748364);
+  Pump();
+
+  std::string big = MakeText(10u << 20);
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  std::string path = std::string(dir) + "quillet-editor-bench.tex";
+  {
+    quillet::FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    WriteFile(file.get(), big.data(), static_cast<DWORD>(big.size()), &written, nullptr);
+  }
+  std::vector<double> reads, warm_reads, loads, paints;
+  std::vector<char> warm(big.size());
+  for (int i = 0; i < 7; ++i) {
+    reads.push_back(ReadFileTime(path, big.size(), nullptr));
+    warm_reads.push_back(ReadFileTime(path, big.size(), warm.data()));
+    double start = Now();
+    SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(big.c_str()));
+    loads.push_back(Now() - start);
+    start = Now();
+    UpdateWindow(editor);
+    paints.push_back(Now() - start);
+  }
+  DeleteFileA(path.c_str());
+  std::printf("text size                          %zu bytes, %ld lines\n", big.size(),
+              static_cast<long>(SendMessageA(editor, EM_GETLINECOUNT, 0, 0)));
+  std::printf("ReadFile of the 10 MB file         median %.2f ms (new buffer), %.2f ms (buffer in use)\n",
+              Median(reads), Median(warm_reads));
+  std::printf("WM_SETTEXT of the 10 MB text       median %.2f ms (%.1fx ReadFile new buffer, %.1fx in use)\n",
+              Median(loads), Median(loads) / Median(reads), Median(loads) / Median(warm_reads));
+  std::printf("first paint after WM_SETTEXT       median %.2f ms\n", Median(paints));
+
+  long length = static_cast<long>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0));
+  std::vector<double> at_end = TypingTimes(editor, length, 200);
+  std::vector<double> in_middle = TypingTimes(editor, length / 2, 200);
+  std::string small = MakeText(1024);
+  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(small.c_str()));
+  UpdateWindow(editor);
+  std::vector<double> small_end = TypingTimes(editor, static_cast<long>(small.size()), 200);
+  ReportTyping("typed char at the end of 10 MB", at_end);
+  ReportTyping("typed char in the middle of 10 MB", in_middle);
+  ReportTyping("typed char at the end of 1 KB", small_end);
+  std::printf("10 MB end / 1 KB end               %.2fx\n", Median(at_end) / Median(small_end));
+  std::printf("10 MB middle / 1 KB end            %.2fx\n", Median(in_middle) / Median(small_end));
+  DestroyWindow(frame);
+  return 0;
+}
