@@ -12,7 +12,7 @@ std::uint32_t PremultipliedPixel(COLORREF color, std::uint8_t alpha) {
          scaled(GetBValue(color));
 }
 
-DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
+BitmapHandle CreateDib32(int width, int height, std::uint32_t** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -20,12 +20,19 @@ DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  void* pixels = nullptr;
+  BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  *bits = bitmap ? static_cast<std::uint32_t*>(pixels) : nullptr;
+  return bitmap;
+}
+
+DibSurface::DibSurface(int width, int height) : width_(width), height_(height) {
+  std::uint32_t* bits = nullptr;
+  bitmap_ = CreateDib32(width, height, &bits);
   dc_.reset(CreateCompatibleDC(nullptr));
   if (!bitmap_ || !dc_) return;
   old_bitmap_ = SelectObject(dc_.get(), bitmap_.get());
-  bits_ = static_cast<std::uint32_t*>(bits);
+  bits_ = bits;
 }
 
 DibSurface::~DibSurface() {

@@ -26,6 +26,9 @@ std::uint32_t PremultipliedPixel(COLORREF color, std::uint8_t alpha = 255);
 // Blends the image onto dc with its top-left corner at (x, y).
 void DrawArtImage(HDC dc, int x, int y, const ArtImage& image);
 
+// A 32-bit top-down DIB section; *bits receives its pixels.
+BitmapHandle CreateDib32(int width, int height, std::uint32_t** bits);
+
 // A 32-bit top-down DIB section selected into its own memory DC.
 class DibSurface {
  public:
@@ -36,7 +39,6 @@ class DibSurface {
 
   bool ok() const { return bits_ != nullptr; }
   HDC dc() const { return dc_.get(); }
-  HBITMAP bitmap() const { return bitmap_.get(); }
   std::uint32_t* bits() const { return bits_; }
   int width() const { return width_; }
   int height() const { return height_; }

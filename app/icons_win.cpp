@@ -12,8 +12,9 @@ namespace {
 constexpr double kGrid = 32;
 
 HICON IconFromImage(const ArtImage& image) {
-  DibSurface color(image.width, image.height);
-  if (!color.ok()) return nullptr;
+  std::uint32_t* bits = nullptr;
+  BitmapHandle color = CreateDib32(image.width, image.height, &bits);  // in no DC, as the icon wants
+  if (!color) return nullptr;
   // Icons take straight (not premultiplied) alpha; the mask is set where nothing is drawn.
   const int mask_stride = ((image.width + 15) / 16) * 2;
   std::vector<BYTE> mask(static_cast<std::size_t>(mask_stride) * image.height, 0);
@@ -26,12 +27,13 @@ HICON IconFromImage(const ArtImage& image) {
         std::uint32_t v = (p >> (8 * c)) & 0xFF;
         straight |= (a ? std::min<std::uint32_t>(255, (v * 255 + a / 2) / a) : 0) << (8 * c);
       }
-      color.bits()[y * image.width + x] = straight;
+      bits[y * image.width + x] = straight;
       if (a == 0) mask[y * mask_stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
     }
   }
   BitmapHandle mask_bitmap(CreateBitmap(image.width, image.height, 1, 1, mask.data()));
-  ICONINFO info{TRUE, 0, 0, mask_bitmap.get(), color.bitmap()};
+  GdiFlush();
+  ICONINFO info{TRUE, 0, 0, mask_bitmap.get(), color.get()};
   return CreateIconIndirect(&info);
 }
 
@@ -77,8 +79,8 @@ void DrawDocumentIcon(Canvas& c, int size) {
   ArtPath corner = ArtPath().Move(g(27 - fold), g(2)).Line(g(27 - fold), g(2 + fold)).Line(g(27), g(2 + fold));
   c.FillPath(ArtPath(corner).Close(), RGB(222, 226, 236));
   c.StrokePath(corner, RGB(96, 100, 116), g(1.2));
-  DrawTeXMark(c, g(7.5), g(6), ArtFont{"ＭＳ Ｐ明朝", g(12), FW_BOLD}, RGB(150, 30, 36));
-  DrawRuledLines(c, g, 9, 24, 20, 3, RGB(150, 160, 186));
+  DrawTeXMark(c, g(8), g(10), ArtFont{"ＭＳ Ｐ明朝", g(9), FW_BOLD}, RGB(150, 30, 36));
+  DrawRuledLines(c, g, 9, 24, 22.5, 2, RGB(150, 160, 186));
 }
 
 }  // namespace

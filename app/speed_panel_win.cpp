@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
-
 namespace quillet {
 
 namespace {
@@ -73,6 +71,12 @@ class SpeedButton {
     Redraw();
   }
 
+  // The panel says which button the mouse is over.
+  void SetHot(bool hot) {
+    hot_ = hot;
+    Redraw();
+  }
+
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     SpeedButton* self = Bound<SpeedButton>(hwnd, msg, lp);
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
@@ -86,7 +90,7 @@ class SpeedButton {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
       case WM_MOUSEMOVE: MouseMove(lp); return 0;
-      case WM_MOUSELEAVE: MouseLeave(); return 0;
+      case WM_MOUSELEAVE: panel_.MouseLeft(hwnd_); return 0;
       case WM_LBUTTONDOWN: Press(); return 0;
       case WM_LBUTTONUP: Release(lp); return 0;
       case WM_CAPTURECHANGED: EndPress(); return 0;
@@ -104,22 +108,11 @@ class SpeedButton {
   }
 
   void MouseMove(LPARAM lp) {
-    if (!hot_) {
-      hot_ = true;
-      TrackLeave(hwnd_);
-      Redraw();
-      panel_.ButtonEntered(index_);
-    }
+    panel_.MouseMoved(hwnd_, index_);
     if (tracking_ && Inside(lp) != pressed_) {
       pressed_ = !pressed_;
       Redraw();
     }
-  }
-
-  void MouseLeave() {
-    hot_ = false;
-    Redraw();
-    panel_.MouseMayHaveLeft();
   }
 
   void Press() {
@@ -237,21 +230,40 @@ std::string SpeedPanel::tooltip(std::size_t index) const {
   return index < buttons_.size() ? HintPart(buttons_[index]->def().hint, false) : std::string();
 }
 
-void SpeedPanel::ButtonEntered(std::size_t index) {
-  if (hint_owner_ == index) return;
-  hint_owner_ = index;
-  if (on_hint) on_hint(HintPart(buttons_[index]->def().hint, true));
+void SpeedPanel::MouseMoved(HWND window, std::optional<std::size_t> button) {
+  if (tracked_ != window) {
+    TrackLeave(window);
+    tracked_ = window;
+  }
+  SetHot(button);
+  if (!button || hint_owner_ == button) return;
+  hint_owner_ = button;
+  if (on_hint) on_hint(HintPart(buttons_[*button]->def().hint, true));
 }
 
-void SpeedPanel::MouseMayHaveLeft() {
+void SpeedPanel::MouseLeft(HWND window) {
+  if (window != tracked_) return;  // the mouse has been seen over another window since
+  tracked_ = nullptr;
+  // Still over the panel: the window it is over now takes over with its next move.
+  if (CursorOverPanel()) return;
+  SetHot(std::nullopt);
   if (!hint_owner_) return;
-  POINT cursor;
-  RECT panel;
-  GetCursorPos(&cursor);
-  GetWindowRect(hwnd_, &panel);
-  if (PtInRect(&panel, cursor)) return;
   hint_owner_.reset();
   if (on_hint) on_hint(std::string());
+}
+
+bool SpeedPanel::CursorOverPanel() const {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  HWND over = WindowFromPoint(cursor);
+  return over && (over == hwnd_ || IsChild(hwnd_, over));
+}
+
+void SpeedPanel::SetHot(std::optional<std::size_t> button) {
+  if (hot_ == button) return;
+  if (hot_) buttons_[*hot_]->SetHot(false);
+  hot_ = button;
+  if (hot_) buttons_[*hot_]->SetHot(true);
 }
 
 void SpeedPanel::ButtonClicked(std::size_t index) {
@@ -280,16 +292,8 @@ LRESULT CALLBACK SpeedPanel::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT SpeedPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_MOUSEMOVE:
-      if (!tracking_leave_) {
-        tracking_leave_ = true;
-        TrackLeave(hwnd_);
-      }
-      return 0;
-    case WM_MOUSELEAVE:
-      tracking_leave_ = false;
-      MouseMayHaveLeft();
-      return 0;
+    case WM_MOUSEMOVE: MouseMoved(hwnd_, std::nullopt); return 0;
+    case WM_MOUSELEAVE: MouseLeft(hwnd_); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: Paint(); return 0;
     case WM_DESTROY:

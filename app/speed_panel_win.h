@@ -56,17 +56,21 @@ class SpeedPanel {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void Paint();
   bool AddToolTips();
-  // Notifications from the buttons.
-  void ButtonEntered(std::size_t index);
-  void MouseMayHaveLeft();
+  // The mouse moved over the panel itself (no button) or one of its buttons.
+  void MouseMoved(HWND window, std::optional<std::size_t> button);
+  void MouseLeft(HWND window);
+  bool CursorOverPanel() const;
+  void SetHot(std::optional<std::size_t> button);
   void ButtonClicked(std::size_t index);
 
   HWND hwnd_ = nullptr;
   HWND parent_ = nullptr;
   HWND tips_ = nullptr;
   std::vector<std::unique_ptr<SpeedButton>> buttons_;
+  // One window at a time is watched for the mouse leaving: the one it last moved over.
+  HWND tracked_ = nullptr;
+  std::optional<std::size_t> hot_;
   std::optional<std::size_t> hint_owner_;  // the button whose status text was announced last
-  bool tracking_leave_ = false;
 };
 
 }  // namespace quillet

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,9 +65,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 class SpeedPanelTest : public ::testing::Test {
  protected:
-  // One frame serves every test: taking a shown top-level window down costs seconds
-  // under a display without a window manager.
-  static void SetUpTestSuite() {
+  void SetUp() override {
     WNDCLASSA wc{};
     wc.lpfnWndProc = HostProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -74,15 +74,10 @@ class SpeedPanelTest : public ::testing::Test {
     RegisterClassA(&wc);
     host_ = CreateWindowExA(0, "SpeedPanelTestHost", "TeX Quillet", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
                             kHostX, kHostY, 560, 290, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_TRUE(host_);
     edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 410, 240, 140, 24, host_, nullptr,
                             wc.hInstance, nullptr);
-  }
-
-  static void TearDownTestSuite() { DestroyWindow(host_); }
-
-  void SetUp() override {
-    ASSERT_TRUE(host_);
-    SetCursorPos(5, 5);  // well away from the window
+    PlaceCursor({5, 5});  // well away from the window
     ASSERT_TRUE(panel_.Create(host_, kButtons));
     panel_.Move(560);
     panel_.on_hint = [this](const std::string& text) { hints_.push_back(text); };
@@ -92,6 +87,10 @@ class SpeedPanelTest : public ::testing::Test {
     g_commands.clear();
   }
 
+  void TearDown() override {
+    if (host_) DestroyWindow(host_);
+  }
+
   RECT InPanel(HWND child) const {
     RECT r;
     GetWindowRect(child, &r);
@@ -99,19 +98,30 @@ class SpeedPanelTest : public ::testing::Test {
     return r;
   }
 
-  // Puts the real cursor over the panel point and tells the button about it.
-  void MouseOver(std::size_t index, int x = 11, int y = 11) {
-    POINT p{x, y};
-    ClientToScreen(panel_.button(index), &p);
-    SetCursorPos(p.x, p.y);
+  // The mouse messages are sent and the real cursor is only put where the panel will
+  // look for it, so that no late message from the display can interleave.
+  void Hover(std::size_t index, int x = 11, int y = 11) {
     SendMessageA(panel_.button(index), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-    test::PumpMessages(30);
   }
 
-  void MouseAwayFrom(std::size_t index, POINT screen) {
-    SetCursorPos(screen.x, screen.y);
+  void HoverGap() { SendMessageA(panel_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 16)); }
+
+  void LeaveFor(std::size_t index, POINT screen) {
+    PlaceCursor(screen);
     SendMessageA(panel_.button(index), WM_MOUSELEAVE, 0, 0);
-    test::PumpMessages(30);
+  }
+
+  // The display settles on the new position a while after the call returns (and may
+  // report the old one meanwhile), so wait until the position has held for a while.
+  static void PlaceCursor(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    DWORD held_since = GetTickCount(), give_up = held_since + 2000;
+    while (GetTickCount() - held_since < 150 && static_cast<LONG>(give_up - GetTickCount()) > 0) {
+      POINT now;
+      GetCursorPos(&now);
+      if (now.x != screen.x || now.y != screen.y) held_since = GetTickCount();
+      Sleep(5);
+    }
   }
 
   void Click(std::size_t index, POINT up = {11, 11}) {
@@ -120,8 +130,8 @@ class SpeedPanelTest : public ::testing::Test {
   }
 
   static constexpr int kHostX = 120, kHostY = 100;
-  static inline HWND host_ = nullptr;
-  static inline HWND edit_ = nullptr;
+  HWND host_ = nullptr;
+  HWND edit_ = nullptr;
   SpeedPanel panel_;
   std::vector<std::string> hints_;
 };
@@ -225,15 +235,16 @@ TEST_F(SpeedPanelTest, ClickSendsTheCommandOnlyFromAnEnabledButton) {
 TEST_F(SpeedPanelTest, HintFollowsTheMouseAndClearsWhenItLeavesThePanel) {
   POINT gap{100, 16};  // between PrintBtn and FindBtn
   ClientToScreen(panel_.hwnd(), &gap);
-  POINT outside{kHostX + 200, kHostY + 150};
-  MouseOver(kNew);
-  MouseOver(kNew, 12, 12);  // moving within a button says nothing new
-  MouseAwayFrom(kNew, gap);
-  MouseOver(kPrint);
-  MouseOver(kHelp);
-  MouseAwayFrom(kHelp, outside);
-  MouseOver(kSave);  // a disabled button has its hint too
-  MouseAwayFrom(kSave, outside);
+  const POINT outside{5, 5};
+  Hover(kNew);
+  Hover(kNew, 12, 12);  // moving within a button says nothing new
+  LeaveFor(kNew, gap);  // still over the panel
+  HoverGap();
+  Hover(kPrint);
+  Hover(kHelp);  // straight on to the next button
+  LeaveFor(kHelp, outside);
+  Hover(kSave);  // a disabled button has its hint too
+  LeaveFor(kSave, outside);
   test::PumpMessages(200);
   const std::vector<std::string> expected = {"新しい文書を作ります", "文書を印刷します", "", "", "文書を保存します", ""};
   EXPECT_EQ(hints_, expected);
@@ -274,33 +285,61 @@ int InnerDifferences(const std::vector<std::uint32_t>& a, const std::vector<std:
   return n;
 }
 
+const int kTopEdge = 10, kBottomEdge = (kSpeedButtonSize - 1) * kSpeedButtonSize + 10;
+
+bool Raised(const std::vector<std::uint32_t>& shot) {
+  return shot[kTopEdge] == Pixel(GetSysColor(COLOR_3DHILIGHT)) &&
+         shot[kBottomEdge] == Pixel(GetSysColor(COLOR_3DSHADOW));
+}
+
 TEST_F(SpeedPanelTest, ButtonsAreFlatRaisedUnderTheMouseAndSunkenWhilePressed) {
   const std::uint32_t light = Pixel(GetSysColor(COLOR_3DHILIGHT)), dark = Pixel(GetSysColor(COLOR_3DSHADOW));
-  const int top_edge = 10, bottom_edge = (kSpeedButtonSize - 1) * kSpeedButtonSize + 10;
   for (std::size_t i = 0; i < std::size(kButtons); ++i) {
     const SpeedButtonDef& def = kButtons[i];
     EXPECT_EQ(Capture(panel_.button(i)), Expected(def.glyph, def.enabled, 3)) << def.name << " flat";
   }
-  MouseOver(kTeX2);
+  Hover(kTeX2);
   std::vector<std::uint32_t> hot = Capture(panel_.button(kTeX2));
   EXPECT_EQ(InnerDifferences(hot, Expected(ToolGlyph::TeX2, true, 3)), 0);
-  EXPECT_EQ(hot[top_edge], light) << "raised frame";
-  EXPECT_EQ(hot[bottom_edge], dark) << "raised frame";
+  EXPECT_TRUE(Raised(hot));
 
   SendMessageA(panel_.button(kTeX2), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(11, 11));
   std::vector<std::uint32_t> pressed = Capture(panel_.button(kTeX2));
   EXPECT_EQ(InnerDifferences(pressed, Expected(ToolGlyph::TeX2, true, 4)), 0) << "glyph moves down and right";
-  EXPECT_EQ(pressed[top_edge], dark) << "sunken frame";
-  EXPECT_EQ(pressed[bottom_edge], light) << "sunken frame";
+  EXPECT_EQ(pressed[kTopEdge], dark) << "sunken frame";
+  EXPECT_EQ(pressed[kBottomEdge], light) << "sunken frame";
   SendMessageA(panel_.button(kTeX2), WM_LBUTTONUP, 0, MAKELPARAM(11, 11));
 
-  MouseOver(kSave);
+  Hover(kSave);
   EXPECT_EQ(Capture(panel_.button(kSave)), Expected(ToolGlyph::Save, false, 3)) << "no frame when disabled";
 
-  // Left standing for a screenshot when asked.
+  // Left standing for a screenshot when asked, the real mouse over a button.
   if (const char* hold = std::getenv("QUILLET_ART_HOLD_MS")) {
-    MouseOver(kTeX2);
+    POINT p{11, 11};
+    ClientToScreen(panel_.button(kTeX2), &p);
+    SetCursorPos(p.x, p.y);
     test::PumpMessages(static_cast<DWORD>(std::atoi(hold)));
+  }
+}
+
+TEST_F(SpeedPanelTest, OnlyTheButtonUnderTheMouseIsRaised) {
+  struct Step {
+    const char* what;
+    std::function<void()> move;
+    std::optional<std::size_t> raised;
+  };
+  const Step steps[] = {
+      {"over NewBtn", [&] { Hover(kNew); }, kNew},
+      {"straight on to PrintBtn", [&] { Hover(kPrint); }, kPrint},
+      {"on to the panel between buttons", [&] { HoverGap(); }, std::nullopt},
+      {"back on PrintBtn", [&] { Hover(kPrint); }, kPrint},
+      {"off the panel", [&] { LeaveFor(kPrint, POINT{5, 5}); }, std::nullopt},
+  };
+  for (const Step& step : steps) {
+    step.move();
+    for (std::size_t i : {kNew, kPrint}) {
+      EXPECT_EQ(Raised(Capture(panel_.button(i))), step.raised == i) << step.what << ": " << kButtons[i].name;
+    }
   }
 }
 
