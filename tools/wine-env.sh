@@ -7,11 +7,11 @@ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
 # Creates the prefix on first use (under a lock, so parallel tests wait for one set-up).
 ensure_wine_prefix() {
-  [ -f "$WINEPREFIX/.quillet-ready-2" ] && return 0
+  [ -f "$WINEPREFIX/.quillet-ready-3" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    [ -f "$WINEPREFIX/.quillet-ready-2" ] && exit 0
+    [ -f "$WINEPREFIX/.quillet-ready-3" ] && exit 0
     wineboot --init >/dev/null 2>&1
     # The Japanese fonts the program names are served by the IPA fonts.
     local key='HKCU\Software\Wine\Fonts\Replacements'
@@ -23,7 +23,9 @@ ensure_wine_prefix() {
     # hiding a window does not wait for a window manager that Xvfb does not have.
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x800 /f >/dev/null 2>&1
+    # Title-bar buttons are drawn with this font; Wine does not always find its own copy.
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
     wineserver -w
-    touch "$WINEPREFIX/.quillet-ready-2"
+    touch "$WINEPREFIX/.quillet-ready-3"
   ) 9>"$WINEPREFIX.lock"
 }
