@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <new>
 
 #include "document/editor_control_win.h"
 
@@ -23,8 +22,8 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     } else if (control) {
       return control->Handle(msg, wp, lp);
     }
-  } catch (const std::bad_alloc&) {
-    // Out of memory for a huge text: the request fails, the window lives on.
+  } catch (...) {
+    // Out of memory for a huge text, say: the request fails, the window lives on.
     return 0;
   }
   return DefWindowProcA(hwnd, msg, wp, lp);

@@ -2,6 +2,9 @@
 // The document editor: a plain-text window class that answers the rich-edit requests
 // the program uses, with positions counted in bytes of Shift-JIS text whose line breaks
 // are CR LF. The rest of the program talks to it only through window messages.
+// As with the rich-edit control, the text limit for edits starts at 32,767 bytes until
+// EM_EXLIMITTEXT raises it; WM_SETTEXT is not limited. Read-only mode refuses the user's
+// edits (keys, WM_CUT, WM_PASTE, WM_CLEAR); EM_REPLACESEL, EM_UNDO and WM_SETTEXT still work.
 #include <windows.h>
 
 namespace quillet {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commdlg.h>
+#include <imm.h>
 #include <richedit.h>
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ constexpr int kEditorId = 7;
 
 // What the parent window was told, in order.
 struct Event {
-  char kind;  // 'c' EN_CHANGE, 's' EN_SELCHANGE, 'm' EN_MAXTEXT
+  char kind;  // 'c' EN_CHANGE, 's' EN_SELCHANGE, 'm' EN_MAXTEXT, 'x' WM_CONTEXTMENU
   long min = 0, max = 0;
   bool operator==(const Event&) const = default;
 };
@@ -32,6 +33,10 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_COMMAND && LOWORD(wp) == kEditorId) {
     if (HIWORD(wp) == EN_CHANGE) g_events.push_back({'c'});
     if (HIWORD(wp) == EN_MAXTEXT) g_events.push_back({'m'});
+    return 0;
+  }
+  if (msg == WM_CONTEXTMENU) {
+    g_events.push_back({'x'});
     return 0;
   }
   if (msg == WM_NOTIFY) {
@@ -151,6 +156,31 @@ TEST_F(EditorTest, TypedCharactersPairDoubleBytesFromCharAndImeChar) {
   EXPECT_EQ(Text(), "abあい表\r\n\tz");
   EXPECT_EQ(Sel(), std::make_pair(12L, 12L));
   EXPECT_TRUE(Send(EM_GETMODIFY));
+}
+
+TEST_F(EditorTest, CompositionWindowSitsAtTheCaretInTheEditorsFont) {
+  SetText("かな\r\n漢字");
+  SetFocus(editor_);
+  SetSel(8, 8);
+  Send(WM_IME_STARTCOMPOSITION);
+  HIMC imc = ImmGetContext(editor_);
+  ASSERT_TRUE(imc);
+  COMPOSITIONFORM form{};
+  ImmGetCompositionWindow(imc, &form);
+  LOGFONTA ime_font{};
+  ImmGetCompositionFontA(imc, &ime_font);
+  ImmReleaseContext(editor_, imc);
+  POINT caret{};
+  GetCaretPos(&caret);
+  LOGFONTA editor_font{};
+  GetObjectA(reinterpret_cast<HFONT>(Send(WM_GETFONT)), sizeof editor_font, &editor_font);
+  AveWidth();
+  EXPECT_EQ(form.dwStyle, static_cast<DWORD>(CFS_POINT));
+  EXPECT_EQ(form.ptCurrentPos.x, caret.x);
+  EXPECT_EQ(form.ptCurrentPos.y, caret.y);
+  EXPECT_EQ(caret.y, line_height_);  // the second line
+  EXPECT_EQ(ime_font.lfHeight, editor_font.lfHeight);
+  EXPECT_STREQ(ime_font.lfFaceName, editor_font.lfFaceName);
 }
 
 TEST_F(EditorTest, KeysMoveAndEditByWholeCharactersAndBreaks) {
@@ -291,6 +321,18 @@ TEST_F(EditorTest, ClipboardCommandsUseCfText) {
   Key('X', false, true);
   EXPECT_EQ(Text(), "");
   EXPECT_EQ(ClipboardText(), "x\r\ny\r\nzab\r\ntwox");
+  // The older keys: Ctrl+Ins copies, Shift+Del cuts, Shift+Ins pastes.
+  SetText("keys");
+  SetSel(0, 2);
+  Key(VK_INSERT, false, true);
+  EXPECT_EQ(ClipboardText(), "ke");
+  SetSel(2, 4);
+  Key(VK_DELETE, true);
+  EXPECT_EQ(Text(), "ke");
+  EXPECT_EQ(ClipboardText(), "ys");
+  SetSel(0, 0);
+  Key(VK_INSERT, true);
+  EXPECT_EQ(Text(), "yske");
 }
 
 TEST_F(EditorTest, UndoTakesBackCoalescedTypingInOneStep) {
@@ -370,6 +412,7 @@ TEST_F(EditorTest, ParentHearsChangeThenSelectionAfterEveryMove) {
       {"backspace", {{'c'}, {'s', 3, 3}}},
       {"undo", {{'c'}, {'s', 4, 4}}},
       {"limit", {{'m'}, {'c'}, {'s', 6, 6}}},
+      {"right button", {{'x'}}},
   };
   for (const auto& r : rows) {
     std::string what = r.what;
@@ -381,6 +424,7 @@ TEST_F(EditorTest, ParentHearsChangeThenSelectionAfterEveryMove) {
     if (what == "right") Key(VK_RIGHT);
     if (what == "backspace") Key(VK_BACK);
     if (what == "undo") Send(EM_UNDO);
+    if (what == "right button") Send(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
     if (what == "limit") {
       Send(EM_EXLIMITTEXT, 0, 6);
       SetSel(4, 4);
@@ -432,6 +476,13 @@ TEST_F(EditorTest, TheCaretIsScrolledIntoViewAfterEverySelectionChange) {
   long page = static_cast<long>(Send(EM_LINEFROMCHAR, static_cast<WPARAM>(-1)));
   EXPECT_GT(page, 5);
   EXPECT_LT(Send(EM_GETFIRSTVISIBLELINE), page + 1);
+  // The wheel scrolls the view and leaves the caret where it is.
+  Key(VK_HOME, false, true);
+  UINT lines = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), static_cast<LRESULT>(2 * lines));
+  EXPECT_EQ(Sel(), std::make_pair(0L, 0L));
 }
 
 TEST_F(EditorTest, MouseClicksDragsAndDoubleClicksSelect) {
@@ -509,6 +560,9 @@ TEST_F(EditorTest, OneMegabyteRoundTripsByteForByte) {
 }
 
 TEST_F(EditorTest, SelectionIsDrawnWithTheHighlightColourWithoutFocus) {
+  HFONT font = CreateFontA(-20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, FIXED_PITCH, "ＭＳ ゴシック");
+  Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  EXPECT_EQ(reinterpret_cast<HFONT>(Send(WM_GETFONT)), font);
   SetText("選択 selection");
   SetFocus(parent_);
   SetSel(0, 4);
@@ -529,6 +583,9 @@ TEST_F(EditorTest, SelectionIsDrawnWithTheHighlightColourWithoutFocus) {
     SetSel(9, 30);
     test::PumpMessages(static_cast<DWORD>(std::atoi(wait)));
   }
+  DestroyWindow(editor_);  // before the font it uses
+  editor_ = nullptr;
+  DeleteObject(font);
 }
 
 }  // namespace
