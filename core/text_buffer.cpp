@@ -41,21 +41,6 @@ char* WriteNormalized(std::string_view text, char* out) {
   return out;
 }
 
-// True when the text's CRs are all followed by LF and there are as many LFs as CRs: its
-// breaks are all CR LF already. memchr keeps this cheap at 10 MB.
-bool OnlyCrLfBreaks(std::string_view text, std::size_t lf_count) {
-  if (text.empty()) return lf_count == 0;
-  const char* p = text.data();
-  const char* end = p + text.size();
-  std::size_t crs = 0;
-  while (const void* found = std::memchr(p, '\r', static_cast<std::size_t>(end - p))) {
-    p = static_cast<const char*>(found) + 1;
-    if (p == end || *p != '\n') return false;
-    ++crs;
-  }
-  return crs == lf_count;
-}
-
 // Length of the character at text[i] by the same rules as the buffer's.
 std::size_t PieceCharLength(std::string_view text, std::size_t i) {
   if (i + 1 >= text.size()) return 1;
@@ -133,8 +118,7 @@ void TextBuffer::Select(std::size_t anchor, std::size_t caret) {
 
 void TextBuffer::SetText(std::string_view text) {
   // Texts from files are nearly always CR LF already: copy them as they stand.
-  lines_.Reset(text);
-  if (OnlyCrLfBreaks(text, lines_.breaks())) {
+  if (lines_.Reset(text)) {
     char* out = text_.Reset(text.size());
     if (!text.empty()) std::memcpy(out, text.data(), text.size());
   } else {

@@ -12,8 +12,9 @@ namespace quillet {
 
 class LineIndex {
  public:
-  // Rebuilds the list from the LFs of a text (the caller makes sure they all end CR LF).
-  void Reset(std::string_view text);
+  // Rebuilds the list from the LFs of a text and answers whether its breaks are all
+  // CR LF (when not, the caller normalises the text and rebuilds).
+  bool Reset(std::string_view text);
 
   // Number of line starts after position 0 (= number of line breaks).
   std::size_t breaks() const { return starts_.size() - gap_length(); }
