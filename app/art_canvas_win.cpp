@@ -6,10 +6,9 @@
 
 namespace quillet {
 
-std::uint32_t PremultipliedPixel(COLORREF color, std::uint8_t alpha) {
-  auto scaled = [alpha](unsigned channel) -> std::uint32_t { return (channel * alpha + 127) / 255; };
-  return (std::uint32_t{alpha} << 24) | (scaled(GetRValue(color)) << 16) | (scaled(GetGValue(color)) << 8) |
-         scaled(GetBValue(color));
+std::uint32_t OpaquePixel(COLORREF color) {
+  return 0xFF000000u | (std::uint32_t{GetRValue(color)} << 16) | (std::uint32_t{GetGValue(color)} << 8) |
+         GetBValue(color);
 }
 
 BitmapHandle CreateDib32(int width, int height, std::uint32_t** bits) {
@@ -100,13 +99,6 @@ void Canvas::VerticalGradient(double x, double y, double w, double h, COLORREF t
   GradientFill(dc(), v, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
-void Canvas::FillEllipse(double cx, double cy, double rx, double ry, COLORREF color) {
-  BrushHandle brush(CreateSolidBrush(color));
-  SelectIn use_brush(dc(), brush.get());
-  SelectIn no_pen(dc(), GetStockObject(NULL_PEN));
-  Ellipse(dc(), S(cx - rx), S(cy - ry), S(cx + rx) + 1, S(cy + ry) + 1);
-}
-
 void Canvas::EmitPath(const ArtPath& path) {
   std::vector<POINT> fine;
   fine.reserve(path.points_.size());
@@ -175,14 +167,6 @@ FontHandle CreateArtFont(const ArtFont& font, int fine_height) {
                                 VARIABLE_PITCH | FF_ROMAN, font.face));
 }
 }  // namespace
-
-double Canvas::TextWidth(const char* text, const ArtFont& font) {
-  FontHandle handle = CreateArtFont(font, S(font.height));
-  SelectIn use_font(dc(), handle.get());
-  SIZE size{};
-  GetTextExtentPoint32A(dc(), text, static_cast<int>(std::strlen(text)), &size);
-  return static_cast<double>(size.cx) / scale_;
-}
 
 double Canvas::Text(double x, double y, const char* text, const ArtFont& font, COLORREF color) {
   FontHandle handle = CreateArtFont(font, S(font.height));

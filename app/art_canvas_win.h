@@ -21,7 +21,8 @@ struct ArtImage {
   std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-std::uint32_t PremultipliedPixel(COLORREF color, std::uint8_t alpha = 255);
+// A fully opaque pixel of the colour.
+std::uint32_t OpaquePixel(COLORREF color);
 
 // Blends the image onto dc with its top-left corner at (x, y).
 void DrawArtImage(HDC dc, int x, int y, const ArtImage& image);
@@ -88,7 +89,6 @@ class Canvas {
   void Fill(COLORREF color);
   void FillRect(double x, double y, double w, double h, COLORREF color);
   void VerticalGradient(double x, double y, double w, double h, COLORREF top, COLORREF bottom);
-  void FillEllipse(double cx, double cy, double rx, double ry, COLORREF color);
   void FillPath(const ArtPath& path, COLORREF color);
   // Fills the outline with a linear gradient running from `from` (color c0) to `to` (c1).
   void FillPathGradient(const ArtPath& path, PointD from, COLORREF c0, PointD to, COLORREF c1);
@@ -99,7 +99,6 @@ class Canvas {
   void ResetClip();
   // Draws text with its top-left corner at (x, y); returns its advance width.
   double Text(double x, double y, const char* text, const ArtFont& font, COLORREF color);
-  double TextWidth(const char* text, const ArtFont& font);
 
   // Averages the fine pixels down to picture size; fully opaque.
   ArtImage Resolve() const;

@@ -168,7 +168,7 @@ ArtImage NormalGlyph(ToolGlyph glyph) {
   for (int y = 0; y < kToolGlyphSize; ++y) {
     for (int x = 0; x < kToolGlyphSize; ++x) {
       char key = MapPixel(glyph, x, y);
-      if (key != '.') image.pixels[y * kToolGlyphSize + x] = PremultipliedPixel(ColorOf(key));
+      if (key != '.') image.pixels[y * kToolGlyphSize + x] = OpaquePixel(ColorOf(key));
     }
   }
   return image;
@@ -183,8 +183,8 @@ bool IsInk(char key) {
 
 ArtImage DisabledGlyph(ToolGlyph glyph) {
   ArtImage image{kToolGlyphSize, kToolGlyphSize, std::vector<std::uint32_t>(kToolGlyphSize * kToolGlyphSize, 0)};
-  const std::uint32_t highlight = PremultipliedPixel(GetSysColor(COLOR_3DHILIGHT));
-  const std::uint32_t shadow = PremultipliedPixel(GetSysColor(COLOR_3DSHADOW));
+  const std::uint32_t highlight = OpaquePixel(GetSysColor(COLOR_3DHILIGHT));
+  const std::uint32_t shadow = OpaquePixel(GetSysColor(COLOR_3DSHADOW));
   for (int y = 0; y < kToolGlyphSize; ++y) {
     for (int x = 0; x < kToolGlyphSize; ++x) {
       if (!IsInk(MapPixel(glyph, x, y))) continue;
