@@ -506,6 +506,24 @@ TEST_F(EditorTest, MouseClicksDragsAndDoubleClicksSelect) {
   Send(WM_LBUTTONDBLCLK, MK_LBUTTON, at(7, 0));
   EXPECT_EQ(Sel(), std::make_pair(6L, 11L));
   EXPECT_EQ(GetFocus(), editor_);
+  // Dragging below the text scrolls on and keeps extending the selection.
+  std::string lines;
+  for (int i = 0; i < 200; ++i) lines += "row\r\n";
+  SetText(lines);
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, at(1, 0));
+  POINT below{20, 400};
+  ClientToScreen(editor_, &below);
+  SetCursorPos(below.x, below.y);
+  Send(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, 400));
+  test::PumpMessages(400);
+  Send(WM_LBUTTONUP, 0, MAKELPARAM(20, 400));
+  long top = static_cast<long>(Send(EM_GETFIRSTVISIBLELINE));
+  EXPECT_GT(top, 0);
+  EXPECT_EQ(Sel().first, 1);
+  EXPECT_GT(Send(EM_LINEFROMCHAR, static_cast<WPARAM>(Sel().second)), top);
+  long scrolled = top;
+  test::PumpMessages(200);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), scrolled);  // the button is up: scrolling stopped
 }
 
 TEST_F(EditorTest, FormatRangeLaysOutPagesUntilTheWholeTextIsDone) {
