@@ -43,7 +43,7 @@ void DrawArtImage(HDC dc, int x, int y, const ArtImage& image) {
   if (!source.ok()) return;
   std::memcpy(source.bits(), image.pixels.data(), image.pixels.size() * sizeof(std::uint32_t));
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, x, y, image.width, image.height, source.dc(), 0, 0, image.width, image.height, blend);
+  GdiAlphaBlend(dc, x, y, image.width, image.height, source.dc(), 0, 0, image.width, image.height, blend);
 }
 
 ArtPath& ArtPath::Move(double x, double y) {
@@ -96,7 +96,7 @@ TRIVERTEX Vertex(LONG x, LONG y, COLORREF c) {
 void Canvas::VerticalGradient(double x, double y, double w, double h, COLORREF top, COLORREF bottom) {
   TRIVERTEX v[2] = {Vertex(S(x), S(y), top), Vertex(S(x + w), S(y + h), bottom)};
   GRADIENT_RECT rect{0, 1};
-  GradientFill(dc(), v, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+  GdiGradientFill(dc(), v, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
 void Canvas::EmitPath(const ArtPath& path) {
@@ -119,7 +119,7 @@ void Canvas::FillQuad(const PointD (&c)[4], COLORREF c0, COLORREF c1) {
   TRIVERTEX v[4] = {Vertex(S(c[0].x), S(c[0].y), c0), Vertex(S(c[1].x), S(c[1].y), c0),
                     Vertex(S(c[2].x), S(c[2].y), c1), Vertex(S(c[3].x), S(c[3].y), c1)};
   GRADIENT_TRIANGLE triangles[2] = {{0, 1, 2}, {0, 2, 3}};
-  GradientFill(dc(), v, 4, triangles, 2, GRADIENT_FILL_TRIANGLE);
+  GdiGradientFill(dc(), v, 4, triangles, 2, GRADIENT_FILL_TRIANGLE);
 }
 
 void Canvas::ClipTo(const ArtPath& path) {

@@ -7,7 +7,7 @@ namespace quillet {
 
 namespace {
 constexpr COLORREF kSilver = RGB(192, 192, 192);
-constexpr int kImage1X = 3, kImage1Y = 5, kImage2X = 236, kImage2Y = 7;
+constexpr int kImage1X = 3, kImage1Y = 3, kImage2X = 236, kImage2Y = 7;
 
 // A raised bevel of the given width round the rectangle.
 void DrawBevel(HDC dc, RECT r, int width) {

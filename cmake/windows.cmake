@@ -1,7 +1,7 @@
 # Windows build (mingw-w64): the program Quillet.exe, its help file, and the tests that
 # drive the real windows under Wine (the emulator comes from the toolchain file).
 set(win_defs NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
-set(win_libs comctl32 gdi32 user32 imm32 msimg32)
+set(win_libs comctl32 gdi32 user32 imm32)
 set(static_runtime -static -static-libgcc -static-libstdc++)
 
 add_library(quillet_win STATIC ${QUILLET_PORTABLE_SOURCES} ${QUILLET_WIN_SOURCES})
