@@ -24,9 +24,9 @@ class GapText {
   void CopyOut(std::size_t pos, std::size_t n, char* out) const;
   std::string Substr(std::size_t pos, std::size_t n) const;
 
-  // The bytes before and after the gap, for scans that want plain memory.
+  // The bytes before the gap (all of them right after Reset), for scans that want plain
+  // memory.
   std::string_view Front() const { return {data_.get(), gap_begin_}; }
-  std::string_view Back() const { return {data_.get() + gap_end_, capacity_ - gap_end_}; }
 
  private:
   std::size_t gap_length() const { return gap_end_ - gap_begin_; }

@@ -22,6 +22,10 @@ class EditorControl {
 
  private:
   static constexpr UINT_PTR kAutoScrollTimer = 1;
+  static constexpr int kMargin = 2;      // pixels left of the text, so a caret at x 0 shows
+  static constexpr int kTabColumns = 8;  // tab stops, in average character widths
+
+  static int NextTabStop(int x, int tab) { return (x / tab + 1) * tab; }
 
   struct BarState {
     int max = -1, page = -1, pos = -1;

@@ -8,8 +8,6 @@ namespace quillet {
 
 namespace {
 
-constexpr int kMargin = 2;
-
 class PaintScope {
  public:
   explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { BeginPaint(hwnd_, &ps_); }

@@ -8,8 +8,6 @@ namespace quillet {
 
 namespace {
 
-constexpr int kTabColumns = 8;
-
 int TwipsToDevice(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
 
 }  // namespace
@@ -65,7 +63,7 @@ std::size_t EditorControl::WrapRow(HDC dc, std::size_t pos, std::size_t limit, i
   std::size_t start = pos;
   while (pos < limit) {
     if (text_[pos] == '\t') {
-      int next = (x / tab + 1) * tab;
+      int next = NextTabStop(x, tab);
       if (next > width && pos > start) break;
       x = next;
       ++pos;
@@ -96,7 +94,7 @@ void EditorControl::PrintRow(HDC dc, std::size_t pos, std::size_t end, int x, in
   int offset = 0;
   for (std::size_t i = 0; i < row.size();) {
     if (row[i] == '\t') {
-      offset = (offset / tab + 1) * tab;
+      offset = NextTabStop(offset, tab);
       ++i;
       continue;
     }

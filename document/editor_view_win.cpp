@@ -7,9 +7,6 @@ namespace quillet {
 
 namespace {
 
-constexpr int kMargin = 2;    // pixels left of the text, so a caret at x 0 shows
-constexpr int kTabColumns = 8;
-
 // A DC of the window with the editor's font selected, for measuring.
 class MeasureDc {
  public:
@@ -55,7 +52,7 @@ const std::vector<int>& EditorControl::Layout(HDC dc, std::size_t line) {
   for (std::size_t i = 0; i < n;) {
     layout_[i] = x;
     if (line_text_[i] == '\t') {
-      x = (x / tab + 1) * tab;
+      x = NextTabStop(x, tab);
       ++i;
       continue;
     }
