@@ -10,41 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/winbench_support.h"
 #include "document/editor_win.h"
 #include "win/handles_win.h"
 
 namespace {
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-std::string MakeText(std::size_t bytes) {
-  std::string s;
-  s.reserve(bytes + 100);
-  for (int i = 0; s.size() < bytes; ++i) {
-    s += i % 2 ? "\\section{日本語の見出し}本文の行です。表ソポ" : "Plain ASCII text of a TeX source, line ";
-    s += std::to_string(i) + "\r\n";
-  }
-  return s;
-}
-
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
+using quillet::bench::Median;
+using quillet::bench::Now;
+using quillet::bench::Pump;
 
 // Milliseconds to read the whole file with one ReadFile: into a buffer allocated for it
 // (what loading a document costs) or into one already in use.
@@ -88,7 +62,7 @@ int main() {
   SendMessageA(editor, EM_EXLIMITTEXT, 0, 214748364);
   Pump();
 
-  std::string big = MakeText(10u << 20);
+  std::string big = quillet::bench::MakeTeXText(10u << 20);
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
   std::string path = std::string(dir) + "quillet-editor-bench.tex";
@@ -121,7 +95,7 @@ int main() {
   long length = static_cast<long>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0));
   std::vector<double> at_end = TypingTimes(editor, length, 200);
   std::vector<double> in_middle = TypingTimes(editor, length / 2, 200);
-  std::string small = MakeText(1024);
+  std::string small = quillet::bench::MakeTeXText(1024);
   SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(small.c_str()));
   UpdateWindow(editor);
   std::vector<double> small_end = TypingTimes(editor, static_cast<long>(small.size()), 200);
