@@ -32,6 +32,12 @@ HWND WithHelp(HWND control, DWORD context) {
   return control;
 }
 
+// Puts a label or frame just before control in the tab order.
+void LabelBefore(HWND control, HWND label) {
+  HWND previous = GetWindow(control, GW_HWNDPREV);
+  SetWindowPos(label, previous ? previous : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 HWND CreateList(HWND parent, HFONT font, int x, int y, int w, int h, int id) {
   return CreateControl(parent,
                        {.class_name = "LISTBOX", .x = x, .y = y, .width = w, .height = h,
@@ -70,54 +76,84 @@ bool TPagesDlg1::Create() {
                       {"動作一般", "ｴﾃﾞｨﾀ表示", "TeXの選択", "Dviの選択"})) {
     return false;
   }
-  CreatePage0(PageCtl.page(0));
-  CreatePage1(PageCtl.page(1));
-  CreatePage2(PageCtl.page(2));
-  CreatePage3(PageCtl.page(3));
-  CreateButtonRow();
+  CreateSettingControls();
   return true;
 }
 
-void TPagesDlg1::CreatePage0(HWND p) {
+// The controls that hold settings exist from start-up; they are the settings' store.
+void TPagesDlg1::CreateSettingControls() {
   HFONT f = font();
-  CreateGroupBox(p, f, "ﾌｧｲﾙの保存", 8, 6, 240, 104);
+  HWND p = PageCtl.page(0);
   BackUP = WithHelp(CreateCheckBox(p, f, "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作る", 20, 26, 220, 20, kBackUP), 108);
   AutoSave = WithHelp(CreateCheckBox(p, f, "ｵｰﾄｾｰﾋﾞﾝｸﾞ機能を使う", 20, 50, 220, 20, kAutoSave), 109);
-  CreateLabel(p, f, "ｾｰﾌﾞする間隔", 36, 80, 80, 16);
   AutoSaveTime = WithHelp(CreateEditBox(p, f, 118, 77, 50, 21, kAutoSaveTime, ES_NUMBER), 110);
-  AutoSaveTimeSpin = CreateControl(
-      p, {.class_name = UPDOWN_CLASSA, .style = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-          .id = kAutoSaveTimeSpin}, f);
-  SendMessageA(AutoSaveTimeSpin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(AutoSaveTime), 0);
-  SendMessageA(AutoSaveTimeSpin, UDM_SETRANGE32, 1, 1440);
-  CreateLabel(p, f, "分", 176, 80, 20, 16);
   ShowLogFile = WithHelp(CreateCheckBox(p, f, "TeXをかけた後にﾛｸﾞﾌｧｲﾙを表示", 260, 10, 240, 20, kShowLogFile), 111);
-  CreateGroupBox(p, f, "", 260, 32, 240, 78);
-  CreateLabel(p, f, "表示に使うｴﾃﾞｨﾀ", 270, 48, 120, 16);
   EditorPath = WithHelp(CreateEditBox(p, f, 270, 66, 220, 21, kEditorPath), 112);
-  Button2 = WithHelp(CreateButton(p, f, "参照(&B)...", 410, 88, 80, 20, kButton2), 113);
   EnableWindow(EditorPath, FALSE);
-  EnableWindow(Button2, FALSE);
   Win31Dialog = WithHelp(
       CreateCheckBox(p, f, "Windows3.1ﾀｲﾌﾟのﾌｧｲﾙ選択ﾀﾞｲｱﾛｸﾞを使う", 8, 122, 320, 20, kWin31Dialog), 114);
   UseDocExp = WithHelp(CreateCheckBox(p, f, "文書作成ｳｨｻﾞｰﾄﾞを使う", 8, 146, 320, 20, kUseDocExp), 115);
-  CreateLabel(p, f, "定型ﾏｸﾛのﾊﾟｽ:", 8, 182, 90, 16);
   MacroPath = WithHelp(CreateEditBox(p, f, 100, 179, 400, 21, kMacroPath), 116);
   SetChecked(BackUP, true);
   SetChecked(AutoSave, true);
   SetChecked(UseDocExp, true);
   set_auto_save_minutes(5);
+
+  p = PageCtl.page(1);
+  Font = WithHelp(CreateCombo(p, f, 20, 26, 216, kFont, CBS_DROPDOWN | CBS_SORT), 117);
+  Size = WithHelp(CreateCombo(p, f, 84, 56, 70, kSize), 118);
+
+  p = PageCtl.page(2);
+  TeXList = WithHelp(CreateList(p, f, 8, 26, 300, 60, kTeXList), 124);
+  for (const char* kind : kTeXKinds) SendMessageA(TeXList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
+  TeXPath = WithHelp(CreateEditBox(p, f, 8, 122, 400, 21, kTeXPath), 125);
+
+  p = PageCtl.page(3);
+  DviList = WithHelp(CreateList(p, f, 8, 26, 300, 84, kDviList), 127);
+  for (const char* kind : kDviKinds) SendMessageA(DviList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
+  DviPath = WithHelp(CreateEditBox(p, f, 8, 142, 400, 21, kDviPath), 128);
+}
+
+void TPagesDlg1::EnsureContents() {
+  if (contents_built_) return;
+  contents_built_ = true;
+  CreatePage0(PageCtl.page(0));
+  CreatePage1(PageCtl.page(1));
+  CreatePage2(PageCtl.page(2));
+  CreatePage3(PageCtl.page(3));
+  CreateButtonRow();
+  FillFontList();
+}
+
+// The rest of each page is built when the dialog is first shown: labels and frames go
+// just before the control they name, so their access keys lead to it.
+void TPagesDlg1::CreatePage0(HWND p) {
+  HFONT f = font();
+  LabelBefore(BackUP, CreateGroupBox(p, f, "ﾌｧｲﾙの保存", 8, 6, 240, 104));
+  LabelBefore(AutoSaveTime, CreateLabel(p, f, "ｾｰﾌﾞする間隔", 36, 80, 80, 16));
+  AutoSaveTimeSpin = CreateControl(
+      p, {.class_name = UPDOWN_CLASSA, .style = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+          .id = kAutoSaveTimeSpin}, f);
+  int minutes = auto_save_minutes();
+  SendMessageA(AutoSaveTimeSpin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(AutoSaveTime), 0);
+  SendMessageA(AutoSaveTimeSpin, UDM_SETRANGE32, 1, 1440);
+  SendMessageA(AutoSaveTimeSpin, UDM_SETPOS32, 0, minutes);
+  EnableWindow(AutoSaveTimeSpin, IsWindowEnabled(AutoSaveTime));
+  CreateLabel(p, f, "分", 176, 80, 20, 16);
+  LabelBefore(EditorPath, CreateGroupBox(p, f, "", 260, 32, 240, 78));
+  LabelBefore(EditorPath, CreateLabel(p, f, "表示に使うｴﾃﾞｨﾀ", 270, 48, 120, 16));
+  Button2 = WithHelp(CreateButton(p, f, "参照(&B)...", 410, 88, 80, 20, kButton2), 113);
+  EnableWindow(Button2, IsChecked(ShowLogFile));
+  LabelBefore(MacroPath, CreateLabel(p, f, "定型ﾏｸﾛのﾊﾟｽ:", 8, 182, 90, 16));
 }
 
 void TPagesDlg1::CreatePage1(HWND p) {
   HFONT f = font();
-  CreateGroupBox(p, f, "ｴﾃﾞｨﾀﾌｫﾝﾄ(&F)", 8, 6, 240, 84);
-  Font = WithHelp(CreateCombo(p, f, 20, 26, 216, kFont, CBS_DROPDOWN | CBS_SORT), 117);
-  CreateLabel(p, f, "ｻｲｽﾞ(&S)", 20, 60, 60, 16);
-  Size = WithHelp(CreateCombo(p, f, 84, 56, 70, kSize), 118);
-  for (int size = 7; size <= 30; ++size) {
-    SendMessageA(Size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(size).c_str()));
-  }
+  LabelBefore(Font, CreateGroupBox(p, f, "ｴﾃﾞｨﾀﾌｫﾝﾄ(&F)", 8, 6, 240, 84));
+  LabelBefore(Size, CreateLabel(p, f, "ｻｲｽﾞ(&S)", 20, 60, 60, 16));
+  std::string size = ControlText(Size);
+  for (int n = 7; n <= 30; ++n) SendMessageA(Size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(n).c_str()));
+  SetControlText(Size, size);
   CreateLabel(p, f, "画面ｲﾒｰｼﾞ(&I):", 8, 98, 120, 16);
   SampleText = WithHelp(
       CreateControl(p, {.class_name = "EDIT", .text = kSampleLines, .x = 8, .y = 116, .width = 240, .height = 96,
@@ -141,21 +177,15 @@ void TPagesDlg1::CreatePage1(HWND p) {
 
 void TPagesDlg1::CreatePage2(HWND p) {
   HFONT f = font();
-  CreateLabel(p, f, "TeXの種類(T):", 8, 8, 200, 16);
-  TeXList = WithHelp(CreateList(p, f, 8, 26, 300, 60, kTeXList), 124);
-  for (const char* kind : kTeXKinds) SendMessageA(TeXList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
-  CreateLabel(p, f, "TeXのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 104, 200, 16);
-  TeXPath = WithHelp(CreateEditBox(p, f, 8, 122, 400, 21, kTeXPath), 125);
+  LabelBefore(TeXList, CreateLabel(p, f, "TeXの種類(T):", 8, 8, 200, 16));
+  LabelBefore(TeXPath, CreateLabel(p, f, "TeXのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 104, 200, 16));
   Button3 = WithHelp(CreateButton(p, f, "参照(&B)...", 416, 121, 84, 23, kButton3), 126);
 }
 
 void TPagesDlg1::CreatePage3(HWND p) {
   HFONT f = font();
-  CreateLabel(p, f, "DVI表示ｿﾌﾄの種類(&V):", 8, 8, 200, 16);
-  DviList = WithHelp(CreateList(p, f, 8, 26, 300, 84, kDviList), 127);
-  for (const char* kind : kDviKinds) SendMessageA(DviList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
-  CreateLabel(p, f, "DVI表示ｿﾌﾄのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 124, 240, 16);
-  DviPath = WithHelp(CreateEditBox(p, f, 8, 142, 400, 21, kDviPath), 128);
+  LabelBefore(DviList, CreateLabel(p, f, "DVI表示ｿﾌﾄの種類(&V):", 8, 8, 200, 16));
+  LabelBefore(DviPath, CreateLabel(p, f, "DVI表示ｿﾌﾄのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 124, 240, 16));
   Button1 = WithHelp(CreateButton(p, f, "参照(&B)...", 416, 141, 84, 23, kButton1), 129);
 }
 
@@ -168,13 +198,7 @@ void TPagesDlg1::CreateButtonRow() {
   EnableWindow(ApplyBtn, FALSE);
 }
 
-void TPagesDlg1::FormActivate() {
-  // Enumerating the screen fonts is slow; nobody sees the list before the dialog shows.
-  if (!font_list_filled_) FillFontList();
-}
-
 void TPagesDlg1::FillFontList() {
-  font_list_filled_ = true;
   std::string typed = ControlText(Font);
   std::set<std::string> names;
   LOGFONTA query{};
@@ -220,12 +244,15 @@ void TPagesDlg1::OnCommand(int id, int code, HWND) {
       RequestHelp(hwnd(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(43 + PageCtl.active()));
       break;
     case kAutoSave:
-      if (code == BN_CLICKED) EnableWindow(AutoSaveTime, IsChecked(AutoSave));
+      if (code == BN_CLICKED) {
+        EnableWindow(AutoSaveTime, IsChecked(AutoSave));
+        if (AutoSaveTimeSpin) EnableWindow(AutoSaveTimeSpin, IsChecked(AutoSave));
+      }
       break;
     case kShowLogFile:
       if (code == BN_CLICKED) {
         EnableWindow(EditorPath, IsChecked(ShowLogFile));
-        EnableWindow(Button2, IsChecked(ShowLogFile));
+        if (Button2) EnableWindow(Button2, IsChecked(ShowLogFile));
       }
       break;
     default:

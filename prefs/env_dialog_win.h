@@ -21,6 +21,8 @@ inline constexpr const char* kDviKinds[] = {
 class TPagesDlg1 : public Form {
  public:
   bool Create();
+  // Builds what only the shown dialog needs (labels, frames, buttons, lists of choices).
+  void EnsureContents() override;
 
   // Page 0 "動作一般"
   HWND BackUP = nullptr, AutoSave = nullptr, AutoSaveTime = nullptr, AutoSaveTimeSpin = nullptr,
@@ -58,10 +60,10 @@ class TPagesDlg1 : public Form {
 
  protected:
   int DefaultButtonId() const override { return IDOK; }
-  void FormActivate() override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  void CreateSettingControls();
   void CreatePage0(HWND page);
   void CreatePage1(HWND page);
   void CreatePage2(HWND page);
@@ -70,7 +72,7 @@ class TPagesDlg1 : public Form {
   void FillFontList();
   void OnCommand(int id, int code, HWND control);
   void PaintColorGrid(const DRAWITEMSTRUCT& item);
-  bool font_list_filled_ = false;
+  bool contents_built_ = false;
 };
 
 }  // namespace quillet

@@ -44,6 +44,7 @@ int Form::ShowModal(HWND owner) {
   done_ = false;
   result_ = 0;
   bool owner_was_enabled = owner && IsWindowEnabled(owner);
+  EnsureContents();
   if (owner_was_enabled) EnableWindow(owner, FALSE);
   ShowWindow(hwnd(), SW_SHOW);
   SetForegroundWindow(hwnd());

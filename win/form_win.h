@@ -17,6 +17,8 @@ class Form : public Window {
   int ShowModal(HWND owner);
   void EndModal(int result);
   bool is_modal() const { return modal_; }
+  // Builds the parts of the window that only its showing needs; run before every showing.
+  virtual void EnsureContents() {}
   HFONT font() const { return font_.get(); }
 
   // Where every form sends its help requests (WinHelp command and data).
