@@ -13,11 +13,17 @@ enum : int { kPageCtl = 400, kApplyBtn, kHelpBtn };
 
 bool TPagesDlg::Create() {
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  if (!CreateForm("TPagesDlg", "TeXの設定", 421, 295, style, WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP)) return false;
+  return CreateForm("TPagesDlg", "TeXの設定", 421, 295, style, WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP);
+}
+
+// The pages are filled from the TeX configuration each time the dialog shows, so they
+// are made only when it first shows.
+void TPagesDlg::EnsureContents() {
+  if (PageCtl.hwnd()) return;
   if (!PageCtl.Create(hwnd(), font(), 8, 8, 405, 246, kPageCtl,
                       {"環境変数", "ﾌｫｰﾏｯﾄﾌｧｲﾙの作成", "TeXﾒﾆｭｰの編集", "ﾌｫﾝﾄのﾏｯﾋﾟﾝｸﾞ", "基本ｽﾀｲﾙの登録"},
                       TCS_MULTILINE)) {
-    return false;
+    return;
   }
   HFONT f = font();
   OKBtn = CreateButton(hwnd(), f, "OK", 81, 262, 78, 25, IDOK, true);
@@ -28,7 +34,6 @@ bool TPagesDlg::Create() {
   for (auto [button, context] : {std::pair{OKBtn, 75}, {CancelBtn, 76}, {ApplyBtn, 77}, {HelpBtn, 78}}) {
     SetWindowContextHelpId(button, static_cast<DWORD>(context));
   }
-  return true;
 }
 
 LRESULT TPagesDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -9,6 +9,7 @@ namespace quillet {
 class TPagesDlg : public Form {
  public:
   bool Create();
+  void EnsureContents() override;
   PageControl PageCtl;
   HWND OKBtn = nullptr, CancelBtn = nullptr, ApplyBtn = nullptr, HelpBtn = nullptr;
 
