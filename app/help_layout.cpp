@@ -1,0 +1,162 @@
+#include "app/help_layout.h"
+
+#include <algorithm>
+
+#include "core/sjis.h"
+
+namespace quillet {
+
+namespace {
+
+// Characters that must not begin a line (closing punctuation, prolonged-sound and
+// iteration marks, small kana, half-width voicing marks) and that must not end one.
+constexpr std::string_view kNoLineStart =
+    "、。，．・：；？！゛゜ヽヾゝゞ々ー）］｝」』】〉》〕’”"
+    "ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ"
+    ")]},.;:!?%｡｣､･ｰﾞﾟｧｨｩｪｫｬｭｮｯ";
+constexpr std::string_view kNoLineEnd = "（［｛「『【〈《〔‘“([{｢";
+
+bool InSet(std::string_view ch, std::string_view set) {
+  for (std::size_t i = 0; i < set.size(); i += CharLength(set, i)) {
+    if (set.substr(i, CharLength(set, i)) == ch) return true;
+  }
+  return false;
+}
+
+bool IsAsciiGraphic(char c) { return c > 0x20 && c < 0x7F; }
+
+// A piece of a line that is never broken inside: a run of blanks, an ASCII word, or
+// one other character, with the pieces that the line-break rules bind to it.
+struct Piece {
+  std::size_t begin = 0, end = 0;
+  std::size_t last_char = 0;  // start of the piece's last character
+  bool blank = false;
+};
+
+Piece NextUnit(std::string_view line, std::size_t i) {
+  std::size_t end = i + CharLength(line, i);
+  if (line[i] == ' ') {
+    while (end < line.size() && line[end] == ' ') ++end;
+    return {i, end, end - 1, true};
+  }
+  if (IsAsciiGraphic(line[i])) {
+    while (end < line.size() && IsAsciiGraphic(line[end])) ++end;
+    return {i, end, end - 1, false};
+  }
+  return {i, end, i, false};
+}
+
+std::vector<Piece> SplitPieces(std::string_view line) {
+  std::vector<Piece> pieces;
+  for (std::size_t i = 0; i < line.size();) {
+    Piece unit = NextUnit(line, i);
+    i = unit.end;
+    if (!pieces.empty() && !unit.blank && !pieces.back().blank) {
+      Piece& last = pieces.back();
+      std::string_view first = line.substr(unit.begin, CharLength(line, unit.begin));
+      std::string_view tail = line.substr(last.last_char, CharLength(line, last.last_char));
+      if (InSet(first, kNoLineStart) || InSet(tail, kNoLineEnd)) {
+        last.end = unit.end;
+        last.last_char = unit.last_char;
+        continue;
+      }
+    }
+    pieces.push_back(unit);
+  }
+  return pieces;
+}
+
+class LineFiller {
+ public:
+  LineFiller(int max_width, const CharWidth& width, std::vector<std::string>& out)
+      : max_width_(max_width), width_(width), out_(out) {}
+
+  void Fill(std::string_view line) {
+    for (const Piece& piece : SplitPieces(line)) {
+      std::string_view text = line.substr(piece.begin, piece.end - piece.begin);
+      if (piece.blank && line_.empty() && soft_break_) continue;  // no blank opens a wrapped line
+      int w = TextWidth(text, width_);
+      if (line_width_ + w <= max_width_) {
+        Append(text, w);
+      } else if (!line_.empty()) {
+        Break();
+        if (piece.blank) continue;
+        if (w <= max_width_) Append(text, w); else AppendByCharacters(text);
+      } else {
+        AppendByCharacters(text);
+      }
+    }
+    Flush();
+  }
+
+ private:
+  void Append(std::string_view text, int w) {
+    line_ += text;
+    line_width_ += w;
+  }
+
+  // A piece wider than a whole line is cut where it must be, at least one character
+  // to a line.
+  void AppendByCharacters(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+      std::string_view ch = text.substr(i, CharLength(text, i));
+      int w = width_(ch);
+      if (!line_.empty() && line_width_ + w > max_width_) Break();
+      Append(ch, w);
+    }
+  }
+
+  void Break() {
+    while (!line_.empty() && line_.back() == ' ') line_.pop_back();
+    out_.push_back(std::move(line_));
+    line_.clear();
+    line_width_ = 0;
+    soft_break_ = true;
+  }
+
+  void Flush() {
+    Break();
+    soft_break_ = false;
+  }
+
+  int max_width_;
+  const CharWidth& width_;
+  std::vector<std::string>& out_;
+  std::string line_;
+  int line_width_ = 0;
+  bool soft_break_ = false;
+};
+
+}  // namespace
+
+int TextWidth(std::string_view text, const CharWidth& width) {
+  int total = 0;
+  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) total += width(text.substr(i, CharLength(text, i)));
+  return total;
+}
+
+std::vector<std::string> WrapText(std::string_view text, int max_width, const CharWidth& width) {
+  std::vector<std::string> lines;
+  LineFiller filler(max_width, width, lines);
+  for (;;) {
+    std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    filler.Fill(line);
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+PixelPoint PlacePopup(PixelPoint cursor, int width, int height, const PixelRect& work_area) {
+  constexpr int kBelowCursor = 20;  // clear of the arrow's tip and tail
+  constexpr int kAboveCursor = 4;
+  PixelPoint at{cursor.x - width / 2, cursor.y + kBelowCursor};
+  if (at.y + height > work_area.bottom) at.y = cursor.y - kAboveCursor - height;
+  at.x = std::max(work_area.left, std::min(at.x, work_area.right - width));
+  at.y = std::max(work_area.top, std::min(at.y, work_area.bottom - height));
+  return at;
+}
+
+}  // namespace quillet

@@ -1,0 +1,53 @@
+#pragma once
+// The pop-up help window: one topic in the info-tip colours beside the mouse, gone at
+// the next click, key or change of the active window.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/help_file.h"
+#include "app/help_window_win.h"
+#include "win/handles_win.h"
+
+namespace quillet {
+
+class HelpPopup {
+ public:
+  HelpPopup() = default;
+  ~HelpPopup();
+  HelpPopup(const HelpPopup&) = delete;
+  HelpPopup& operator=(const HelpPopup&) = delete;
+
+  // Shows the topic, owned by the top-level window of owner (which may be null), and
+  // replaces a pop-up already shown. False when the window cannot be made.
+  bool Show(HWND owner, const HelpTopic& topic);
+  void Close();
+
+  HWND hwnd() const { return hwnd_; }
+  const std::string& text() const { return text_; }  // empty when not shown
+
+ private:
+  struct Line {
+    std::string text;
+    bool bold;
+    int height;
+  };
+
+  friend LRESULT CALLBACK help_window::Proc<HelpPopup>(HWND, UINT, WPARAM, LPARAM);
+  LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  SIZE Layout(const HelpTopic& topic);
+  int AddLines(HDC dc, std::string_view text, bool bold, int max_width);
+  void Paint();
+  void RequestClose();
+
+  HWND hwnd_ = nullptr;
+  bool closing_ = false;
+  std::string text_;
+  std::vector<Line> lines_;
+  FontHandle font_;
+  FontHandle bold_font_;
+};
+
+}  // namespace quillet
