@@ -27,6 +27,7 @@ void TMainForm::UpdateMenuItems() {
   for (const char* name : kDocumentCommands) menu()[name].SetEnabled(documents);
   speed_panel_.SetEnabled(PrintBtn, documents);
   speed_panel_.SetEnabled(FindBtn, documents);
+  SetAutoSaveRunning(documents);
   if (TMDIChild* doc = ActiveChild()) {
     status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
     ShowCommandPalette(CommandInputVisible);

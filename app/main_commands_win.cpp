@@ -22,7 +22,10 @@ void TMainForm::OnCommand(UINT id) {
 
 void TMainForm::RunCommand(UINT id) {
   switch (id) {
+    case kFileNewItem: FileNewItemClick(); break;
     case kFileOpenItem: FileOpenItemClick(); break;
+    case kFileInsertItem: FileInsertItemClick(); break;
+    case kFilePrintItem: FilePrintItemClick(); break;
     case kFileSaveItem:
       if (TMDIChild* doc = ActiveChild()) FileSaveItemClick(*doc);
       break;

@@ -252,6 +252,9 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NULL:
       ReapChildren();
       return 0;
+    case WM_TIMER:
+      if (autosave_running_) TimerTimer();
+      return 0;
     case WM_CLOSE:
       if (FormCloseQuery()) DestroyWindow(hwnd());
       return 0;

@@ -9,6 +9,7 @@
 
 #include "app/recent_files.h"
 #include "app/speed_panel_win.h"
+#include "win/file_dialogs_win.h"
 #include "win/form_win.h"
 #include "win/menu_win.h"
 #include "win/status_bar_win.h"
@@ -100,10 +101,21 @@ class TMainForm : public Window {
   void SelectAllItemClick();
 
   // Document commands.
+  void FileNewItemClick();
+  // A new untitled document "文書" + counter + ".tex", empty.
+  TMDIChild* NewBlankDocument();
   void FileOpenItemClick();
   bool OpenDocument(const std::string& name);
+  void FileInsertItemClick();
+  void FilePrintItemClick();
   bool FileSaveItemClick(TMDIChild& doc);
   bool FileSaveAsItemClick(TMDIChild& doc);
+
+  // Autosave: the timer runs while documents exist; each pass copies the modified ones.
+  void SetAutoSaveInterval(UINT milliseconds);
+  bool autosave_running() const { return autosave_running_; }
+  UINT autosave_interval() const { return autosave_interval_; }
+  void TimerTimer();
 
   // Shows or hides the tool bar / status bar and lays the client area out again.
   void SetToolBarVisible(bool visible);
@@ -126,6 +138,11 @@ class TMainForm : public Window {
   void OnClipboardChange();
   void ReapChildren();
   void SetTeXCommandsEnabled(bool on);
+  void SetAutoSaveRunning(bool run);
+  // Reads a document file for opening or inserting; false (after telling the user) when
+  // it cannot be used.
+  bool ReadDocumentFile(const std::string& name, std::string& text);
+  FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
 
   Application& app_;
@@ -136,6 +153,8 @@ class TMainForm : public Window {
   FontHandle font_;
   std::vector<std::unique_ptr<TMDIChild>> children_;
   std::vector<std::unique_ptr<TMDIChild>> closed_children_;
+  UINT autosave_interval_ = 5 * 60000;
+  bool autosave_running_ = false;
 };
 
 }  // namespace quillet

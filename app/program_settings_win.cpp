@@ -94,6 +94,8 @@ void LoadProgramSettings(Application& app) {
   TMainForm& main = app.MainForm();
   LoadPosition(ini, main);
   LoadGeneral(ini, app.PagesDlg1());
+  // The interval is taken back from the box, so the box's limits apply to the timer too.
+  main.SetAutoSaveInterval(static_cast<UINT>(app.PagesDlg1().auto_save_minutes()) * 60000);
   LoadEditor(ini, app.PagesDlg1());
   LoadEngines(ini, main, app.PagesDlg1());
   main.recent_files.Load({ini.ReadString("Files", "File1"), ini.ReadString("Files", "File2"),

@@ -9,6 +9,8 @@
 #include "app/main_form_win.h"
 #include "core/sjis.h"
 #include "document/document_names.h"
+#include "document/file_insert.h"
+#include "document/print_document_win.h"
 #include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"
 #include "win/file_io_win.h"
@@ -22,19 +24,49 @@ constexpr std::uint64_t kEditorLimit = 214748364;
 std::string CannotCreateText(const std::string& name) { return "ﾌｧｲﾙ " + name + " を作成できません"; }
 }  // namespace
 
+FileDialogArgs TMainForm::OpenDialogArgs() const {
+  return {.file_name = "*.tex",
+          .filter = "TeXﾌｧｲﾙ|*.tex;*.idx;*.ind;*.toc|ｽﾀｲﾙﾌｧｲﾙ|*.sty|すべてのﾌｧｲﾙ|*.*",
+          .flags = OFN_HIDEREADONLY | OFN_CREATEPROMPT,
+          .old_style = app_.PagesDlg1().win31_dialog()};
+}
+
+void TMainForm::FileNewItemClick() { NewBlankDocument(); }
+
+TMDIChild* TMainForm::NewBlankDocument() {
+  TMDIChild* doc = CreateDocumentWindow(UntitledCaption(UntitledCounter));
+  if (!doc) return nullptr;
+  status_bar_.SetText(kSizePanel, "0ﾊﾞｲﾄ");
+  UpdateCaretPosition();
+  ++UntitledCounter;
+  return doc;
+}
+
 void TMainForm::FileOpenItemClick() {
-  FileDialogArgs args{.file_name = "*.tex",
-                      .filter = "TeXﾌｧｲﾙ|*.tex;*.idx;*.ind;*.toc|ｽﾀｲﾙﾌｧｲﾙ|*.sty|すべてのﾌｧｲﾙ|*.*",
-                      .flags = OFN_HIDEREADONLY | OFN_CREATEPROMPT,
-                      .old_style = app_.PagesDlg1().win31_dialog()};
   std::string chosen;
-  if (app_.file_dialogs().Open(hwnd(), args, chosen)) OpenDocument(chosen);
+  if (app_.file_dialogs().Open(hwnd(), OpenDialogArgs(), chosen)) OpenDocument(chosen);
+}
+
+bool TMainForm::ReadDocumentFile(const std::string& name, std::string& text) {
+  ReadStatus status = ReadWholeFile(name, text, kEditorLimit);
+  if (status == ReadStatus::TooLarge) {
+    app_.messages().Error(hwnd(), "ﾌｧｲﾙ " + name + " は大きすぎて開けません");
+    return false;
+  }
+  if (status != ReadStatus::Ok) {
+    app_.messages().Error(hwnd(), "ﾌｧｲﾙ " + name + " は開けません");
+    return false;
+  }
+  if (std::memchr(text.data(), '\0', text.size())) {
+    app_.messages().Error(hwnd(), "ﾌｧｲﾙ " + name + " はﾃｷｽﾄﾌｧｲﾙではありません");
+    return false;
+  }
+  return true;
 }
 
 bool TMainForm::OpenDocument(const std::string& name) {
-  Messages& messages = app_.messages();
   if (!FileExists(name)) {
-    messages.Warn(hwnd(), name + " は存在しません。");
+    app_.messages().Warn(hwnd(), name + " は存在しません。");
     return false;
   }
   recent_files.Push(name);
@@ -46,22 +78,11 @@ bool TMainForm::OpenDocument(const std::string& name) {
       return true;
     }
   }
+  // A file the editor cannot hold, or one that is not text, opens no window at all.
   std::string text;
-  ReadStatus status = ReadWholeFile(name, text, kEditorLimit);
-  if (status == ReadStatus::TooLarge) {
-    messages.Error(hwnd(), "ﾌｧｲﾙ " + name + " は大きすぎて開けません");
-    return false;
-  }
-  if (status == ReadStatus::Ok && std::memchr(text.data(), '\0', text.size())) {
-    messages.Error(hwnd(), "ﾌｧｲﾙ " + name + " はﾃｷｽﾄﾌｧｲﾙではありません");
-    return false;
-  }
+  if (!ReadDocumentFile(name, text)) return false;
   TMDIChild* doc = CreateDocumentWindow(name);
   if (!doc) return false;
-  if (status != ReadStatus::Ok) {
-    messages.Error(hwnd(), "ﾌｧｲﾙ " + name + " は開けません");
-    text.clear();
-  }
   SetWindowTextA(doc->Memo, text.c_str());
   MarkUnmodified();
   SendMessageA(doc->Memo, EM_SETSEL, 0, 0);
@@ -69,6 +90,38 @@ bool TMainForm::OpenDocument(const std::string& name) {
   status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
   UpdateCaretPosition();
   return true;
+}
+
+void TMainForm::FileInsertItemClick() {
+  TMDIChild* doc = ActiveChild();
+  std::string chosen;
+  if (!doc || !app_.file_dialogs().Open(hwnd(), OpenDialogArgs(), chosen)) return;
+  if (!FileExists(chosen)) {
+    app_.messages().Warn(hwnd(), chosen + " は存在しません。");
+    return;
+  }
+  std::string bytes;
+  if (!ReadDocumentFile(chosen, bytes)) return;
+  InsertionText insertion = TextForInsertion(bytes);
+  WPARAM line_start = static_cast<WPARAM>(SendMessageA(doc->Memo, EM_LINEINDEX, static_cast<WPARAM>(-1), 0));
+  SendMessageA(doc->Memo, EM_SETSEL, line_start, static_cast<LPARAM>(line_start));
+  SendMessageA(doc->Memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(insertion.text.c_str()));
+  SendMessageA(doc->Memo, EM_SETSEL, line_start, static_cast<LPARAM>(line_start + insertion.block_size));
+  UpdateCaretPosition();
+}
+
+void TMainForm::FilePrintItemClick() {
+  TMDIChild* doc = ActiveChild();
+  if (!doc) return;
+  int copies = 1;
+  std::unique_ptr<PrintTarget> printer = app_.file_dialogs().ChoosePrinter(hwnd(), copies);
+  if (!printer) return;
+  for (int copy = 0; copy < copies; ++copy) {
+    if (!PrintEditorText(doc->Memo, *printer, doc->caption())) {
+      app_.messages().Error(hwnd(), "印刷できません");
+      return;
+    }
+  }
 }
 
 bool TMainForm::FileSaveItemClick(TMDIChild& doc) {

@@ -57,4 +57,18 @@ bool CommonFileDialogs::Save(HWND owner, const FileDialogArgs& args, std::string
   return Run(owner, args, chosen, true);
 }
 
+std::unique_ptr<PrintTarget> CommonFileDialogs::ChoosePrinter(HWND owner, int& copies) {
+  PRINTDLGA pd{};
+  pd.lStructSize = sizeof(pd);
+  pd.hwndOwner = owner;
+  pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE;
+  pd.nCopies = 1;
+  auto run = SystemFunction<BOOL(WINAPI*)(PRINTDLGA*)>("comdlg32.dll", "PrintDlgA");
+  if (!run || !run(&pd) || !pd.hDC) return nullptr;
+  if (pd.hDevMode) GlobalFree(pd.hDevMode);
+  if (pd.hDevNames) GlobalFree(pd.hDevNames);
+  copies = pd.nCopies > 0 ? pd.nCopies : 1;
+  return std::make_unique<PrinterTarget>(pd.hDC);
+}
+
 }  // namespace quillet

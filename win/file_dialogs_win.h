@@ -2,7 +2,10 @@
 // The platform's file dialogs behind one small interface, so tests can answer them.
 #include <windows.h>
 
+#include <memory>
 #include <string>
+
+#include "win/printing_win.h"
 
 namespace quillet {
 
@@ -22,12 +25,16 @@ class FileDialogs {
   // True with the chosen full path when the user confirms.
   virtual bool Open(HWND owner, const FileDialogArgs& args, std::string& chosen) = 0;
   virtual bool Save(HWND owner, const FileDialogArgs& args, std::string& chosen) = 0;
+  // The print dialog with the number of copies preset to 1: the printer chosen (null when
+  // cancelled) and the number of copies asked for.
+  virtual std::unique_ptr<PrintTarget> ChoosePrinter(HWND owner, int& copies) = 0;
 };
 
 class CommonFileDialogs : public FileDialogs {
  public:
   bool Open(HWND owner, const FileDialogArgs& args, std::string& chosen) override;
   bool Save(HWND owner, const FileDialogArgs& args, std::string& chosen) override;
+  std::unique_ptr<PrintTarget> ChoosePrinter(HWND owner, int& copies) override;
 };
 
 // "a|b|c|d" -> "a\0b\0c\0d\0\0", stepping over double-byte characters.

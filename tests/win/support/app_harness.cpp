@@ -32,6 +32,51 @@ bool ScriptedFileDialogs::Answer(const FileDialogArgs& args, std::string& chosen
 bool ScriptedFileDialogs::Open(HWND, const FileDialogArgs& args, std::string& chosen) { return Answer(args, chosen); }
 bool ScriptedFileDialogs::Save(HWND, const FileDialogArgs& args, std::string& chosen) { return Answer(args, chosen); }
 
+namespace {
+// Records jobs and pages; pages are drawn into a memory device with the screen's size.
+class RecordingPrinter : public PrintTarget {
+ public:
+  explicit RecordingPrinter(std::vector<ScriptedFileDialogs::Job>& jobs) : jobs_(jobs) {
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateCompatibleBitmap(screen, 800, 1100);
+    ReleaseDC(nullptr, screen);
+    old_ = SelectObject(dc_, bitmap_);
+  }
+  ~RecordingPrinter() override {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const override { return dc_; }
+  bool StartJob(const std::string& title) override {
+    jobs_.push_back({title, 0, false});
+    return true;
+  }
+  bool StartPage() override {
+    ++jobs_.back().pages;
+    return true;
+  }
+  bool EndPage() override { return true; }
+  bool EndJob() override {
+    jobs_.back().ended = true;
+    return true;
+  }
+
+ private:
+  std::vector<ScriptedFileDialogs::Job>& jobs_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+};
+}  // namespace
+
+std::unique_ptr<PrintTarget> ScriptedFileDialogs::ChoosePrinter(HWND, int& copies) {
+  if (print_copies <= 0) return nullptr;
+  copies = print_copies;
+  return std::make_unique<RecordingPrinter>(jobs);
+}
+
 AppHarness::AppHarness() = default;
 
 AppHarness::~AppHarness() {

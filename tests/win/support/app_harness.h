@@ -33,7 +33,16 @@ class ScriptedFileDialogs : public FileDialogs {
  public:
   bool Open(HWND owner, const FileDialogArgs& args, std::string& chosen) override;
   bool Save(HWND owner, const FileDialogArgs& args, std::string& chosen) override;
+  std::unique_ptr<PrintTarget> ChoosePrinter(HWND owner, int& copies) override;
   std::vector<FileDialogArgs> asked;
+  // The print dialog: how many copies the user asks for (0: cancel), and the jobs printed.
+  int print_copies = 0;
+  struct Job {
+    std::string title;
+    int pages = 0;
+    bool ended = false;
+  };
+  std::vector<Job> jobs;
   std::deque<std::optional<std::string>> answers;  // nullopt or none left: Cancel
 
  private:

@@ -1,0 +1,49 @@
+// Autosave: while documents exist a timer runs, and each time it elapses every modified
+// document is copied to its ".$$$" file.
+#include "app/application_win.h"
+#include "app/main_form_win.h"
+#include "document/mdi_child_win.h"
+#include "win/file_io_win.h"
+
+namespace quillet {
+
+namespace {
+constexpr UINT_PTR kAutoSaveTimer = 1;
+}
+
+void TMainForm::SetAutoSaveRunning(bool run) {
+  if (run == autosave_running_) return;  // a running timer keeps its countdown
+  if (run) {
+    if (!SetTimer(hwnd(), kAutoSaveTimer, autosave_interval_, nullptr)) {
+      app_.messages().Error(hwnd(), "ﾀｲﾏｰを取得できません");
+      return;
+    }
+  } else {
+    KillTimer(hwnd(), kAutoSaveTimer);
+  }
+  autosave_running_ = run;
+}
+
+void TMainForm::SetAutoSaveInterval(UINT milliseconds) {
+  if (milliseconds == autosave_interval_) return;
+  autosave_interval_ = milliseconds;
+  if (autosave_running_) {  // a new interval starts a full one
+    SetAutoSaveRunning(false);
+    SetAutoSaveRunning(true);
+  }
+}
+
+void TMainForm::TimerTimer() {
+  SetAutoSaveRunning(false);
+  DisplayHint("自動保存中...");
+  status_bar_.Repaint();
+  for (TMDIChild* doc : Children()) {
+    // A copy that cannot be written is tried again at the next pass; the safe write
+    // keeps the previous copy meanwhile.
+    if (doc->modified()) WriteFileSafely(doc->AutoSaveFileName(), doc->Text());
+  }
+  DisplayHint("");
+  SetAutoSaveRunning(!Children().empty());
+}
+
+}  // namespace quillet
