@@ -27,6 +27,15 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
+# Stand-ins for outside programs, started by the tests.
+file(GLOB standins CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/standins/*.cpp)
+foreach(src ${standins})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
+  target_link_options(${name} PRIVATE ${static_runtime})
+endforeach()
+
 file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
 file(GLOB win_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
 add_library(quillet_win_test_support STATIC ${win_test_support})
@@ -48,6 +57,15 @@ endforeach()
 add_executable(minimal_window WIN32 bench/minimal_window.cpp)
 target_compile_options(minimal_window PRIVATE ${QUILLET_WARNINGS})
 target_link_options(minimal_window PRIVATE ${static_runtime})
+
+# Faults that need an unprivileged user and a small file system: a script sets them up
+# and runs the test program in them.
+add_executable(save_faults_test tests/faults/save_faults_test.cpp)
+target_compile_options(save_faults_test PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
+target_link_libraries(save_faults_test PRIVATE quillet_win_test_support gtest_main)
+add_dependencies(save_faults_test help_file hold_file)
+add_test(NAME wine.save_faults COMMAND ${CMAKE_SOURCE_DIR}/tools/run-save-faults ${CMAKE_BINARY_DIR})
+set_tests_properties(wine.save_faults PROPERTIES RESOURCE_LOCK display TIMEOUT 600 SKIP_RETURN_CODE 77)
 
 file(GLOB win_benches CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_winbench.cpp)
 foreach(src ${win_benches})

@@ -127,37 +127,12 @@ void TMainForm::FilePrintItemClick() {
 bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
   if (doc.is_untitled()) return FileSaveAsItemClick(doc);
   std::string name = doc.caption();
-  std::string temp = WriteTemporaryBeside(name, doc.Text());
-  if (temp.empty()) {
+  std::string backup = app_.PagesDlg1().backup() ? BackupNameFor(name) : "";
+  SaveReport report = SaveFileWithBackup(name, doc.Text(), backup);
+  if (report.backup_failed) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
+  if (!report.saved) {
     app_.messages().Error(hwnd(), CannotCreateText(name));
     return false;
-  }
-  // The previous backup is set aside, not deleted, until the new text is in place.
-  std::string backup = BackupNameFor(name);
-  std::string old_backup;
-  bool backed_up = false;
-  if (app_.PagesDlg1().backup()) {
-    if (FileExists(backup)) {
-      old_backup = backup + ".old";
-      DeleteFileA(old_backup.c_str());
-      if (!MoveFileA(backup.c_str(), old_backup.c_str())) old_backup.clear();
-    }
-    backed_up = MoveFileA(name.c_str(), backup.c_str()) != FALSE;
-    if (!backed_up) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
-  }
-  if (!ReplaceWith(temp, name)) {
-    DeleteFileA(temp.c_str());
-    if (backed_up) MoveFileA(backup.c_str(), name.c_str());
-    if (!old_backup.empty()) MoveFileA(old_backup.c_str(), backup.c_str());
-    app_.messages().Error(hwnd(), CannotCreateText(name));
-    return false;
-  }
-  if (!old_backup.empty()) {
-    if (backed_up) {
-      DeleteFileA(old_backup.c_str());
-    } else {
-      MoveFileA(old_backup.c_str(), backup.c_str());
-    }
   }
   doc.SetModified(false);
   if (ActiveChild() == &doc) MarkUnmodified();

@@ -65,16 +65,49 @@ std::string WriteTemporaryBeside(const std::string& path, std::string_view bytes
   return temp;
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool ReplaceWith(const std::string& temp, const std::string& path) {
+  // Renaming over a read-only file is refused, as writing to it would be.
+  if (IsReadOnlyFile(path)) return false;
   return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool WriteFileSafely(const std::string& path, std::string_view bytes) {
+  return SaveFileWithBackup(path, bytes, "").saved;
+}
+
+SaveReport SaveFileWithBackup(const std::string& path, std::string_view bytes, const std::string& backup) {
+  SaveReport report;
+  if (IsReadOnlyFile(path)) return report;
   std::string temp = WriteTemporaryBeside(path, bytes);
-  if (temp.empty()) return false;
-  if (ReplaceWith(temp, path)) return true;
-  DeleteFileA(temp.c_str());
-  return false;
+  if (temp.empty()) return report;
+  std::string set_aside;  // the previous backup, until the new text is in place
+  bool backed_up = false;
+  if (!backup.empty() && !SameFileName(backup, path)) {
+    if (FileExists(backup)) {
+      set_aside = temp + ".bak";
+      if (!MoveFileA(backup.c_str(), set_aside.c_str())) set_aside.clear();
+    }
+    backed_up = MoveFileA(path.c_str(), backup.c_str()) != FALSE;
+    report.backup_failed = !backed_up;
+  }
+  report.saved = ReplaceWith(temp, path);
+  if (!report.saved) {
+    DeleteFileA(temp.c_str());
+    if (backed_up) MoveFileA(backup.c_str(), path.c_str());
+  }
+  if (!set_aside.empty()) {
+    if (report.saved && backed_up) {
+      DeleteFileA(set_aside.c_str());
+    } else {
+      MoveFileA(set_aside.c_str(), backup.c_str());
+    }
+  }
+  return report;
 }
 
 std::int32_t FileAge(const std::string& path) {

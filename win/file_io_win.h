@@ -21,8 +21,20 @@ std::string WriteTemporaryBeside(const std::string& path, std::string_view bytes
 // Replaces path by the file temp (a rename in the same directory).
 bool ReplaceWith(const std::string& temp, const std::string& path);
 
-// Both steps above; on failure the old file is untouched.
+// Both steps above; on failure the old file is untouched. A read-only file is not
+// replaced.
 bool WriteFileSafely(const std::string& path, std::string_view bytes);
+
+struct SaveReport {
+  bool saved = false;
+  bool backup_failed = false;  // the old file could not be moved to the backup name
+};
+// Writes bytes as the new content of path. With a backup name, the old file becomes the
+// backup (the previous backup is kept aside until the new text is in place). On failure
+// the old file and the previous backup are as they were.
+SaveReport SaveFileWithBackup(const std::string& path, std::string_view bytes, const std::string& backup);
+
+bool IsReadOnlyFile(const std::string& path);
 
 // The file's last-write time as a packed DOS date-time (local time), -1 when missing.
 std::int32_t FileAge(const std::string& path);
