@@ -33,42 +33,46 @@ std::string WindowText(HWND hwnd) {
 HelpContents::~HelpContents() { Close(); }
 
 bool HelpContents::Open(const HelpFile& file) {
-  if (hwnd_) {
-    if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
-    SetForegroundWindow(hwnd_);
+  if (hwnd()) {
+    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
+    SetForegroundWindow(hwnd());
     return true;
   }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  if (!help_window::RegisterClassOnce(kClassName, help_window::Proc<HelpContents>, COLOR_WINDOW)) return false;
   if (!font_) {
     font_ = CreatePixelFont(kFontFace, kFontHeight);
     title_font_ = CreatePixelFont(kFontFace, kTitleFontHeight, FW_BOLD);
   }
   file_ = &file;
-  CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                  kWidth, kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), this);
-  if (!hwnd_) return false;
+  if (!CreateWin({.class_name = kClassName,
+                  .caption = kCaption,
+                  .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                  .width = kWidth,
+                  .height = kHeight,
+                  .background = GetSysColorBrush(COLOR_WINDOW)})) {
+    return false;
+  }
   if (!CreateChildren()) {
-    DestroyWindow(hwnd_);
+    DestroyWindow(hwnd());
     return false;
   }
   HTREEITEM first = FillTree();
   LayoutChildren();
   SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
   ShowSelection();
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd());
   SetFocus(tree_);
   return true;
 }
 
 void HelpContents::Close() {
-  if (hwnd_) DestroyWindow(hwnd_);
+  if (hwnd()) DestroyWindow(hwnd());
 }
 
 std::string HelpContents::shown_text() const {
-  if (!hwnd_) return {};
+  if (!hwnd()) return {};
   return title_ + "\r\n" + WindowText(body_);
 }
 
@@ -77,10 +81,10 @@ bool HelpContents::CreateChildren() {
   tree_ = CreateWindowExA(0, WC_TREEVIEWA, "",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                               TVS_SHOWSELALWAYS | TVS_DISABLEDRAGDROP | TVS_NOHSCROLL,
-                          0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+                          0, 0, 0, 0, hwnd(), nullptr, instance, nullptr);
   body_ = CreateWindowExA(0, "EDIT", "",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                          0, 0, 0, 0, hwnd_, nullptr, instance, nullptr);
+                          0, 0, 0, 0, hwnd(), nullptr, instance, nullptr);
   if (!tree_ || !body_) return false;
   for (HWND child : {tree_, body_}) {
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -143,18 +147,18 @@ void HelpContents::ShowSelection() {
   }
   SetWindowTextA(body_, body.c_str());
   RECT title = TitleRect();
-  InvalidateRect(hwnd_, &title, TRUE);
+  InvalidateRect(hwnd(), &title, TRUE);
 }
 
 RECT HelpContents::TitleRect() const {
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd(), &client);
   return {kTreeWidth + kGap, 0, client.right, kTitleHeight};
 }
 
 void HelpContents::LayoutChildren() {
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd(), &client);
   MoveWindow(tree_, 0, 0, kTreeWidth, client.bottom, TRUE);
   int left = kTreeWidth + kGap;
   int top = kTitleHeight + kTextTop;
@@ -163,9 +167,9 @@ void HelpContents::LayoutChildren() {
 
 void HelpContents::Paint() {
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
+  HDC dc = BeginPaint(hwnd(), &ps);
   RECT client;
-  GetClientRect(hwnd_, &client);
+  GetClientRect(hwnd(), &client);
   RECT gap{kTreeWidth, 0, kTreeWidth + kGap, client.bottom};
   FillRect(dc, &gap, GetSysColorBrush(COLOR_BTNFACE));
   RECT title = TitleRect();
@@ -177,14 +181,11 @@ void HelpContents::Paint() {
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   DrawTextA(dc, title_.c_str(), static_cast<int>(title_.size()), &text,
             DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-  EndPaint(hwnd_, &ps);
+  EndPaint(hwnd(), &ps);
 }
 
-LRESULT HelpContents::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT HelpContents::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_NCCREATE:
-      hwnd_ = hwnd;
-      break;
     case WM_SIZE:
       if (tree_) LayoutChildren();
       return 0;
@@ -216,14 +217,15 @@ LRESULT HelpContents::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {kMinWidth, kMinHeight};
       return 0;
     case WM_CLOSE:
-      DestroyWindow(hwnd);
+      DestroyWindow(hwnd());
       return 0;
-    case WM_NCDESTROY:
-      hwnd_ = tree_ = body_ = focus_ = nullptr;
-      title_.clear();
-      break;
   }
-  return DefWindowProcA(hwnd, msg, wp, lp);
+  return Default(msg, wp, lp);
+}
+
+void HelpContents::Detached() {
+  tree_ = body_ = focus_ = nullptr;
+  title_.clear();
 }
 
 // Keys of the tree and the text: Esc closes the window, Tab moves between the two.
@@ -232,7 +234,7 @@ LRESULT CALLBACK HelpContents::KeyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
   switch (msg) {
     case WM_KEYDOWN:
       if (wp == VK_ESCAPE) {
-        PostMessageA(self->hwnd_, WM_CLOSE, 0, 0);
+        PostMessageA(self->hwnd(), WM_CLOSE, 0, 0);
         return 0;
       }
       if (wp == VK_TAB) {

@@ -7,17 +7,14 @@
 #include <string>
 
 #include "app/help_file.h"
-#include "app/help_window_win.h"
 #include "win/handles_win.h"
+#include "win/window_win.h"
 
 namespace quillet {
 
-class HelpContents {
+class HelpContents : public Window {
  public:
-  HelpContents() = default;
-  ~HelpContents();
-  HelpContents(const HelpContents&) = delete;
-  HelpContents& operator=(const HelpContents&) = delete;
+  ~HelpContents() override;
 
   // Opens the window on the file's topics with the first topic chosen, or brings the
   // open window forward as it is. The file must outlive the window. False when the
@@ -25,13 +22,12 @@ class HelpContents {
   bool Open(const HelpFile& file);
   void Close();
 
-  HWND hwnd() const { return hwnd_; }
   // Title, CR LF and text of what the right pane shows.
   std::string shown_text() const;
 
  private:
-  friend LRESULT CALLBACK help_window::Proc<HelpContents>(HWND, UINT, WPARAM, LPARAM);
-  LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Detached() override;
   bool CreateChildren();
   HTREEITEM AddItem(HTREEITEM parent, const std::string& text, LPARAM param, bool bold);
   HTREEITEM FillTree();
@@ -42,7 +38,6 @@ class HelpContents {
   static LRESULT CALLBACK KeyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 
   const HelpFile* file_ = nullptr;
-  HWND hwnd_ = nullptr;
   HWND tree_ = nullptr;
   HWND body_ = nullptr;
   HWND focus_ = nullptr;  // the child that had the focus when the window was left

@@ -37,9 +37,6 @@ HelpPopup::~HelpPopup() { Close(); }
 
 bool HelpPopup::Show(HWND owner, const HelpTopic& topic) {
   Close();
-  if (!help_window::RegisterClassOnce(kClassName, help_window::Proc<HelpPopup>, COLOR_INFOBK, CS_DROPSHADOW)) {
-    return false;
-  }
   if (!font_) {
     font_ = CreatePixelFont(kFontFace, kFontHeight);
     bold_font_ = CreatePixelFont(kFontFace, kFontHeight, FW_BOLD);
@@ -48,22 +45,31 @@ bool HelpPopup::Show(HWND owner, const HelpTopic& topic) {
   POINT cursor{};
   GetCursorPos(&cursor);
   PixelPoint at = PlacePopup({cursor.x, cursor.y}, size.cx, size.cy, WorkAreaAt(cursor));
-  HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-  CreateWindowExA(kExStyle, kClassName, "", kStyle, at.x, at.y, size.cx, size.cy, root, nullptr,
-                  GetModuleHandleA(nullptr), this);
-  if (!hwnd_) return false;
+  closing_ = false;
+  if (!CreateWin({.class_name = kClassName,
+                  .style = kStyle,
+                  .ex_style = kExStyle,
+                  .x = at.x,
+                  .y = at.y,
+                  .width = size.cx,
+                  .height = size.cy,
+                  .parent = owner ? GetAncestor(owner, GA_ROOT) : nullptr,
+                  .class_style = CS_DROPSHADOW,
+                  .background = GetSysColorBrush(COLOR_INFOBK)})) {
+    return false;
+  }
   text_ = TopicDisplayText(topic);
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
-  SetFocus(hwnd_);
-  SetCapture(hwnd_);  // so that a click on any window of this program closes it
+  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd());
+  SetFocus(hwnd());
+  SetCapture(hwnd());  // so that a click on any window of this program closes it
   return true;
 }
 
 void HelpPopup::Close() {
-  if (!hwnd_) return;
+  if (!hwnd()) return;
   closing_ = true;
-  DestroyWindow(hwnd_);
+  DestroyWindow(hwnd());
 }
 
 // Wraps text to the pop-up's width; returns the widest line.
@@ -103,7 +109,7 @@ SIZE HelpPopup::Layout(const HelpTopic& topic) {
 
 void HelpPopup::Paint() {
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
+  HDC dc = BeginPaint(hwnd(), &ps);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
   int y = kPadding;
@@ -117,7 +123,7 @@ void HelpPopup::Paint() {
     TextOutA(dc, kPadding, y, line.text.data(), static_cast<int>(line.text.size()));
     y += line.height;
   }
-  EndPaint(hwnd_, &ps);
+  EndPaint(hwnd(), &ps);
 }
 
 // Closing from inside the message that asks for it would destroy the window under its
@@ -125,16 +131,12 @@ void HelpPopup::Paint() {
 void HelpPopup::RequestClose() {
   if (closing_) return;
   closing_ = true;
-  PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
 }
 
-LRESULT HelpPopup::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT HelpPopup::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   constexpr LPARAM kKeyWasDown = 1 << 30;  // auto-repeat of the key that asked for help
   switch (msg) {
-    case WM_NCCREATE:
-      hwnd_ = hwnd;
-      closing_ = false;
-      break;
     case WM_PAINT:
       Paint();
       return 0;
@@ -152,18 +154,18 @@ LRESULT HelpPopup::Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(wp) == WA_INACTIVE) RequestClose();
       break;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lp) != hwnd) RequestClose();
+      if (reinterpret_cast<HWND>(lp) != hwnd()) RequestClose();
       return 0;
     case WM_CLOSE:
-      DestroyWindow(hwnd);
+      DestroyWindow(hwnd());
       return 0;
-    case WM_NCDESTROY:
-      hwnd_ = nullptr;
-      closing_ = false;
-      text_.clear();
-      break;
   }
-  return DefWindowProcA(hwnd, msg, wp, lp);
+  return Default(msg, wp, lp);
+}
+
+void HelpPopup::Detached() {
+  closing_ = false;
+  text_.clear();
 }
 
 }  // namespace quillet

@@ -8,24 +8,20 @@
 #include <vector>
 
 #include "app/help_file.h"
-#include "app/help_window_win.h"
 #include "win/handles_win.h"
+#include "win/window_win.h"
 
 namespace quillet {
 
-class HelpPopup {
+class HelpPopup : public Window {
  public:
-  HelpPopup() = default;
-  ~HelpPopup();
-  HelpPopup(const HelpPopup&) = delete;
-  HelpPopup& operator=(const HelpPopup&) = delete;
+  ~HelpPopup() override;
 
   // Shows the topic, owned by the top-level window of owner (which may be null), and
   // replaces a pop-up already shown. False when the window cannot be made.
   bool Show(HWND owner, const HelpTopic& topic);
   void Close();
 
-  HWND hwnd() const { return hwnd_; }
   const std::string& text() const { return text_; }  // empty when not shown
 
  private:
@@ -35,14 +31,13 @@ class HelpPopup {
     int height;
   };
 
-  friend LRESULT CALLBACK help_window::Proc<HelpPopup>(HWND, UINT, WPARAM, LPARAM);
-  LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Detached() override;
   SIZE Layout(const HelpTopic& topic);
   int AddLines(HDC dc, std::string_view text, bool bold, int max_width);
   void Paint();
   void RequestClose();
 
-  HWND hwnd_ = nullptr;
   bool closing_ = false;
   std::string text_;
   std::vector<Line> lines_;
