@@ -9,6 +9,7 @@
 
 #include "app/recent_files.h"
 #include "app/speed_panel_win.h"
+#include "core/text_gap.h"
 #include "win/file_dialogs_win.h"
 #include "win/form_win.h"
 #include "win/menu_win.h"
@@ -141,7 +142,7 @@ class TMainForm : public Window {
   void SetAutoSaveRunning(bool run);
   // Reads a document file for opening or inserting; false (after telling the user) when
   // it cannot be used.
-  bool ReadDocumentFile(const std::string& name, std::string& text);
+  bool ReadDocumentFile(const std::string& name, TextBlock& block);
   FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
 

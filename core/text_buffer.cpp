@@ -125,6 +125,20 @@ void TextBuffer::SetText(std::string_view text) {
     WriteNormalized(text, text_.Reset(text.size() + LoneBreaks(text)));
     lines_.Reset(text_.Front());
   }
+  Loaded();
+}
+
+void TextBuffer::AdoptText(TextBlock block) {
+  std::string_view text(block.data.get(), block.size);
+  if (!lines_.Reset(text)) {
+    SetText(text);
+    return;
+  }
+  text_.Adopt(std::move(block));
+  Loaded();
+}
+
+void TextBuffer::Loaded() {
   anchor_ = caret_ = 0;
   modified_ = false;
   EmptyUndo();

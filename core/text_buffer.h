@@ -71,6 +71,9 @@ class TextBuffer {
   // --- Editing; each sets the modify flag when it changes the text
   // Replaces the whole text; clears the modify flag and the undo record; caret at 0.
   void SetText(std::string_view text);
+  // The same for a block read from a file: taken over without a copy when its line breaks
+  // are all CR LF already.
+  void AdoptText(TextBlock block);
   // Replaces the selection; the caret ends after the insertion. A replacement that is not
   // undoable empties the undo record.
   TextChange ReplaceSelection(std::string_view text, bool undoable);
@@ -114,6 +117,8 @@ class TextBuffer {
     std::size_t caret_before;
   };
 
+  // Selection, modify flag and undo after a whole new text.
+  void Loaded();
   // The raw edit: replaces [pos, pos + removed) by text and keeps the lines in step.
   void Splice(std::size_t pos, std::size_t removed, std::string_view text);
   // Replaces [begin, end) by text as one edit of the given kind (coalescing when allowed).

@@ -18,6 +18,13 @@ char* GapText::Reset(std::size_t n) {
   return data_.get();
 }
 
+void GapText::Adopt(TextBlock block) {
+  data_ = std::move(block.data);
+  capacity_ = block.capacity;
+  gap_begin_ = block.size;
+  gap_end_ = block.capacity;
+}
+
 void GapText::MoveGap(std::size_t pos) {
   char* d = data_.get();
   if (pos < gap_begin_) {

@@ -9,6 +9,13 @@
 
 namespace quillet {
 
+// Bytes read straight into memory that the gap text can take over without a copy.
+struct TextBlock {
+  std::unique_ptr<char[]> data;
+  std::size_t size = 0;
+  std::size_t capacity = 0;  // at least size
+};
+
 class GapText {
  public:
   std::size_t size() const { return capacity_ - gap_length(); }
@@ -18,6 +25,10 @@ class GapText {
   // Replaces the whole content with n bytes that the caller writes through the returned
   // pointer (no copy of a temporary string for big loads).
   char* Reset(std::size_t n);
+  // Takes over a block as the whole content.
+  void Adopt(TextBlock block);
+  // The capacity a text of n bytes is given (its room to grow before a reallocation).
+  static std::size_t CapacityFor(std::size_t n) { return n + Slack(n); }
   void Insert(std::size_t pos, std::string_view bytes);
   void Erase(std::size_t pos, std::size_t n);
   // Copies [pos, pos + n) to out.

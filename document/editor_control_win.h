@@ -56,6 +56,9 @@ class EditorControl {
     Apply(edit(), before);
   }
   void LoadText(std::string_view text);  // set-text
+  void LoadBlock(TextBlock block);       // a file's bytes, taken over
+  // Scroll, caret and notifications after a whole new text.
+  void Loaded();
   bool CanEdit() const { return !read_only_; }
   void NotifyCommand(WORD code);
   void NotifySelection();

@@ -6,6 +6,7 @@
 
 #include "core/text_requests.h"
 #include "document/editor_control_win.h"
+#include "document/editor_win.h"
 
 namespace quillet {
 
@@ -87,6 +88,7 @@ bool EditorControl::LineRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 bool EditorControl::TextRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   switch (msg) {
     case WM_SETTEXT: LoadText(lp ? reinterpret_cast<const char*>(lp) : ""); result = TRUE; return true;
+    case EM_LOADTEXTBLOCK: LoadBlock(std::move(*reinterpret_cast<TextBlock*>(lp))); result = TRUE; return true;
     case WM_GETTEXTLENGTH: result = static_cast<LRESULT>(text_.size()); return true;
     case WM_GETTEXT: {
       auto* out = reinterpret_cast<char*>(lp);

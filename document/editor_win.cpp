@@ -135,6 +135,15 @@ void EditorControl::Select(std::size_t anchor, std::size_t caret) {
 
 void EditorControl::LoadText(std::string_view text) {
   text_.SetText(text);
+  Loaded();
+}
+
+void EditorControl::LoadBlock(TextBlock block) {
+  text_.AdoptText(std::move(block));
+  Loaded();
+}
+
+void EditorControl::Loaded() {
   top_ = 0;
   scroll_x_ = 0;
   widest_ = 0;

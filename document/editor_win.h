@@ -11,6 +11,10 @@ namespace quillet {
 
 inline constexpr char kEditorClassName[] = "QuilletEdit";
 
+// Like WM_SETTEXT for a file's bytes: lParam points to a TextBlock (core/text_gap.h)
+// that the editor takes over, without measuring or copying the text.
+inline constexpr UINT EM_LOADTEXTBLOCK = WM_USER + 0x400;
+
 bool RegisterEditorClass(HINSTANCE instance);  // idempotent
 
 // A visible child editor filling nothing yet; the caller sizes it.

@@ -3,12 +3,13 @@
 #include <commdlg.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "app/application_win.h"
 #include "app/main_form_win.h"
 #include "core/sjis.h"
+#include "core/byte_scan.h"
 #include "document/document_names.h"
+#include "document/editor_win.h"
 #include "document/file_insert.h"
 #include "document/print_document_win.h"
 #include "document/mdi_child_win.h"
@@ -47,8 +48,8 @@ void TMainForm::FileOpenItemClick() {
   if (app_.file_dialogs().Open(hwnd(), OpenDialogArgs(), chosen)) OpenDocument(chosen);
 }
 
-bool TMainForm::ReadDocumentFile(const std::string& name, std::string& text) {
-  ReadStatus status = ReadWholeFile(name, text, kEditorLimit);
+bool TMainForm::ReadDocumentFile(const std::string& name, TextBlock& block) {
+  ReadStatus status = ReadFileBlock(name, block, kEditorLimit);
   if (status == ReadStatus::TooLarge) {
     app_.messages().Error(hwnd(), "ﾌｧｲﾙ " + name + " は大きすぎて開けません");
     return false;
@@ -57,7 +58,7 @@ bool TMainForm::ReadDocumentFile(const std::string& name, std::string& text) {
     app_.messages().Error(hwnd(), "ﾌｧｲﾙ " + name + " は開けません");
     return false;
   }
-  if (std::memchr(text.data(), '\0', text.size())) {
+  if (ContainsNul(std::string_view(block.data.get(), block.size))) {
     app_.messages().Error(hwnd(), "ﾌｧｲﾙ " + name + " はﾃｷｽﾄﾌｧｲﾙではありません");
     return false;
   }
@@ -79,11 +80,11 @@ bool TMainForm::OpenDocument(const std::string& name) {
     }
   }
   // A file the editor cannot hold, or one that is not text, opens no window at all.
-  std::string text;
-  if (!ReadDocumentFile(name, text)) return false;
+  TextBlock block;
+  if (!ReadDocumentFile(name, block)) return false;
   TMDIChild* doc = CreateDocumentWindow(name);
   if (!doc) return false;
-  SetWindowTextA(doc->Memo, text.c_str());
+  SendMessageA(doc->Memo, EM_LOADTEXTBLOCK, 0, reinterpret_cast<LPARAM>(&block));
   MarkUnmodified();
   SendMessageA(doc->Memo, EM_SETSEL, 0, 0);
   doc->SetModified(false);
@@ -100,9 +101,9 @@ void TMainForm::FileInsertItemClick() {
     app_.messages().Warn(hwnd(), chosen + " は存在しません。");
     return;
   }
-  std::string bytes;
-  if (!ReadDocumentFile(chosen, bytes)) return;
-  InsertionText insertion = TextForInsertion(bytes);
+  TextBlock block;
+  if (!ReadDocumentFile(chosen, block)) return;
+  InsertionText insertion = TextForInsertion(std::string_view(block.data.get(), block.size));
   WPARAM line_start = static_cast<WPARAM>(SendMessageA(doc->Memo, EM_LINEINDEX, static_cast<WPARAM>(-1), 0));
   SendMessageA(doc->Memo, EM_SETSEL, line_start, static_cast<LPARAM>(line_start));
   SendMessageA(doc->Memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(insertion.text.c_str()));

@@ -13,8 +13,8 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t limit) {
-  bytes.clear();
+ReadStatus ReadFileBlock(const std::string& path, TextBlock& block, std::uint64_t limit) {
+  block = {};
   if (!FileExists(path)) return ReadStatus::Missing;
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -22,16 +22,16 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::uint6
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size)) return ReadStatus::CannotOpen;
   if (static_cast<std::uint64_t>(size.QuadPart) > limit) return ReadStatus::TooLarge;
-  bytes.resize(static_cast<std::size_t>(size.QuadPart));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+  std::size_t wanted = static_cast<std::size_t>(size.QuadPart);
+  block.capacity = GapText::CapacityFor(wanted);
+  block.data = std::make_unique_for_overwrite<char[]>(block.capacity);
+  while (block.size < wanted) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wanted - block.size, 1u << 30));
     DWORD got = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) return ReadStatus::CannotOpen;
+    if (!ReadFile(file.get(), block.data.get() + block.size, chunk, &got, nullptr)) return ReadStatus::CannotOpen;
     if (got == 0) break;  // the file shrank meanwhile
-    done += got;
+    block.size += got;
   }
-  bytes.resize(done);
   return ReadStatus::Ok;
 }
 

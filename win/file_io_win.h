@@ -6,13 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "core/text_gap.h"
+
 namespace quillet {
 
 bool FileExists(const std::string& path);
 
 enum class ReadStatus { Ok, Missing, CannotOpen, TooLarge };
-// Reads the whole file; TooLarge when it holds more than limit bytes.
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::uint64_t limit = UINT64_MAX);
+// Reads the whole file into a block with room for the editor to grow it; TooLarge when it
+// holds more than limit bytes.
+ReadStatus ReadFileBlock(const std::string& path, TextBlock& block, std::uint64_t limit);
 
 // Writes bytes to a fresh temporary file beside path, flushed to disk; returns its name,
 // or an empty string (and no file left behind) when that fails.

@@ -61,6 +61,20 @@ TEST(TextBufferTest, LoneCrAndLoneLfBecomeCrLfOnEveryWayIn) {
     TextBuffer t = Make("");
     t.Type(r.in);
     EXPECT_EQ(t.Text(), r.out) << "type " << r.in;
+    // A file's block, taken over as it was read.
+    std::string in = r.in;
+    TextBlock block{std::make_unique<char[]>(GapText::CapacityFor(in.size())), in.size(),
+                    GapText::CapacityFor(in.size())};
+    std::copy(in.begin(), in.end(), block.data.get());
+    TextBuffer adopted = Make("old text");
+    adopted.Type("x");
+    adopted.AdoptText(std::move(block));
+    EXPECT_EQ(adopted.Text(), r.out) << "block " << r.in;
+    EXPECT_EQ(adopted.LineCount(), Make(r.out).LineCount()) << "block " << r.in;
+    EXPECT_FALSE(adopted.modified()) << "block " << r.in;
+    EXPECT_FALSE(adopted.CanUndo()) << "block " << r.in;
+    adopted.Type("yz");
+    EXPECT_EQ(adopted.Text(), "yz" + std::string(r.out)) << "typing after a block " << r.in;
   }
 }
 
