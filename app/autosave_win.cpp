@@ -40,7 +40,7 @@ void TMainForm::TimerTimer() {
   for (TMDIChild* doc : Children()) {
     // A copy that cannot be written is tried again at the next pass; the safe write
     // keeps the previous copy meanwhile.
-    if (doc->modified()) WriteFileSafely(doc->AutoSaveFileName(), doc->Text());
+    if (doc->modified()) WriteFileSafely(doc->AutoSaveFileName(), doc->TextParts());
   }
   DisplayHint("");
   SetAutoSaveRunning(!Children().empty());

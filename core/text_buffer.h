@@ -4,6 +4,7 @@
 // character and a line break each take two. Text coming in has lone CR and lone LF made
 // into CR LF; selection ends never fall inside a character or a break; positions past the
 // end are taken as the end.
+#include <array>
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -38,6 +39,8 @@ class TextBuffer {
   std::size_t size() const { return text_.size(); }
   char operator[](std::size_t pos) const { return text_[pos]; }
   std::string Text() const { return text_.Substr(0, size()); }
+  // The text as two pieces in place, valid until the next change (no copy for saving).
+  std::array<std::string_view, 2> Pieces() const { return {text_.Front(), text_.Back()}; }
   // The bytes of [begin, end), both clamped to the text.
   std::string Substr(std::size_t begin, std::size_t end) const;
   void CopyOut(std::size_t begin, std::size_t n, char* out) const { text_.CopyOut(begin, n, out); }

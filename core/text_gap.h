@@ -38,6 +38,8 @@ class GapText {
   // The bytes before the gap (all of them right after Reset), for scans that want plain
   // memory.
   std::string_view Front() const { return {data_.get(), gap_begin_}; }
+  // The bytes after the gap: Front() and Back() together are the whole content.
+  std::string_view Back() const { return {data_.get() + gap_end_, capacity_ - gap_end_}; }
 
  private:
   std::size_t gap_length() const { return gap_end_ - gap_begin_; }

@@ -89,6 +89,12 @@ bool EditorControl::TextRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
   switch (msg) {
     case WM_SETTEXT: LoadText(lp ? reinterpret_cast<const char*>(lp) : ""); result = TRUE; return true;
     case EM_LOADTEXTBLOCK: LoadBlock(std::move(*reinterpret_cast<TextBlock*>(lp))); result = TRUE; return true;
+    case EM_GETTEXTPIECES: {
+      auto pieces = text_.Pieces();
+      *reinterpret_cast<TextPieces*>(lp) = {pieces[0], pieces[1]};
+      result = TRUE;
+      return true;
+    }
     case WM_GETTEXTLENGTH: result = static_cast<LRESULT>(text_.size()); return true;
     case WM_GETTEXT: {
       auto* out = reinterpret_cast<char*>(lp);

@@ -7,6 +7,8 @@
 // edits (keys, WM_CUT, WM_PASTE, WM_CLEAR); EM_REPLACESEL, EM_UNDO and WM_SETTEXT still work.
 #include <windows.h>
 
+#include <string_view>
+
 namespace quillet {
 
 inline constexpr char kEditorClassName[] = "QuilletEdit";
@@ -14,6 +16,13 @@ inline constexpr char kEditorClassName[] = "QuilletEdit";
 // Like WM_SETTEXT for a file's bytes: lParam points to a TextBlock (core/text_gap.h)
 // that the editor takes over, without measuring or copying the text.
 inline constexpr UINT EM_LOADTEXTBLOCK = WM_USER + 0x400;
+
+// Fills the TextPieces that lParam points to with the whole text as two pieces in the
+// editor's memory, valid until the text next changes: saving needs no copy.
+inline constexpr UINT EM_GETTEXTPIECES = WM_USER + 0x401;
+struct TextPieces {
+  std::string_view first, second;
+};
 
 bool RegisterEditorClass(HINSTANCE instance);  // idempotent
 

@@ -129,7 +129,7 @@ bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
   if (doc.is_untitled()) return FileSaveAsItemClick(doc);
   std::string name = doc.caption();
   std::string backup = app_.PagesDlg1().backup() ? BackupNameFor(name) : "";
-  SaveReport report = SaveFileWithBackup(name, doc.Text(), backup);
+  SaveReport report = SaveFileWithBackup(name, doc.TextParts(), backup);
   if (report.backup_failed) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
   if (!report.saved) {
     app_.messages().Error(hwnd(), CannotCreateText(name));
@@ -147,7 +147,7 @@ bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
                       .old_style = app_.PagesDlg1().win31_dialog()};
   std::string chosen;
   if (!app_.file_dialogs().Save(hwnd(), args, chosen)) return false;
-  if (!WriteFileSafely(chosen, doc.Text())) {
+  if (!WriteFileSafely(chosen, doc.TextParts())) {
     app_.messages().Error(hwnd(), CannotCreateText(chosen));
     return false;
   }

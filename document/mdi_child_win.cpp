@@ -76,6 +76,12 @@ std::string TMDIChild::Text() const {
   return text;
 }
 
+std::array<std::string_view, 2> TMDIChild::TextParts() const {
+  TextPieces pieces;
+  SendMessageA(Memo, EM_GETTEXTPIECES, 0, reinterpret_cast<LPARAM>(&pieces));
+  return {pieces.first, pieces.second};
+}
+
 void TMDIChild::SetEditorFont(const std::string& name, int size) {
   FontHandle font = CreatePointFont(name.c_str(), size);
   SendMessageA(Memo, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);

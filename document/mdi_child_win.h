@@ -4,7 +4,9 @@
 // editor.
 #include <windows.h>
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "win/handles_win.h"
 #include "win/menu_win.h"
@@ -32,6 +34,8 @@ class TMDIChild : public Window {
   bool modified() const;
   void SetModified(bool modified);
   std::string Text() const;
+  // The text in place in the editor, for writing it out; valid until it next changes.
+  std::array<std::string_view, 2> TextParts() const;
   std::size_t TextLength() const;
   void SetEditorFont(const std::string& name, int size);
   // The autosave file of this document: beside it, or in the temporary directory.

@@ -49,14 +49,16 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 }
 }  // namespace
 
-std::string WriteTemporaryBeside(const std::string& path, std::string_view bytes) {
+std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
   std::string dir = ExtractFilePath(FullPathName(path));
   char temp[MAX_PATH];
   if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "qlt", 0, temp)) return {};
   bool ok = false;
   {
     FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ok = file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    ok = static_cast<bool>(file);
+    for (std::string_view part : parts) ok = ok && WriteAll(file.get(), part);
+    ok = ok && FlushFileBuffers(file.get());
   }
   if (!ok) {
     DeleteFileA(temp);
@@ -76,14 +78,12 @@ bool ReplaceWith(const std::string& temp, const std::string& path) {
   return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool WriteFileSafely(const std::string& path, std::string_view bytes) {
-  return SaveFileWithBackup(path, bytes, "").saved;
-}
+bool WriteFileSafely(const std::string& path, ByteParts parts) { return SaveFileWithBackup(path, parts, "").saved; }
 
-SaveReport SaveFileWithBackup(const std::string& path, std::string_view bytes, const std::string& backup) {
+SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup) {
   SaveReport report;
   if (IsReadOnlyFile(path)) return report;
-  std::string temp = WriteTemporaryBeside(path, bytes);
+  std::string temp = WriteTemporaryBeside(path, parts);
   if (temp.empty()) return report;
   std::string set_aside;  // the previous backup, until the new text is in place
   bool backed_up = false;

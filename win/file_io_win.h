@@ -4,6 +4,7 @@
 // the place of the old file.
 #include <cstdint>
 #include <string>
+#include <span>
 #include <string_view>
 
 #include "core/text_gap.h"
@@ -17,25 +18,28 @@ enum class ReadStatus { Ok, Missing, CannotOpen, TooLarge };
 // holds more than limit bytes.
 ReadStatus ReadFileBlock(const std::string& path, TextBlock& block, std::uint64_t limit);
 
-// Writes bytes to a fresh temporary file beside path, flushed to disk; returns its name,
-// or an empty string (and no file left behind) when that fails.
-std::string WriteTemporaryBeside(const std::string& path, std::string_view bytes);
+// The bytes of a file to write, in pieces written one after the other.
+using ByteParts = std::span<const std::string_view>;
+
+// Writes the parts to a fresh temporary file beside path, flushed to disk; returns its
+// name, or an empty string (and no file left behind) when that fails.
+std::string WriteTemporaryBeside(const std::string& path, ByteParts parts);
 
 // Replaces path by the file temp (a rename in the same directory).
 bool ReplaceWith(const std::string& temp, const std::string& path);
 
 // Both steps above; on failure the old file is untouched. A read-only file is not
 // replaced.
-bool WriteFileSafely(const std::string& path, std::string_view bytes);
+bool WriteFileSafely(const std::string& path, ByteParts parts);
 
 struct SaveReport {
   bool saved = false;
   bool backup_failed = false;  // the old file could not be moved to the backup name
 };
-// Writes bytes as the new content of path. With a backup name, the old file becomes the
+// Writes the parts as the new content of path. With a backup name, the old file becomes the
 // backup (the previous backup is kept aside until the new text is in place). On failure
 // the old file and the previous backup are as they were.
-SaveReport SaveFileWithBackup(const std::string& path, std::string_view bytes, const std::string& backup);
+SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup);
 
 bool IsReadOnlyFile(const std::string& path);
 
