@@ -37,8 +37,7 @@ void LoadGeneral(const ProfileFile& ini, TPagesDlg1& env) {
 }
 
 void LoadEditor(const ProfileFile& ini, TPagesDlg1& env) {
-  SetControlText(env.Font, ini.ReadString("Editor", "Font", "ＭＳ ゴシック"));
-  SetControlText(env.Size, ini.ReadString("Editor", "FontSize", "10"));
+  env.set_font(ini.ReadString("Editor", "Font", "ＭＳ ゴシック"), ini.ReadString("Editor", "FontSize", "10"));
 }
 
 // One path key per list entry, named by the entry's text, read in list order.

@@ -99,9 +99,6 @@ void TPagesDlg1::CreateSettingControls() {
   SetChecked(UseDocExp, true);
   set_auto_save_minutes(5);
 
-  p = PageCtl.page(1);
-  Font = WithHelp(CreateCombo(p, f, 20, 26, 216, kFont, CBS_DROPDOWN | CBS_SORT), 117);
-  Size = WithHelp(CreateCombo(p, f, 84, 56, 70, kSize), 118);
 
   p = PageCtl.page(2);
   TeXList = WithHelp(CreateList(p, f, 8, 26, 300, 60, kTeXList), 124);
@@ -149,11 +146,14 @@ void TPagesDlg1::CreatePage0(HWND p) {
 
 void TPagesDlg1::CreatePage1(HWND p) {
   HFONT f = font();
-  LabelBefore(Font, CreateGroupBox(p, f, "ｴﾃﾞｨﾀﾌｫﾝﾄ(&F)", 8, 6, 240, 84));
-  LabelBefore(Size, CreateLabel(p, f, "ｻｲｽﾞ(&S)", 20, 60, 60, 16));
-  std::string size = ControlText(Size);
+  // The font settings go from their start-up holders into the combo boxes now.
+  CreateGroupBox(p, f, "ｴﾃﾞｨﾀﾌｫﾝﾄ(&F)", 8, 6, 240, 84);
+  Font = WithHelp(CreateCombo(p, f, 20, 26, 216, kFont, CBS_DROPDOWN | CBS_SORT), 117);
+  CreateLabel(p, f, "ｻｲｽﾞ(&S)", 20, 60, 60, 16);
+  Size = WithHelp(CreateCombo(p, f, 84, 56, 70, kSize), 118);
   for (int n = 7; n <= 30; ++n) SendMessageA(Size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(n).c_str()));
-  SetControlText(Size, size);
+  SetControlText(Font, font_name_);
+  SetControlText(Size, font_size_text_);
   CreateLabel(p, f, "画面ｲﾒｰｼﾞ(&I):", 8, 98, 120, 16);
   SampleText = WithHelp(
       CreateControl(p, {.class_name = "EDIT", .text = kSampleLines, .x = 8, .y = 116, .width = 240, .height = 96,
@@ -225,8 +225,15 @@ std::string TPagesDlg1::editor_path() const { return ControlText(EditorPath); }
 bool TPagesDlg1::win31_dialog() const { return IsChecked(Win31Dialog); }
 bool TPagesDlg1::use_doc_exp() const { return IsChecked(UseDocExp); }
 std::string TPagesDlg1::macro_path() const { return ControlText(MacroPath); }
-std::string TPagesDlg1::font_name() const { return ControlText(Font); }
-int TPagesDlg1::font_size() const { return ParseFontSize(ControlText(Size)); }
+std::string TPagesDlg1::font_name() const { return Font ? ControlText(Font) : font_name_; }
+std::string TPagesDlg1::font_size_text() const { return Size ? ControlText(Size) : font_size_text_; }
+int TPagesDlg1::font_size() const { return ParseFontSize(font_size_text()); }
+void TPagesDlg1::set_font(const std::string& name, const std::string& size) {
+  font_name_ = name;
+  font_size_text_ = size;
+  if (Font) SetControlText(Font, name);
+  if (Size) SetControlText(Size, size);
+}
 int TPagesDlg1::tex_index() const { return static_cast<int>(SendMessageA(TeXList, LB_GETCURSEL, 0, 0)); }
 int TPagesDlg1::dvi_index() const { return static_cast<int>(SendMessageA(DviList, LB_GETCURSEL, 0, 0)); }
 void TPagesDlg1::SelectTeX(int index) { SendMessageA(TeXList, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }

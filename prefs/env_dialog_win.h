@@ -28,7 +28,8 @@ class TPagesDlg1 : public Form {
   HWND BackUP = nullptr, AutoSave = nullptr, AutoSaveTime = nullptr, AutoSaveTimeSpin = nullptr,
        ShowLogFile = nullptr, EditorPath = nullptr, Button2 = nullptr, Win31Dialog = nullptr,
        UseDocExp = nullptr, MacroPath = nullptr;
-  // Page 1 "ｴﾃﾞｨﾀ表示"
+  // Page 1 "ｴﾃﾞｨﾀ表示": combo boxes are slow to make, so Font and Size exist from the
+  // first showing; until then their texts are held by the dialog.
   HWND Font = nullptr, Size = nullptr, SampleText = nullptr, Coloring = nullptr, GrammerList = nullptr,
        Attrib = nullptr, ColorGrid1 = nullptr;
   // Page 2 "TeXの選択" and page 3 "Dviの選択"
@@ -52,7 +53,9 @@ class TPagesDlg1 : public Form {
   bool use_doc_exp() const;
   std::string macro_path() const;
   std::string font_name() const;
+  std::string font_size_text() const;
   int font_size() const;                    // the number in Size's text, 10 when none
+  void set_font(const std::string& name, const std::string& size);
   int tex_index() const;                    // -1 when no entry is selected
   int dvi_index() const;
   void SelectTeX(int index);                // an index outside the list selects nothing
@@ -73,6 +76,7 @@ class TPagesDlg1 : public Form {
   void OnCommand(int id, int code, HWND control);
   void PaintColorGrid(const DRAWITEMSTRUCT& item);
   bool contents_built_ = false;
+  std::string font_name_, font_size_text_;
 };
 
 }  // namespace quillet

@@ -41,7 +41,7 @@ void ExpectDefaultsOnScreen(AppHarness& h, const char* what) {
   EXPECT_FALSE(env.show_log_file());
   EXPECT_EQ(env.macro_path(), "");
   EXPECT_EQ(env.font_name(), "ＭＳ ゴシック");
-  EXPECT_EQ(ControlText(env.Size), "10");
+  EXPECT_EQ(env.font_size_text(), "10");
   EXPECT_EQ(env.tex_index(), 0);
   EXPECT_EQ(env.dvi_index(), 0);
   EXPECT_EQ(env.TeXPaths, (std::vector<std::string>{"", ""}));
