@@ -4,10 +4,12 @@
 
 #include <commdlg.h>
 #include <richedit.h>
+#include <winspool.h>
 #include <gtest/gtest.h>
 
 #include "app/command_ids.h"
 #include "document/mdi_child_win.h"
+#include "document/print_document_win.h"
 #include "prefs/env_dialog_win.h"
 #include "tests/win/support/app_harness.h"
 #include "win/controls_win.h"
@@ -276,6 +278,18 @@ TEST_F(FileFixture, PrintingMakesOneJobPerCopyTitledWithTheCaption) {
   h.dialogs.print_copies = 0;  // cancelled
   h.Command(kFilePrintItem);
   EXPECT_TRUE(h.dialogs.jobs.empty());
+}
+
+TEST_F(FileFixture, ARealPrinterTakesTheJobWhenTheMachineHasOne) {
+  char name[512];
+  DWORD size = sizeof(name);
+  if (!GetDefaultPrinterA(name, &size)) GTEST_SKIP() << "this machine has no printer";
+  std::string a = MakeFile("print.tex", "本文\r\n");
+  h.Start({a});
+  HDC dc = CreateDCA(nullptr, name, nullptr, nullptr);
+  ASSERT_NE(dc, nullptr);
+  PrinterTarget printer(dc);
+  EXPECT_TRUE(PrintEditorText(Active()->Memo, printer, a));
 }
 
 TEST_F(FileFixture, AutosaveCopiesModifiedDocumentsWhileDocumentsExist) {
