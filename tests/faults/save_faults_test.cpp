@@ -22,7 +22,7 @@ std::string Place(const char* variable) {
 }
 
 // Puts text at the caret as one undoable edit, as a paste does.
-void Type(HWND editor, const std::string& text) {
+void PutText(HWND editor, const std::string& text) {
   SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
   PumpMessages();
 }
@@ -36,7 +36,7 @@ struct FaultFixture : ::testing::Test {
   TMDIChild* Edit(const std::string& path, const std::string& typed) {
     h.main().OpenDocument(path);
     TMDIChild* doc = h.main().ActiveChild();
-    if (doc) Type(doc->Memo, typed);
+    if (doc) PutText(doc->Memo, typed);
     return doc;
   }
   TMDIChild* EditAndSave(const std::string& path, const std::string& typed) {
@@ -94,7 +94,7 @@ TEST_F(FaultFixture, ARemovedDirectoryIsReported) {
   DeleteFileA(path.c_str());
   ASSERT_TRUE(RemoveDirectoryA(dir.c_str()));
   TMDIChild* doc = h.main().ActiveChild();
-  Type(doc->Memo, "more ");
+  PutText(doc->Memo, "more ");
   h.Command(kFileSaveItem);
   ExpectRefused(doc, path);
   EXPECT_FALSE(FileExists(dir));

@@ -15,23 +15,6 @@
 namespace quillet::test {
 namespace {
 
-std::string EditorText(HWND editor) {
-  std::string text(static_cast<std::size_t>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(SendMessageA(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
-}
-
-CHARRANGE Selection(HWND editor) {
-  CHARRANGE r{};
-  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&r));
-  return r;
-}
-
-void Type(HWND editor, const std::string& text) {
-  for (char c : text) SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
-  PumpMessages();
-}
-
 // Posts a drop of the given files on the window, as the shell does.
 void DropFiles(HWND target, const std::vector<std::string>& names) {
   std::string list;
@@ -49,11 +32,7 @@ void DropFiles(HWND target, const std::vector<std::string>& names) {
 
 struct DocFixture : ::testing::Test {
   AppHarness h;
-  std::string MakeFile(const std::string& name, const std::string& text) {
-    std::string path = h.dir() / name;
-    WriteFileBytes(path, text);
-    return path;
-  }
+  std::string MakeFile(const std::string& name, const std::string& text) { return h.MakeFile(name, text); }
   TMDIChild* Active() { return h.main().ActiveChild(); }
 };
 
@@ -207,9 +186,9 @@ TEST_F(DocFixture, SelectLineInDocumentFindsTheWindowByNameWithoutCase) {
     SendMessageA(h.main().mdi_client(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(other_doc->hwnd()), 0);
     h.main().SelectLineInDocument(r.name, r.line);
     PumpMessages();
-    CHARRANGE sel = Selection(lines->Memo);
-    EXPECT_EQ(sel.cpMin, r.expected.cpMin) << r.name << " " << r.line;
-    EXPECT_EQ(sel.cpMax, r.expected.cpMax) << r.name << " " << r.line;
+    Range sel = EditorSelection(lines->Memo);
+    EXPECT_EQ(sel.start, r.expected.cpMin) << r.name << " " << r.line;
+    EXPECT_EQ(sel.end, r.expected.cpMax) << r.name << " " << r.line;
     EXPECT_EQ(Active() == lines, r.activates) << r.name << " " << r.line;
   }
 }
@@ -265,9 +244,9 @@ TEST_F(DocFixture, ThePopupMenuFollowsSelectionUndoAndTheClipboard) {
   EXPECT_TRUE(state("PUndoItem"));
   // Its items act through the main window's commands.
   h.main().RunCommand(kSelectAllItem);
-  CHARRANGE all = Selection(doc->Memo);
-  EXPECT_EQ(all.cpMin, 0);
-  EXPECT_EQ(all.cpMax, static_cast<LONG>(EditorText(doc->Memo).size()));
+  Range all = EditorSelection(doc->Memo);
+  EXPECT_EQ(all.start, 0);
+  EXPECT_EQ(all.end, static_cast<long>(EditorText(doc->Memo).size()));
 }
 
 TEST_F(DocFixture, NewWindowsTakeTheConfiguredFont) {

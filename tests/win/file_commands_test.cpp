@@ -18,24 +18,9 @@
 namespace quillet::test {
 namespace {
 
-std::string EditorText(HWND editor) {
-  std::string text(static_cast<std::size_t>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(SendMessageA(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  return text;
-}
-
-void Type(HWND editor, const std::string& text) {
-  for (char c : text) SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
-  PumpMessages();
-}
-
 struct FileFixture : ::testing::Test {
   AppHarness h;
-  std::string MakeFile(const std::string& name, const std::string& text) {
-    std::string path = h.dir() / name;
-    WriteFileBytes(path, text);
-    return path;
-  }
+  std::string MakeFile(const std::string& name, const std::string& text) { return h.MakeFile(name, text); }
   TMDIChild* Active() { return h.main().ActiveChild(); }
   std::vector<std::string> Recent() {
     std::vector<std::string> out;

@@ -66,6 +66,11 @@ class AppHarness {
   std::string ini_path() const { return dir_ / "quillet.ini"; }
   std::string wintex_path() const { return dir_ / "wintex.ini"; }
   void WriteIni(const std::string& text) const { WriteFileBytes(ini_path(), text); }
+  // A file in dir() with the given bytes; returns its full name.
+  std::string MakeFile(const std::string& name, const std::string& bytes) const {
+    WriteFileBytes(dir_ / name, bytes);
+    return dir_ / name;
+  }
   std::string Ini() const { return ReadFileBytes(ini_path()); }
   std::string IniValue(const char* section, const char* key) const;
 

@@ -77,4 +77,22 @@ std::string WindowText(HWND hwnd) {
   return s;
 }
 
+std::string EditorText(HWND editor) {
+  std::string text(static_cast<std::size_t>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+  LRESULT n = SendMessageA(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(n));
+  return text;
+}
+
+Range EditorSelection(HWND editor) {
+  DWORD start = 0, end = 0;
+  SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<long>(start), static_cast<long>(end)};
+}
+
+void Type(HWND editor, const std::string& text) {
+  for (char c : text) SendMessageA(editor, WM_CHAR, static_cast<unsigned char>(c), 1);
+  PumpMessages();
+}
+
 }  // namespace quillet::test

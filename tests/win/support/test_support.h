@@ -31,4 +31,13 @@ bool FileExists(const std::string& path);
 // Text of a window (GetWindowTextA).
 std::string WindowText(HWND hwnd);
 
+// The whole text of an editor, and its selection.
+std::string EditorText(HWND editor);
+struct Range {
+  long start, end;
+};
+Range EditorSelection(HWND editor);
+// Types text into an editor one character at a time, as the keyboard does.
+void Type(HWND editor, const std::string& text);
+
 }  // namespace quillet::test
