@@ -27,6 +27,18 @@ foreach(src ${unit_tests})
   add_test(NAME native.${name} COMMAND ${name})
 endforeach()
 
+# quillet-logscan FILE.log: what the error window makes of a log, for users and bug reports.
+add_executable(quillet-logscan ${CMAKE_SOURCE_DIR}/tools/quillet_logscan.cpp)
+target_compile_options(quillet-logscan PRIVATE ${QUILLET_WARNINGS} ${sanitize})
+target_link_libraries(quillet-logscan PRIVATE quillet_core)
+set(logscan_case ${CMAKE_SOURCE_DIR}/../shared/fixtures/tex-logs/c03_two_errors_sjis/c_answered)
+add_test(NAME native.quillet_logscan_prints_window_select_and_result
+  COMMAND sh -c "\"$0\" \"$1.log\" > logscan_out.txt && { cat \"$1.expected.raw\"; printf '=> select 5\\n=> result errors\\n'; } | cmp logscan_out.txt -"
+    $<TARGET_FILE:quillet-logscan> ${logscan_case})
+add_test(NAME native.quillet_logscan_missing_file_exits_2
+  COMMAND sh -c "\"$0\" \"$1\" 2> logscan_err.txt; [ $? -eq 2 ] && [ -s logscan_err.txt ]"
+    $<TARGET_FILE:quillet-logscan> ${CMAKE_CURRENT_BINARY_DIR}/no-such.log)
+
 # House rule: portable files never include Windows headers.
 add_test(NAME native.portable_files_stay_portable
   COMMAND ${CMAKE_SOURCE_DIR}/tools/check-portable ${CMAKE_SOURCE_DIR})

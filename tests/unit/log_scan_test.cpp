@@ -1,0 +1,134 @@
+#include "tex/log_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace quillet {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::string Joined(const std::vector<std::string_view>& lines) {
+  std::string text;
+  for (auto line : lines) (text += line) += '\n';
+  return text;
+}
+
+// The value after "key: " in an expected.txt file.
+std::string Field(const std::string& text, const std::string& key) {
+  std::size_t at = text.find("\n" + key + ": ");
+  if (at == std::string::npos) return {};
+  at += key.size() + 3;
+  return text.substr(at, text.find('\n', at) - at);
+}
+
+// Every real engine log beside the window it must give, the result and the jump.
+TEST(LogScanTest, RealEngineLogsGiveTheirExpectedWindow) {
+  int logs = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(fs::path(QUILLET_FIXTURES_DIR) / "tex-logs")) {
+    const fs::path& log = entry.path();
+    if (log.extension() != ".log") continue;
+    ++logs;
+    std::string base = (log.parent_path() / log.stem()).string();
+    std::string bytes = Slurp(log), expected = "\n" + Slurp(base + ".expected.txt");
+    std::string success = Field(expected, "success"), select = Field(expected, "select");
+    ASSERT_TRUE(success == "yes" || success == "no") << base;
+    ASSERT_FALSE(select.empty()) << base;
+
+    LogScan scan = ParseTeXLog(SplitLogLines(bytes));
+    EXPECT_EQ(Joined(scan.window_lines), Slurp(base + ".expected.raw")) << base;
+    EXPECT_EQ(scan.errors, success == "no") << base;
+    EXPECT_EQ(JumpLineNumber(scan.window_lines), std::stoi(select)) << base;
+  }
+  EXPECT_GT(logs, 0) << "no logs under " << QUILLET_FIXTURES_DIR;
+}
+
+TEST(LogScanTest, LinesEndAtCrLfOrCrLfAndTheTextAtNul) {
+  using namespace std::string_literals;
+  struct Row { std::string bytes; std::vector<std::string_view> lines; } rows[] = {
+      {"a\rb\nc\r\nd"s, {"a", "b", "c", "d"}},
+      {"a\r\n"s, {"a"}},
+      {"a\n\nb"s, {"a", "", "b"}},
+      {"a\n\r"s, {"a", ""}},          // LF then a lone CR: two breaks
+      {"a\r\r\n"s, {"a", ""}},
+      {""s, {}},
+      {"\r\n"s, {""}},
+      {"a\0b\nc"s, {"a"}},
+      {"a\n\0b\n"s, {"a"}},
+      {"\0a"s, {}},
+      {"? \r\nl.5 \r\n  x  "s, {"? ", "l.5 ", "  x  "}},  // blanks stay
+      {"0123456789abcdef\r\n0123456789ABCDEF"s, {"0123456789abcdef", "0123456789ABCDEF"}},
+      {"01234567\n01234567\r01234567\0zzzzzzzzzzzz"s, {"01234567", "01234567", "01234567"}},
+      {"表示ソ十\r\n予申"s, {"表示ソ十", "予申"}},
+  };
+  for (const auto& r : rows) {
+    auto lines = SplitLogLines(r.bytes);
+    EXPECT_EQ(lines, r.lines) << "bytes: " << r.bytes;
+    for (auto line : lines) {
+      EXPECT_TRUE(line.data() >= r.bytes.data() && line.data() + line.size() <= r.bytes.data() + r.bytes.size())
+          << "a line is not a view into the bytes: " << r.bytes;
+    }
+  }
+}
+
+// Each row is a log (lines joined with LF) and the window it gives, joined the same way.
+TEST(LogScanTest, WindowTakesErrorsContextBlocksAndNoPageLines) {
+  struct Row { const char* name; const char* log; const char* window; bool errors; int jump; } rows[] = {
+      {"block up to the prompt",
+       "This is TeX\nentering extended mode\n(./a.tex\n! Undefined control sequence.\n"
+       "<argument> \\foo\nl.12 see \\foo\n            and more  \n? \nafter the prompt\n",
+       "entering extended mode\n! Undefined control sequence.\nl.12 see \\foo\n            and more  \n", true, 12},
+      {"two errors, second line once",
+       "T\nsecond\n! One.\nl.3 x\n? \n! Two.\nl.9 y\n  z\n? \nNo pages of output.\n",
+       "second\n! One.\nl.3 x\n! Two.\nl.9 y\n  z\nNo pages of output.\n", true, 3},
+      {"no page without errors", "T\nsecond\nNo pages of output.\n", "No pages of output.\n", false, 0},
+      {"clean log", "T\nsecond\nOutput written on a.dvi (1 page, 228 bytes).\n", "", false, 0},
+      {"error followed by error", "T\nsecond\n! Emergency stop.\n! ==> Fatal error occurred.\n",
+       "second\n! Emergency stop.\n! ==> Fatal error occurred.\n", true, 0},
+      {"block runs to the end and keeps what it holds",
+       "T\nsecond\n! One.\nl.4 a\nhelp text\n! Two.\nl.7 b\nNo pages of output.",
+       "second\n! One.\nl.4 a\nhelp text\n! Two.\nl.7 b\nNo pages of output.\n", true, 4},
+      {"context line with nothing after the blank", "T\nsecond\n! Emergency stop.\nl.5 \n    \n? \n",
+       "second\n! Emergency stop.\nl.5 \n    \n", true, 5},
+      {"only the prompt with its blank ends a block",
+       "T\nsecond\n! Bad.\nl.2 q\n?\n?x\nEnter file name: \n? x\n",
+       "second\n! Bad.\nl.2 q\n?\n?x\nEnter file name: \n", true, 2},
+      {"prefixes are tested at the line start, with their case",
+       "T\nsecond\n !x\n!x\n l.3 a\nL.3 a\nno pages\n No page\n", "", false, 0},
+      {"error as the first line", "! Emergency stop.\n", "! Emergency stop.\n", true, 0},
+      {"context line before any error", "T\nsecond\nl.8 shown\n? \nNo page\n", "l.8 shown\nNo page\n", false, 0},
+  };
+  for (const auto& r : rows) {
+    LogScan scan = ParseTeXLog(SplitLogLines(r.log));
+    EXPECT_EQ(Joined(scan.window_lines), r.window) << r.name;
+    EXPECT_EQ(scan.errors, r.errors) << r.name;
+    EXPECT_EQ(JumpLineNumber(scan.window_lines), r.jump) << r.name;
+  }
+}
+
+TEST(LogScanTest, JumpReadsTheThirdLineUpToItsFirstBlank) {
+  struct Row { const char* third; int jump; } rows[] = {
+      {"l.12 text", 12}, {"l.5 ", 5}, {"l.007 x y", 7}, {"l.12", 0}, {"l.12x y", 0}, {"l. 12", 0},
+      {"l.-3 x", 0}, {"l.+3 x", 0}, {"l.99999999999 x", 0}, {"! Emergency stop.", 0}, {"xy34 表", 34},
+      {"", 0},
+  };
+  for (auto r : rows) {
+    EXPECT_EQ(JumpLineNumber({"second", "! Error.", r.third, "l.8 later"}), r.jump) << r.third;
+  }
+  EXPECT_EQ(JumpLineNumber({"second", "! Error."}), 0);
+  EXPECT_EQ(JumpLineNumber({}), 0);
+}
+
+}  // namespace
+}  // namespace quillet

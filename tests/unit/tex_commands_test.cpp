@@ -1,0 +1,94 @@
+#include "tex/tex_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quillet {
+namespace {
+
+// "表" is 0x95 0x5C, "ソ" 0x83 0x5C, "ー" 0x81 0x5B, "‐" 0x81 0x5D; half-width katakana such
+// as "ﾃﾞｰﾀ" are single bytes. A trail byte that reads as "\", "[" or "]" is no ASCII character.
+TEST(TexCommandsTest, EngineCommandJoinsNameAndFormatIndex) {
+  struct Row { const char* name; int index; const char* expected; } rows[] = {
+      {"C:\\DOC\\A.TEX", 0, "[virtex(C:\\DOC\\A.TEX,0)]"},
+      {"C:\\表\\データ.tex", 12, "[virtex(C:\\表\\データ.tex,12)]"},
+      {"C:\\My Docs\\report", 3, "[virtex(C:\\My Docs\\report,3)]"},
+      {"C:\\V1.2\\A", 123456789, "[virtex(C:\\V1.2\\A,123456789)]"},
+  };
+  for (auto r : rows) EXPECT_EQ(EngineCommand(r.name, r.index), r.expected) << r.name;
+}
+
+TEST(TexCommandsTest, ViewerKindsChooseServiceAndQuoting) {
+  struct Row { int kind; const char* service; const char* open; } rows[] = {
+      {0, "WinDVI", "[FileOpen(\"C:\\DOC\\A.dvi\")]"},
+      {1, "WinDVI", "[FileOpen(\"C:\\DOC\\A.dvi\")]"},
+      {2, "WinDVI", "[FileOpen(\"C:\\DOC\\A.dvi\")]"},
+      {3, "WinDVI", "[FileOpen(C:\\DOC\\A.dvi)]"},
+      {4, "yaWinDVI", "[FileOpen(C:\\DOC\\A.dvi)]"},
+  };
+  for (auto r : rows) {
+    EXPECT_STREQ(ViewerService(r.kind), r.service) << "kind " << r.kind;
+    EXPECT_EQ(ViewerOpenCommand("C:\\DOC\\A.dvi", r.kind), r.open) << "kind " << r.kind;
+    EXPECT_EQ(CheckCommandName("C:\\DOC\\A,B.dvi", ViewerQuotesName(r.kind)),
+              r.kind <= 2 ? CommandName::Ok : CommandName::BreaksCommand) << "kind " << r.kind;
+  }
+  EXPECT_EQ(ViewerOpenCommand("C:\\表 ソ\\ー.dvi", 0), "[FileOpen(\"C:\\表 ソ\\ー.dvi\")]");
+  EXPECT_EQ(ViewerOpenCommand("C:\\表 ソ\\ー.dvi", 4), "[FileOpen(C:\\表 ソ\\ー.dvi)]");
+}
+
+TEST(TexCommandsTest, ManualLiesBesideTheViewersProgramFolder) {
+  struct Row { const char* viewer; const char* manual; } rows[] = {
+      {"C:\\WINDVI\\BIN\\WINDVI.EXE", "C:\\WINDVI\\Digital\\Windig.dvi"},
+      {"D:\\Program Files\\ｲﾝﾌﾟﾚｽ\\WinDvi\\EXE\\windvi.exe", "D:\\Program Files\\ｲﾝﾌﾟﾚｽ\\WinDvi\\Digital\\Windig.dvi"},
+      {"C:\\表示\\実行用\\W.EXE", "C:\\表示\\Digital\\Windig.dvi"},    // four characters, seven bytes
+      {"C:\\ツール\\ソ十表\\W.EXE", "C:\\ツール\\Digital\\Windig.dvi"},  // trail 0x5C is no separator
+      {"C:\\表示\\表示\\W.EXE", "C:\\表示Digital\\Windig.dvi"},          // a shorter folder loses its "\"
+      {"C:\\W.EXE", "Digital\\Windig.dvi"},
+      {"WINDVI.EXE", "Digital\\Windig.dvi"},
+      {"", "Digital\\Windig.dvi"},
+  };
+  for (auto r : rows) EXPECT_EQ(DigitalManualPath(r.viewer), r.manual) << r.viewer;
+}
+
+TEST(TexCommandsTest, CommandNamesAreCheckedForLengthAndBreakingBytes) {
+  std::string limit = "C:\\" + std::string(247, 'a') + ".tex";  // 254 bytes
+  std::string japanese_limit = "C:\\" + std::string(1, 'a');
+  while (japanese_limit.size() < 254) japanese_limit += "表";
+  struct Row { std::string name; bool quoted; CommandName expected; } rows[] = {
+      {"C:\\DOC\\A.TEX", false, CommandName::Ok},
+      {"C:\\DOC\\A.TEX", true, CommandName::Ok},
+      {limit, false, CommandName::Ok},
+      {limit + "x", false, CommandName::TooLong},
+      {limit + "x", true, CommandName::TooLong},
+      {japanese_limit, false, CommandName::Ok},
+      {japanese_limit + "x", true, CommandName::TooLong},
+      {"C:\\a]b.tex", false, CommandName::BreaksCommand},
+      {"C:\\a)b.tex", false, CommandName::BreaksCommand},
+      {"C:\\a,b.tex", false, CommandName::BreaksCommand},
+      {"C:\\a]b),c.tex", true, CommandName::Ok},
+      {"C:\\\"a\".tex", true, CommandName::BreaksCommand},
+      {"C:\\(a) [b].tex", true, CommandName::Ok},
+      {"C:\\(a.tex", false, CommandName::Ok},
+      {"C:\\ソース\\表ー.tex", false, CommandName::Ok},    // trail bytes 0x5C and 0x5B
+      {"C:\\‐‐.tex", false, CommandName::Ok},             // trail byte 0x5D reads as "]"
+      {"C:\\ﾃﾞｰﾀ].tex", false, CommandName::BreaksCommand},   // half-width katakana are single bytes
+      {"", false, CommandName::Ok},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(CheckCommandName(r.name, r.quoted), r.expected) << r.name << (r.quoted ? " (quoted)" : "");
+  }
+}
+
+TEST(TexCommandsTest, EditorGetsTheLogQuotedOnlyWhenItHoldsABlank) {
+  struct Row { const char* editor; const char* log; const char* expected; } rows[] = {
+      {"NotePad", "C:\\DOC\\A.log", "NotePad C:\\DOC\\A.log"},
+      {"NotePad", "C:\\My Docs\\A.log", "NotePad \"C:\\My Docs\\A.log\""},
+      {"C:\\EDIT\\E.EXE /r", "C:\\表\\ソ.log", "C:\\EDIT\\E.EXE /r C:\\表\\ソ.log"},
+      {"NotePad", "C:\\文書　全角.log", "NotePad C:\\文書　全角.log"},  // an ideographic space is no blank
+  };
+  for (auto r : rows) EXPECT_EQ(EditorCommandLine(r.editor, r.log), r.expected) << r.log;
+}
+
+}  // namespace
+}  // namespace quillet

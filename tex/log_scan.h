@@ -1,0 +1,29 @@
+#pragma once
+// Reading the TeX engine's log: its lines, the lines the error window shows, and the
+// source line the error ending jumps to.
+#include <string_view>
+#include <vector>
+
+namespace quillet {
+
+// Splits a log's bytes into lines: a line ends at CR, LF or CR LF; a NUL ends the text.
+// The views point into bytes.
+std::vector<std::string_view> SplitLogLines(std::string_view bytes);
+
+struct LogScan {
+  std::vector<std::string_view> window_lines;  // what the error window shows, in order
+  bool errors = false;                         // a line beginning "! " was seen
+};
+
+// The error window's lines: each "! " line (the log's second line once in front of the
+// first), each "l." context line with the lines after it up to the engine's "? " prompt
+// (or the end of the log), and each "No page" line. Lines inside a context block are
+// taken as part of it, whatever they begin with.
+LogScan ParseTeXLog(const std::vector<std::string_view>& lines);
+
+// The number the error ending selects: from the third window line (index 2), the bytes
+// from its third byte up to its first blank read as a decimal number; 0 when there is no
+// such line, no blank, or no number.
+int JumpLineNumber(const std::vector<std::string_view>& window_lines);
+
+}  // namespace quillet

@@ -1,0 +1,69 @@
+#include "tex/tex_commands.h"
+
+#include <vector>
+
+#include "core/sjis.h"
+
+namespace quillet {
+
+namespace {
+
+// The command buffers of the engine and the viewers hold names of up to 254 bytes.
+constexpr std::size_t kMaxCommandName = 254;
+
+std::string Quoted(std::string_view text) {
+  std::string quoted = "\"";
+  quoted += text;
+  quoted += '"';
+  return quoted;
+}
+
+bool Refused(char c, bool quoted) { return quoted ? c == '"' : c == ']' || c == ')' || c == ','; }
+
+}  // namespace
+
+std::string EngineCommand(std::string_view source_name, int format_index) {
+  std::string command = "[virtex(";
+  command += source_name;
+  command += ',';
+  command += std::to_string(format_index);
+  command += ")]";
+  return command;
+}
+
+const char* ViewerService(int viewer_kind) { return viewer_kind == 4 ? "yaWinDVI" : "WinDVI"; }
+
+bool ViewerQuotesName(int viewer_kind) { return viewer_kind >= 0 && viewer_kind <= 2; }
+
+std::string ViewerOpenCommand(std::string_view dvi_name, int viewer_kind) {
+  std::string command = "[FileOpen(";
+  command += ViewerQuotesName(viewer_kind) ? Quoted(dvi_name) : std::string(dvi_name);
+  command += ")]";
+  return command;
+}
+
+std::string DigitalManualPath(std::string_view viewer_path) {
+  std::string dir = ExtractFilePath(viewer_path);
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < dir.size(); i += CharLength(dir, i)) starts.push_back(i);
+  dir.resize(starts.size() >= 4 ? starts[starts.size() - 4] : 0);
+  return dir + "Digital\\Windig.dvi";
+}
+
+CommandName CheckCommandName(std::string_view name, bool quoted) {
+  if (name.size() > kMaxCommandName) return CommandName::TooLong;
+  // Stepping over whole characters keeps trail bytes such as 0x5D out of the test.
+  for (std::size_t i = 0; i < name.size(); i += CharLength(name, i)) {
+    if (Refused(name[i], quoted)) return CommandName::BreaksCommand;
+  }
+  return CommandName::Ok;
+}
+
+std::string EditorCommandLine(std::string_view editor, std::string_view log_name) {
+  std::string line(editor);
+  line += ' ';
+  line += log_name.find(' ') == std::string_view::npos ? std::string(log_name) : Quoted(log_name);
+  return line;
+}
+
+}  // namespace quillet
