@@ -12,7 +12,7 @@ std::vector<std::string_view> SplitLogLines(std::string_view bytes);
 
 struct LogScan {
   std::vector<std::string_view> window_lines;  // what the error window shows, in order
-  bool errors = false;                         // a line beginning "! " was seen
+  bool errors = false;                         // a "! " line was met outside a context block
 };
 
 // The error window's lines: each "! " line (the log's second line once in front of the
