@@ -2,6 +2,9 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <optional>
+#include <utility>
+
 #include "aids/command_palette_win.h"
 #include "app/application_win.h"
 #include "app/command_ids.h"
@@ -10,6 +13,7 @@
 #include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"
 #include "tex/error_window_win.h"
+#include "tex/tex_run_win.h"
 #include "tex/tex_settings_dialog_win.h"
 
 namespace quillet {
@@ -56,6 +60,10 @@ void TMainForm::RunCommand(UINT id) {
     case kWindowArrangeItem: WindowArrangeItemClick(); break;
     case kWindowMinimizeItem: WindowMinimizeItemClick(); break;
     case kWindowCloseAllItem: WindowCloseAllItemClick(); break;
+    case kTeX1Item: TeX1ItemClick(); break;
+    case kTeX2Item: TeX2ItemClick(); break;
+    case kTeX3Item: TeX3ItemClick(); break;
+    case kDigitalItem: DigitalItemClick(); break;
     case kSearchforHelpOnItem: SearchforHelpOnItemClick(); break;
     case kHelpAboutItem: HelpAboutItemClick(); break;
     default: break;
@@ -117,6 +125,22 @@ void TMainForm::WindowCloseAllItemClick() {
     if ((*it)->FormCloseQuery()) (*it)->FormClose();
   }
 }
+
+// TeX commands: the three are locked while a run lasts, so no second run can start.
+
+void TMainForm::RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> then_view) {
+  DisableTeXCommands();
+  if (tex_runner_->RunTeX(only_if_needed) && then_view && ActiveChild()) {
+    tex_runner_->OpenInViewer(ActiveChild()->caption(), *then_view);
+  }
+  EnableTeXCommands();
+  if (std::exchange(close_after_run_, false)) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void TMainForm::TeX1ItemClick() { RunTeXCommand(false, std::nullopt); }
+void TMainForm::TeX2ItemClick() { RunTeXCommand(true, ViewerAction::Preview); }
+void TMainForm::TeX3ItemClick() { RunTeXCommand(true, ViewerAction::Print); }
+void TMainForm::DigitalItemClick() { tex_runner_->DigitalItemClick(); }
 
 void TMainForm::SearchforHelpOnItemClick() { app_.Help(hwnd(), HELP_FINDER, 0); }
 

@@ -15,6 +15,7 @@
 #include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"
 #include "tex/error_window_win.h"
+#include "tex/tex_run_win.h"
 #include "win/file_io_win.h"
 #include "win/system_dll_win.h"
 
@@ -47,7 +48,8 @@ const SpeedButtonDef kToolButtons[kToolButtonCount] = {
 
 }  // namespace
 
-TMainForm::TMainForm(Application& app) : app_(app) {}
+TMainForm::TMainForm(Application& app)
+    : app_(app), next_format_command_(kFirstFormatCommand), tex_runner_(std::make_unique<TeXRunner>(app)) {}
 
 TMainForm::~TMainForm() = default;
 
@@ -68,6 +70,7 @@ bool TMainForm::Create() {
     return false;
   }
   menu_->AttachTo(hwnd());
+  OptionMenuBase = static_cast<int>(menu()["Option1"].children().size());
   CreateBars();
   return mdi_client_ != nullptr;
 }
@@ -225,6 +228,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       // The Window menu's document entries belong to the frame procedure.
       if (LOWORD(wp) >= kFirstMdiChild) break;
+      if (OfferFormatCommand(LOWORD(wp))) return 0;
       // A tool button is its own judge of being enabled; menus and keys ask the menu.
       if (lp) {
         RunCommand(LOWORD(wp));
@@ -256,7 +260,13 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (autosave_running_) TimerTimer();
       return 0;
     case WM_CLOSE:
-      if (FormCloseQuery()) DestroyWindow(hwnd());
+      // A TeX run in progress is ended first; the program closes when it has unwound.
+      if (tex_runner_->running()) {
+        tex_runner_->Cancel();
+        close_after_run_ = true;
+      } else if (FormCloseQuery()) {
+        DestroyWindow(hwnd());
+      }
       return 0;
     case WM_DESTROY:
       FormDestroy();

@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/recent_files.h"
 #include "app/speed_panel_win.h"
 #include "core/text_gap.h"
+#include "tex/tex_run_win.h"
 #include "win/file_dialogs_win.h"
 #include "win/form_win.h"
 #include "win/menu_win.h"
@@ -50,6 +52,24 @@ class TMainForm : public Window {
   HWND NextClipboardViewer = nullptr;
   bool start_maximized = false;  // the window is shown maximized at start-up
   RecentFiles recent_files;
+
+  // The format choice: one radio item per TeX format after the Option menu's own items.
+  int OptionMenuBase = 0;
+  std::vector<UINT> FormatCommandIds;
+  UINT AddFormatMenuItem(const std::string& menu_string);
+  void RemoveFormatMenuItems();
+  // Start-up: the items of the format entries, the stored index (out of range: 0) checked.
+  void SetFormatItems(const std::vector<std::string>& menu_strings, int stored_default);
+  // After the TeX settings rewrote the entries.
+  void RebuildFormatItems(const std::vector<std::string>& menu_strings);
+  // A command that names a format item chooses that format; true when it did.
+  bool OfferFormatCommand(UINT id);
+
+  // TeX commands.
+  void TeX1ItemClick();
+  void TeX2ItemClick();
+  void TeX3ItemClick();
+  void DigitalItemClick();
 
   // Documents.
   TMDIChild* ActiveChild() const;
@@ -139,6 +159,8 @@ class TMainForm : public Window {
   void OnClipboardChange();
   void ReapChildren();
   void SetTeXCommandsEnabled(bool on);
+  void CheckFormatItem(int index);
+  void RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> then_view);
   void SetAutoSaveRunning(bool run);
   // Reads a document file for opening or inserting; false (after telling the user) when
   // it cannot be used.
@@ -155,6 +177,9 @@ class TMainForm : public Window {
   std::vector<std::unique_ptr<TMDIChild>> children_;
   std::vector<std::unique_ptr<TMDIChild>> closed_children_;
   UINT autosave_interval_ = 5 * 60000;
+  UINT next_format_command_;
+  std::unique_ptr<TeXRunner> tex_runner_;
+  bool close_after_run_ = false;
   bool autosave_running_ = false;
 };
 

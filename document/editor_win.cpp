@@ -84,6 +84,13 @@ LRESULT EditorControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP: EndDrag(); return 0;
     case WM_CAPTURECHANGED: EndDrag(); return 0;
     case WM_TIMER: if (wp == kAutoScrollTimer) OnAutoScroll(); return 0;
+    case WM_SETCURSOR:
+      // A read-only text (the error window, descriptions) shows the arrow, as a list does.
+      if (read_only_ && LOWORD(lp) == HTCLIENT) {
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        return TRUE;
+      }
+      break;
     default: break;
   }
   return DefWindowProcA(hwnd_, msg, wp, lp);

@@ -4,6 +4,8 @@
 
 #include "document/editor_win.h"
 
+#include <string>
+
 #include "win/controls_win.h"
 
 namespace quillet {
@@ -19,6 +21,18 @@ bool TErrorWin::Create(HWND owner) {
   SendMessageA(Memo, EM_SETREADONLY, TRUE, 0);
   SendMessageA(Memo, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
   return true;
+}
+
+void TErrorWin::ShowLines(const std::vector<std::string_view>& lines) {
+  std::size_t size = 0;
+  for (std::string_view line : lines) size += line.size() + 2;
+  std::string text;
+  text.reserve(size);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += lines[i];
+  }
+  SetWindowTextA(Memo, text.c_str());
 }
 
 LRESULT TErrorWin::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

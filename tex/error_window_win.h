@@ -2,6 +2,8 @@
 // TErrorWin, the window "ｴﾗｰﾒｯｾｰｼﾞ" that lists the errors of the last TeX run. It floats
 // above the other windows and is hidden until first needed.
 #include <functional>
+#include <string_view>
+#include <vector>
 
 #include "win/form_win.h"
 
@@ -11,6 +13,8 @@ class TErrorWin : public Form {
  public:
   bool Create(HWND owner);
   HWND Memo = nullptr;
+  // Shows the lines, one under the other.
+  void ShowLines(const std::vector<std::string_view>& lines);
   // Told whenever the window is shown or hidden (the View menu's check mark follows it).
   std::function<void(bool shown)> on_visibility;
 
