@@ -108,8 +108,8 @@ std::string_view TrimBlanks(std::string_view text) {
 
 TeXConfiguration LoadTeXConfiguration(const ProfileStore& store, const DirectoryLister& dirs) {
   TeXConfiguration c;
-  std::string* environ[] = {&c.TEXINPUTS, &c.TEXFONTS, &c.TEXFORMATS, &c.TEXPOOL};
-  for (int i = 0; i < 4; ++i) *environ[i] = store.Read(kEnviron, kEnvironKeys[i], "");
+  std::string* variables[] = {&c.TEXINPUTS, &c.TEXFONTS, &c.TEXFORMATS, &c.TEXPOOL};
+  for (int i = 0; i < 4; ++i) *variables[i] = store.Read(kEnviron, kEnvironKeys[i], "");
 
   c.menu_strings = store.Keys(kTeXMode);
   for (const std::string& key : c.menu_strings) c.format_names.push_back(store.Read(kTeXMode, key, ""));
@@ -200,8 +200,9 @@ bool IsReservedStyleName(std::string_view name) {
 }
 
 std::string ReservedStyleNameMessage(std::string_view name) {
-  return "\"" + std::string(name) + "\" は " + kTeXConfigFile +
-         " の他のｾｸｼｮﾝと同じ名前なので、基本ｽﾀｲﾙ名には使えません。";
+  std::string message = "\"";
+  message.append(name).append("\" は ").append(kTeXConfigFile);
+  return message.append(" の他のｾｸｼｮﾝと同じ名前なので、基本ｽﾀｲﾙ名には使えません。");
 }
 
 std::string RefusedWriteMessage() { return std::string(kTeXConfigFile) + " に書き込めません"; }

@@ -1,0 +1,67 @@
+#include "tex/tex_config_win.h"
+
+#include <windows.h>
+
+#include <set>
+
+#include "win/handles_win.h"
+
+namespace quillet {
+
+namespace {
+
+struct FindTraits {
+  static HANDLE Null() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { FindClose(h); }
+};
+using FindHandle = Owned<HANDLE, FindTraits>;
+
+int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) {
+  reinterpret_cast<std::set<std::string>*>(names)->insert(font->lfFaceName);
+  return 1;
+}
+
+}  // namespace
+
+std::string WinProfileStore::Read(const std::string& section, const std::string& key, const std::string& def) const {
+  return file_.ReadString(section.c_str(), key.c_str(), def);
+}
+
+std::vector<std::string> WinProfileStore::Keys(const std::string& section) const {
+  std::vector<char> buffer(kKeyListBufferSize);
+  DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()),
+                                     file_.path().c_str());
+  return SplitKeyList(std::string_view(buffer.data(), n));
+}
+
+bool WinProfileStore::Write(const std::string& section, const std::string& key, const std::string& value) {
+  return file_.WriteString(section.c_str(), key.c_str(), value);
+}
+
+bool WinProfileStore::EraseSection(const std::string& section) {
+  return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file_.path().c_str()) != FALSE;
+}
+
+std::vector<std::string> WinDirectoryLister::List(const std::string& dir, const std::string& pattern) const {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  FindHandle search(FindFirstFileA((dir + pattern).c_str(), &found));
+  if (!search) return names;
+  do {
+    names.emplace_back(found.cFileName);
+  } while (FindNextFileA(search.get(), &found));
+  return names;
+}
+
+std::vector<std::string> DisplayFontList() {
+  std::set<std::string> families;
+  LOGFONTA query{};
+  query.lfCharSet = DEFAULT_CHARSET;
+  WindowDc screen(nullptr);
+  EnumFontFamiliesExA(screen.get(), &query, CollectFamily, reinterpret_cast<LPARAM>(&families), 0);
+  std::vector<std::string> fonts{kNoSubstitute};
+  fonts.insert(fonts.end(), families.begin(), families.end());
+  return fonts;
+}
+
+}  // namespace quillet

@@ -1,0 +1,33 @@
+#pragma once
+// wintex.ini through the platform's private-profile functions, the TeX directories
+// through the file system, and the screen fonts for the font-mapping page.
+#include <string>
+#include <vector>
+
+#include "tex/tex_config.h"
+#include "win/profile_win.h"
+
+namespace quillet {
+
+class WinProfileStore : public ProfileStore {
+ public:
+  // A bare name (kTeXConfigFile) lives in the Windows directory.
+  explicit WinProfileStore(std::string path) : file_(std::move(path)) {}
+  std::string Read(const std::string& section, const std::string& key, const std::string& def) const override;
+  std::vector<std::string> Keys(const std::string& section) const override;
+  bool Write(const std::string& section, const std::string& key, const std::string& value) override;
+  bool EraseSection(const std::string& section) override;
+
+ private:
+  ProfileFile file_;
+};
+
+class WinDirectoryLister : public DirectoryLister {
+ public:
+  std::vector<std::string> List(const std::string& dir, const std::string& pattern) const override;
+};
+
+// The screen fonts with kNoSubstitute first, for the dialog's font list.
+std::vector<std::string> DisplayFontList();
+
+}  // namespace quillet
