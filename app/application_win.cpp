@@ -92,6 +92,8 @@ bool Application::Start() {
 void Application::LoadAll() {
   TMainForm& main = *main_form_;
   LoadProgramSettings(*this);
+  tex_config_ = LoadTeXConfiguration(tex_settings_, WinDirectoryLister());
+  main.SetFormatItems(tex_config_.menu_strings, tex_config_.stored_default);
   ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(main.hwnd());
   main.UpdateMenuItems();

@@ -9,6 +9,7 @@
 
 #include "win/file_dialogs_win.h"
 #include "win/message_dialog_win.h"
+#include "tex/tex_config_win.h"
 #include "win/profile_win.h"
 
 namespace quillet {
@@ -63,7 +64,9 @@ class Application {
   Messages& messages() { return *messages_; }
   FileDialogs& file_dialogs() { return *file_dialogs_; }
   const ProfileFile& settings_file() const { return settings_; }
-  const ProfileFile& tex_settings_file() const { return tex_settings_; }
+  // The TeX engine's configuration (wintex.ini) and what was read from it at start-up.
+  ProfileStore& tex_settings_file() { return tex_settings_; }
+  TeXConfiguration& tex_config() { return tex_config_; }
   const AppOptions& options() const { return options_; }
 
   // Every help request goes through here (WinHelp commands and data).
@@ -79,7 +82,8 @@ class Application {
 
   AppOptions options_;
   ProfileFile settings_;
-  ProfileFile tex_settings_;
+  WinProfileStore tex_settings_;
+  TeXConfiguration tex_config_;
   std::unique_ptr<Messages> own_messages_;
   std::unique_ptr<FileDialogs> own_file_dialogs_;
   Messages* messages_;

@@ -15,6 +15,7 @@
 #include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"
 #include "tex/error_window_win.h"
+#include "tex/tex_config.h"
 #include "tex/tex_run_win.h"
 #include "win/file_io_win.h"
 #include "win/system_dll_win.h"
@@ -286,8 +287,8 @@ void TMainForm::FormDestroy() {
   app_.Help(hwnd(), HELP_QUIT, 0);
   SaveShutdownSettings(app_);
   // The chosen format is remembered for the TeX engine as well.
-  if (!app_.tex_settings_file().WriteInt("TeXModeDefault", "TeXModeDefault", CurrentTeXMode)) {
-    app_.messages().Error(hwnd(), app_.tex_settings_file().WriteErrorText());
+  if (SaveTeXModeDefault(app_.tex_settings_file(), CurrentTeXMode) != WriteOutcome::Ok) {
+    app_.messages().Error(hwnd(), RefusedWriteMessage());
   }
 }
 
