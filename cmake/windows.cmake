@@ -35,6 +35,13 @@ foreach(src ${standins})
   target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
   target_link_options(${name} PRIVATE ${static_runtime})
 endforeach()
+# The engine, viewer and editor stand-ins use the program's file-name rules and handle owners.
+# Like the programs they stand for they are window programs: WinExec waits until such a
+# program first waits for input (a console program is not waited for), and no console opens.
+foreach(name stand_in_engine stand_in_viewer stand_in_editor)
+  target_link_libraries(${name} PRIVATE quillet_win)
+  target_link_options(${name} PRIVATE -mwindows)
+endforeach()
 
 file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
 file(GLOB win_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
