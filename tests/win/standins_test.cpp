@@ -181,7 +181,7 @@ TEST_F(StandInTest, EngineWritesTheGivenLogAndDviBesideJapaneseNames) {
 TEST_F(StandInTest, EngineDelaysThenHoldsTheLogWithoutSharing) {
   std::string source = OldSource("held.tex");
   std::string log = ChangeFileExt(source, ".log");
-  auto engine = StartEngine({.delay_ms = 2000, .hold_ms = 1500});
+  auto engine = StartEngine({.delay_ms = 2000, .hold_ms = 3000});
   Client client;
   ASSERT_TRUE(client.Connect("wpvtex", "wpvtex"));
   ASSERT_TRUE(client.Execute(WithNul(Virtex(source, 0))));

@@ -7,6 +7,15 @@
 // Each stand-in appends every DDE execute string it takes (the editor: its whole command
 // line) and a LF to its record file. Stand-ins also end by themselves when the process
 // that started them ends.
+//
+// A TeX run test, for instance:
+//   EndStandInsAtExit cleanup;                       // first, so it runs last
+//   std::string record = h.dir() / "engine.txt";
+//   h.WriteIni("[TeX]\r\nｲﾝﾌﾟﾚｽ  WpvTeX=" + EngineCommandLine({.record = record, .dvi = true}) + "\r\n");
+//   std::string source = h.MakeFile("a.tex", "..."); AgeFile(source, 10);
+//   ... run the command ...
+//   EXPECT_EQ(ReadRecord(record), std::vector<std::string>{"[virtex(" + source + ",0)]"});
+//   EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));  // the program ended the engine
 #include <windows.h>
 
 #include <cstddef>
