@@ -1,0 +1,299 @@
+// The road of a TeX run over real DDE with the stand-in engine and viewers: the execute
+// string, the wait for the log, the error window, the selected line, the viewer's commands,
+// and every way a run can fail or be ended.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/command_ids.h"
+#include "document/mdi_child_win.h"
+#include "prefs/env_dialog_win.h"
+#include "tests/win/support/app_harness.h"
+#include "tests/win/support/standins.h"
+#include "tex/error_window_win.h"
+#include "tex/tex_run_win.h"
+#include "win/controls_win.h"
+
+namespace quillet::test {
+namespace {
+
+std::string Fixture(const std::string& name) { return std::string(QUILLET_FIXTURES_DIR) + "/tex-logs/" + name; }
+
+// The window's text for a fixture's expected lines (LF-separated, each ending in LF).
+std::string WindowTextFor(const std::string& expected_raw) {
+  std::string text;
+  for (char c : expected_raw) {
+    if (c == '\n') {
+      text += "\r\n";
+    } else {
+      text += c;
+    }
+  }
+  if (text.size() >= 2) text.resize(text.size() - 2);  // no break after the last line
+  return text;
+}
+
+const char* const kTwoFormats = "[TeXMode]\r\nLaTeX=lplain\r\nplain TeX=plain\r\n[TeXModeDefault]\r\nTeXModeDefault=0\r\n";
+
+struct RunFixture : ::testing::Test {
+  EndStandInsAtExit cleanup;
+  AppHarness h;
+  std::string engine_record, viewer_record, source;
+
+  // Settings: the stand-in engine with the scenario, and the viewer kind with a stand-in
+  // viewer that answers on kind's service.
+  void Start(EngineScenario scenario, int viewer_kind = 0, const std::string& source_text = "line\r\n") {
+    engine_record = h.dir() / "engine.txt";
+    viewer_record = h.dir() / "viewer.txt";
+    scenario.record = engine_record;
+    const char* service = viewer_kind == 4 ? "yaWinDVI" : "WinDVI";
+    std::string viewer_keys;
+    for (int k = 0; k < 5; ++k) {
+      viewer_keys += std::string(kDviKinds[k]) + "=" + ViewerCommandLine(service, viewer_record) + "\r\n";
+    }
+    h.WriteIni("[TeX]\r\nUse=0\r\nｲﾝﾌﾟﾚｽ  WpvTeX=" + EngineCommandLine(scenario) + "\r\n[Dvi]\r\nUse=" +
+               std::to_string(viewer_kind) + "\r\n" + viewer_keys);
+    WriteFileBytes(h.wintex_path(), kTwoFormats);
+    source = h.MakeFile("論文 表.tex", source_text);
+    AgeFile(source, 10);
+    h.Start({source});
+  }
+  std::string ErrorText() { return EditorText(h.app().ErrorWin().Memo); }
+  bool ErrorWindowShown() { return IsWindowVisible(h.app().ErrorWin().hwnd()) != FALSE; }
+  TMDIChild* Doc() { return h.main().ActiveChild(); }
+  std::string Messages() { return h.messages.Texts(); }
+  void ExpectCommandsEnabled() {
+    for (const char* name : {"TeX1Item", "TeX2Item", "TeX3Item", "FileExitItem"}) {
+      EXPECT_TRUE(h.Item(name).enabled()) << name;
+    }
+    for (ToolButton b : {TeX1Btn, TeX2Btn, TeX3Btn}) EXPECT_TRUE(h.main().speed_panel().IsEnabled(b));
+  }
+};
+
+TEST_F(RunFixture, ACleanRunSendsTheCommandAndEndsTheEngine) {
+  Start({});
+  h.Command(h.main().FormatCommandIds[1]);  // plain TeX: index 1
+  h.Command(kTeX1Item);
+  EXPECT_EQ(ReadRecord(engine_record), (std::vector<std::string>{"[virtex(" + source + ",1)]"}));
+  EXPECT_EQ(ErrorText(), "");
+  EXPECT_FALSE(ErrorWindowShown());
+  EXPECT_TRUE(h.messages.shown.empty()) << Messages();
+  EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
+  EXPECT_TRUE(ReadRecord(viewer_record).empty());  // no viewer for a plain run
+  ExpectCommandsEnabled();
+}
+
+TEST_F(RunFixture, AnErrorRunShowsTheWindowAndSelectsTheLine) {
+  std::string log = h.MakeFile("error.log", "This is e-pTeX\r\n(./a.tex\r\n! Undefined control sequence.\r\n"
+                                            "l.12 \\foo\r\n         bar\r\n? \r\n");
+  std::string text;
+  for (int i = 1; i <= 20; ++i) text += "line " + std::to_string(i) + "\r\n";
+  Start({.log = log}, 0, text);
+  h.Command(kTeX2Item);
+  EXPECT_EQ(ErrorText(), "(./a.tex\r\n! Undefined control sequence.\r\nl.12 \\foo\r\n         bar");
+  EXPECT_TRUE(ErrorWindowShown());
+  EXPECT_TRUE(h.Item("ErrMesItem").checked());
+  Range sel = EditorSelection(Doc()->Memo);
+  EXPECT_EQ(EditorText(Doc()->Memo).substr(static_cast<std::size_t>(sel.start),
+                                            static_cast<std::size_t>(sel.end - sel.start)),
+            "line 12");
+  EXPECT_TRUE(ReadRecord(viewer_record).empty());  // errors: no preview
+  EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
+  ExpectCommandsEnabled();
+}
+
+TEST_F(RunFixture, RealLogsFillTheWindowAsTheyShould) {
+  struct Row { const char* log; const char* expected; int select; } rows[] = {
+      {"c03_two_errors_sjis/a_eof.log", "c03_two_errors_sjis/a_eof.expected.raw", 5},
+      {"c08_error_in_input_sjis/b_nonstop.log", "c08_error_in_input_sjis/b_nonstop.expected.raw", 3},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.log);
+    AppHarness fresh;  // a new program for each log
+    std::string record = fresh.dir() / "engine.txt";
+    fresh.WriteIni("[TeX]\r\nUse=0\r\nｲﾝﾌﾟﾚｽ  WpvTeX=" + EngineCommandLine({.record = record, .log = Fixture(row.log)}) +
+                   "\r\n");
+    WriteFileBytes(fresh.wintex_path(), kTwoFormats);
+    std::string text;
+    for (int i = 1; i <= 30; ++i) text += "% " + std::to_string(i) + "\r\n";
+    std::string src = fresh.MakeFile("main.tex", text);
+    AgeFile(src, 10);
+    fresh.Start({src});
+    fresh.Command(kTeX1Item);
+    EXPECT_EQ(EditorText(fresh.app().ErrorWin().Memo), WindowTextFor(ReadFileBytes(Fixture(row.expected))));
+    HWND memo = fresh.main().ActiveChild()->Memo;
+    EXPECT_EQ(EditorSelection(memo).start, SendMessageA(memo, EM_LINEINDEX, static_cast<WPARAM>(row.select - 1), 0));
+    EndStartedProcesses(kEngineExe);
+  }
+}
+
+TEST_F(RunFixture, ANoPageRunStillPreviews) {
+  Start({.log = Fixture("c09_no_pages_sjis/a_eof.log"), .dvi = true}, 0);
+  h.Command(kTeX2Item);
+  EXPECT_EQ(ErrorText(), WindowTextFor(ReadFileBytes(Fixture("c09_no_pages_sjis/a_eof.expected.raw"))));
+  EXPECT_FALSE(ErrorWindowShown());
+  ASSERT_TRUE(WaitForRecordLines(viewer_record, 2, 10000));
+  std::string dvi = source.substr(0, source.size() - 4) + ".dvi";
+  EXPECT_EQ(ReadRecord(viewer_record), (std::vector<std::string>{"[FileOpen(\"" + dvi + "\")]", "[WinNormal]"}));
+}
+
+TEST_F(RunFixture, APreviewSkipsTheEngineWhenTheDviIsNewerButNotInTheSameTwoSeconds) {
+  Start({.dvi = true}, 3);
+  std::string dvi = source.substr(0, source.size() - 4) + ".dvi";
+  WriteFileBytes(dvi, "dvi");
+  h.Command(kTeX2Item);
+  EXPECT_TRUE(ReadRecord(engine_record).empty());
+  EXPECT_TRUE(StartedProcesses(kEngineExe).empty());
+  ASSERT_TRUE(WaitForRecordLines(viewer_record, 2, 10000));
+  EXPECT_EQ(ReadRecord(viewer_record), (std::vector<std::string>{"[FileOpen(" + dvi + ")]", "[WinNormal]"}));
+  // The same 2-second slot is not newer: the engine runs.
+  AgeFile(dvi, 10);
+  HANDLE f = CreateFileA(source.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE d = CreateFileA(dvi.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME dvi_time;
+  GetFileTime(d, nullptr, nullptr, &dvi_time);
+  SetFileTime(f, nullptr, nullptr, &dvi_time);
+  CloseHandle(f);
+  CloseHandle(d);
+  h.Command(kTeX3Item);
+  EXPECT_EQ(ReadRecord(engine_record).size(), 1u);
+}
+
+TEST_F(RunFixture, ViewerKindsQuoteAndNameTheirService) {
+  struct Row { int kind; bool quoted; } rows[] = {{0, true}, {3, false}, {4, false}};
+  for (auto row : rows) {
+    SCOPED_TRACE(row.kind);
+    EndStandInsAtExit each;
+    AppHarness fresh;
+    std::string record = fresh.dir() / "viewer.txt";
+    const char* service = row.kind == 4 ? "yaWinDVI" : "WinDVI";
+    fresh.WriteIni("[Dvi]\r\nUse=" + std::to_string(row.kind) + "\r\n" + kDviKinds[row.kind] + "=" +
+                   ViewerCommandLine(service, record) + "\r\n");
+    std::string src = fresh.MakeFile("a.tex", "x");
+    fresh.Start({src});
+    std::string dvi = fresh.dir() / "a.dvi";
+    // Print sends the open command and then [FilePrint].
+    TeXRunner runner(fresh.app());
+    runner.OpenInViewer(src, ViewerAction::Print);
+    ASSERT_TRUE(WaitForRecordLines(record, 2, 10000));
+    std::string name = row.quoted ? "\"" + dvi + "\"" : dvi;
+    EXPECT_EQ(ReadRecord(record), (std::vector<std::string>{"[FileOpen(" + name + ")]", "[FilePrint]"}));
+    // A running viewer is not started again.
+    runner.OpenInViewer(src, ViewerAction::Preview);
+    ASSERT_TRUE(WaitForRecordLines(record, 4, 10000));
+    EXPECT_EQ(StartedProcesses(kViewerExe).size(), 1u);
+    EXPECT_TRUE(fresh.messages.shown.empty()) << fresh.messages.Texts();
+  }
+}
+
+TEST_F(RunFixture, TheOnlineManualIsBelowTheViewersDirectory) {
+  Start({});
+  std::string record = h.dir() / "running.txt";
+  ReadyEvent ready;
+  StandInProcess viewer(ViewerCommandLine("WinDVI", record, ready.name()));
+  ASSERT_TRUE(ready.Wait(10000));
+  TPagesDlg1& env = h.app().PagesDlg1();
+  env.DviPaths[0] = "C:\\WINDVI\\BIN\\WINDVI.EXE";
+  EXPECT_TRUE(h.Item("DigitalItem").enabled());
+  h.Command(kDigitalItem);
+  ASSERT_TRUE(WaitForRecordLines(record, 2, 10000)) << Messages();
+  EXPECT_EQ(ReadRecord(record),
+            (std::vector<std::string>{"[FileOpen(\"C:\\WINDVI\\Digital\\Windig.dvi\")]", "[WinNormal]"}));
+}
+
+TEST_F(RunFixture, AnEngineThatNeverAnswersIsReportedAndEnded) {
+  Start({.no_service = true});
+  DWORD start = GetTickCount();
+  h.Command(kTeX1Item);
+  DWORD took = GetTickCount() - start;
+  EXPECT_GE(took, 5000u);
+  EXPECT_LT(took, 15000u);
+  EXPECT_EQ(Messages(), "VirTeXと接続できません。\n");
+  EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
+  ExpectCommandsEnabled();
+}
+
+TEST_F(RunFixture, AMissingEngineProgramIsReportedAtOnce) {
+  Start({});
+  h.app().PagesDlg1().TeXPaths[0] = h.dir() / "no-such-engine.exe";
+  h.Command(kTeX1Item);
+  EXPECT_EQ(Messages(), "VirTeXと接続できません。\n");
+}
+
+TEST_F(RunFixture, ALogHeldOpenIsReadOnceReleased) {
+  Start({.hold_ms = 1500});
+  DWORD start = GetTickCount();
+  h.Command(kTeX1Item);
+  EXPECT_GE(GetTickCount() - start, 1400u);
+  EXPECT_TRUE(h.messages.shown.empty()) << Messages();
+  ExpectCommandsEnabled();
+}
+
+TEST_F(RunFixture, EscapeEndsARunThatWaits) {
+  Start({.no_log = true});
+  HWND main = h.main().hwnd();
+  WhenModal([main] { PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0); }, 1500);
+  h.Command(kTeX1Item);
+  EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
+  EXPECT_TRUE(h.messages.shown.empty()) << Messages();
+  ExpectCommandsEnabled();
+}
+
+TEST_F(RunFixture, AnEngineThatEndsWithoutALogIsReported) {
+  Start({.exit_early = true});
+  h.Command(kTeX1Item);
+  EXPECT_EQ(Messages(), "TeXが終了しましたが、ﾛｸﾞﾌｧｲﾙ " + source.substr(0, source.size() - 4) + ".log" +
+                            " が作成されていません。\n");
+  ExpectCommandsEnabled();
+}
+
+TEST_F(RunFixture, TheSaveQuestionComesFirstAndCancelStopsTheRun) {
+  Start({.delay_ms = 2100});
+  Type(Doc()->Memo, "x");
+  h.messages.answers = {MsgResult::Cancel};
+  h.Command(kTeX1Item);
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].text, source + " は変更されています。\rﾌｧｲﾙに保存しますか?");
+  EXPECT_EQ(h.messages.shown[0].buttons, kMsgYes | kMsgCancel);
+  EXPECT_TRUE(StartedProcesses(kEngineExe).empty());
+  h.messages.answers = {MsgResult::Yes};
+  h.Command(kTeX1Item);
+  EXPECT_EQ(ReadFileBytes(source), "xline\r\n");
+  EXPECT_EQ(ReadRecord(engine_record).size(), 1u);
+}
+
+TEST_F(RunFixture, NamesThatWouldBreakTheCommandAreRefusedBeforeAnythingStarts) {
+  Start({});
+  std::string bad = h.MakeFile("a]b.tex", "x");
+  h.main().OpenDocument(bad);
+  h.Command(kTeX1Item);
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].kind, MsgKind::Error);
+  EXPECT_NE(h.messages.shown[0].text.find(bad), std::string::npos);
+  EXPECT_TRUE(StartedProcesses(kEngineExe).empty());
+  // Trail bytes 0x5B ("ー") and 0x5C ("表") are parts of characters, not brackets.
+  std::string fine = h.MakeFile("ソース表ー.tex", "x");
+  AgeFile(fine, 10);
+  h.main().OpenDocument(fine);
+  h.Command(kTeX1Item);
+  EXPECT_EQ(ReadRecord(engine_record), (std::vector<std::string>{"[virtex(" + fine + ",0)]"}));
+}
+
+TEST_F(RunFixture, TheLogIsShownInTheOutsideEditorWhenAsked) {
+  Start({});
+  std::string record = h.dir() / "editor.txt";
+  TPagesDlg1& env = h.app().PagesDlg1();
+  SetChecked(env.ShowLogFile, true);
+  SetControlText(env.EditorPath, EditorCommandLine(record));
+  h.Command(kTeX1Item);
+  ASSERT_TRUE(WaitForRecordLines(record, 1, 10000));
+  std::string log = source.substr(0, source.size() - 4) + ".log";
+  std::string line = ReadRecord(record)[0];
+  EXPECT_EQ(line.substr(line.size() - log.size() - 3), " \"" + log + "\"");  // the name has a blank: quoted
+  SetControlText(env.EditorPath, h.dir() / "no-editor.exe");
+  h.Command(kTeX1Item);
+  EXPECT_EQ(Messages(), "ｴﾃﾞｨﾀを起動できません。\n");
+}
+
+}  // namespace
+}  // namespace quillet::test
