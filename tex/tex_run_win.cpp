@@ -17,7 +17,7 @@ namespace quillet {
 
 namespace {
 constexpr DWORD kConnectTimeoutMs = 5000;
-constexpr DWORD kPollMs = 100;
+constexpr DWORD kPollMs = 50;
 // How long a finished engine's log may take to appear or to become readable.
 constexpr DWORD kAfterEngineEndsMs = 3000;
 constexpr const char* kCannotConnect = "VirTeXと接続できません。";

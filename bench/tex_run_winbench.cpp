@@ -1,0 +1,179 @@
+// Timings of a TeX run under Wine with the stand-in engine: the program's own overhead
+// from the command to the execute string arriving and from the log's release to the first
+// error selected, the processor time the program takes while it waits for a log, and the
+// error window filled from a 50 MB log with 20,000 errors.
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+
+#include "app/application_win.h"
+#include "app/command_ids.h"
+#include "app/main_form_win.h"
+#include "bench/winbench_support.h"
+#include "document/mdi_child_win.h"
+#include "tests/win/support/standins.h"
+#include "tex/error_window_win.h"
+#include "tex/log_scan.h"
+
+namespace quillet::bench {
+namespace {
+
+class SilentMessages : public Messages {
+ public:
+  MsgResult Show(HWND, MsgKind, const std::string&, unsigned buttons) override { return EscapeResult(buttons); }
+};
+
+std::string Dir() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string dir = std::string(temp) + "quillet-run-bench\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
+void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// Calls check every few milliseconds while the program runs (its waits handle messages).
+class Watch {
+ public:
+  explicit Watch(std::function<void()> check) : check_(std::move(check)) {
+    Current() = this;
+    timer_ = SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR, DWORD) { Current()->check_(); });
+  }
+  ~Watch() {
+    KillTimer(nullptr, timer_);
+    Current() = nullptr;
+  }
+
+ private:
+  static Watch*& Current() {
+    static Watch* current = nullptr;
+    return current;
+  }
+  std::function<void()> check_;
+  UINT_PTR timer_;
+};
+
+double ProcessCpuMs() {
+  FILETIME c, e, k, u;
+  GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
+  auto ms = [](FILETIME f) { return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e4; };
+  return ms(k) + ms(u);
+}
+
+std::string ErrorLog(int errors, std::size_t filler_lines) {
+  std::string log = "This is e-pTeX, Version 3.141592653\r\n(./main.tex\r\n";
+  for (int e = 0; e < errors; ++e) {
+    for (std::size_t i = 0; i < filler_lines; ++i) log += "Overfull \\hbox (1.0pt too wide) in paragraph at lines 10--12\r\n";
+    log += "! Undefined control sequence.\r\nl." + std::to_string(3 + e % 40) + " \\foo\r\n         bar\r\n? \r\n";
+  }
+  return log;
+}
+
+struct Program {
+  SilentMessages messages;
+  std::unique_ptr<Application> app;
+  Program(const std::string& dir, const std::string& engine, const std::string& source) {
+    Write(dir + "quillet.ini", "[TeX]\r\nUse=0\r\nｲﾝﾌﾟﾚｽ  WpvTeX=" + engine + "\r\n");
+    Write(dir + "wintex.ini", "[TeXMode]\r\nLaTeX=lplain\r\n");
+    AppOptions options;
+    options.ini_path = dir + "quillet.ini";
+    options.wintex_path = dir + "wintex.ini";
+    options.messages = &messages;
+    options.args = {source};
+    app = std::make_unique<Application>(std::move(options));
+    app->Start();
+    Pump();
+  }
+  ~Program() {
+    DestroyWindow(app->MainForm().hwnd());
+    Pump();
+  }
+};
+
+void RunOverheads() {
+  std::string dir = Dir(), record = dir + "engine.txt", log = dir + "error.log", source = dir + "main.tex";
+  std::string text;
+  for (int i = 1; i <= 50; ++i) text += "line " + std::to_string(i) + "\r\n";
+  Write(source, text);
+  Write(log, ErrorLog(1, 3));
+  std::vector<double> to_command, to_selection;
+  for (int i = 0; i < 9; ++i) {
+    test::AgeFile(source, 10);
+    DeleteFileA(record.c_str());
+    // An engine already offering its service; the one the program starts only adds itself.
+    test::ReadyEvent ready;
+    test::StandInProcess running(test::EngineCommandLine({.record = record, .log = log, .hold_ms = 300, .ready = ready.name()}));
+    ready.Wait(10000);
+    Program program(dir, test::EngineCommandLine({.no_service = true}), source);
+    std::string log_name = dir + "main.log";
+    double start = Now(), command_at = 0, released_at = 0;
+    HWND memo = program.app->MainForm().ActiveChild()->Memo;
+    Watch watch([&] {
+      if (!command_at && !test::ReadRecord(record).empty()) command_at = Now();
+      if (command_at && !released_at) {
+        HANDLE f = CreateFileA(log_name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (f != INVALID_HANDLE_VALUE) {
+          CloseHandle(f);
+          released_at = Now();
+        }
+      }
+    });
+    program.app->MainForm().OnCommand(kTeX1Item);
+    DWORD sel_start = 0;
+    SendMessageA(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&sel_start), 0);
+    double selected_at = Now();
+    if (command_at && released_at && sel_start > 0) {
+      to_command.push_back(command_at - start);
+      to_selection.push_back(selected_at - released_at);
+    }
+    test::EndStartedProcesses(test::kEngineExe);
+  }
+  std::printf("run overhead: command to execute string %.0f ms, log released to error selected %.0f ms "
+              "(medians of %zu; goals < 150 ms each)\n",
+              Median(to_command), Median(to_selection), to_command.size());
+}
+
+void WaitingCpu() {
+  std::string dir = Dir(), source = dir + "wait.tex";
+  Write(source, "x\r\n");
+  test::AgeFile(source, 10);
+  Program program(dir, test::EngineCommandLine({.delay_ms = 4000}), source);
+  double wall = Now(), cpu = ProcessCpuMs();
+  program.app->MainForm().OnCommand(kTeX1Item);
+  wall = Now() - wall;
+  cpu = ProcessCpuMs() - cpu;
+  std::printf("processor use while waiting for a log: %.1f%% of one core over %.1f s (goal < 2%%)\n",
+              100.0 * cpu / wall, wall / 1000);
+  test::EndStartedProcesses(test::kEngineExe);
+}
+
+void ErrorWindowFill() {
+  std::string dir = Dir();
+  std::string log = ErrorLog(20000, 40);
+  Program program(dir, "", "");
+  std::vector<double> times;
+  for (int i = 0; i < 3; ++i) {
+    double start = Now();
+    LogScan scan = ParseTeXLog(SplitLogLines(log));
+    TErrorWin& window = program.app->ErrorWin();
+    window.ShowLines(scan.window_lines);
+    ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);
+    UpdateWindow(window.Memo);
+    times.push_back(Now() - start);
+  }
+  std::printf("error window filled from a %.1f MB log with 20,000 errors: %.0f ms (goal < 2000 ms)\n",
+              static_cast<double>(log.size()) / (1 << 20), Median(times));
+}
+
+}  // namespace
+}  // namespace quillet::bench
+
+int main() {
+  quillet::bench::RunOverheads();
+  quillet::bench::WaitingCpu();
+  quillet::bench::ErrorWindowFill();
+  return 0;
+}
