@@ -152,7 +152,7 @@ void WaitingCpu() {
 
 void ErrorWindowFill() {
   std::string dir = Dir();
-  std::string log = ErrorLog(20000, 40);
+  std::string log = ErrorLog(20000, 42);
   Program program(dir, "", "");
   std::vector<double> times;
   for (int i = 0; i < 3; ++i) {
