@@ -9,7 +9,7 @@
 
 #include "app/application_win.h"
 #include "app/main_form_win.h"
-#include "bench/winbench_support.h"
+#include "bench/program_bench_support.h"
 #include "document/mdi_child_win.h"
 #include "win/handles_win.h"
 
@@ -45,33 +45,6 @@ void StartUp() {
   std::printf("start-up to idle: Quillet %.0f ms, minimal window program %.0f ms, ratio %.2f (goal <= 1.5)\n", q, m,
               q / m);
 }
-
-class SilentMessages : public Messages {
- public:
-  MsgResult Show(HWND, MsgKind, const std::string&, unsigned buttons) override { return EscapeResult(buttons); }
-};
-
-// The program in this process, with its settings in dir.
-struct ProgramInProcess {
-  SilentMessages messages;
-  std::unique_ptr<Application> app;
-  explicit ProgramInProcess(const std::string& dir, std::vector<std::string> args = {}) {
-    AppOptions options;
-    options.ini_path = dir + "quillet.ini";
-    options.wintex_path = dir + "wintex.ini";
-    options.messages = &messages;
-    options.args = std::move(args);
-    app = std::make_unique<Application>(std::move(options));
-    app->Start();
-    Pump();
-  }
-  TMainForm& main() { return app->MainForm(); }
-  ~ProgramInProcess() {
-    for (TMDIChild* doc : main().Children()) doc->SetModified(false);
-    DestroyWindow(main().hwnd());
-    Pump();
-  }
-};
 
 std::string BenchDirectory() {
   char temp[MAX_PATH];

@@ -11,7 +11,7 @@
 #include "app/application_win.h"
 #include "app/command_ids.h"
 #include "app/main_form_win.h"
-#include "bench/winbench_support.h"
+#include "bench/program_bench_support.h"
 #include "document/mdi_child_win.h"
 #include "tests/win/support/standins.h"
 #include "tex/error_window_win.h"
@@ -19,11 +19,6 @@
 
 namespace quillet::bench {
 namespace {
-
-class SilentMessages : public Messages {
- public:
-  MsgResult Show(HWND, MsgKind, const std::string&, unsigned buttons) override { return EscapeResult(buttons); }
-};
 
 std::string Dir() {
   char temp[MAX_PATH];
@@ -72,24 +67,14 @@ std::string ErrorLog(int errors, std::size_t filler_lines) {
   return log;
 }
 
-struct Program {
-  SilentMessages messages;
-  std::unique_ptr<Application> app;
-  Program(const std::string& dir, const std::string& engine, const std::string& source) {
+// The program with the engine command line in its settings and one format.
+struct Program : ProgramInProcess {
+  Program(const std::string& dir, const std::string& engine, const std::string& source)
+      : ProgramInProcess(Prepare(dir, engine), source.empty() ? std::vector<std::string>{} : std::vector{source}) {}
+  static const std::string& Prepare(const std::string& dir, const std::string& engine) {
     Write(dir + "quillet.ini", "[TeX]\r\nUse=0\r\nｲﾝﾌﾟﾚｽ  WpvTeX=" + engine + "\r\n");
     Write(dir + "wintex.ini", "[TeXMode]\r\nLaTeX=lplain\r\n");
-    AppOptions options;
-    options.ini_path = dir + "quillet.ini";
-    options.wintex_path = dir + "wintex.ini";
-    options.messages = &messages;
-    options.args = {source};
-    app = std::make_unique<Application>(std::move(options));
-    app->Start();
-    Pump();
-  }
-  ~Program() {
-    DestroyWindow(app->MainForm().hwnd());
-    Pump();
+    return dir;
   }
 };
 
