@@ -11,6 +11,7 @@ namespace quillet {
 
 namespace {
 constexpr int kSplitterHeight = 3;
+constexpr UINT_PTR kRestackTimer = 1;
 
 void AddColumn(HWND list, int index, const char* caption, int width) {
   LVCOLUMNA column{};
@@ -57,6 +58,21 @@ LRESULT TInput::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SHOWWINDOW:
       if (on_visibility) on_visibility(wp != FALSE);
+      // Under Wine a floating window shown during start-up can end up drawn below the
+      // main window that is activated just after it; it takes its place again shortly.
+      if (wp && !restacked_) SetTimer(hwnd(), kRestackTimer, 500, nullptr);
+      break;
+    case WM_TIMER:
+      if (wp == kRestackTimer) {
+        KillTimer(hwnd(), kRestackTimer);
+        restacked_ = true;
+        if (IsWindowVisible(hwnd())) {
+          const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+          SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+          SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, flags);
+        }
+        return 0;
+      }
       break;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wp) == Panel1) {

@@ -21,6 +21,9 @@ class TInput : public Form {
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  bool restacked_ = false;
 };
 
 }  // namespace quillet

@@ -82,7 +82,7 @@ void TMainForm::ErrMesItemClick() {
   MenuNode& item = menu()["ErrMesItem"];
   bool show = !item.checked();
   item.SetChecked(show);
-  ShowWindow(app_.ErrorWin().hwnd(), show ? SW_SHOWNOACTIVATE : SW_HIDE);
+  ShowWindow(app_.ErrorWin().hwnd(), show ? SW_SHOWNA : SW_HIDE);
 }
 
 void TMainForm::ToolBarItemClick() { SetToolBarVisible(!menu()["ToolBarItem"].checked()); }

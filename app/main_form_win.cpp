@@ -174,7 +174,7 @@ void TMainForm::DisplayHint(const std::string& status_text) { status_bar_.SetTex
 
 void TMainForm::ShowCommandPalette(bool show) {
   HWND palette = app_.Input().hwnd();
-  if (show && !IsWindowVisible(palette)) ShowWindow(palette, SW_SHOWNOACTIVATE);
+  if (show && !IsWindowVisible(palette)) ShowWindow(palette, SW_SHOWNA);
   if (!show && IsWindowVisible(palette)) ShowWindow(palette, SW_HIDE);
 }
 

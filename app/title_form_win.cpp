@@ -34,7 +34,7 @@ bool TTitleForm::Create() {
 }
 
 void TTitleForm::ShowSplash() {
-  ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  ShowWindow(hwnd(), SW_SHOWNA);
   UpdateWindow(hwnd());
 }
 

@@ -20,6 +20,9 @@ bool TErrorWin::Create(HWND owner) {
   if (!Memo) return false;
   SendMessageA(Memo, EM_SETREADONLY, TRUE, 0);
   SendMessageA(Memo, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  MoveWindow(Memo, 0, 0, client.right, client.bottom, FALSE);
   return true;
 }
 

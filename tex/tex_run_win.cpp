@@ -179,7 +179,7 @@ bool TeXRunner::FinishWithLog(const std::string& source, const std::string& log_
   app_.ErrorWin().ShowLines(scan.window_lines);
   if (scan.errors) {
     main.menu()["ErrMesItem"].SetChecked(true);
-    ShowWindow(app_.ErrorWin().hwnd(), SW_SHOWNOACTIVATE);
+    ShowWindow(app_.ErrorWin().hwnd(), SW_SHOWNA);
     main.SelectLineInDocument(source, JumpLineNumber(scan.window_lines));
   }
   ShowLogInEditor(source);

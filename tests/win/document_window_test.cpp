@@ -47,6 +47,13 @@ TEST_F(DocFixture, TheCommandLineFileOpensInTheFrame) {
   EXPECT_EQ(h.Panel(1), "22ﾊﾞｲﾄ");
   EXPECT_EQ(h.Panel(2), "");
   EXPECT_TRUE(h.messages.shown.empty()) << h.messages.Texts();
+  // The palette shows with the first document, above the frame.
+  HWND palette = h.app().Input().hwnd();
+  EXPECT_TRUE(IsWindowVisible(palette));
+  EXPECT_TRUE(h.Item("ComInputItem").checked());
+  RECT r;
+  GetWindowRect(palette, &r);
+  EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) - 170);
 }
 
 TEST_F(DocFixture, AMissingCommandLineFileIsReportedAndTheFrameStaysEmpty) {
