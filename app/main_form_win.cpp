@@ -28,6 +28,7 @@ namespace {
 bool HasVisibleStyle(HWND hwnd) { return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 constexpr int kToolBarHeight = 32;
+constexpr UINT kShowPaletteMessage = WM_APP + 1;
 constexpr int kStatusBarHeight = 19;
 
 const SpeedButtonDef kToolButtons[kToolButtonCount] = {
@@ -174,7 +175,8 @@ void TMainForm::DisplayHint(const std::string& status_text) { status_bar_.SetTex
 
 void TMainForm::ShowCommandPalette(bool show) {
   HWND palette = app_.Input().hwnd();
-  if (show && !IsWindowVisible(palette)) ShowWindow(palette, SW_SHOWNA);
+  // Shown once the document that asked for it has painted: the text comes first.
+  if (show && !IsWindowVisible(palette)) PostMessageA(hwnd(), kShowPaletteMessage, 0, 0);
   if (!show && IsWindowVisible(palette)) ShowWindow(palette, SW_HIDE);
 }
 
@@ -256,6 +258,9 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_NULL:
       ReapChildren();
+      return 0;
+    case kShowPaletteMessage:
+      if (CommandInputVisible && ActiveChild()) ShowWindow(app_.Input().hwnd(), SW_SHOWNA);
       return 0;
     case WM_TIMER:
       if (autosave_running_) TimerTimer();

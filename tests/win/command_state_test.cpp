@@ -36,6 +36,7 @@ TEST(CommandStateTest, DocumentCommandsFollowTheDocuments) {
   }
 
   h.main().OpenDocument(path);
+  PumpMessages();
   for (const char* name : kWithDocuments) EXPECT_TRUE(h.Item(name).enabled()) << name;
   EXPECT_TRUE(bar.IsEnabled(PrintBtn));
   EXPECT_TRUE(bar.IsEnabled(FindBtn));
