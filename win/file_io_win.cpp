@@ -73,9 +73,10 @@ bool IsReadOnlyFile(const std::string& path) {
 }
 
 bool ReplaceWith(const std::string& temp, const std::string& path) {
-  // Renaming over a read-only file is refused, as writing to it would be.
+  // Renaming over a read-only file is refused, as writing to it would be. The new bytes
+  // were flushed before: should the rename itself be lost, the old file is still there.
   if (IsReadOnlyFile(path)) return false;
-  return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 bool WriteFileSafely(const std::string& path, ByteParts parts) { return SaveFileWithBackup(path, parts, "").saved; }
