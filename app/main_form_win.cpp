@@ -228,6 +228,11 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       Layout();
       return 0;
+    case WM_ACTIVATE:
+      // Coming back from a dialog (the about box hides the palette) is a change of the
+      // active window too.
+      if (LOWORD(wp) != WA_INACTIVE && mdi_client_) UpdateMenuItems();
+      break;
     case WM_COMMAND:
       // The Window menu's document entries belong to the frame procedure.
       if (LOWORD(wp) >= kFirstMdiChild) break;

@@ -281,7 +281,23 @@ TEST(MainWindowTest, TheAboutBoxKeepsItsButtonAndBorderOnceShown) {
   RECT c;
   GetClientRect(title.hwnd(), &c);
   EXPECT_EQ(c.bottom, 166 + 10);
-  EXPECT_FALSE(IsWindowVisible(h.app().Input().hwnd()));  // the palette hides for it
+  EXPECT_FALSE(IsWindowVisible(h.app().Input().hwnd()));  // no document: no palette
+}
+
+TEST(MainWindowTest, ThePaletteHidesForTheAboutBoxAndComesBackAfterIt) {
+  AppHarness h;
+  std::string path = h.MakeFile("a.tex", "x");
+  h.Start({path});
+  HWND palette = h.app().Input().hwnd();
+  ASSERT_TRUE(IsWindowVisible(palette));
+  bool hidden_meanwhile = false;
+  WhenModal([&] {
+    hidden_meanwhile = !IsWindowVisible(palette);
+    SendMessageA(h.app().TitleForm().hwnd(), WM_COMMAND, IDOK, 0);
+  });
+  h.Command(kHelpAboutItem);
+  EXPECT_TRUE(hidden_meanwhile);
+  EXPECT_TRUE(IsWindowVisible(palette));
 }
 
 }  // namespace
