@@ -22,7 +22,7 @@ foreach(src ${unit_tests})
   target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} ${sanitize})
   target_compile_definitions(${name} PRIVATE
     QUILLET_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    QUILLET_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/../shared/fixtures")
+    QUILLET_FIXTURES_DIR="${CMAKE_SOURCE_DIR}/tests/fixtures")
   target_link_libraries(${name} PRIVATE quillet_core GTest::gtest_main)
   add_test(NAME native.${name} COMMAND ${name})
 endforeach()
@@ -31,7 +31,7 @@ endforeach()
 add_executable(quillet-logscan ${CMAKE_SOURCE_DIR}/tools/quillet_logscan.cpp)
 target_compile_options(quillet-logscan PRIVATE ${QUILLET_WARNINGS} ${sanitize})
 target_link_libraries(quillet-logscan PRIVATE quillet_core)
-set(logscan_case ${CMAKE_SOURCE_DIR}/../shared/fixtures/tex-logs/c03_two_errors_sjis/c_answered)
+set(logscan_case ${CMAKE_SOURCE_DIR}/tests/fixtures/tex-logs/c03_two_errors_sjis/c_answered)
 add_test(NAME native.quillet_logscan_prints_window_select_and_result
   COMMAND sh -c "\"$0\" \"$1.log\" > logscan_out.txt && { cat \"$1.expected.raw\"; printf '=> select 5\\n=> result errors\\n'; } | cmp logscan_out.txt -"
     $<TARGET_FILE:quillet-logscan> ${logscan_case})
