@@ -1,4 +1,5 @@
-// The reference for start-up timings: the least a Win32 program with a window does.
+// The reference for start-up timings: the least a Win32 program with a window does. Its
+// window has the size TeX Quillet starts with (the whole screen) unless told "small".
 #include <windows.h>
 
 static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -6,7 +7,8 @@ static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int show) {
+  bool small = lstrcmpA(command_line, "small") == 0;
   WNDCLASSA wc{};
   wc.lpfnWndProc = Proc;
   wc.hInstance = instance;
@@ -14,8 +16,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = "MinimalWindow";
   RegisterClassA(&wc);
-  HWND hwnd = CreateWindowA("MinimalWindow", "Minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 640, 480,
-                            nullptr, nullptr, instance, nullptr);
+  int width = small ? 640 : GetSystemMetrics(SM_CXSCREEN), height = small ? 480 : GetSystemMetrics(SM_CYSCREEN);
+  HWND hwnd = CreateWindowA("MinimalWindow", "Minimal", WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr, nullptr,
+                            instance, nullptr);
   ShowWindow(hwnd, show);
   UpdateWindow(hwnd);
   MSG msg;
