@@ -239,6 +239,16 @@ TEST_F(RunFixture, EscapeEndsARunThatWaits) {
   ExpectCommandsEnabled();
 }
 
+TEST_F(RunFixture, ClosingTheProgramDuringARunEndsTheRunThenTheProgram) {
+  Start({.no_log = true});
+  HWND main = h.main().hwnd();
+  WhenModal([main] { PostMessageA(main, WM_CLOSE, 0, 0); }, 1500);
+  h.Command(kTeX1Item);
+  EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
+  PumpMessages(200);
+  EXPECT_TRUE(h.closed());
+}
+
 TEST_F(RunFixture, AnEngineThatEndsWithoutALogIsReported) {
   Start({.exit_early = true});
   h.Command(kTeX1Item);
