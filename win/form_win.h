@@ -16,7 +16,6 @@ class Form : public Window {
   // Returns the modal result (IDOK, IDCANCEL, ...).
   int ShowModal(HWND owner);
   void EndModal(int result);
-  bool is_modal() const { return modal_; }
   // Builds the parts of the window that only its showing needs; run before every showing.
   virtual void EnsureContents() {}
   HFONT font() const { return font_.get(); }

@@ -24,7 +24,6 @@ class PageControl {
               DWORD extra_style = 0);
   HWND hwnd() const { return tab_; }
   HWND page(int index) const { return pages_[static_cast<std::size_t>(index)]->hwnd(); }
-  int count() const { return static_cast<int>(pages_.size()); }
   int active() const;
   // Brings the page to the front (as a click on its tab does, without the notification).
   void SetActive(int index);
