@@ -95,8 +95,7 @@ void Application::LoadAll() {
   tex_config_ = LoadTeXConfiguration(tex_settings_, WinDirectoryLister());
   main.SetFormatItems(tex_config_.menu_strings, tex_config_.stored_default);
   ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
-  UpdateWindow(main.hwnd());
-  main.UpdateMenuItems();
+  UpdateWindow(main.hwnd());  // its activation has run UpdateMenuItems
   OpenCommandLineFile();
   ShowWindow(title_form_->hwnd(), SW_HIDE);
   AcceptDroppedFiles(app_window_, true);

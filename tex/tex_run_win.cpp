@@ -37,17 +37,6 @@ bool ReadLogExclusively(const std::string& path, std::string& bytes) {
   DWORD got = 0;
   return ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size();
 }
-// Handles the messages already queued, as the program's loop does.
-void PumpPending() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    HandleQueuedMessage(nullptr, msg);
-  }
-}
 }  // namespace
 
 bool TeXRunner::PumpWhileRunning(DWORD wait_ms) {
@@ -214,9 +203,9 @@ void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action) 
   dde.Disconnect();
   if (!dde.ConnectOrStart(service, service)) return;
   dde.ExecuteAsync(ViewerOpenCommand(dvi, kind));
-  PumpPending();
+  PumpQueuedMessages();
   dde.ExecuteAsync(action == ViewerAction::Preview ? "[WinNormal]" : "[FilePrint]");
-  PumpPending();
+  PumpQueuedMessages();
   dde.Disconnect();
 }
 

@@ -24,6 +24,18 @@ void HandleQueuedMessage(HWND modal_dialog, MSG& msg) {
 void SetMessageLoopHooks(MessageLoopHooks hooks) { Hooks() = std::move(hooks); }
 void ClearMessageLoopHooks() { Hooks() = {}; }
 
+bool PumpQueuedMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return false;
+    }
+    HandleQueuedMessage(nullptr, msg);
+  }
+  return true;
+}
+
 bool PumpOneMessage(HWND modal_dialog, MSG& msg) {
   if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
   HandleQueuedMessage(modal_dialog, msg);

@@ -20,6 +20,10 @@ void ClearMessageLoopHooks();
 // Handles one message taken from the queue as the loops do.
 void HandleQueuedMessage(HWND modal_dialog, MSG& msg);
 
+// Handles the messages already queued; a WM_QUIT met ends it (false) and is posted again
+// for the outer loop.
+bool PumpQueuedMessages();
+
 // Takes and handles one message; false when it was WM_QUIT.
 bool PumpOneMessage(HWND modal_dialog, MSG& msg);
 
