@@ -1,10 +1,10 @@
 #pragma once
-// The tool bar: a bevelled panel of flat glyph buttons with tool tips.
+// The tool bar: a bevelled panel of flat glyph buttons with tool tips. The buttons are
+// drawn and hit-tested by the panel itself, so the whole bar is one window.
 #include <windows.h>
 
 #include <cstddef>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,15 +19,13 @@ struct SpeedButtonDef {
   int x;             // left edge in the panel; every button is 22 x 22 at y = 5
   ToolGlyph glyph;
   const char* hint;  // "tool tip|status text" (status text may be empty)
-  UINT command_id;   // sent to the parent as WM_COMMAND(MAKEWPARAM(id, BN_CLICKED))
+  UINT command_id;   // sent to the parent as WM_COMMAND(MAKEWPARAM(id, BN_CLICKED), panel)
   bool enabled;      // at creation
 };
 
 inline constexpr int kSpeedPanelHeight = 32;
 inline constexpr int kSpeedButtonSize = 22;
 inline constexpr int kSpeedButtonTop = 5;
-
-class SpeedButton;
 
 class SpeedPanel {
  public:
@@ -43,7 +41,7 @@ class SpeedPanel {
   void Move(int width);  // full width, height 32, at y 0 of parent
   void SetEnabled(std::size_t index, bool enabled);
   bool IsEnabled(std::size_t index) const;
-  HWND button(std::size_t index) const;          // the button's child window
+  RECT button_rect(std::size_t index) const;     // in the panel's client coordinates
   std::string tooltip(std::size_t index) const;  // the part of the hint before "|"
 
   // Called with the status text (the part after "|") when the mouse enters a button,
@@ -51,26 +49,37 @@ class SpeedPanel {
   std::function<void(const std::string&)> on_hint;
 
  private:
-  friend class SpeedButton;
+  // A button is flat until the mouse is over it, raised then, sunken while pressed. It
+  // never takes the focus and keeps its own enabled flag, so that its tool tip still
+  // shows while it is disabled.
+  struct Button {
+    SpeedButtonDef def;
+    bool enabled;
+  };
+
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   void Paint();
-  bool AddToolTips();
-  // The mouse moved over the panel itself (no button) or one of its buttons.
-  void MouseMoved(HWND window, std::optional<std::size_t> button);
-  void MouseLeft(HWND window);
-  bool CursorOverPanel() const;
+  void PaintButton(HDC dc, std::size_t index) const;
+  void Redraw(std::size_t index) const;
+  std::optional<std::size_t> ButtonAt(LPARAM lp) const;
+  void EnsureToolTips();
+  void MouseMoved(LPARAM lp);
+  void MouseLeft();
   void SetHot(std::optional<std::size_t> button);
-  void ButtonClicked(std::size_t index);
+  void Press(LPARAM lp);
+  void Release(LPARAM lp);
+  void EndPress();
 
   HWND hwnd_ = nullptr;
   HWND parent_ = nullptr;
-  HWND tips_ = nullptr;
-  std::vector<std::unique_ptr<SpeedButton>> buttons_;
-  // One window at a time is watched for the mouse leaving: the one it last moved over.
-  HWND tracked_ = nullptr;
+  HWND tips_ = nullptr;  // made when the mouse first comes over the bar
+  std::vector<Button> buttons_;
+  bool watching_leave_ = false;
   std::optional<std::size_t> hot_;
   std::optional<std::size_t> hint_owner_;  // the button whose status text was announced last
+  std::optional<std::size_t> tracking_;    // the mouse went down on it and has not come up yet
+  bool pressed_ = false;                   // ... and is over it now
 };
 
 }  // namespace quillet

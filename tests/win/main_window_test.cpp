@@ -130,10 +130,9 @@ TEST(MainWindowTest, ToolBarButtonsSitAtTheirPlacesWithTheirTips) {
       {TeX3Btn, 316, "TeXをかけて印刷", true}, {HelpBtn, 348, "ﾄﾋﾟｯｸ検索", true},
   };
   for (auto r : rows) {
-    RECT b;
-    GetWindowRect(bar.button(r.button), &b);
-    EXPECT_EQ(b.left - panel.left, r.x) << r.tip;
-    EXPECT_EQ(b.top - panel.top, 5) << r.tip;
+    RECT b = bar.button_rect(r.button);
+    EXPECT_EQ(b.left, r.x) << r.tip;
+    EXPECT_EQ(b.top, 5) << r.tip;
     EXPECT_EQ(b.right - b.left, 22) << r.tip;
     EXPECT_EQ(b.bottom - b.top, 22) << r.tip;
     EXPECT_EQ(bar.tooltip(r.button), r.tip);
@@ -245,7 +244,7 @@ TEST(MainWindowTest, HelpOpensTheContentsAndQuitsWithTheProgram) {
   EXPECT_TRUE(IsWindowVisible(contents));
   // The tool button asks for the same.
   SendMessageA(h.main().hwnd(), WM_COMMAND, MAKEWPARAM(kSearchforHelpOnItem, BN_CLICKED),
-               reinterpret_cast<LPARAM>(h.main().speed_panel().button(HelpBtn)));
+               reinterpret_cast<LPARAM>(h.main().speed_panel().hwnd()));
   EXPECT_EQ(h.app().help_engine().contents_window(), contents);
   h.Close();
   EXPECT_FALSE(IsWindow(contents));

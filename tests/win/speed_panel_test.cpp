@@ -33,7 +33,7 @@ const SpeedButtonDef kButtons[] = {
     {"TeX3Btn", 316, ToolGlyph::TeX3, "TeXをかけて印刷|", 113, true},
     {"HelpBtn", 348, ToolGlyph::Help, "ﾄﾋﾟｯｸ検索", 114, true},
 };
-constexpr std::size_t kNew = 0, kSave = 2, kPrint = 3, kTeX2 = 11, kHelp = 13;
+constexpr std::size_t kNew = 0, kSave = 2, kPrint = 3, kTeX2 = 11, kTeX3 = 12, kHelp = 13;
 
 struct Command {
   WPARAM wp;
@@ -91,24 +91,22 @@ class SpeedPanelTest : public ::testing::Test {
     if (host_) DestroyWindow(host_);
   }
 
-  RECT InPanel(HWND child) const {
-    RECT r;
-    GetWindowRect(child, &r);
-    MapWindowPoints(nullptr, panel_.hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-  }
-
   // The mouse messages are sent and the real cursor is only put where the panel will
   // look for it, so that no late message from the display can interleave.
+  LPARAM At(std::size_t index, POINT p) const {
+    RECT r = panel_.button_rect(index);
+    return MAKELPARAM(r.left + p.x, r.top + p.y);
+  }
+
   void Hover(std::size_t index, int x = 11, int y = 11) {
-    SendMessageA(panel_.button(index), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageA(panel_.hwnd(), WM_MOUSEMOVE, 0, At(index, {x, y}));
   }
 
   void HoverGap() { SendMessageA(panel_.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(100, 16)); }
 
-  void LeaveFor(std::size_t index, POINT screen) {
+  void Leave(POINT screen) {
     PlaceCursor(screen);
-    SendMessageA(panel_.button(index), WM_MOUSELEAVE, 0, 0);
+    SendMessageA(panel_.hwnd(), WM_MOUSELEAVE, 0, 0);
   }
 
   // The display settles on the new position a while after the call returns (and may
@@ -125,8 +123,8 @@ class SpeedPanelTest : public ::testing::Test {
   }
 
   void Click(std::size_t index, POINT up = {11, 11}) {
-    SendMessageA(panel_.button(index), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(11, 11));
-    SendMessageA(panel_.button(index), WM_LBUTTONUP, 0, MAKELPARAM(up.x, up.y));
+    SendMessageA(panel_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(index, {11, 11}));
+    SendMessageA(panel_.hwnd(), WM_LBUTTONUP, 0, At(index, up));
   }
 
   static constexpr int kHostX = 120, kHostY = 100;
@@ -146,12 +144,11 @@ TEST_F(SpeedPanelTest, PanelAndButtonsSitWhereTheTableSays) {
   EXPECT_EQ(panel.bottom, 32);
   EXPECT_EQ(GetParent(panel_.hwnd()), host_);
   for (std::size_t i = 0; i < std::size(kButtons); ++i) {
-    RECT r = InPanel(panel_.button(i));
+    RECT r = panel_.button_rect(i);
     EXPECT_EQ(r.left, kButtons[i].x) << kButtons[i].name;
     EXPECT_EQ(r.top, 5) << kButtons[i].name;
     EXPECT_EQ(r.right - r.left, 22) << kButtons[i].name;
     EXPECT_EQ(r.bottom - r.top, 22) << kButtons[i].name;
-    EXPECT_EQ(GetParent(panel_.button(i)), panel_.hwnd()) << kButtons[i].name;
     EXPECT_EQ(panel_.IsEnabled(i), kButtons[i].enabled) << kButtons[i].name;
   }
   panel_.Move(300);
@@ -180,6 +177,7 @@ HWND FindToolTips(HWND owner) {
 }
 
 TEST_F(SpeedPanelTest, ToolTipsShowThePartOfTheHintBeforeTheBar) {
+  Hover(kNew);  // the tips are made when the mouse first comes over the bar
   HWND tips = FindToolTips(host_);
   ASSERT_TRUE(tips);
   EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), static_cast<LRESULT>(std::size(kButtons)));
@@ -191,7 +189,7 @@ TEST_F(SpeedPanelTest, ToolTipsShowThePartOfTheHintBeforeTheBar) {
     TTTOOLINFOA info{};
     info.cbSize = TTTOOLINFOA_V2_SIZE;
     info.hwnd = panel_.hwnd();
-    info.uId = reinterpret_cast<UINT_PTR>(panel_.button(i));
+    info.uId = i;
     info.lpszText = text;
     SendMessageA(tips, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&info));
     EXPECT_STREQ(text, expected[i]) << kButtons[i].name;
@@ -226,7 +224,7 @@ TEST_F(SpeedPanelTest, ClickSendsTheCommandOnlyFromAnEnabledButton) {
     }
     ASSERT_EQ(g_commands.size(), 1u) << row.what;
     EXPECT_EQ(g_commands[0].wp, MAKEWPARAM(kButtons[row.index].command_id, BN_CLICKED)) << row.what;
-    EXPECT_EQ(g_commands[0].lp, reinterpret_cast<LPARAM>(panel_.button(row.index))) << row.what;
+    EXPECT_EQ(g_commands[0].lp, reinterpret_cast<LPARAM>(panel_.hwnd())) << row.what;
   }
   EXPECT_EQ(GetFocus(), edit_) << "the buttons leave the keyboard focus where it was";
   EXPECT_EQ(GetCapture(), nullptr);
@@ -238,24 +236,25 @@ TEST_F(SpeedPanelTest, HintFollowsTheMouseAndClearsWhenItLeavesThePanel) {
   const POINT outside{5, 5};
   Hover(kNew);
   Hover(kNew, 12, 12);  // moving within a button says nothing new
-  LeaveFor(kNew, gap);  // still over the panel
-  HoverGap();
+  HoverGap();  // still over the panel
   Hover(kPrint);
   Hover(kHelp);  // straight on to the next button
-  LeaveFor(kHelp, outside);
+  Leave(outside);
   Hover(kSave);  // a disabled button has its hint too
-  LeaveFor(kSave, outside);
+  Leave(outside);
   test::PumpMessages(200);
   const std::vector<std::string> expected = {"新しい文書を作ります", "文書を印刷します", "", "", "文書を保存します", ""};
   EXPECT_EQ(hints_, expected);
 }
 
-// The button's pixels as the screen shows them.
-std::vector<std::uint32_t> Capture(HWND button) {
+// The button's pixels as the screen shows them once the panel has painted what it
+// marked for painting.
+std::vector<std::uint32_t> Capture(const SpeedPanel& panel, std::size_t index) {
   DibSurface shot(kSpeedButtonSize, kSpeedButtonSize);
-  RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  WindowDc dc(button);
-  BitBlt(shot.dc(), 0, 0, kSpeedButtonSize, kSpeedButtonSize, dc.get(), 0, 0, SRCCOPY);
+  UpdateWindow(panel.hwnd());
+  RECT r = panel.button_rect(index);
+  WindowDc dc(panel.hwnd());
+  BitBlt(shot.dc(), 0, 0, kSpeedButtonSize, kSpeedButtonSize, dc.get(), r.left, r.top, SRCCOPY);
   GdiFlush();
   std::vector<std::uint32_t> pixels(shot.bits(), shot.bits() + kSpeedButtonSize * kSpeedButtonSize);
   for (auto& p : pixels) p &= 0xFFFFFF;
@@ -296,27 +295,33 @@ TEST_F(SpeedPanelTest, ButtonsAreFlatRaisedUnderTheMouseAndSunkenWhilePressed) {
   const std::uint32_t light = Pixel(GetSysColor(COLOR_3DHILIGHT)), dark = Pixel(GetSysColor(COLOR_3DSHADOW));
   for (std::size_t i = 0; i < std::size(kButtons); ++i) {
     const SpeedButtonDef& def = kButtons[i];
-    EXPECT_EQ(Capture(panel_.button(i)), Expected(def.glyph, def.enabled, 3)) << def.name << " flat";
+    EXPECT_EQ(Capture(panel_, i), Expected(def.glyph, def.enabled, 3)) << def.name << " flat";
   }
   Hover(kTeX2);
-  std::vector<std::uint32_t> hot = Capture(panel_.button(kTeX2));
+  std::vector<std::uint32_t> hot = Capture(panel_, kTeX2);
   EXPECT_EQ(InnerDifferences(hot, Expected(ToolGlyph::TeX2, true, 3)), 0);
   EXPECT_TRUE(Raised(hot));
 
-  SendMessageA(panel_.button(kTeX2), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(11, 11));
-  std::vector<std::uint32_t> pressed = Capture(panel_.button(kTeX2));
+  SendMessageA(panel_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, At(kTeX2, {11, 11}));
+  std::vector<std::uint32_t> pressed = Capture(panel_, kTeX2);
   EXPECT_EQ(InnerDifferences(pressed, Expected(ToolGlyph::TeX2, true, 4)), 0) << "glyph moves down and right";
   EXPECT_EQ(pressed[kTopEdge], dark) << "sunken frame";
   EXPECT_EQ(pressed[kBottomEdge], light) << "sunken frame";
-  SendMessageA(panel_.button(kTeX2), WM_LBUTTONUP, 0, MAKELPARAM(11, 11));
+  SendMessageA(panel_.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, At(kTeX3, {11, 11}));
+  EXPECT_EQ(Capture(panel_, kTeX2), hot) << "raised again when dragged off while pressed";
+  SendMessageA(panel_.hwnd(), WM_LBUTTONUP, 0, At(kTeX3, {11, 11}));
+  EXPECT_TRUE(g_commands.empty()) << "released over another button";
 
   Hover(kSave);
-  EXPECT_EQ(Capture(panel_.button(kSave)), Expected(ToolGlyph::Save, false, 3)) << "no frame when disabled";
+  EXPECT_EQ(Capture(panel_, kSave), Expected(ToolGlyph::Save, false, 3)) << "no frame when disabled";
 
   // Left standing for a screenshot when asked, the real mouse over a button.
   if (const char* hold = std::getenv("QUILLET_ART_HOLD_MS")) {
     POINT p{11, 11};
-    ClientToScreen(panel_.button(kTeX2), &p);
+    RECT r = panel_.button_rect(kTeX2);
+    p.x += r.left;
+    p.y += r.top;
+    ClientToScreen(panel_.hwnd(), &p);
     SetCursorPos(p.x, p.y);
     test::PumpMessages(static_cast<DWORD>(std::atoi(hold)));
   }
@@ -333,12 +338,12 @@ TEST_F(SpeedPanelTest, OnlyTheButtonUnderTheMouseIsRaised) {
       {"straight on to PrintBtn", [&] { Hover(kPrint); }, kPrint},
       {"on to the panel between buttons", [&] { HoverGap(); }, std::nullopt},
       {"back on PrintBtn", [&] { Hover(kPrint); }, kPrint},
-      {"off the panel", [&] { LeaveFor(kPrint, POINT{5, 5}); }, std::nullopt},
+      {"off the panel", [&] { Leave(POINT{5, 5}); }, std::nullopt},
   };
   for (const Step& step : steps) {
     step.move();
     for (std::size_t i : {kNew, kPrint}) {
-      EXPECT_EQ(Raised(Capture(panel_.button(i))), step.raised == i) << step.what << ": " << kButtons[i].name;
+      EXPECT_EQ(Raised(Capture(panel_, i)), step.raised == i) << step.what << ": " << kButtons[i].name;
     }
   }
 }
