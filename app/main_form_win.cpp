@@ -81,10 +81,21 @@ void TMainForm::CreateBars() {
   speed_panel_.Create(hwnd(), kToolButtons);
   speed_panel_.on_hint = [this](const std::string& status) { DisplayHint(status); };
   CLIENTCREATESTRUCT ccs{menu()["Window1"].popup(), kFirstMdiChild};
-  mdi_client_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", "",
-                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0, 0, hwnd(),
-                                nullptr, AppInstance(), &ccs);
+  mdi_client_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                                hwnd(), nullptr, AppInstance(), &ccs);
   status_bar_.Create(hwnd(), {60, 80, 40, 40, 300}, kStatusBarHeight, font_.get());
+}
+
+// The document area's scroll bars reach documents moved beyond it. Wine repaints them at
+// every activation of the frame for some 20 ms even while they show nothing, so the empty
+// frame starts without them.
+void TMainForm::EnableDocumentScrolling() {
+  if (document_scrolling_) return;
+  document_scrolling_ = true;
+  LONG_PTR style = GetWindowLongPtrA(mdi_client_, GWL_STYLE);
+  SetWindowLongPtrA(mdi_client_, GWL_STYLE, style | WS_HSCROLL | WS_VSCROLL);
+  SetWindowPos(mdi_client_, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMainForm::Layout() {

@@ -42,6 +42,8 @@ class TMainForm : public Window {
   SpeedPanel& speed_panel() { return speed_panel_; }
   StatusBar& status_bar() { return status_bar_; }
   HWND mdi_client() const { return mdi_client_; }
+  // The document area gets its scroll bars with the first document (see the .cpp).
+  void EnableDocumentScrolling();
 
   // Application-wide state kept by the main window.
   std::string HomeDirectory;
@@ -173,6 +175,7 @@ class TMainForm : public Window {
   SpeedPanel speed_panel_;
   StatusBar status_bar_;
   HWND mdi_client_ = nullptr;
+  bool document_scrolling_ = false;
   FontHandle font_;
   std::vector<std::unique_ptr<TMDIChild>> children_;
   std::vector<std::unique_ptr<TMDIChild>> closed_children_;

@@ -41,6 +41,7 @@ TMDIChild::~TMDIChild() = default;
 
 bool TMDIChild::Create(const std::string& caption, const std::string& font_name, int font_size) {
   PopupMenu1 = std::make_unique<MenuBar>(PopupItems());
+  main_.EnableDocumentScrolling();
   if (!CreateMdiChild(main_.mdi_client(), {.class_name = "TMDIChild",
                                            .caption = caption.c_str(),
                                            .style = WS_VISIBLE,

@@ -270,5 +270,26 @@ TEST_F(DocFixture, NewWindowsTakeTheConfiguredFont) {
   ReleaseDC(nullptr, dc);
 }
 
+TEST_F(DocFixture, ADocumentMovedBeyondTheFrameCanBeScrolledTo) {
+  std::string a = MakeFile("a.tex", "x");
+  h.Start();
+  HWND area = h.main().mdi_client();
+  EXPECT_FALSE(GetWindowLongPtrA(area, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) << "no bars in an empty frame";
+  h.main().OpenDocument(a);
+  ASSERT_NE(Active(), nullptr);
+  RECT client;
+  GetClientRect(area, &client);
+  MoveWindow(Active()->hwnd(), client.right + 100, client.bottom + 100, 300, 200, TRUE);
+  PumpMessages(200);
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    ASSERT_TRUE(GetScrollInfo(area, bar, &si)) << bar;
+    EXPECT_GT(si.nMax - si.nMin + 1, static_cast<int>(si.nPage)) << "the bar reaches the document: " << bar;
+  }
+  Active()->SetModified(false);
+}
+
 }  // namespace
 }  // namespace quillet::test
