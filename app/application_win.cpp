@@ -8,6 +8,7 @@
 #include "aids/doc_wizard_win.h"
 #include "aids/macro_dialog_win.h"
 #include "aids/section_dialog_win.h"
+#include "app/artwork_win.h"
 #include "app/help_win.h"
 #include "app/main_form_win.h"
 #include "app/program_settings_win.h"
@@ -48,6 +49,7 @@ Application::~Application() {
 }
 
 bool Application::CreateWindows() {
+  PrepareTitleArtwork();  // for the splash, while the windows are made
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&icc);
   if (!RegisterEditorClass(AppInstance())) return false;

@@ -81,16 +81,32 @@ ArtImage RenderLogo() {
   return c.Resolve();
 }
 
+const ArtImage& TitlePicture() {
+  static const ArtImage picture = RenderTitlePicture();
+  return picture;
+}
+
+const ArtImage& Logo() {
+  static const ArtImage logo = RenderLogo();
+  return logo;
+}
+
 }  // namespace
 
-void PaintTitlePicture(HDC dc, int x, int y) {
-  static const ArtImage picture = RenderTitlePicture();
-  DrawArtImage(dc, x, y, picture);
+void PrepareTitleArtwork() {
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void*) -> DWORD {
+        TitlePicture();
+        Logo();
+        return 0;
+      },
+      nullptr, 0, nullptr);
+  if (thread) CloseHandle(thread);
 }
 
-void PaintLogo(HDC dc, int x, int y) {
-  static const ArtImage logo = RenderLogo();
-  DrawArtImage(dc, x, y, logo);
-}
+void PaintTitlePicture(HDC dc, int x, int y) { DrawArtImage(dc, x, y, TitlePicture()); }
+
+void PaintLogo(HDC dc, int x, int y) { DrawArtImage(dc, x, y, Logo()); }
 
 }  // namespace quillet

@@ -11,6 +11,9 @@ inline constexpr int kLogoWidth = 136;
 inline constexpr int kLogoHeight = 49;
 inline constexpr int kToolGlyphSize = 16;
 
+// The title picture and logo take some milliseconds to draw, once per run: this starts
+// drawing them on another thread, and the first paint waits only for what is not done.
+void PrepareTitleArtwork();
 // The title picture, 250 x 166 pixels, painted with its top-left corner at (x, y).
 void PaintTitlePicture(HDC dc, int x, int y);
 // The logo, 136 x 49 pixels (shown on a silver panel at the title window's upper right).
