@@ -87,15 +87,25 @@ void TMainForm::CreateBars() {
 }
 
 // The document area's scroll bars reach documents moved beyond it. Wine repaints them at
-// every activation of the frame for some 20 ms even while they show nothing, so the empty
-// frame starts without them.
-void TMainForm::EnableDocumentScrolling() {
-  if (document_scrolling_) return;
-  document_scrolling_ = true;
-  LONG_PTR style = GetWindowLongPtrA(mdi_client_, GWL_STYLE);
-  SetWindowLongPtrA(mdi_client_, GWL_STYLE, style | WS_HSCROLL | WS_VSCROLL);
-  SetWindowPos(mdi_client_, nullptr, 0, 0, 0, 0,
-               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+// every activation of the frame for some 20 ms even while they show nothing, so the area
+// gets them only once a document reaches beyond it.
+void TMainForm::DocumentsMoved() {
+  if (document_scrolling_ || !mdi_client_) return;
+  RECT area;
+  GetClientRect(mdi_client_, &area);
+  for (HWND h = GetWindow(mdi_client_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(h) || IsZoomed(h)) continue;  // a maximized document's frame lies outside by design
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, mdi_client_, reinterpret_cast<POINT*>(&r), 2);
+    if (r.left >= 0 && r.top >= 0 && r.right <= area.right && r.bottom <= area.bottom) continue;
+    document_scrolling_ = true;
+    LONG_PTR style = GetWindowLongPtrA(mdi_client_, GWL_STYLE);
+    SetWindowLongPtrA(mdi_client_, GWL_STYLE, style | WS_HSCROLL | WS_VSCROLL);
+    SetWindowPos(mdi_client_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
 }
 
 void TMainForm::Layout() {
@@ -111,6 +121,7 @@ void TMainForm::Layout() {
     bottom -= status_bar_.height();
   }
   MoveWindow(mdi_client_, 0, top, client.right, std::max(0, bottom - top), TRUE);
+  DocumentsMoved();
 }
 
 void TMainForm::SetToolBarVisible(bool visible) {

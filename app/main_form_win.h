@@ -42,8 +42,8 @@ class TMainForm : public Window {
   SpeedPanel& speed_panel() { return speed_panel_; }
   StatusBar& status_bar() { return status_bar_; }
   HWND mdi_client() const { return mdi_client_; }
-  // The document area gets its scroll bars with the first document (see the .cpp).
-  void EnableDocumentScrolling();
+  // A document window moved or changed size (the document area may need scroll bars).
+  void DocumentsMoved();
 
   // Application-wide state kept by the main window.
   std::string HomeDirectory;

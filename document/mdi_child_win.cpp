@@ -41,7 +41,6 @@ TMDIChild::~TMDIChild() = default;
 
 bool TMDIChild::Create(const std::string& caption, const std::string& font_name, int font_size) {
   PopupMenu1 = std::make_unique<MenuBar>(PopupItems());
-  main_.EnableDocumentScrolling();
   if (!CreateMdiChild(main_.mdi_client(), {.class_name = "TMDIChild",
                                            .caption = caption.c_str(),
                                            .style = WS_VISIBLE,
@@ -182,6 +181,9 @@ LRESULT TMDIChild::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_MDIACTIVATE:
       main_.UpdateMenuItems();
+      break;
+    case WM_WINDOWPOSCHANGED:
+      main_.DocumentsMoved();
       break;
     case WM_CLOSE:
       if (FormCloseQuery()) FormClose();

@@ -1,6 +1,9 @@
 // Document windows: opening by command line and drop, captions, the close query with its
-// three answers, the autosave copy, selecting a line, the pop-up menu and the status bar.
+// three answers, the autosave copy, selecting a line, the pop-up menu, the status bar and
+// the document area's scroll bars.
 #include <windows.h>
+
+#include <functional>
 
 #include <richedit.h>
 #include <shlobj.h>
@@ -270,25 +273,45 @@ TEST_F(DocFixture, NewWindowsTakeTheConfiguredFont) {
   ReleaseDC(nullptr, dc);
 }
 
-TEST_F(DocFixture, ADocumentMovedBeyondTheFrameCanBeScrolledTo) {
-  std::string a = MakeFile("a.tex", "x");
-  h.Start();
-  HWND area = h.main().mdi_client();
-  EXPECT_FALSE(GetWindowLongPtrA(area, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) << "no bars in an empty frame";
-  h.main().OpenDocument(a);
-  ASSERT_NE(Active(), nullptr);
-  RECT client;
-  GetClientRect(area, &client);
-  MoveWindow(Active()->hwnd(), client.right + 100, client.bottom + 100, 300, 200, TRUE);
-  PumpMessages(200);
-  for (int bar : {SB_HORZ, SB_VERT}) {
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_RANGE | SIF_PAGE;
-    ASSERT_TRUE(GetScrollInfo(area, bar, &si)) << bar;
-    EXPECT_GT(si.nMax - si.nMin + 1, static_cast<int>(si.nPage)) << "the bar reaches the document: " << bar;
+// The document area shows scroll bars once a document reaches beyond it, whether the
+// document was moved there or the frame was made smaller.
+TEST(DocumentAreaTest, ADocumentBeyondTheAreaCanBeScrolledTo) {
+  struct Row {
+    const char* what;
+    std::function<void(TMainForm&, HWND doc, RECT area)> push_beyond;
+  };
+  const Row rows[] = {
+      {"document moved",
+       [](TMainForm&, HWND doc, RECT area) { MoveWindow(doc, area.right + 100, area.bottom + 100, 300, 200, TRUE); }},
+      {"frame made smaller",
+       [](TMainForm& main, HWND doc, RECT area) {
+         MoveWindow(doc, area.right - 320, area.bottom - 220, 300, 200, TRUE);
+         SetWindowPos(main.hwnd(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+       }},
+  };
+  for (const Row& row : rows) {
+    AppHarness h;
+    std::string path = h.MakeFile("a.tex", "x");
+    h.Start();
+    HWND area = h.main().mdi_client();
+    auto has_bars = [&] { return (GetWindowLongPtrA(area, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0; };
+    EXPECT_FALSE(has_bars()) << row.what << ": none in an empty frame";
+    h.main().OpenDocument(path);
+    ASSERT_NE(h.main().ActiveChild(), nullptr) << row.what;
+    PumpMessages();
+    EXPECT_FALSE(has_bars()) << row.what << ": none while the document fits";
+    RECT client;
+    GetClientRect(area, &client);
+    row.push_beyond(h.main(), h.main().ActiveChild()->hwnd(), client);
+    PumpMessages(200);
+    for (int bar : {SB_HORZ, SB_VERT}) {
+      SCROLLINFO si{};
+      si.cbSize = sizeof(si);
+      si.fMask = SIF_RANGE | SIF_PAGE;
+      ASSERT_TRUE(GetScrollInfo(area, bar, &si)) << row.what << ": " << bar;
+      EXPECT_GT(si.nMax - si.nMin + 1, static_cast<int>(si.nPage)) << row.what << ": the bar reaches it, " << bar;
+    }
   }
-  Active()->SetModified(false);
 }
 
 }  // namespace
