@@ -61,10 +61,15 @@ foreach(src ${win_tests})
     ENVIRONMENT "QUILLET_BUILD_DIR=Z:${CMAKE_BINARY_DIR}")
 endforeach()
 
-# The reference program of the start-up benchmark, built like Quillet.exe.
+# The reference programs of the start-up benchmark, built like Quillet.exe: the least a
+# program with a window does, and the window set Quillet makes at start-up alone.
 add_executable(minimal_window WIN32 bench/minimal_window.cpp)
 target_compile_options(minimal_window PRIVATE ${QUILLET_WARNINGS})
 target_link_options(minimal_window PRIVATE ${static_runtime})
+add_executable(window_set WIN32 bench/window_set.cpp)
+target_compile_options(window_set PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
+target_link_options(window_set PRIVATE ${static_runtime})
+target_link_libraries(window_set PRIVATE comctl32 gdi32)
 
 # Faults that need an unprivileged user and a small file system: a script sets them up
 # and runs the test program in them.
@@ -81,5 +86,5 @@ foreach(src ${win_benches})
   add_executable(${name} ${src})
   target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} -O2)
   target_link_libraries(${name} PRIVATE quillet_win quillet_win_test_support)
-  add_dependencies(${name} Quillet minimal_window stand_in_engine)
+  add_dependencies(${name} Quillet minimal_window window_set stand_in_engine)
 endforeach()
