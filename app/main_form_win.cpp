@@ -62,9 +62,15 @@ bool TMainForm::Create() {
   CurrentTeXMode = -1;
   font_ = CreatePixelFont("ＭＳ Ｐゴシック", 12);
   menu_ = std::make_unique<MenuBar>(MainMenuItems());
+  // Made at the bounds the settings give when they say nothing, so that the usual start
+  // does not lay the window out twice.
   if (!CreateWin({.class_name = "TMainForm",
                   .caption = Application::kTitle,
                   .style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                  .x = 0,
+                  .y = 0,
+                  .width = GetSystemMetrics(SM_CXSCREEN),
+                  .height = GetSystemMetrics(SM_CYSCREEN),
                   .menu = menu_->handle(),
                   .background = nullptr,
                   .icon = CreateAppIcon(32),
@@ -125,15 +131,17 @@ void TMainForm::Layout() {
 }
 
 void TMainForm::SetToolBarVisible(bool visible) {
+  bool changed = HasVisibleStyle(speed_panel_.hwnd()) != visible;
   ShowWindow(speed_panel_.hwnd(), visible ? SW_SHOW : SW_HIDE);
   menu()["ToolBarItem"].SetChecked(HasVisibleStyle(speed_panel_.hwnd()));
-  Layout();
+  if (changed) Layout();
 }
 
 void TMainForm::SetStatusBarVisible(bool visible) {
+  bool changed = HasVisibleStyle(status_bar_.hwnd()) != visible;
   ShowWindow(status_bar_.hwnd(), visible ? SW_SHOW : SW_HIDE);
   menu()["StatusBarItem"].SetChecked(HasVisibleStyle(status_bar_.hwnd()));
-  Layout();
+  if (changed) Layout();
 }
 
 TMDIChild* TMainForm::ActiveChild() const {
