@@ -13,7 +13,7 @@ namespace {
 
 ScreenSize Screen() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-void LoadPosition(const ProfileFile& ini, TMainForm& main) {
+void LoadPosition(const ProfileSource& ini, TMainForm& main) {
   ScreenSize screen = Screen();
   Bounds fallback{0, 0, screen.width, screen.height};
   Bounds stored{ini.ReadInt("Position", "x", 0), ini.ReadInt("Position", "y", 0),
@@ -25,7 +25,7 @@ void LoadPosition(const ProfileFile& ini, TMainForm& main) {
   main.SetToolBarVisible(ini.ReadBool("Position", "ToolBar", true));
 }
 
-void LoadGeneral(const ProfileFile& ini, TPagesDlg1& env) {
+void LoadGeneral(const ProfileSource& ini, TPagesDlg1& env) {
   SetChecked(env.BackUP, ini.ReadBool("General", "BackUp", true));
   SetChecked(env.AutoSave, ini.ReadBool("General", "AutoSave", true));
   EnableWindow(env.AutoSaveTime, IsChecked(env.AutoSave));
@@ -36,18 +36,19 @@ void LoadGeneral(const ProfileFile& ini, TPagesDlg1& env) {
   SetControlText(env.MacroPath, ini.ReadString("General", "MacroPath", ""));
 }
 
-void LoadEditor(const ProfileFile& ini, TPagesDlg1& env) {
+void LoadEditor(const ProfileSource& ini, TPagesDlg1& env) {
   env.set_font(ini.ReadString("Editor", "Font", "ＭＳ ゴシック"), ini.ReadString("Editor", "FontSize", "10"));
 }
 
 // One path key per list entry, named by the entry's text, read in list order.
-std::vector<std::string> LoadPaths(const ProfileFile& ini, const char* section, std::initializer_list<const char*> kinds) {
+std::vector<std::string> LoadPaths(const ProfileSource& ini, const char* section,
+                                   std::initializer_list<const char*> kinds) {
   std::vector<std::string> paths;
   for (const char* kind : kinds) paths.push_back(ini.ReadString(section, kind, ""));
   return paths;
 }
 
-void LoadEngines(const ProfileFile& ini, TMainForm& main, TPagesDlg1& env) {
+void LoadEngines(const ProfileSource& ini, TMainForm& main, TPagesDlg1& env) {
   env.SelectTeX(ini.ReadInt("TeX", "Use", 0));
   env.TeXPaths = LoadPaths(ini, "TeX", {kTeXKinds[0], kTeXKinds[1]});
   int viewer = ini.ReadInt("Dvi", "Use", 0);
@@ -56,7 +57,7 @@ void LoadEngines(const ProfileFile& ini, TMainForm& main, TPagesDlg1& env) {
   main.menu()["DigitalItem"].SetEnabled(viewer < 3);
 }
 
-void LoadCommandPalette(const ProfileFile& ini, TMainForm& main, TInput& palette) {
+void LoadCommandPalette(const ProfileSource& ini, TMainForm& main, TInput& palette) {
   main.CommandInputVisible = ini.ReadBool("ComInput", "Visible", true);
   ScreenSize screen = Screen();
   int height = ini.ReadInt("ComInput", "height", 190);
@@ -89,7 +90,7 @@ RECT NormalBounds(HWND hwnd) {
 }  // namespace
 
 void LoadProgramSettings(Application& app) {
-  const ProfileFile& ini = app.settings_file();
+  ProfileReader ini(app.settings_file());
   TMainForm& main = app.MainForm();
   LoadPosition(ini, main);
   LoadGeneral(ini, app.PagesDlg1());

@@ -65,13 +65,21 @@ std::string_view CutToBytes(std::string_view text, std::size_t n) {
   return text.substr(0, i);
 }
 
-bool SameFileName(std::string_view a, std::string_view b) {
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    // A trail byte may look like an ASCII letter; double-byte characters compare exactly.
+    if (IsLeadByte(a[i]) && i + 1 < a.size()) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      ++i;
+    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+      return false;
+    }
   }
   return true;
 }
+
+bool SameFileName(std::string_view a, std::string_view b) { return SameIgnoringAsciiCase(a, b); }
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 

@@ -39,6 +39,10 @@ std::string_view CutToBytes(std::string_view text, std::size_t n);
 // File names are equal when equal without regard to ASCII letter case.
 bool SameFileName(std::string_view a, std::string_view b);
 
+// Equal texts when ASCII letters are compared without case; double-byte characters
+// (whose trail byte may be an ASCII letter's) compare exactly.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // True when the first bytes of text are those of prefix, compared exactly.
 bool StartsWith(std::string_view text, std::string_view prefix);
 

@@ -14,12 +14,31 @@ std::string ProfileFile::ReadString(const char* section, const char* key, const 
   return CutProfileString(std::string_view(buffer, n));
 }
 
-int ProfileFile::ReadInt(const char* section, const char* key, int def) const {
+int ProfileSource::ReadInt(const char* section, const char* key, int def) const {
   return ParseProfileInt(ReadString(section, key, FormatProfileInt(def)), def);
 }
 
-bool ProfileFile::ReadBool(const char* section, const char* key, bool def) const {
+bool ProfileSource::ReadBool(const char* section, const char* key, bool def) const {
   return ParseProfileBool(ReadString(section, key, FormatProfileBool(def)), def);
+}
+
+std::string ProfileReader::ReadString(const char* section, const char* key, const std::string& def) const {
+  const ProfileSection* found = Section(section);
+  if (!found) return file_.ReadString(section, key, def);
+  std::optional<std::string> value = found->Find(key);
+  return value ? CutProfileString(*value) : def;
+}
+
+const ProfileSection* ProfileReader::Section(const char* name) const {
+  auto [place, added] = sections_.try_emplace(name);
+  if (added) {
+    // Far more than the settings need; a fuller buffer means the section was cut short.
+    constexpr DWORD kSize = 64 * 1024;
+    std::string buffer(kSize, '\0');
+    DWORD n = GetPrivateProfileSectionA(name, buffer.data(), kSize, file_.path().c_str());
+    if (n < kSize - 2) place->second.emplace(std::string_view(buffer.data(), n));
+  }
+  return place->second ? &*place->second : nullptr;
 }
 
 bool ProfileFile::WriteString(const char* section, const char* key, const std::string& value) const {

@@ -1,19 +1,30 @@
 #pragma once
 // Settings files read and written through the platform's private-profile functions.
+#include <map>
+#include <optional>
 #include <string>
+
+#include "core/profile_section.h"
 
 namespace quillet {
 
-class ProfileFile {
+// Where settings are read from: a key at a time, or a pass over many keys.
+class ProfileSource {
+ public:
+  virtual ~ProfileSource() = default;
+  // The stored value, at most 1023 bytes; def when the key or file is missing.
+  virtual std::string ReadString(const char* section, const char* key, const std::string& def = "") const = 0;
+  int ReadInt(const char* section, const char* key, int def) const;
+  bool ReadBool(const char* section, const char* key, bool def) const;
+};
+
+class ProfileFile : public ProfileSource {
  public:
   // A bare name lives where the platform puts it (the Windows directory).
   explicit ProfileFile(std::string path) : path_(std::move(path)) {}
   const std::string& path() const { return path_; }
 
-  // The stored value, at most 1023 bytes; def when the key or file is missing.
-  std::string ReadString(const char* section, const char* key, const std::string& def = "") const;
-  int ReadInt(const char* section, const char* key, int def) const;
-  bool ReadBool(const char* section, const char* key, bool def) const;
+  std::string ReadString(const char* section, const char* key, const std::string& def = "") const override;
 
   // False when the platform refuses the write.
   bool WriteString(const char* section, const char* key, const std::string& value) const;
@@ -25,6 +36,21 @@ class ProfileFile {
 
  private:
   std::string path_;
+};
+
+// A pass that reads many keys of a file: each section is read with one call and its keys
+// are looked up in it, where a read per key would open the file each time. A section too
+// big for one call is read key by key.
+class ProfileReader : public ProfileSource {
+ public:
+  explicit ProfileReader(const ProfileFile& file) : file_(file) {}
+  std::string ReadString(const char* section, const char* key, const std::string& def = "") const override;
+
+ private:
+  const ProfileSection* Section(const char* name) const;  // null: read key by key
+
+  const ProfileFile& file_;
+  mutable std::map<std::string, std::optional<ProfileSection>> sections_;
 };
 
 // Writes keys in order and stops at the first refused write, so the keys written before it

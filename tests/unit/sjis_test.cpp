@@ -73,6 +73,9 @@ TEST(SjisTest, FileNamesCompareWithoutAsciiCaseOnly) {
   EXPECT_FALSE(SameFileName("C:\\doc\\a.tex", "C:\\doc\\a.tex "));
   EXPECT_FALSE(SameFileName("ａ.tex", "Ａ.tex"));  // full-width letters are not folded
   EXPECT_TRUE(SameFileName("文書1.tex", "文書1.TEX"));
+  // "ア" and "ヂ" differ only in a trail byte that looks like 'A' and 'a'.
+  EXPECT_FALSE(SameFileName("\x83\x41.tex", "\x83\x61.tex"));
+  EXPECT_TRUE(SameFileName("\x83\x41.TEX", "\x83\x41.tex"));
   EXPECT_TRUE(StartsWith("文書3.tex", "文書"));
   EXPECT_FALSE(StartsWith("C:\\文書3.tex", "文書"));
 }

@@ -5,6 +5,7 @@
 #include "prefs/env_dialog_win.h"
 #include "tests/win/support/app_harness.h"
 #include "win/controls_win.h"
+#include "win/profile_win.h"
 
 namespace quillet::test {
 namespace {
@@ -224,6 +225,33 @@ TEST(SettingsTest, RecentFilesComeBackInTheirPlaces) {
   h.Close();
   EXPECT_EQ(h.IniValue("Files", "File1"), "");
   EXPECT_EQ(h.IniValue("Files", "File2"), "C:\\doc\\c.tex");
+}
+
+// The start-up pass reads each section at once; it must find what a read per key finds,
+// and fall back to reading per key when a section is too big for one read.
+TEST(SettingsTest, TheStartUpPassReadsWhatAReadPerKeyReads) {
+  TempDir dir;
+  std::string path = dir / "pass.ini";
+  WriteFileBytes(path,
+                 "[General]\r\n  EditorPath =  \"C:\\Program Files\\ed.exe\" \r\nbackup=0\r\nBackUp=1\r\n"
+                 "; AutoSave=0\r\nMacroPath=C:\\m=1\r\nUseDocExp\r\n"
+                 "[TeX]\r\nｲﾝﾌﾟﾚｽ  WpvTeX=C:\\tex\\wpvtex.exe\r\nｲﾝﾌﾟﾚｽ Big WpvTeX=x\r\n"
+                 "[Files]\r\nFile1=" + std::string(2000, 'f') + "\r\n"
+                 "[Big]\r\nfiller=" + std::string(100 * 1024, 'z') + "\r\nAfter=found\r\n");
+  const std::pair<const char*, const char*> keys[] = {
+      {"General", "EditorPath"}, {"General", "BackUp"},   {"general", "backup"},
+      {"General", "AutoSave"},   {"General", "MacroPath"}, {"General", "UseDocExp"},
+      {"TeX", "ｲﾝﾌﾟﾚｽ  WpvTeX"}, {"TeX", "ｲﾝﾌﾟﾚｽ  Big WpvTeX"}, {"Files", "File1"},
+      {"Big", "After"},          {"Missing", "x"},
+  };
+  ProfileFile file(path);
+  ProfileReader pass(file);
+  for (auto [section, key] : keys) {
+    EXPECT_EQ(pass.ReadString(section, key, "def"), file.ReadString(section, key, "def")) << section << "/" << key;
+  }
+  EXPECT_EQ(pass.ReadString("General", "EditorPath"), "C:\\Program Files\\ed.exe");
+  EXPECT_EQ(pass.ReadString("Big", "After"), "found");
+  EXPECT_EQ(pass.ReadString("Files", "File1").size(), 1023u);
 }
 
 }  // namespace

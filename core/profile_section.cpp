@@ -1,0 +1,44 @@
+#include "core/profile_section.h"
+
+#include "core/sjis.h"
+
+namespace quillet {
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+  std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  std::size_t last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+}  // namespace
+
+ProfileSection::ProfileSection(std::string_view entries) {
+  while (!entries.empty()) {
+    std::size_t end = entries.find('\0');
+    std::string_view entry = entries.substr(0, end);
+    entries = end == std::string_view::npos ? std::string_view() : entries.substr(end + 1);
+    std::size_t equals = entry.find('=');
+    if (equals == std::string_view::npos) continue;  // a comment or a line without a value
+    entries_.emplace_back(Trim(entry.substr(0, equals)), Unquote(Trim(entry.substr(equals + 1))));
+  }
+}
+
+std::optional<std::string> ProfileSection::Find(std::string_view key) const {
+  std::string_view wanted = Trim(key);
+  for (const auto& [name, value] : entries_) {
+    if (SameIgnoringAsciiCase(name, wanted)) return value;
+  }
+  return std::nullopt;
+}
+
+}  // namespace quillet
