@@ -24,7 +24,13 @@ void AddColumn(HWND list, int index, const char* caption, int width) {
 
 bool TInput::Create(HWND owner) {
   DWORD style = WS_POPUP | WS_CAPTION | WS_THICKFRAME;
-  if (!CreateForm("TInput", "ｺﾏﾝﾄﾞ入力", 162, 160, style, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, owner)) return false;
+  // Made where the settings put it when they say nothing, so the usual start moves nothing.
+  POINT place{GetSystemMetrics(SM_CXSCREEN) - kPaletteWidth,
+              GetSystemMetrics(SM_CYSCREEN) - kPaletteHeight - kPaletteBottomGap};
+  if (!CreateFormAt("TInput", "ｺﾏﾝﾄﾞ入力", place, {kPaletteWidth, kPaletteHeight}, style,
+                    WS_EX_TOOLWINDOW | WS_EX_TOPMOST, owner)) {
+    return false;
+  }
   ListView1 = CreateControl(hwnd(),
                             {.class_name = WC_LISTVIEWA,
                              .style = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,

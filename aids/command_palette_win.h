@@ -7,6 +7,9 @@
 
 namespace quillet {
 
+// The palette's size when the settings give none, and its gap above the screen's bottom.
+inline constexpr int kPaletteWidth = 170, kPaletteHeight = 190, kPaletteBottomGap = 16;
+
 class TInput : public Form {
  public:
   bool Create(HWND owner);

@@ -60,16 +60,17 @@ void LoadEngines(const ProfileSource& ini, TMainForm& main, TPagesDlg1& env) {
 void LoadCommandPalette(const ProfileSource& ini, TMainForm& main, TInput& palette) {
   main.CommandInputVisible = ini.ReadBool("ComInput", "Visible", true);
   ScreenSize screen = Screen();
-  int height = ini.ReadInt("ComInput", "height", 190);
-  int width = ini.ReadInt("ComInput", "width", 170);
+  int height = ini.ReadInt("ComInput", "height", kPaletteHeight);
+  int width = ini.ReadInt("ComInput", "width", kPaletteWidth);
   Bounds stored{0, 0, width, height};
-  Bounds sized = UsableBounds(stored, {0, 0, 170, 190}, screen, 40, 40);
+  Bounds sized = UsableBounds(stored, {0, 0, kPaletteWidth, kPaletteHeight}, screen, 40, 40);
   stored.width = sized.width;
   stored.height = sized.height;
-  stored.y = ini.ReadInt("ComInput", "y", screen.height - stored.height - 16);
+  stored.y = ini.ReadInt("ComInput", "y", screen.height - stored.height - kPaletteBottomGap);
   stored.x = ini.ReadInt("ComInput", "x", screen.width - stored.width);
-  Bounds b = UsableBounds(stored, {screen.width - stored.width, screen.height - stored.height - 16, 170, 190}, screen,
-                          40, 40);
+  Bounds fallback{screen.width - stored.width, screen.height - stored.height - kPaletteBottomGap, kPaletteWidth,
+                  kPaletteHeight};
+  Bounds b = UsableBounds(stored, fallback, screen, 40, 40);
   main.ListViewRatio = UsablePercent(ini.ReadInt("ComInput", "ListViewRatio", 75), 75);
   palette.list_ratio = main.ListViewRatio;
   SetWindowPos(palette.hwnd(), nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);

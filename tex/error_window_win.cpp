@@ -12,9 +12,10 @@ namespace quillet {
 
 bool TErrorWin::Create(HWND owner) {
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  // Windows chooses the place; the window's own size is 435 x 135 with its frame.
-  SIZE frame = WindowSizeForClient(0, 0, style, ex_style, false);
-  if (!CreateForm("TErrorWin", "ｴﾗｰﾒｯｾｰｼﾞ", 435 - frame.cx, 135 - frame.cy, style, ex_style, owner)) return false;
+  // Windows chooses the place.
+  if (!CreateFormAt("TErrorWin", "ｴﾗｰﾒｯｾｰｼﾞ", {CW_USEDEFAULT, CW_USEDEFAULT}, {435, 135}, style, ex_style, owner)) {
+    return false;
+  }
   // The program's own text control, read-only: it shows logs of any size quickly.
   Memo = CreateEditor(hwnd(), 1);
   if (!Memo) return false;

@@ -27,12 +27,19 @@ void Form::RequestHelp(HWND owner, UINT command, ULONG_PTR data) {
 
 bool Form::CreateForm(const char* class_name, const char* caption, int client_width, int client_height,
                       DWORD style, DWORD ex_style, HWND owner) {
-  font_ = CreatePixelFont("ＭＳ Ｐゴシック", 12);
   SIZE size = WindowSizeForClient(client_width, client_height, style, ex_style);
+  return CreateFormAt(class_name, caption, {CW_USEDEFAULT, CW_USEDEFAULT}, size, style, ex_style, owner);
+}
+
+bool Form::CreateFormAt(const char* class_name, const char* caption, POINT place, SIZE size, DWORD style,
+                        DWORD ex_style, HWND owner) {
+  font_ = CreatePixelFont("ＭＳ Ｐゴシック", 12);
   return CreateWin({.class_name = class_name,
                     .caption = caption,
                     .style = style,
                     .ex_style = ex_style | WS_EX_CONTROLPARENT,
+                    .x = place.x,
+                    .y = place.y,
                     .width = size.cx,
                     .height = size.cy,
                     .parent = owner});

@@ -30,6 +30,10 @@ class Form : public Window {
   // ("ＭＳ Ｐゴシック", 12 pixels) given to every control created afterwards.
   bool CreateForm(const char* class_name, const char* caption, int client_width, int client_height,
                   DWORD style, DWORD ex_style = 0, HWND owner = nullptr);
+  // The same with the window's own place and size (frame included); CW_USEDEFAULT in
+  // place lets Windows choose it.
+  bool CreateFormAt(const char* class_name, const char* caption, POINT place, SIZE size, DWORD style,
+                    DWORD ex_style, HWND owner);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   // Each time the window becomes active (shown or activated).
   virtual void FormActivate() {}
