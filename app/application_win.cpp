@@ -94,7 +94,10 @@ bool Application::Start() {
 void Application::LoadAll() {
   TMainForm& main = *main_form_;
   LoadProgramSettings(*this);
-  tex_config_ = LoadTeXConfiguration(tex_settings_, WinDirectoryLister());
+  {
+    WinProfileStore::Pass pass(tex_settings_);
+    tex_config_ = LoadTeXConfiguration(tex_settings_, WinDirectoryLister());
+  }
   main.SetFormatItems(tex_config_.menu_strings, tex_config_.stored_default);
   ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(main.hwnd());  // its activation has run UpdateMenuItems

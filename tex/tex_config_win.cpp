@@ -24,7 +24,8 @@ int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPAR
 }  // namespace
 
 std::string WinProfileStore::Read(const std::string& section, const std::string& key, const std::string& def) const {
-  return file_.ReadString(section.c_str(), key.c_str(), def);
+  const ProfileSource& source = pass_ ? static_cast<const ProfileSource&>(*pass_) : file_;
+  return source.ReadString(section.c_str(), key.c_str(), def);
 }
 
 std::vector<std::string> WinProfileStore::Keys(const std::string& section) const {
@@ -35,10 +36,12 @@ std::vector<std::string> WinProfileStore::Keys(const std::string& section) const
 }
 
 bool WinProfileStore::Write(const std::string& section, const std::string& key, const std::string& value) {
+  pass_.reset();
   return file_.WriteString(section.c_str(), key.c_str(), value);
 }
 
 bool WinProfileStore::EraseSection(const std::string& section) {
+  pass_.reset();
   return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file_.path().c_str()) != FALSE;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // wintex.ini through the platform's private-profile functions, the TeX directories
 // through the file system, and the screen fonts for the font-mapping page.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,22 @@ class WinProfileStore : public ProfileStore {
   bool Write(const std::string& section, const std::string& key, const std::string& value) override;
   bool EraseSection(const std::string& section) override;
 
+  // While the returned pass lives, values come from whole sections read once each
+  // (start-up reads many keys); a write ends it.
+  class Pass {
+   public:
+    explicit Pass(WinProfileStore& store) : store_(store) { store_.pass_.emplace(store_.file_); }
+    ~Pass() { store_.pass_.reset(); }
+    Pass(const Pass&) = delete;
+    Pass& operator=(const Pass&) = delete;
+
+   private:
+    WinProfileStore& store_;
+  };
+
  private:
   ProfileFile file_;
+  std::optional<ProfileReader> pass_;
 };
 
 class WinDirectoryLister : public DirectoryLister {

@@ -55,6 +55,20 @@ TEST(TeXConfigWinTest, ReadsWhatTheEngineWrote) {
 
   WinProfileStore store(root / "wintex.ini");
   TeXConfiguration c = LoadTeXConfiguration(store, WinDirectoryLister());
+  {
+    // Start-up reads through a pass of whole sections: it must read the same.
+    WinProfileStore::Pass pass(store);
+    TeXConfiguration passed = LoadTeXConfiguration(store, WinDirectoryLister());
+    for (auto field : {&TeXConfiguration::menu_strings, &TeXConfiguration::format_names,
+                       &TeXConfiguration::style_names, &TeXConfiguration::size_options,
+                       &TeXConfiguration::ptsize_options, &TeXConfiguration::style_options,
+                       &TeXConfiguration::tfm_files, &TeXConfiguration::fmt_files}) {
+      EXPECT_EQ(passed.*field, c.*field);
+    }
+    EXPECT_EQ((Strings{passed.TEXINPUTS, passed.TEXFONTS, passed.TEXFORMATS, passed.TEXPOOL}),
+              (Strings{c.TEXINPUTS, c.TEXFONTS, c.TEXFORMATS, c.TEXPOOL}));
+    EXPECT_EQ(passed.stored_default, c.stored_default);
+  }
   EXPECT_EQ(c.TEXINPUTS, r + "inputs;" + r + "表;" + r + "missing");
   EXPECT_EQ(c.TEXFONTS, r + "fonts\\;" + r + "fonts2;;" + r + "fmt");
   EXPECT_EQ(c.TEXFORMATS, r + "fmt");
