@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <utility>
 
 #include "win/handles_win.h"
 
@@ -39,14 +40,23 @@ void StatusBar::SetText(int panel, const std::string& text) {
   if (shown == text) return;
   shown = text;
   RECT r = PanelRect(panel);
-  InvalidateRect(hwnd(), &r, TRUE);
+  UnionRect(&dirty_, &dirty_, &r);
+  InvalidateRect(hwnd(), &r, FALSE);
 }
 
 std::string StatusBar::Text(int panel) const {
   return panel >= 0 && panel < static_cast<int>(texts_.size()) ? texts_[static_cast<std::size_t>(panel)] : "";
 }
 
-void StatusBar::Repaint() { UpdateWindow(hwnd()); }
+// Through the window's DC at once: under Wine a paint through WM_PAINT costs several
+// times as much, and typing asks for this after every key.
+void StatusBar::Repaint() {
+  if (IsRectEmpty(&dirty_) || !IsWindowVisible(hwnd())) return;
+  RECT dirty = std::exchange(dirty_, RECT{});
+  WindowDc dc(hwnd());
+  Paint(dc.get(), dirty);
+  ValidateRect(hwnd(), &dirty);
+}
 
 void StatusBar::Layout() {
   RECT parent;
@@ -72,8 +82,8 @@ void StatusBar::Paint(HDC dc, const RECT& dirty) {
     DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
-  if (!IsZoomed(GetParent(hwnd()))) {
-    RECT grip{client.right - kGripSize, client.bottom - kGripSize, client.right, client.bottom};
+  RECT grip{client.right - kGripSize, client.bottom - kGripSize, client.right, client.bottom}, overlap;
+  if (!IsZoomed(GetParent(hwnd())) && IntersectRect(&overlap, &grip, &dirty)) {
     DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
   }
 }
@@ -85,6 +95,7 @@ LRESULT StatusBar::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HDC dc = BeginPaint(hwnd(), &ps);
       Paint(dc, ps.rcPaint);
       EndPaint(hwnd(), &ps);
+      dirty_ = RECT{};
       return 0;
     }
     case WM_ERASEBKGND:

@@ -33,6 +33,7 @@ class StatusBar : public Window {
   std::vector<std::string> texts_;
   int height_ = 0;
   HFONT font_ = nullptr;
+  RECT dirty_{};  // panels changed since they were last painted
 };
 
 }  // namespace quillet

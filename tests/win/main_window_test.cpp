@@ -8,6 +8,7 @@
 #include "aids/command_palette_win.h"
 #include "app/command_ids.h"
 #include "app/help_win.h"
+#include "app/art_canvas_win.h"
 #include "app/title_form_win.h"
 #include "tests/win/support/app_harness.h"
 #include "tex/error_window_win.h"
@@ -166,6 +167,38 @@ TEST(MainWindowTest, StatusBarHasFivePanelsAndShowsStatusTexts) {
   h.main().DisplayHint("x");
   h.main().speed_panel().on_hint("");
   EXPECT_EQ(h.Panel(4), "");
+}
+
+// The status bar's pixels as the screen shows them.
+std::vector<std::uint32_t> StatusPixels(HWND status) {
+  RECT r;
+  GetClientRect(status, &r);
+  DibSurface shot(r.right, r.bottom);
+  WindowDc dc(status);
+  BitBlt(shot.dc(), 0, 0, r.right, r.bottom, dc.get(), 0, 0, SRCCOPY);
+  GdiFlush();
+  std::vector<std::uint32_t> pixels(shot.bits(), shot.bits() + r.right * r.bottom);
+  for (auto& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+// Typing repaints the caret panel at once, without a WM_PAINT: it must look as a full
+// repaint of the bar would.
+TEST(MainWindowTest, AnImmediateStatusRepaintDrawsWhatAFullRepaintDraws) {
+  AppHarness h;
+  h.Start();
+  StatusBar& bar = h.main().status_bar();
+  PumpMessages();
+  std::vector<std::uint32_t> before = StatusPixels(bar.hwnd());
+  bar.SetText(0, "  123: 45");
+  bar.SetText(1, "6789ﾊﾞｲﾄ");
+  bar.Repaint();
+  RECT left;
+  EXPECT_FALSE(GetUpdateRect(bar.hwnd(), &left, FALSE)) << "nothing is left for WM_PAINT";
+  std::vector<std::uint32_t> at_once = StatusPixels(bar.hwnd());
+  EXPECT_NE(at_once, before);
+  RedrawWindow(bar.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(at_once, StatusPixels(bar.hwnd()));
 }
 
 TEST(MainWindowTest, TheTenWindowsExistWithTheirCaptions) {
