@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "document/editor_win.h"
-
+#include "editor/editor_win.h"
 #include "win/controls_win.h"
 
 namespace quillet {

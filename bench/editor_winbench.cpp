@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bench/winbench_support.h"
-#include "document/editor_win.h"
+#include "editor/editor_win.h"
 #include "win/handles_win.h"
 
 namespace {

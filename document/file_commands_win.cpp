@@ -9,7 +9,7 @@
 #include "core/sjis.h"
 #include "core/byte_scan.h"
 #include "document/document_names.h"
-#include "document/editor_win.h"
+#include "editor/editor_win.h"
 #include "document/file_insert.h"
 #include "document/print_document_win.h"
 #include "document/mdi_child_win.h"

@@ -7,7 +7,7 @@
 #include "app/command_ids.h"
 #include "app/main_form_win.h"
 #include "document/document_names.h"
-#include "document/editor_win.h"
+#include "editor/editor_win.h"
 #include "win/file_io_win.h"
 
 namespace quillet {

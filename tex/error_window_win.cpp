@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include "document/editor_win.h"
-
 #include <string>
 
+#include "editor/editor_win.h"
 #include "win/controls_win.h"
 
 namespace quillet {

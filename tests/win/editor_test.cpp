@@ -1,4 +1,4 @@
-#include "document/editor_win.h"
+#include "editor/editor_win.h"
 
 #include <windows.h>
 #include <commdlg.h>

@@ -1,7 +1,7 @@
 // Font metrics, line layout, scrolling and the caret.
 #include <algorithm>
 
-#include "document/editor_control_win.h"
+#include "editor/editor_control_win.h"
 
 namespace quillet {
 

@@ -6,7 +6,7 @@
 
 #include "core/sjis.h"
 #include "core/text_words.h"
-#include "document/editor_control_win.h"
+#include "editor/editor_control_win.h"
 
 namespace quillet {
 

@@ -1,7 +1,7 @@
 // Clipboard commands (CF_TEXT) and undo.
 #include <cstring>
 
-#include "document/editor_control_win.h"
+#include "editor/editor_control_win.h"
 
 namespace quillet {
 

@@ -2,7 +2,7 @@
 // long lines wrapped at the page width, tabs every 8 columns.
 #include <algorithm>
 
-#include "document/editor_control_win.h"
+#include "editor/editor_control_win.h"
 
 namespace quillet {
 

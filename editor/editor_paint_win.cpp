@@ -2,7 +2,7 @@
 // copied to the window, so nothing flickers.
 #include <algorithm>
 
-#include "document/editor_control_win.h"
+#include "editor/editor_control_win.h"
 
 namespace quillet {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "core/text_words.h"
-#include "document/editor_control_win.h"
+#include "editor/editor_control_win.h"
 
 namespace quillet {
 

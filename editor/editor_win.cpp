@@ -1,10 +1,10 @@
-#include "document/editor_win.h"
+#include "editor/editor_win.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
-#include "document/editor_control_win.h"
+#include "editor/editor_control_win.h"
 
 namespace quillet {
 

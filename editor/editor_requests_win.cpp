@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "core/text_requests.h"
-#include "document/editor_control_win.h"
-#include "document/editor_win.h"
+#include "editor/editor_control_win.h"
+#include "editor/editor_win.h"
 
 namespace quillet {
 
