@@ -7,10 +7,10 @@
 
 #include "aids/command_palette_win.h"
 #include "app/application_win.h"
-#include "app/artwork_win.h"
 #include "app/command_ids.h"
 #include "app/main_menu_win.h"
 #include "app/program_settings_win.h"
+#include "artwork/artwork_win.h"
 #include "core/sjis.h"
 #include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"

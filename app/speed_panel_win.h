@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/artwork_win.h"
+#include "artwork/artwork_win.h"
 
 namespace quillet {
 

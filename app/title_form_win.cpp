@@ -1,6 +1,6 @@
 #include "app/title_form_win.h"
 
-#include "app/artwork_win.h"
+#include "artwork/artwork_win.h"
 #include "win/controls_win.h"
 
 namespace quillet {

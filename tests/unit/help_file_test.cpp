@@ -1,4 +1,4 @@
-#include "app/help_file.h"
+#include "help/help_file.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

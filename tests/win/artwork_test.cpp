@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/art_canvas_win.h"
-#include "app/artwork_win.h"
+#include "artwork/art_canvas_win.h"
+#include "artwork/artwork_win.h"
 #include "win/handles_win.h"
 
 namespace quillet {

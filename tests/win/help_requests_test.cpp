@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "app/command_ids.h"
-#include "app/help_file.h"
-#include "app/help_win.h"
+#include "help/help_file.h"
+#include "help/help_win.h"
 #include "prefs/env_dialog_win.h"
 #include "tests/win/support/app_harness.h"
 #include "tex/tex_settings_dialog_win.h"

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <functional>
 
-#include "app/help_file.h"
-#include "app/help_win.h"
+#include "help/help_file.h"
+#include "help/help_win.h"
 #include "tests/win/support/test_support.h"
 
 namespace quillet {

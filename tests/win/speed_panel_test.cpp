@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/art_canvas_win.h"
+#include "artwork/art_canvas_win.h"
 #include "tests/win/support/test_support.h"
 #include "win/handles_win.h"
 

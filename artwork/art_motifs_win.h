@@ -1,6 +1,6 @@
 #pragma once
 // The motifs that the program's pictures share: the quill pen and the TeX mark.
-#include "app/art_canvas_win.h"
+#include "artwork/art_canvas_win.h"
 
 namespace quillet {
 

@@ -1,9 +1,9 @@
 // The window icons, drawn at the size asked for.
 #include <algorithm>
 
-#include "app/art_canvas_win.h"
-#include "app/art_motifs_win.h"
-#include "app/artwork_win.h"
+#include "artwork/art_canvas_win.h"
+#include "artwork/art_motifs_win.h"
+#include "artwork/artwork_win.h"
 
 namespace quillet {
 namespace {

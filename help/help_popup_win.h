@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/help_file.h"
+#include "help/help_file.h"
 #include "win/handles_win.h"
 #include "win/window_win.h"
 

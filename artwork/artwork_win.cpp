@@ -1,8 +1,8 @@
 // The title window's picture and logo.
-#include "app/artwork_win.h"
+#include "artwork/artwork_win.h"
 
-#include "app/art_canvas_win.h"
-#include "app/art_motifs_win.h"
+#include "artwork/art_canvas_win.h"
+#include "artwork/art_motifs_win.h"
 
 namespace quillet {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/help_contents_win.h"
+#include "help/help_contents_win.h"
 
 #include <algorithm>
 

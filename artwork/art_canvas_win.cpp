@@ -1,4 +1,4 @@
-#include "app/art_canvas_win.h"
+#include "artwork/art_canvas_win.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/help_file.h"
+#include "help/help_file.h"
 #include "win/handles_win.h"
 #include "win/window_win.h"
 

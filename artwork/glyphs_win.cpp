@@ -4,8 +4,8 @@
 #include <array>
 #include <string_view>
 
-#include "app/art_canvas_win.h"
-#include "app/artwork_win.h"
+#include "artwork/art_canvas_win.h"
+#include "artwork/artwork_win.h"
 
 namespace quillet {
 namespace {

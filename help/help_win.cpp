@@ -1,12 +1,12 @@
-#include "app/help_win.h"
+#include "help/help_win.h"
 
 #include <optional>
 #include <vector>
 
-#include "app/help_contents_win.h"
-#include "app/help_file.h"
-#include "app/help_popup_win.h"
 #include "core/sjis.h"
+#include "help/help_contents_win.h"
+#include "help/help_file.h"
+#include "help/help_popup_win.h"
 #include "win/handles_win.h"
 
 namespace quillet {

@@ -1,8 +1,8 @@
-#include "app/help_popup_win.h"
+#include "help/help_popup_win.h"
 
 #include <algorithm>
 
-#include "app/help_layout.h"
+#include "help/help_layout.h"
 
 namespace quillet {
 

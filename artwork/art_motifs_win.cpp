@@ -1,4 +1,4 @@
-#include "app/art_motifs_win.h"
+#include "artwork/art_motifs_win.h"
 
 #include <algorithm>
 #include <cmath>
