@@ -12,6 +12,7 @@
 #include "app/program_settings_win.h"
 #include "app/title_form_win.h"
 #include "artwork/artwork_win.h"
+#include "core/command_ids.h"
 #include "document/jump_dialog_win.h"
 #include "editor/editor_win.h"
 #include "help/help_win.h"
@@ -72,9 +73,9 @@ bool Application::CreateWindows() {
       !title_form_->Create()) {
     return false;
   }
-  input_->on_visibility = [this](bool shown) { main_form_->menu()["ComInputItem"].SetChecked(shown); };
+  input_->on_visibility = [this](bool shown) { main_form_->menu().Item(kComInputItem).SetChecked(shown); };
   error_win_->on_visibility = [this](bool shown) {
-    if (!shown) main_form_->menu()["ErrMesItem"].SetChecked(false);
+    if (!shown) main_form_->menu().Item(kErrMesItem).SetChecked(false);
   };
   title_form_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
   return true;

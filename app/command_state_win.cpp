@@ -8,30 +8,31 @@
 #include "aids/command_palette_win.h"
 #include "app/application_win.h"
 #include "app/main_form_win.h"
+#include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 
 namespace quillet {
 
 namespace {
-constexpr const char* kDocumentCommands[] = {
-    "FileInsertItem", "FileSaveAsItem", "FilePrintItem",  "CutItem",           "CopyItem",
-    "DeleteItem",     "PasteItem",      "SelectAllItem",  "FindStrItem",       "NextItem",
-    "ReplaceStrItem", "JumptoItem",     "JumpTopItem",    "JumpEndItem",       "FindSecItem",
-    "JumpNextItem",   "MacroItem",      "WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
-    "WindowMinimizeItem", "WindowCloseAllItem",
+constexpr CommandId kDocumentCommands[] = {
+    kFileInsertItem, kFileSaveAsItem, kFilePrintItem,  kCutItem,           kCopyItem,
+    kDeleteItem,     kPasteItem,      kSelectAllItem,  kFindStrItem,       kNextItem,
+    kReplaceStrItem, kJumptoItem,     kJumpTopItem,    kJumpEndItem,       kFindSecItem,
+    kJumpNextItem,   kMacroItem,      kWindowCascadeItem, kWindowTileItem, kWindowArrangeItem,
+    kWindowMinimizeItem, kWindowCloseAllItem,
 };
 }  // namespace
 
 void TMainForm::UpdateMenuItems() {
   bool documents = !Children().empty();
-  for (const char* name : kDocumentCommands) menu()[name].SetEnabled(documents);
+  for (CommandId id : kDocumentCommands) menu().Item(id).SetEnabled(documents);
   speed_panel_.SetEnabled(PrintBtn, documents);
   speed_panel_.SetEnabled(FindBtn, documents);
   SetAutoSaveRunning(documents);
   if (TMDIChild* doc = ActiveChild()) {
     status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
     ShowCommandPalette(CommandInputVisible);
-    menu()["ComInputItem"].SetEnabled(true);
+    menu().Item(kComInputItem).SetEnabled(true);
     UpdateCaretPosition();
     speed_panel_.SetEnabled(UndoBtn, SendMessageA(doc->Memo, EM_CANUNDO, 0, 0) != 0);
     CHARRANGE sel{};
@@ -46,7 +47,7 @@ void TMainForm::UpdateMenuItems() {
     }
   } else {
     ShowCommandPalette(false);
-    menu()["ComInputItem"].SetEnabled(false);
+    menu().Item(kComInputItem).SetEnabled(false);
     for (ToolButton b : {CutBtn, CopyBtn, PasteBtn}) speed_panel_.SetEnabled(b, false);
     MarkUnmodified();
     speed_panel_.SetEnabled(UndoBtn, false);
@@ -57,13 +58,13 @@ void TMainForm::UpdateMenuItems() {
 
 void TMainForm::MarkModified() {
   status_bar_.SetText(kModifiedPanel, "変更");
-  menu()["FileSaveItem"].SetEnabled(true);
+  menu().Item(kFileSaveItem).SetEnabled(true);
   speed_panel_.SetEnabled(SaveBtn, true);
 }
 
 void TMainForm::MarkUnmodified() {
   status_bar_.SetText(kModifiedPanel, "");
-  menu()["FileSaveItem"].SetEnabled(false);
+  menu().Item(kFileSaveItem).SetEnabled(false);
   speed_panel_.SetEnabled(SaveBtn, false);
 }
 
@@ -86,21 +87,20 @@ void TMainForm::EnableTeXCommands() { SetTeXCommandsEnabled(true); }
 void TMainForm::DisableTeXCommands() { SetTeXCommandsEnabled(false); }
 
 void TMainForm::SetTeXCommandsEnabled(bool on) {
-  const std::pair<const char*, ToolButton> pairs[] = {{"TeX1Item", TeX1Btn}, {"TeX2Item", TeX2Btn}, {"TeX3Item", TeX3Btn}};
+  const std::pair<CommandId, ToolButton> pairs[] = {{kTeX1Item, TeX1Btn}, {kTeX2Item, TeX2Btn}, {kTeX3Item, TeX3Btn}};
   for (auto [item, button] : pairs) {
-    menu()[item].SetEnabled(on);
+    menu().Item(item).SetEnabled(on);
     speed_panel_.SetEnabled(button, on);
   }
 }
 
 void TMainForm::RebuildRecentFileItems() {
-  const char* items[] = {"FileName1", "FileName2", "FileName3", "FileName4"};
   for (int n = 1; n <= RecentFiles::kShown; ++n) {
-    MenuNode& item = menu()[items[n - 1]];
+    MenuNode& item = menu().Item(kFileName1 + static_cast<UINT>(n - 1));
     item.SetCaption(recent_files.Caption(n));
     item.SetVisible(!recent_files.entry(n).empty());
   }
-  menu()["N7"].SetVisible(recent_files.AnyShown());
+  menu().Item(kN7).SetVisible(recent_files.AnyShown());
 }
 
 }  // namespace quillet

@@ -7,9 +7,9 @@
 
 #include "aids/command_palette_win.h"
 #include "app/application_win.h"
-#include "app/command_ids.h"
 #include "app/main_form_win.h"
 #include "app/title_form_win.h"
+#include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"
 #include "tex/error_window_win.h"
@@ -74,20 +74,20 @@ void TMainForm::FileExitItemClick() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 
 void TMainForm::ComInputItemClick() {
   CommandInputVisible = !CommandInputVisible;
-  menu()["ComInputItem"].SetChecked(CommandInputVisible);
+  menu().Item(kComInputItem).SetChecked(CommandInputVisible);
   ShowCommandPalette(CommandInputVisible);
 }
 
 void TMainForm::ErrMesItemClick() {
-  MenuNode& item = menu()["ErrMesItem"];
+  MenuNode& item = menu().Item(kErrMesItem);
   bool show = !item.checked();
   item.SetChecked(show);
   ShowWindow(app_.ErrorWin().hwnd(), show ? SW_SHOWNA : SW_HIDE);
 }
 
-void TMainForm::ToolBarItemClick() { SetToolBarVisible(!menu()["ToolBarItem"].checked()); }
+void TMainForm::ToolBarItemClick() { SetToolBarVisible(!menu().Item(kToolBarItem).checked()); }
 
-void TMainForm::StatusBarItemClick() { SetStatusBarVisible(!menu()["StatusBarItem"].checked()); }
+void TMainForm::StatusBarItemClick() { SetStatusBarVisible(!menu().Item(kStatusBarItem).checked()); }
 
 void TMainForm::EnvItemClick() {
   TPagesDlg1& dialog = app_.PagesDlg1();
@@ -149,17 +149,17 @@ void TMainForm::HelpAboutItemClick() { app_.TitleForm().ShowAbout(hwnd()); }
 // Editing commands: single requests to the active document's editor.
 
 void TMainForm::Edit1Click() {
-  menu()["UndoAllItem"].SetEnabled(false);
+  menu().Item(kUndoAllItem).SetEnabled(false);
   TMDIChild* doc = ActiveChild();
   if (!doc) return;
   CHARRANGE sel{};
   SendMessageA(doc->Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
   bool selected = sel.cpMax > sel.cpMin;
-  menu()["PasteItem"].SetEnabled(IsClipboardFormatAvailable(CF_TEXT) != FALSE);
-  for (const char* name : {"CutItem", "CopyItem", "DeleteItem"}) menu()[name].SetEnabled(selected);
-  menu()["SelectAllItem"].SetEnabled(true);
-  menu()["UndoItem"].SetEnabled(SendMessageA(doc->Memo, EM_CANUNDO, 0, 0) != 0);
-  menu()["UndoAllItem"].SetEnabled(doc->modified());
+  menu().Item(kPasteItem).SetEnabled(IsClipboardFormatAvailable(CF_TEXT) != FALSE);
+  for (UINT id : {kCutItem, kCopyItem, kDeleteItem}) menu().Item(id).SetEnabled(selected);
+  menu().Item(kSelectAllItem).SetEnabled(true);
+  menu().Item(kUndoItem).SetEnabled(SendMessageA(doc->Memo, EM_CANUNDO, 0, 0) != 0);
+  menu().Item(kUndoAllItem).SetEnabled(doc->modified());
 }
 
 void TMainForm::UndoItemClick() {

@@ -7,10 +7,10 @@
 
 #include "aids/command_palette_win.h"
 #include "app/application_win.h"
-#include "app/command_ids.h"
 #include "app/main_menu_win.h"
 #include "app/program_settings_win.h"
 #include "artwork/artwork_win.h"
+#include "core/command_ids.h"
 #include "core/sjis.h"
 #include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"
@@ -78,7 +78,7 @@ bool TMainForm::Create() {
     return false;
   }
   menu_->AttachTo(hwnd());
-  OptionMenuBase = static_cast<int>(menu()["Option1"].children().size());
+  OptionMenuBase = static_cast<int>(menu().Item(kOption1).children().size());
   CreateBars();
   return mdi_client_ != nullptr;
 }
@@ -86,7 +86,7 @@ bool TMainForm::Create() {
 void TMainForm::CreateBars() {
   speed_panel_.Create(hwnd(), kToolButtons);
   speed_panel_.on_hint = [this](const std::string& status) { DisplayHint(status); };
-  CLIENTCREATESTRUCT ccs{menu()["Window1"].popup(), kFirstMdiChild};
+  CLIENTCREATESTRUCT ccs{menu().Item(kWindow1).popup(), kFirstMdiChild};
   mdi_client_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
                                 hwnd(), nullptr, AppInstance(), &ccs);
   status_bar_.Create(hwnd(), {60, 80, 40, 40, 300}, kStatusBarHeight, font_.get());
@@ -133,14 +133,14 @@ void TMainForm::Layout() {
 void TMainForm::SetToolBarVisible(bool visible) {
   bool changed = HasVisibleStyle(speed_panel_.hwnd()) != visible;
   ShowWindow(speed_panel_.hwnd(), visible ? SW_SHOW : SW_HIDE);
-  menu()["ToolBarItem"].SetChecked(HasVisibleStyle(speed_panel_.hwnd()));
+  menu().Item(kToolBarItem).SetChecked(HasVisibleStyle(speed_panel_.hwnd()));
   if (changed) Layout();
 }
 
 void TMainForm::SetStatusBarVisible(bool visible) {
   bool changed = HasVisibleStyle(status_bar_.hwnd()) != visible;
   ShowWindow(status_bar_.hwnd(), visible ? SW_SHOW : SW_HIDE);
-  menu()["StatusBarItem"].SetChecked(HasVisibleStyle(status_bar_.hwnd()));
+  menu().Item(kStatusBarItem).SetChecked(HasVisibleStyle(status_bar_.hwnd()));
   if (changed) Layout();
 }
 
@@ -275,7 +275,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_INITMENUPOPUP:
-      if (reinterpret_cast<HMENU>(wp) == menu()["Edit1"].popup()) Edit1Click();
+      if (reinterpret_cast<HMENU>(wp) == menu().Item(kEdit1).popup()) Edit1Click();
       break;
     case WM_MENUSELECT:
       OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));

@@ -1,12 +1,12 @@
 #include "app/main_menu_win.h"
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 
 namespace quillet {
 
 std::vector<MenuItemDef> MainMenuItems() {
   return {
-      {.name = "File1", .caption = "ﾌｧｲﾙ(&F)", .hint = "ﾌｧｲﾙの操作に関するｺﾏﾝﾄﾞ", .depth = 0},
+      {.name = "File1", .caption = "ﾌｧｲﾙ(&F)", .id = kFile1, .hint = "ﾌｧｲﾙの操作に関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "FileNewItem", .caption = "新規作成(&N)", .id = kFileNewItem, .hint = "新しい文書の作成"},
       {.name = "FileOpenItem", .caption = "開く(&O)...", .id = kFileOpenItem, .hint = "既存の文書を開く"},
       {.name = "FileInsertItem", .caption = "ｶｰｿﾙ位置に挿入(&I)...", .id = kFileInsertItem,
@@ -18,13 +18,13 @@ std::vector<MenuItemDef> MainMenuItems() {
       {.name = "FilePrintItem", .caption = "印刷(&P)...", .id = kFilePrintItem, .hint = "文書を印刷", .enabled = false},
       {.name = "N1"},
       {.name = "FileExitItem", .caption = "終了(&X)", .id = kFileExitItem, .hint = "TeX Quilletの終了"},
-      {.name = "N7", .visible = false},
+      {.name = "N7", .id = kN7, .visible = false},
       {.name = "FileName1", .caption = "&1", .id = kFileName1, .hint = "最近使ったﾌｧｲﾙを開く", .visible = false},
       {.name = "FileName2", .caption = "&2", .id = kFileName2, .hint = "最近使ったﾌｧｲﾙを開く", .visible = false},
       {.name = "FileName3", .caption = "&3", .id = kFileName3, .hint = "最近使ったﾌｧｲﾙを開く", .visible = false},
       {.name = "FileName4", .caption = "&4", .id = kFileName4, .hint = "最近使ったﾌｧｲﾙを開く", .visible = false},
 
-      {.name = "Edit1", .caption = "編集(&E)", .hint = "ﾃｷｽﾄの編集操作に関するｺﾏﾝﾄﾞ", .depth = 0},
+      {.name = "Edit1", .caption = "編集(&E)", .id = kEdit1, .hint = "ﾃｷｽﾄの編集操作に関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "UndoItem", .caption = "やり直し(&U)", .id = kUndoItem, .hint = "直前に行った編集操作を戻す",
        .shortcut = "Ctrl+Z", .enabled = false},
       {.name = "RedoItem", .caption = "やり直しのやり直し(&R)", .id = kRedoItem, .hint = "直前のやり直し動作を元に戻す",
@@ -43,7 +43,7 @@ std::vector<MenuItemDef> MainMenuItems() {
       {.name = "UndoAllItem", .caption = "最初からやり直し(&O)", .id = kUndoAllItem,
        .hint = "ｾｰﾌﾞしてある文書を読み込み直す", .enabled = false},
 
-      {.name = "Find1", .caption = "検索(&S)", .hint = "文字列の検索とｼﾞｬﾝﾌﾟに関するｺﾏﾝﾄﾞ", .depth = 0},
+      {.name = "Find1", .caption = "検索(&S)", .id = kFind1, .hint = "文字列の検索とｼﾞｬﾝﾌﾟに関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "FindStrItem", .caption = "文字列の検索(&F)...", .id = kFindStrItem, .hint = "文字列を検索",
        .shortcut = "Ctrl+F", .enabled = false},
       {.name = "ReplaceStrItem", .caption = "文字列の置換(&R)...", .id = kReplaceStrItem,
@@ -62,7 +62,7 @@ std::vector<MenuItemDef> MainMenuItems() {
       {.name = "JumpNextItem", .caption = "次の見出しへｼﾞｬﾝﾌﾟ(&N)", .id = kJumpNextItem,
        .hint = "次の見出しにｶｰｿﾙを移動", .shortcut = "Ctrl+N", .enabled = false},
 
-      {.name = "Show1", .caption = "表示(&V)", .hint = "ｳｨﾝﾄﾞｳの表示に関するｺﾏﾝﾄﾞ", .depth = 0},
+      {.name = "Show1", .caption = "表示(&V)", .id = kShow1, .hint = "ｳｨﾝﾄﾞｳの表示に関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "ComInputItem", .caption = "ｺﾏﾝﾄﾞ入力(&C)", .id = kComInputItem,
        .hint = "ｺﾏﾝﾄﾞ入力用のｳｨﾝﾄﾞｳの表示/非表示", .enabled = false},
       {.name = "ErrMesItem", .caption = "ｴﾗｰﾒｯｾｰｼﾞ(&E)", .id = kErrMesItem, .hint = "ｴﾗｰﾒｯｾｰｼﾞ表示ｳｨﾝﾄﾞｳの表示/非表示"},
@@ -72,29 +72,29 @@ std::vector<MenuItemDef> MainMenuItems() {
       {.name = "StatusBarItem", .caption = "ｽﾃｰﾀｽﾊﾞｰ(&S)", .id = kStatusBarItem, .hint = "ｽﾃｰﾀｽﾊﾞｰの表示/非表示",
        .checked = true},
 
-      {.name = "Insert1", .caption = "挿入(&I)", .hint = "文書への挿入に関するｺﾏﾝﾄﾞ", .depth = 0},
+      {.name = "Insert1", .caption = "挿入(&I)", .id = kInsert1, .hint = "文書への挿入に関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "MacroItem", .caption = "定型ﾏｸﾛ(&M)...", .id = kMacroItem, .hint = "ﾏｸﾛの挿入", .enabled = false},
       {.name = "EquItem", .caption = "式(&E)...", .id = kEquItem, .hint = "数式の挿入", .enabled = false,
        .visible = false},
       {.name = "TabItem", .caption = "表(&T)...", .id = kTabItem, .hint = "表の挿入", .enabled = false,
        .visible = false},
 
-      {.name = "Run1", .caption = "実行(&R)", .hint = "TeXの実行に関するｺﾏﾝﾄﾞ", .depth = 0},
+      {.name = "Run1", .caption = "実行(&R)", .id = kRun1, .hint = "TeXの実行に関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "TeX1Item", .caption = "TeXをかける(&T)", .id = kTeX1Item, .hint = "編集中の文書にTeXをかける"},
       {.name = "TeX2Item", .caption = "TeXをかけてﾌﾟﾚﾋﾞｭｰ(&V)", .id = kTeX2Item,
        .hint = "必要なら、TeXをかけてからﾌﾟﾚﾋﾞｭｰする"},
       {.name = "TeX3Item", .caption = "TeXをかけて印刷(&P)", .id = kTeX3Item, .hint = "必要なら、TeXをかけてから印刷する"},
 
-      {.name = "Tool1", .caption = "ﾂｰﾙ(&T)", .hint = "外部ﾂｰﾙに関するｺﾏﾝﾄﾞ", .visible = false, .depth = 0},
+      {.name = "Tool1", .caption = "ﾂｰﾙ(&T)", .id = kTool1, .hint = "外部ﾂｰﾙに関するｺﾏﾝﾄﾞ", .visible = false, .depth = 0},
       {.name = "AddToolItem", .caption = "ﾂｰﾙの登録(&A)...", .id = kAddToolItem, .hint = "外部ﾂｰﾙの登録"},
       {.name = "N9"},
 
-      {.name = "Option1", .caption = "ｵﾌﾟｼｮﾝ(&O)", .hint = "環境の設定に関するｺﾏﾝﾄﾞ", .depth = 0},
+      {.name = "Option1", .caption = "ｵﾌﾟｼｮﾝ(&O)", .id = kOption1, .hint = "環境の設定に関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "EnvItem", .caption = "環境設定(&V)...", .id = kEnvItem, .hint = "TeX Quilletの環境設定"},
       {.name = "SetItem", .caption = "TeXの設定(&P)...", .id = kSetItem, .hint = "WpvTeXまたはBWpvTeXについての環境設定"},
-      {.name = "N8", .visible = false},
+      {.name = "N8", .id = kN8, .visible = false},
 
-      {.name = "Window1", .caption = "ｳｨﾝﾄﾞｳ(&W)", .hint = "ｳｨﾝﾄﾞｳの操作に関するｺﾏﾝﾄﾞ", .depth = 0},
+      {.name = "Window1", .caption = "ｳｨﾝﾄﾞｳ(&W)", .id = kWindow1, .hint = "ｳｨﾝﾄﾞｳの操作に関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "WindowCascadeItem", .caption = "重ねて表示(&C)", .id = kWindowCascadeItem,
        .hint = "ｳｨﾝﾄﾞｳを重ねて表示", .shortcut = "Shift+F5", .enabled = false},
       {.name = "WindowTileItem", .caption = "並べて表示(&T)", .id = kWindowTileItem, .hint = "ｳｨﾝﾄﾞｳを並べて表示",
@@ -106,7 +106,7 @@ std::vector<MenuItemDef> MainMenuItems() {
       {.name = "WindowCloseAllItem", .caption = "すべて閉じる(&L)", .id = kWindowCloseAllItem,
        .hint = "すべてのｳｨﾝﾄﾞｳを閉じる", .enabled = false},
 
-      {.name = "Help1", .caption = "ﾍﾙﾌﾟ(&H)", .hint = "ﾍﾙﾌﾟに関するｺﾏﾝﾄﾞ", .depth = 0},
+      {.name = "Help1", .caption = "ﾍﾙﾌﾟ(&H)", .id = kHelp1, .hint = "ﾍﾙﾌﾟに関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "SearchforHelpOnItem", .caption = "ﾄﾋﾟｯｸの検索(&H)...", .id = kSearchforHelpOnItem,
        .hint = "ﾍﾙﾌﾟのﾄﾋﾟｯｸを検索"},
       {.name = "DigitalItem", .caption = "ｵﾝﾗｲﾝﾄﾞｷｭﾒﾝﾄ(&D)", .id = kDigitalItem, .hint = "ﾃﾞｼﾞﾀﾙﾄﾞｷｭﾒﾝﾄの目次の表示"},

@@ -4,6 +4,7 @@
 #include "app/application_win.h"
 #include "app/main_form_win.h"
 #include "app/window_bounds.h"
+#include "core/command_ids.h"
 #include "prefs/env_dialog_win.h"
 #include "win/controls_win.h"
 
@@ -54,7 +55,7 @@ void LoadEngines(const ProfileSource& ini, TMainForm& main, TPagesDlg1& env) {
   int viewer = ini.ReadInt("Dvi", "Use", 0);
   env.SelectDvi(viewer);
   env.DviPaths = LoadPaths(ini, "Dvi", {kDviKinds[0], kDviKinds[1], kDviKinds[2], kDviKinds[3], kDviKinds[4]});
-  main.menu()["DigitalItem"].SetEnabled(viewer < 3);
+  main.menu().Item(kDigitalItem).SetEnabled(viewer < 3);
 }
 
 void LoadCommandPalette(const ProfileSource& ini, TMainForm& main, TInput& palette) {
@@ -116,8 +117,8 @@ bool SaveShutdownSettings(Application& app) {
       .Int("Position", "width", r.right - r.left)
       .Int("Position", "height", r.bottom - r.top)
       .Bool("Position", "Maximized", IsZoomed(main.hwnd()) != FALSE)
-      .Bool("Position", "StatusBar", main.menu()["StatusBarItem"].checked())
-      .Bool("Position", "ToolBar", main.menu()["ToolBarItem"].checked());
+      .Bool("Position", "StatusBar", main.menu().Item(kStatusBarItem).checked())
+      .Bool("Position", "ToolBar", main.menu().Item(kToolBarItem).checked());
   w.Bool("ComInput", "Visible", main.CommandInputVisible)
       .Int("ComInput", "height", palette.bottom - palette.top)
       .Int("ComInput", "width", palette.right - palette.left)

@@ -9,9 +9,9 @@
 #include <functional>
 
 #include "app/application_win.h"
-#include "app/command_ids.h"
 #include "app/main_form_win.h"
 #include "bench/program_bench_support.h"
+#include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "tests/win/support/standins.h"
 #include "tex/error_window_win.h"

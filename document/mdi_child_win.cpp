@@ -4,8 +4,8 @@
 #include <richedit.h>
 
 #include "app/application_win.h"
-#include "app/command_ids.h"
 #include "app/main_form_win.h"
+#include "core/command_ids.h"
 #include "document/document_names.h"
 #include "editor/editor_win.h"
 #include "win/file_io_win.h"
@@ -18,7 +18,7 @@ constexpr LPARAM kTextLimit = 214748364;
 
 std::vector<MenuItemDef> PopupItems() {
   return {
-      {.name = "PopupMenu1", .depth = 0},
+      {.name = "PopupMenu1", .id = kPopupMenu1, .depth = 0},
       {.name = "PUndoItem", .caption = "やり直し(&U)", .id = kUndoItem, .hint = "直前に行った編集操作を戻す",
        .enabled = false},
       {.name = "N1"},
@@ -130,10 +130,10 @@ void TMDIChild::PopupMenu1Popup() {
   SendMessageA(Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
   bool selected = sel.cpMax > sel.cpMin;
   MenuBar& menu = *PopupMenu1;
-  menu["PPasteItem"].SetEnabled(IsClipboardFormatAvailable(CF_TEXT) != FALSE);
-  menu["PCutItem"].SetEnabled(selected);
-  menu["PCopyItem"].SetEnabled(selected);
-  menu["PUndoItem"].SetEnabled(SendMessageA(Memo, EM_CANUNDO, 0, 0) != 0);
+  menu.Item(kPasteItem).SetEnabled(IsClipboardFormatAvailable(CF_TEXT) != FALSE);
+  menu.Item(kCutItem).SetEnabled(selected);
+  menu.Item(kCopyItem).SetEnabled(selected);
+  menu.Item(kUndoItem).SetEnabled(SendMessageA(Memo, EM_CANUNDO, 0, 0) != 0);
 }
 
 void TMDIChild::ShowPopupMenu(int x, int y) {
@@ -144,7 +144,7 @@ void TMDIChild::ShowPopupMenu(int x, int y) {
     y = origin.y + 8;
   }
   PopupMenu1Popup();
-  UINT id = TrackPopupMenu((*PopupMenu1)["PopupMenu1"].popup(),
+  UINT id = TrackPopupMenu(PopupMenu1->Item(kPopupMenu1).popup(),
                            TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, x, y, 0, hwnd(), nullptr);
   main_.DisplayHint("");
   if (id) main_.RunCommand(id);

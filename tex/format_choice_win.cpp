@@ -1,26 +1,26 @@
 // The format choice: format items in the Option menu and the current format index.
-#include "app/command_ids.h"
 #include "app/main_form_win.h"
+#include "core/command_ids.h"
 
 namespace quillet {
 
 UINT TMainForm::AddFormatMenuItem(const std::string& menu_string) {
-  MenuNode& option = menu()["Option1"];
+  MenuNode& option = menu().Item(kOption1);
   UINT id = next_format_command_++;
   menu().Append(option, {.name = "", .caption = menu_string.c_str(), .id = id, .hint = "使用するﾌｫｰﾏｯﾄﾌｧｲﾙ", .radio = true});
-  menu()["N8"].SetVisible(true);
+  menu().Item(kN8).SetVisible(true);
   return id;
 }
 
 void TMainForm::RemoveFormatMenuItems() {
-  MenuNode& option = menu()["Option1"];
+  MenuNode& option = menu().Item(kOption1);
   while (option.children().size() > static_cast<std::size_t>(OptionMenuBase)) menu().Remove(*option.children().back());
-  menu()["N8"].SetVisible(false);
+  menu().Item(kN8).SetVisible(false);
   FormatCommandIds.clear();
 }
 
 void TMainForm::CheckFormatItem(int index) {
-  const auto& items = menu()["Option1"].children();
+  const auto& items = menu().Item(kOption1).children();
   for (std::size_t i = static_cast<std::size_t>(OptionMenuBase); i < items.size(); ++i) {
     items[i]->SetChecked(static_cast<int>(i) == OptionMenuBase + index);
   }

@@ -2,6 +2,7 @@
 
 #include "app/application_win.h"
 #include "app/main_form_win.h"
+#include "core/command_ids.h"
 #include "core/dos_time.h"
 #include "core/sjis.h"
 #include "document/mdi_child_win.h"
@@ -140,23 +141,23 @@ bool TeXRunner::WaitForLog(const std::string& source) {
   for (;;) {
     if (CompareFileAge(FileAge(log), FileAge(source)) > 0) {
       PumpWhileRunning(0);
-      main.menu()["FileExitItem"].SetEnabled(false);
+      main.menu().Item(kFileExitItem).SetEnabled(false);
       std::string bytes;
       if (ReadLogExclusively(log, bytes)) {
-        main.menu()["FileExitItem"].SetEnabled(true);
+        main.menu().Item(kFileExitItem).SetEnabled(true);
         return FinishWithLog(source, bytes);
       }
     }
     if (!engine_ended_at && WaitForSingleObject(engine_.get(), 0) == WAIT_OBJECT_0) engine_ended_at = GetTickCount();
     if (engine_ended_at && GetTickCount() - engine_ended_at > kAfterEngineEndsMs) {
-      main.menu()["FileExitItem"].SetEnabled(true);
+      main.menu().Item(kFileExitItem).SetEnabled(true);
       bool written = CompareFileAge(FileAge(log), FileAge(source)) > 0;
       app_.messages().Error(main.hwnd(), written ? "ﾛｸﾞﾌｧｲﾙ " + log + " を読み込めません。"
                                                 : "TeXが終了しましたが、ﾛｸﾞﾌｧｲﾙ " + log + " が作成されていません。");
       return false;
     }
     if (!PumpWhileRunning(kPollMs)) {
-      main.menu()["FileExitItem"].SetEnabled(true);
+      main.menu().Item(kFileExitItem).SetEnabled(true);
       return false;
     }
   }
@@ -167,7 +168,7 @@ bool TeXRunner::FinishWithLog(const std::string& source, const std::string& log_
   LogScan scan = ParseTeXLog(SplitLogLines(log_bytes));
   app_.ErrorWin().ShowLines(scan.window_lines);
   if (scan.errors) {
-    main.menu()["ErrMesItem"].SetChecked(true);
+    main.menu().Item(kErrMesItem).SetChecked(true);
     ShowWindow(app_.ErrorWin().hwnd(), SW_SHOWNA);
     main.SelectLineInDocument(source, JumpLineNumber(scan.window_lines));
   }

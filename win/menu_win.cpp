@@ -1,6 +1,7 @@
 #include "win/menu_win.h"
 
 #include <functional>
+#include <stdexcept>
 
 namespace quillet {
 
@@ -149,6 +150,12 @@ MenuNode* MenuBar::FindById(UINT id) {
     if (!found && n.id_ == id) found = &n;
   });
   return found;
+}
+
+MenuNode& MenuBar::Item(UINT id) {
+  MenuNode* found = FindById(id);
+  if (!found) throw std::logic_error("menu item " + std::to_string(id) + " is not in the menu");
+  return *found;
 }
 
 MenuNode* MenuBar::FindPopup(HMENU popup) {

@@ -71,10 +71,13 @@ class MenuBar {
   void AttachTo(HWND owner) { owner_ = owner; }
   HACCEL accelerators() const { return accel_; }
 
+  // The item with that id; an id the table does not hold is a fault of the program and
+  // throws std::logic_error (window procedures report it), never a null dereference.
+  MenuNode& Item(UINT id);
+  // Lookups that may find nothing: by the item's name, by id, by pop-up menu handle.
   MenuNode* Find(const std::string& name);
   MenuNode* FindById(UINT id);
   MenuNode* FindPopup(HMENU popup);
-  MenuNode& operator[](const std::string& name) { return *Find(name); }
 
   // Appends an item at the end of a menu of the bar (for items made at run time).
   MenuNode& Append(MenuNode& menu, const MenuItemDef& def);

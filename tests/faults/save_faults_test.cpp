@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "tests/win/support/app_harness.h"
 #include "win/file_io_win.h"

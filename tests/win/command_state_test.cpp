@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "aids/command_palette_win.h"
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "tests/win/support/app_harness.h"
 

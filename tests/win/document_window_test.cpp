@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "aids/command_palette_win.h"
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "tests/win/support/app_harness.h"
 #include "win/file_io_win.h"
@@ -230,7 +230,11 @@ TEST_F(DocFixture, ThePopupMenuFollowsSelectionUndoAndTheClipboard) {
   std::string a = MakeFile("a.tex", "hello");
   h.Start({a});
   TMDIChild* doc = Active();
-  auto state = [&](const char* name) { return (*doc->PopupMenu1)[name].enabled(); };
+  auto state = [&](const char* name) {
+    MenuNode* item = doc->PopupMenu1->Find(name);
+    EXPECT_NE(item, nullptr) << name;
+    return item && item->enabled();
+  };
   // Only a picture on the clipboard: nothing to paste.
   ASSERT_TRUE(OpenClipboard(h.main().hwnd()));
   EmptyClipboard();

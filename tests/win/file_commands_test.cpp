@@ -7,7 +7,7 @@
 #include <winspool.h>
 #include <gtest/gtest.h>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "document/print_document_win.h"
 #include "prefs/env_dialog_win.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "tests/win/support/app_harness.h"
 
 namespace quillet::test {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "help/help_file.h"
 #include "help/help_win.h"
 #include "prefs/env_dialog_win.h"

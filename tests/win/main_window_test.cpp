@@ -6,9 +6,9 @@
 #include <gtest/gtest.h>
 
 #include "aids/command_palette_win.h"
-#include "app/command_ids.h"
 #include "app/title_form_win.h"
 #include "artwork/art_canvas_win.h"
+#include "core/command_ids.h"
 #include "help/help_win.h"
 #include "tests/win/support/app_harness.h"
 #include "tex/error_window_win.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/command_ids.h"
+#include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"
 #include "tests/win/support/app_harness.h"

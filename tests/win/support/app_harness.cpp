@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <sstream>
+#include <stdexcept>
 
 namespace quillet::test {
 
@@ -112,6 +113,12 @@ std::string AppHarness::IniValue(const char* section, const char* key) const {
   char buffer[2048];
   DWORD n = GetPrivateProfileStringA(section, key, "<missing>", buffer, sizeof(buffer), ini_path().c_str());
   return std::string(buffer, n);
+}
+
+MenuNode& AppHarness::Item(const char* name) {
+  MenuNode* item = main().menu().Find(name);
+  if (!item) throw std::invalid_argument(std::string("no menu item named ") + name);
+  return *item;
 }
 
 void AppHarness::Command(UINT id) {

@@ -1,10 +1,15 @@
 #pragma once
-// Command identifiers of the main window's menu items and tool buttons.
+// Command identifiers of the menu items and tool buttons, and the identifiers by which
+// the program reaches its menus and the separators it shows and hides.
 
 namespace quillet {
 
 enum CommandId : unsigned {
   kCmdNone = 0,
+  // Menus of the main window's bar and the document window's pop-up menu
+  kFile1 = 10, kEdit1, kFind1, kShow1, kInsert1, kRun1, kTool1, kOption1, kWindow1, kHelp1, kPopupMenu1,
+  // Separators: before the recent files, before the format items
+  kN7 = 30, kN8,
   // File
   kFileNewItem = 100, kFileOpenItem, kFileInsertItem, kFileSaveItem, kFileSaveAsItem, kFilePrintItem,
   kFileExitItem, kFileName1, kFileName2, kFileName3, kFileName4,
