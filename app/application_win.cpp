@@ -20,6 +20,7 @@
 #include "tex/error_window_win.h"
 #include "tex/tex_settings_dialog_win.h"
 #include "win/form_win.h"
+#include "win/guard_win.h"
 #include "win/message_loop_win.h"
 
 namespace quillet {
@@ -43,6 +44,7 @@ Application::Application(AppOptions options)
 Application::~Application() {
   ClearMessageLoopHooks();
   Form::SetHelpRequester(nullptr);
+  SetFailureReporter(nullptr);
   // Documents and the main window go before the windows they refer to.
   if (main_form_ && main_form_->hwnd()) DestroyWindow(main_form_->hwnd());
   main_form_.reset();
@@ -59,6 +61,7 @@ bool Application::CreateWindows() {
                                 AppInstance(), nullptr);
   help_ = std::make_unique<HelpEngine>(options_.help_file);
   Form::SetHelpRequester([this](HWND owner, UINT command, ULONG_PTR data) { Help(owner, command, data); });
+  SetFailureReporter([this](HWND owner, const std::string& text) { messages_->Error(owner, text); });
   main_form_ = std::make_unique<TMainForm>(*this);
   input_ = std::make_unique<TInput>();
   pages_dlg_ = std::make_unique<TPagesDlg>();

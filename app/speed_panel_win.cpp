@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "win/guard_win.h"
+
 namespace quillet {
 
 namespace {
@@ -208,7 +210,7 @@ LRESULT CALLBACK SpeedPanel::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   auto* self = reinterpret_cast<SpeedPanel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result = self->HandleMessage(msg, wp, lp);
+  LRESULT result = Guarded(hwnd, FailedMessageResult(msg), [&] { return self->HandleMessage(msg, wp, lp); });
   if (msg == WM_NCDESTROY) self->hwnd_ = nullptr;
   return result;
 }

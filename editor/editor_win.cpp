@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "editor/editor_control_win.h"
+#include "win/guard_win.h"
 
 namespace quillet {
 
@@ -12,8 +13,10 @@ namespace {
 
 EditorControl* ControlOf(HWND hwnd) { return reinterpret_cast<EditorControl*>(GetWindowLongPtrA(hwnd, 0)); }
 
+// Out of memory for a huge text, say: the request fails, the user is told, the window
+// lives on.
 LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  try {
+  return Guarded(hwnd, FailedMessageResult(msg), [&]() -> LRESULT {
     if (msg == WM_NCCREATE) SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new EditorControl(hwnd)));
     EditorControl* control = ControlOf(hwnd);
     if (msg == WM_NCDESTROY) {
@@ -22,11 +25,8 @@ LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     } else if (control) {
       return control->Handle(msg, wp, lp);
     }
-  } catch (...) {
-    // Out of memory for a huge text, say: the request fails, the window lives on.
-    return 0;
-  }
-  return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  });
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "win/guard_win.h"
+
 namespace quillet {
 
 namespace {
@@ -230,6 +232,10 @@ void HelpContents::Detached() {
 
 // Keys of the tree and the text: Esc closes the window, Tab moves between the two.
 LRESULT CALLBACK HelpContents::KeyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+  return Guarded(hwnd, FailedMessageResult(msg), [&] { return HandleKey(hwnd, msg, wp, lp, id, data); });
+}
+
+LRESULT HelpContents::HandleKey(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
   auto* self = reinterpret_cast<HelpContents*>(data);
   switch (msg) {
     case WM_KEYDOWN:

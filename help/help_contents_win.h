@@ -36,6 +36,7 @@ class HelpContents : public Window {
   void Paint();
   RECT TitleRect() const;
   static LRESULT CALLBACK KeyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
+  static LRESULT HandleKey(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
 
   const HelpFile* file_ = nullptr;
   HWND tree_ = nullptr;

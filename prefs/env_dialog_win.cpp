@@ -62,11 +62,6 @@ bool IsListedFontName(const std::string& name) {
   return std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
-int CALLBACK CollectFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) {
-  reinterpret_cast<std::set<std::string>*>(names)->insert(font->lfFaceName);
-  return 1;
-}
-
 }  // namespace
 
 bool TPagesDlg1::Create() {
@@ -200,13 +195,7 @@ void TPagesDlg1::CreateButtonRow() {
 
 void TPagesDlg1::FillFontList() {
   std::string typed = ControlText(Font);
-  std::set<std::string> names;
-  LOGFONTA query{};
-  query.lfCharSet = DEFAULT_CHARSET;
-  HDC dc = GetDC(nullptr);
-  EnumFontFamiliesExA(dc, &query, CollectFont, reinterpret_cast<LPARAM>(&names), 0);
-  ReleaseDC(nullptr, dc);
-  for (const auto& name : names) {
+  for (const auto& name : ScreenFontFamilies()) {
     if (IsListedFontName(name)) SendMessageA(Font, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
   SetControlText(Font, typed);

@@ -16,11 +16,6 @@ struct FindTraits {
 };
 using FindHandle = Owned<HANDLE, FindTraits>;
 
-int CALLBACK CollectFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) {
-  reinterpret_cast<std::set<std::string>*>(names)->insert(font->lfFaceName);
-  return 1;
-}
-
 }  // namespace
 
 std::string WinProfileStore::Read(const std::string& section, const std::string& key, const std::string& def) const {
@@ -57,11 +52,7 @@ std::vector<std::string> WinDirectoryLister::List(const std::string& dir, const 
 }
 
 std::vector<std::string> DisplayFontList() {
-  std::set<std::string> families;
-  LOGFONTA query{};
-  query.lfCharSet = DEFAULT_CHARSET;
-  WindowDc screen(nullptr);
-  EnumFontFamiliesExA(screen.get(), &query, CollectFamily, reinterpret_cast<LPARAM>(&families), 0);
+  std::set<std::string> families = ScreenFontFamilies();
   std::vector<std::string> fonts{kNoSubstitute};
   fonts.insert(fonts.end(), families.begin(), families.end());
   return fonts;

@@ -1,7 +1,9 @@
 #pragma once
-// Owners for Win32 handles: GDI objects, device contexts, kernel handles.
+// Owners for Win32 handles: GDI objects, device contexts, kernel handles; and the fonts.
 #include <windows.h>
 
+#include <set>
+#include <string>
 #include <utility>
 
 namespace quillet {
@@ -95,5 +97,7 @@ class SelectIn {
 // on the screen's resolution.
 FontHandle CreatePixelFont(const char* face, int pixel_height, int weight = FW_NORMAL);
 FontHandle CreatePointFont(const char* face, int points, HDC reference = nullptr);
+// The names of the screen's font families in every character set, sorted, each once.
+std::set<std::string> ScreenFontFamilies();
 
 }  // namespace quillet

@@ -1,5 +1,7 @@
 #include "win/message_loop_win.h"
 
+#include "win/guard_win.h"
+
 namespace quillet {
 
 namespace {
@@ -11,10 +13,17 @@ MessageLoopHooks& Hooks() {
 }  // namespace
 
 void HandleQueuedMessage(HWND modal_dialog, MSG& msg) {
-  if (Hooks().app_message) Hooks().app_message(msg);
+  // The hooks are the program's own handlers too: a failure in them ends neither the
+  // message nor the loop.
+  if (Hooks().app_message) {
+    Guarded(msg.hwnd, 0, [&] {
+      Hooks().app_message(msg);
+      return 0;
+    });
+  }
   if (modal_dialog) {
     if (IsDialogMessageA(modal_dialog, &msg)) return;
-  } else if (Hooks().translate_main_keys && Hooks().translate_main_keys(msg)) {
+  } else if (Hooks().translate_main_keys && Guarded(msg.hwnd, false, [&] { return Hooks().translate_main_keys(msg); })) {
     return;
   }
   TranslateMessage(&msg);

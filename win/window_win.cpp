@@ -1,5 +1,7 @@
 #include "win/window_win.h"
 
+#include "win/guard_win.h"
+
 namespace quillet {
 
 HINSTANCE AppInstance() { return GetModuleHandleA(nullptr); }
@@ -78,7 +80,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
   }
   if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result = self->HandleMessage(msg, wp, lp);
+  LRESULT result = Guarded(hwnd, FailedMessageResult(msg), [&] { return self->HandleMessage(msg, wp, lp); });
   if (msg == WM_NCDESTROY) {
     RemovePropA(hwnd, kSelfProperty);
     self->hwnd_ = nullptr;

@@ -5,6 +5,9 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+
 #include "aids/command_palette_win.h"
 #include "app/title_form_win.h"
 #include "artwork/art_canvas_win.h"
@@ -330,6 +333,45 @@ TEST(MainWindowTest, ThePaletteHidesForTheAboutBoxAndComesBackAfterIt) {
   h.Command(kHelpAboutItem);
   EXPECT_TRUE(hidden_meanwhile);
   EXPECT_TRUE(IsWindowVisible(palette));
+}
+
+
+// A window of the program whose handler fails the way the test says.
+class FailingWindow : public Window {
+ public:
+  std::function<void()> fail;
+  bool Create() { return CreateWin({.class_name = "QuilletFailingTest", .style = WS_POPUP}); }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg != WM_APP) return Window::HandleMessage(msg, wp, lp);
+    fail();
+    return 1;
+  }
+};
+
+TEST(MainWindowTest, AFailureInsideAWindowIsReportedAndTheProgramCarriesOn) {
+  AppHarness h;
+  h.Start();
+  FailingWindow window;
+  ASSERT_TRUE(window.Create());
+  struct Row { const char* what; std::function<void()> fail; std::string text; } rows[] = {
+      {"a menu item the menu does not hold", [&] { h.main().menu().Item(9999); },
+       "内部ｴﾗｰが発生しました。\r(menu item 9999 is not in the menu)"},
+      {"out of memory", [] { throw std::bad_alloc(); }, "ﾒﾓﾘが不足しているため、操作を完了できません。"},
+      {"not a standard exception", [] { throw 42; }, "内部ｴﾗｰが発生しました。"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    h.messages.shown.clear();
+    window.fail = row.fail;
+    EXPECT_EQ(SendMessageA(window.hwnd(), WM_APP, 0, 0), 0);
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].kind, MsgKind::Error);
+    EXPECT_EQ(h.messages.shown[0].text, row.text);
+  }
+  h.Command(kFileNewItem);
+  EXPECT_EQ(h.main().Children().size(), 1u);
 }
 
 }  // namespace
