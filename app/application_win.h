@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "prefs/env_settings.h"
+#include "tex/tex_config_win.h"
 #include "win/file_dialogs_win.h"
 #include "win/message_dialog_win.h"
-#include "tex/tex_config_win.h"
 #include "win/profile_win.h"
 
 namespace quillet {
@@ -64,6 +65,8 @@ class Application {
   Messages& messages() { return *messages_; }
   FileDialogs& file_dialogs() { return *file_dialogs_; }
   const ProfileFile& settings_file() const { return settings_; }
+  // The program's own settings that the environment dialog edits.
+  EnvSettings& env_settings() { return env_settings_; }
   // The TeX engine's configuration (wintex.ini) and what was read from it at start-up.
   ProfileStore& tex_settings_file() { return tex_settings_; }
   TeXConfiguration& tex_config() { return tex_config_; }
@@ -82,6 +85,7 @@ class Application {
 
   AppOptions options_;
   ProfileFile settings_;
+  EnvSettings env_settings_;
   WinProfileStore tex_settings_;
   TeXConfiguration tex_config_;
   std::unique_ptr<Messages> own_messages_;

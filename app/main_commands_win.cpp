@@ -89,17 +89,17 @@ void TMainForm::ToolBarItemClick() { SetToolBarVisible(!menu().Item(kToolBarItem
 
 void TMainForm::StatusBarItemClick() { SetStatusBarVisible(!menu().Item(kStatusBarItem).checked()); }
 
-void TMainForm::EnvItemClick() {
-  TPagesDlg1& dialog = app_.PagesDlg1();
-  CenterOnScreen(dialog.hwnd());
-  dialog.ShowModal(hwnd());
-}
+void TMainForm::EnvItemClick() { EditEnvironment(std::nullopt); }
 
-void TMainForm::PPropertyItemClick() {
+void TMainForm::PPropertyItemClick() { EditEnvironment(1); }
+
+// The dialog edits a copy: OK makes it the program's settings, Cancel drops it.
+void TMainForm::EditEnvironment(std::optional<int> page) {
   TPagesDlg1& dialog = app_.PagesDlg1();
   CenterOnScreen(dialog.hwnd());
-  dialog.PageCtl.SetActive(1);
-  dialog.ShowModal(hwnd());
+  dialog.ShowSettings(app_.env_settings());
+  if (page) dialog.PageCtl.SetActive(*page);
+  if (dialog.ShowModal(hwnd()) == IDOK) app_.env_settings() = dialog.EditedSettings();
 }
 
 void TMainForm::SetItemClick() {

@@ -13,7 +13,6 @@
 #include "core/command_ids.h"
 #include "core/sjis.h"
 #include "document/mdi_child_win.h"
-#include "prefs/env_dialog_win.h"
 #include "tex/error_window_win.h"
 #include "tex/tex_config.h"
 #include "tex/tex_run_win.h"
@@ -163,10 +162,10 @@ std::vector<TMDIChild*> TMainForm::Children() const {
 }
 
 TMDIChild* TMainForm::CreateDocumentWindow(const std::string& name) {
-  auto& env = app_.PagesDlg1();
+  const EditorSettings& editor = app_.env_settings().editor;
   children_.push_back(std::make_unique<TMDIChild>(*this));
   TMDIChild* child = children_.back().get();
-  if (!child->Create(name, env.font_name(), env.font_size())) {
+  if (!child->Create(name, editor.font_name, editor.FontSize())) {
     children_.pop_back();
     return nullptr;
   }

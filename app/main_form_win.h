@@ -169,6 +169,8 @@ class TMainForm : public Window {
   bool ReadDocumentFile(const std::string& name, TextBlock& block);
   FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
+  // Shows the environment dialog, on the given page or the one last shown.
+  void EditEnvironment(std::optional<int> page);
 
   Application& app_;
   std::unique_ptr<MenuBar> menu_;

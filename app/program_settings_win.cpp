@@ -5,7 +5,6 @@
 #include "app/main_form_win.h"
 #include "app/window_bounds.h"
 #include "core/command_ids.h"
-#include "prefs/env_dialog_win.h"
 #include "win/controls_win.h"
 
 namespace quillet {
@@ -26,36 +25,11 @@ void LoadPosition(const ProfileSource& ini, TMainForm& main) {
   main.SetToolBarVisible(ini.ReadBool("Position", "ToolBar", true));
 }
 
-void LoadGeneral(const ProfileSource& ini, TPagesDlg1& env) {
-  SetChecked(env.BackUP, ini.ReadBool("General", "BackUp", true));
-  SetChecked(env.AutoSave, ini.ReadBool("General", "AutoSave", true));
-  EnableWindow(env.AutoSaveTime, IsChecked(env.AutoSave));
-  env.set_auto_save_minutes(ini.ReadInt("General", "AutoSaveTime", 5));
-  SetControlText(env.EditorPath, ini.ReadString("General", "EditorPath", "NotePad"));
-  SetChecked(env.Win31Dialog, ini.ReadBool("General", "Win31Dialog", false));
-  SetChecked(env.UseDocExp, ini.ReadBool("General", "UseDocExp", true));
-  SetControlText(env.MacroPath, ini.ReadString("General", "MacroPath", ""));
-}
-
-void LoadEditor(const ProfileSource& ini, TPagesDlg1& env) {
-  env.set_font(ini.ReadString("Editor", "Font", "ＭＳ ゴシック"), ini.ReadString("Editor", "FontSize", "10"));
-}
-
-// One path key per list entry, named by the entry's text, read in list order.
-std::vector<std::string> LoadPaths(const ProfileSource& ini, const char* section,
-                                   std::initializer_list<const char*> kinds) {
-  std::vector<std::string> paths;
-  for (const char* kind : kinds) paths.push_back(ini.ReadString(section, kind, ""));
-  return paths;
-}
-
-void LoadEngines(const ProfileSource& ini, TMainForm& main, TPagesDlg1& env) {
-  env.SelectTeX(ini.ReadInt("TeX", "Use", 0));
-  env.TeXPaths = LoadPaths(ini, "TeX", {kTeXKinds[0], kTeXKinds[1]});
-  int viewer = ini.ReadInt("Dvi", "Use", 0);
-  env.SelectDvi(viewer);
-  env.DviPaths = LoadPaths(ini, "Dvi", {kDviKinds[0], kDviKinds[1], kDviKinds[2], kDviKinds[3], kDviKinds[4]});
-  main.menu().Item(kDigitalItem).SetEnabled(viewer < 3);
+void LoadEnvironment(const ProfileSource& ini, Application& app) {
+  EnvSettings& env = app.env_settings();
+  env = ReadEnvSettings(ini);
+  app.MainForm().SetAutoSaveInterval(static_cast<UINT>(env.general.auto_save_minutes) * 60000);
+  app.MainForm().menu().Item(kDigitalItem).SetEnabled(env.ManualAvailable());
 }
 
 void LoadCommandPalette(const ProfileSource& ini, TMainForm& main, TInput& palette) {
@@ -95,11 +69,7 @@ void LoadProgramSettings(Application& app) {
   ProfileReader ini(app.settings_file());
   TMainForm& main = app.MainForm();
   LoadPosition(ini, main);
-  LoadGeneral(ini, app.PagesDlg1());
-  // The interval is taken back from the box, so the box's limits apply to the timer too.
-  main.SetAutoSaveInterval(static_cast<UINT>(app.PagesDlg1().auto_save_minutes()) * 60000);
-  LoadEditor(ini, app.PagesDlg1());
-  LoadEngines(ini, main, app.PagesDlg1());
+  LoadEnvironment(ini, app);
   main.recent_files.Load({ini.ReadString("Files", "File1"), ini.ReadString("Files", "File2"),
                           ini.ReadString("Files", "File3"), ini.ReadString("Files", "File4")});
   LoadCommandPalette(ini, main, app.Input());

@@ -1,7 +1,8 @@
 #pragma once
-// The program's own settings file quillet.ini: read once at start-up into the windows
-// (the environment dialog's controls hold the General, Editor, TeX and Dvi values for the
-// whole run), and the Position, ComInput and Files sections written back at shutdown.
+// The program's own settings file quillet.ini: read once at start-up into the windows and
+// the environment settings (the General, Editor, TeX and Dvi values, kept by the
+// application for the whole run), and the Position, ComInput and Files sections written
+// back at shutdown.
 
 namespace quillet {
 

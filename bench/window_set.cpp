@@ -4,9 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <initializer_list>
-
-
 namespace {
 
 HINSTANCE g_instance;
@@ -99,29 +96,19 @@ void Palette() {
   Child(palette, "SetPlain", WS_HSCROLL | WS_VSCROLL, 0, 124, 160, 40);
 }
 
-// A dialog with a four-page tab control; returns the pages.
-void PagedDialog(const char* caption, HWND (&pages)[4]) {
-  HWND dialog = TopLevel(caption, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME);
+// The two settings dialogs: the TeX settings make their pages when first shown, the
+// environment settings have their four-page tab control from the start and make the
+// pages' controls when first shown.
+void SettingsDialogs() {
+  TopLevel("TeXの設定", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME);
+  HWND dialog = TopLevel("環境設定", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME);
   HWND tab = Child(dialog, WC_TABCONTROLA, WS_CLIPSIBLINGS, 8, 8, 420, 240);
   for (int i = 0; i < 4; ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>("ﾍﾟｰｼﾞ");
     SendMessageA(tab, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
-    pages[i] = Child(tab, "SetPlain", 0, 4, 24, 412, 212);
-  }
-}
-
-void SettingsDialogs() {
-  HWND pages[4];
-  PagedDialog("TeXの設定", pages);
-  PagedDialog("環境設定", pages);
-  for (int i = 0; i < 5; ++i) Child(pages[0], "BUTTON", BS_AUTOCHECKBOX, 8, 8 + 22 * i, 200, 20);
-  for (int i = 0; i < 3; ++i) Child(pages[0], "EDIT", WS_BORDER | ES_AUTOHSCROLL, 220, 8 + 26 * i, 180, 21);
-  for (int page : {2, 3}) {
-    HWND list = Child(pages[page], "LISTBOX", WS_BORDER | WS_VSCROLL, 8, 8, 300, 80);
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("ｲﾝﾌﾟﾚｽ"));
-    Child(pages[page], "EDIT", WS_BORDER | ES_AUTOHSCROLL, 8, 120, 400, 21);
+    Child(tab, "SetPlain", 0, 4, 24, 412, 212);
   }
 }
 

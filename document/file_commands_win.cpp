@@ -13,7 +13,6 @@
 #include "document/file_insert.h"
 #include "document/print_document_win.h"
 #include "document/mdi_child_win.h"
-#include "prefs/env_dialog_win.h"
 #include "win/file_io_win.h"
 
 namespace quillet {
@@ -29,7 +28,7 @@ FileDialogArgs TMainForm::OpenDialogArgs() const {
   return {.file_name = "*.tex",
           .filter = "TeXﾌｧｲﾙ|*.tex;*.idx;*.ind;*.toc|ｽﾀｲﾙﾌｧｲﾙ|*.sty|すべてのﾌｧｲﾙ|*.*",
           .flags = OFN_HIDEREADONLY | OFN_CREATEPROMPT,
-          .old_style = app_.PagesDlg1().win31_dialog()};
+          .old_style = app_.env_settings().general.win31_dialog};
 }
 
 void TMainForm::FileNewItemClick() { NewBlankDocument(); }
@@ -128,7 +127,7 @@ void TMainForm::FilePrintItemClick() {
 bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
   if (doc.is_untitled()) return FileSaveAsItemClick(doc);
   std::string name = doc.caption();
-  std::string backup = app_.PagesDlg1().backup() ? BackupNameFor(name) : "";
+  std::string backup = app_.env_settings().general.backup ? BackupNameFor(name) : "";
   SaveReport report = SaveFileWithBackup(name, doc.TextParts(), backup);
   if (report.backup_failed) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
   if (!report.saved) {
@@ -144,7 +143,7 @@ bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
   FileDialogArgs args{.file_name = doc.caption(),
                       .filter = "TeXﾌｧｲﾙ|*.tex|すべてのﾌｧｲﾙ|*.*",
                       .flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                      .old_style = app_.PagesDlg1().win31_dialog()};
+                      .old_style = app_.env_settings().general.win31_dialog};
   std::string chosen;
   if (!app_.file_dialogs().Save(hwnd(), args, chosen)) return false;
   if (!WriteFileSafely(chosen, doc.TextParts())) {

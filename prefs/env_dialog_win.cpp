@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <set>
 
 #include "core/profile_values.h"
 #include "win/controls_win.h"
@@ -30,12 +29,6 @@ constexpr const char* kSampleLines =
 HWND WithHelp(HWND control, DWORD context) {
   SetWindowContextHelpId(control, context);
   return control;
-}
-
-// Puts a label or frame just before control in the tab order.
-void LabelBefore(HWND control, HWND label) {
-  HWND previous = GetWindow(control, GW_HWNDPREV);
-  SetWindowPos(label, previous ? previous : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HWND CreateList(HWND parent, HFONT font, int x, int y, int w, int h, int id) {
@@ -67,43 +60,7 @@ bool IsListedFontName(const std::string& name) {
 bool TPagesDlg1::Create() {
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   if (!CreateForm("TPagesDlg1", "環境設定", 536, 295, style, WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP)) return false;
-  if (!PageCtl.Create(hwnd(), font(), 8, 8, 520, 246, kPageCtl,
-                      {"動作一般", "ｴﾃﾞｨﾀ表示", "TeXの選択", "Dviの選択"})) {
-    return false;
-  }
-  CreateSettingControls();
-  return true;
-}
-
-// The controls that hold settings exist from start-up; they are the settings' store.
-void TPagesDlg1::CreateSettingControls() {
-  HFONT f = font();
-  HWND p = PageCtl.page(0);
-  BackUP = WithHelp(CreateCheckBox(p, f, "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作る", 20, 26, 220, 20, kBackUP), 108);
-  AutoSave = WithHelp(CreateCheckBox(p, f, "ｵｰﾄｾｰﾋﾞﾝｸﾞ機能を使う", 20, 50, 220, 20, kAutoSave), 109);
-  AutoSaveTime = WithHelp(CreateEditBox(p, f, 118, 77, 50, 21, kAutoSaveTime, ES_NUMBER), 110);
-  ShowLogFile = WithHelp(CreateCheckBox(p, f, "TeXをかけた後にﾛｸﾞﾌｧｲﾙを表示", 260, 10, 240, 20, kShowLogFile), 111);
-  EditorPath = WithHelp(CreateEditBox(p, f, 270, 66, 220, 21, kEditorPath), 112);
-  EnableWindow(EditorPath, FALSE);
-  Win31Dialog = WithHelp(
-      CreateCheckBox(p, f, "Windows3.1ﾀｲﾌﾟのﾌｧｲﾙ選択ﾀﾞｲｱﾛｸﾞを使う", 8, 122, 320, 20, kWin31Dialog), 114);
-  UseDocExp = WithHelp(CreateCheckBox(p, f, "文書作成ｳｨｻﾞｰﾄﾞを使う", 8, 146, 320, 20, kUseDocExp), 115);
-  MacroPath = WithHelp(CreateEditBox(p, f, 100, 179, 400, 21, kMacroPath), 116);
-  SetChecked(BackUP, true);
-  SetChecked(AutoSave, true);
-  SetChecked(UseDocExp, true);
-  set_auto_save_minutes(5);
-
-
-  p = PageCtl.page(2);
-  TeXList = WithHelp(CreateList(p, f, 8, 26, 300, 60, kTeXList), 124);
-  for (const char* kind : kTeXKinds) SendMessageA(TeXList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
-  TeXPath = WithHelp(CreateEditBox(p, f, 8, 122, 400, 21, kTeXPath), 125);
-
-  p = PageCtl.page(3);
-  DviList = WithHelp(CreateList(p, f, 8, 26, 300, 84, kDviList), 127);
-  for (const char* kind : kDviKinds) SendMessageA(DviList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
-  DviPath = WithHelp(CreateEditBox(p, f, 8, 142, 400, 21, kDviPath), 128);
+  return PageCtl.Create(hwnd(), font(), 8, 8, 520, 246, kPageCtl, {"動作一般", "ｴﾃﾞｨﾀ表示", "TeXの選択", "Dviの選択"});
 }
 
 void TPagesDlg1::EnsureContents() {
@@ -117,38 +74,40 @@ void TPagesDlg1::EnsureContents() {
   FillFontList();
 }
 
-// The rest of each page is built when the dialog is first shown: labels and frames go
-// just before the control they name, so their access keys lead to it.
+// Labels and frames are made just before the control they name, so their access keys
+// lead to it.
 void TPagesDlg1::CreatePage0(HWND p) {
   HFONT f = font();
-  LabelBefore(BackUP, CreateGroupBox(p, f, "ﾌｧｲﾙの保存", 8, 6, 240, 104));
-  LabelBefore(AutoSaveTime, CreateLabel(p, f, "ｾｰﾌﾞする間隔", 36, 80, 80, 16));
+  CreateGroupBox(p, f, "ﾌｧｲﾙの保存", 8, 6, 240, 104);
+  BackUP = WithHelp(CreateCheckBox(p, f, "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作る", 20, 26, 220, 20, kBackUP), 108);
+  AutoSave = WithHelp(CreateCheckBox(p, f, "ｵｰﾄｾｰﾋﾞﾝｸﾞ機能を使う", 20, 50, 220, 20, kAutoSave), 109);
+  CreateLabel(p, f, "ｾｰﾌﾞする間隔", 36, 80, 80, 16);
+  AutoSaveTime = WithHelp(CreateEditBox(p, f, 118, 77, 50, 21, kAutoSaveTime, ES_NUMBER), 110);
   AutoSaveTimeSpin = CreateControl(
       p, {.class_name = UPDOWN_CLASSA, .style = UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
           .id = kAutoSaveTimeSpin}, f);
-  int minutes = auto_save_minutes();
   SendMessageA(AutoSaveTimeSpin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(AutoSaveTime), 0);
-  SendMessageA(AutoSaveTimeSpin, UDM_SETRANGE32, 1, 1440);
-  SendMessageA(AutoSaveTimeSpin, UDM_SETPOS32, 0, minutes);
-  EnableWindow(AutoSaveTimeSpin, IsWindowEnabled(AutoSaveTime));
+  SendMessageA(AutoSaveTimeSpin, UDM_SETRANGE32, kMinAutoSaveMinutes, kMaxAutoSaveMinutes);
   CreateLabel(p, f, "分", 176, 80, 20, 16);
-  LabelBefore(EditorPath, CreateGroupBox(p, f, "", 260, 32, 240, 78));
-  LabelBefore(EditorPath, CreateLabel(p, f, "表示に使うｴﾃﾞｨﾀ", 270, 48, 120, 16));
+  ShowLogFile = WithHelp(CreateCheckBox(p, f, "TeXをかけた後にﾛｸﾞﾌｧｲﾙを表示", 260, 10, 240, 20, kShowLogFile), 111);
+  CreateGroupBox(p, f, "", 260, 32, 240, 78);
+  CreateLabel(p, f, "表示に使うｴﾃﾞｨﾀ", 270, 48, 120, 16);
+  EditorPath = WithHelp(CreateEditBox(p, f, 270, 66, 220, 21, kEditorPath), 112);
   Button2 = WithHelp(CreateButton(p, f, "参照(&B)...", 410, 88, 80, 20, kButton2), 113);
-  EnableWindow(Button2, IsChecked(ShowLogFile));
-  LabelBefore(MacroPath, CreateLabel(p, f, "定型ﾏｸﾛのﾊﾟｽ:", 8, 182, 90, 16));
+  Win31Dialog = WithHelp(
+      CreateCheckBox(p, f, "Windows3.1ﾀｲﾌﾟのﾌｧｲﾙ選択ﾀﾞｲｱﾛｸﾞを使う", 8, 122, 320, 20, kWin31Dialog), 114);
+  UseDocExp = WithHelp(CreateCheckBox(p, f, "文書作成ｳｨｻﾞｰﾄﾞを使う", 8, 146, 320, 20, kUseDocExp), 115);
+  CreateLabel(p, f, "定型ﾏｸﾛのﾊﾟｽ:", 8, 182, 90, 16);
+  MacroPath = WithHelp(CreateEditBox(p, f, 100, 179, 400, 21, kMacroPath), 116);
 }
 
 void TPagesDlg1::CreatePage1(HWND p) {
   HFONT f = font();
-  // The font settings go from their start-up holders into the combo boxes now.
   CreateGroupBox(p, f, "ｴﾃﾞｨﾀﾌｫﾝﾄ(&F)", 8, 6, 240, 84);
   Font = WithHelp(CreateCombo(p, f, 20, 26, 216, kFont, CBS_DROPDOWN | CBS_SORT), 117);
   CreateLabel(p, f, "ｻｲｽﾞ(&S)", 20, 60, 60, 16);
   Size = WithHelp(CreateCombo(p, f, 84, 56, 70, kSize), 118);
   for (int n = 7; n <= 30; ++n) SendMessageA(Size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(n).c_str()));
-  SetControlText(Font, font_name_);
-  SetControlText(Size, font_size_text_);
   CreateLabel(p, f, "画面ｲﾒｰｼﾞ(&I):", 8, 98, 120, 16);
   SampleText = WithHelp(
       CreateControl(p, {.class_name = "EDIT", .text = kSampleLines, .x = 8, .y = 116, .width = 240, .height = 96,
@@ -172,15 +131,21 @@ void TPagesDlg1::CreatePage1(HWND p) {
 
 void TPagesDlg1::CreatePage2(HWND p) {
   HFONT f = font();
-  LabelBefore(TeXList, CreateLabel(p, f, "TeXの種類(T):", 8, 8, 200, 16));
-  LabelBefore(TeXPath, CreateLabel(p, f, "TeXのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 104, 200, 16));
+  CreateLabel(p, f, "TeXの種類(T):", 8, 8, 200, 16);
+  TeXList = WithHelp(CreateList(p, f, 8, 26, 300, 60, kTeXList), 124);
+  for (const char* kind : kTeXKinds) SendMessageA(TeXList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
+  CreateLabel(p, f, "TeXのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 104, 200, 16);
+  TeXPath = WithHelp(CreateEditBox(p, f, 8, 122, 400, 21, kTeXPath), 125);
   Button3 = WithHelp(CreateButton(p, f, "参照(&B)...", 416, 121, 84, 23, kButton3), 126);
 }
 
 void TPagesDlg1::CreatePage3(HWND p) {
   HFONT f = font();
-  LabelBefore(DviList, CreateLabel(p, f, "DVI表示ｿﾌﾄの種類(&V):", 8, 8, 200, 16));
-  LabelBefore(DviPath, CreateLabel(p, f, "DVI表示ｿﾌﾄのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 124, 240, 16));
+  CreateLabel(p, f, "DVI表示ｿﾌﾄの種類(&V):", 8, 8, 200, 16);
+  DviList = WithHelp(CreateList(p, f, 8, 26, 300, 84, kDviList), 127);
+  for (const char* kind : kDviKinds) SendMessageA(DviList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
+  CreateLabel(p, f, "DVI表示ｿﾌﾄのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 124, 240, 16);
+  DviPath = WithHelp(CreateEditBox(p, f, 8, 142, 400, 21, kDviPath), 128);
   Button1 = WithHelp(CreateButton(p, f, "参照(&B)...", 416, 141, 84, 23, kButton1), 129);
 }
 
@@ -194,39 +159,58 @@ void TPagesDlg1::CreateButtonRow() {
 }
 
 void TPagesDlg1::FillFontList() {
-  std::string typed = ControlText(Font);
   for (const auto& name : ScreenFontFamilies()) {
     if (IsListedFontName(name)) SendMessageA(Font, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
-  SetControlText(Font, typed);
 }
 
-bool TPagesDlg1::backup() const { return IsChecked(BackUP); }
-bool TPagesDlg1::auto_save() const { return IsChecked(AutoSave); }
-int TPagesDlg1::auto_save_minutes() const {
-  return Clamp(ParseProfileInt(ControlText(AutoSaveTime), 1), 1, 1440);
+void TPagesDlg1::ShowSettings(const EnvSettings& settings) {
+  EnsureContents();
+  shown_ = settings;
+  const GeneralSettings& g = settings.general;
+  SetChecked(BackUP, g.backup);
+  SetChecked(AutoSave, g.auto_save);
+  int minutes = ClampAutoSaveMinutes(g.auto_save_minutes);
+  SetControlText(AutoSaveTime, std::to_string(minutes));
+  SendMessageA(AutoSaveTimeSpin, UDM_SETPOS32, 0, minutes);
+  SetChecked(ShowLogFile, g.show_log_file);
+  SetControlText(EditorPath, g.editor_path);
+  SetChecked(Win31Dialog, g.win31_dialog);
+  SetChecked(UseDocExp, g.use_doc_exp);
+  SetControlText(MacroPath, g.macro_path);
+  SetControlText(Font, settings.editor.font_name);
+  SetControlText(Size, settings.editor.font_size);
+  SendMessageA(TeXList, LB_SETCURSEL, static_cast<WPARAM>(settings.tex.use), 0);
+  SendMessageA(DviList, LB_SETCURSEL, static_cast<WPARAM>(settings.dvi.use), 0);
+  EnableDependents();
 }
-void TPagesDlg1::set_auto_save_minutes(int minutes) {
-  SetControlText(AutoSaveTime, std::to_string(Clamp(minutes, 1, 1440)));
+
+EnvSettings TPagesDlg1::EditedSettings() const {
+  EnvSettings s = shown_;
+  GeneralSettings& g = s.general;
+  g.backup = IsChecked(BackUP);
+  g.auto_save = IsChecked(AutoSave);
+  g.auto_save_minutes = ClampAutoSaveMinutes(ParseProfileInt(ControlText(AutoSaveTime), kMinAutoSaveMinutes));
+  g.show_log_file = IsChecked(ShowLogFile);
+  g.editor_path = ControlText(EditorPath);
+  g.win31_dialog = IsChecked(Win31Dialog);
+  g.use_doc_exp = IsChecked(UseDocExp);
+  g.macro_path = ControlText(MacroPath);
+  s.editor.font_name = ControlText(Font);
+  s.editor.font_size = ControlText(Size);
+  s.tex.use = static_cast<int>(SendMessageA(TeXList, LB_GETCURSEL, 0, 0));
+  s.dvi.use = static_cast<int>(SendMessageA(DviList, LB_GETCURSEL, 0, 0));
+  return s;
 }
-bool TPagesDlg1::show_log_file() const { return IsChecked(ShowLogFile); }
-std::string TPagesDlg1::editor_path() const { return ControlText(EditorPath); }
-bool TPagesDlg1::win31_dialog() const { return IsChecked(Win31Dialog); }
-bool TPagesDlg1::use_doc_exp() const { return IsChecked(UseDocExp); }
-std::string TPagesDlg1::macro_path() const { return ControlText(MacroPath); }
-std::string TPagesDlg1::font_name() const { return Font ? ControlText(Font) : font_name_; }
-std::string TPagesDlg1::font_size_text() const { return Size ? ControlText(Size) : font_size_text_; }
-int TPagesDlg1::font_size() const { return ParseFontSize(font_size_text()); }
-void TPagesDlg1::set_font(const std::string& name, const std::string& size) {
-  font_name_ = name;
-  font_size_text_ = size;
-  if (Font) SetControlText(Font, name);
-  if (Size) SetControlText(Size, size);
+
+// The interval counts only with autosave on; the editor only when the log is shown.
+void TPagesDlg1::EnableDependents() {
+  bool auto_save = IsChecked(AutoSave), show_log = IsChecked(ShowLogFile);
+  EnableWindow(AutoSaveTime, auto_save);
+  EnableWindow(AutoSaveTimeSpin, auto_save);
+  EnableWindow(EditorPath, show_log);
+  EnableWindow(Button2, show_log);
 }
-int TPagesDlg1::tex_index() const { return static_cast<int>(SendMessageA(TeXList, LB_GETCURSEL, 0, 0)); }
-int TPagesDlg1::dvi_index() const { return static_cast<int>(SendMessageA(DviList, LB_GETCURSEL, 0, 0)); }
-void TPagesDlg1::SelectTeX(int index) { SendMessageA(TeXList, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-void TPagesDlg1::SelectDvi(int index) { SendMessageA(DviList, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 void TPagesDlg1::OnCommand(int id, int code, HWND) {
   switch (id) {
@@ -240,16 +224,8 @@ void TPagesDlg1::OnCommand(int id, int code, HWND) {
       RequestHelp(hwnd(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(43 + PageCtl.active()));
       break;
     case kAutoSave:
-      if (code == BN_CLICKED) {
-        EnableWindow(AutoSaveTime, IsChecked(AutoSave));
-        if (AutoSaveTimeSpin) EnableWindow(AutoSaveTimeSpin, IsChecked(AutoSave));
-      }
-      break;
     case kShowLogFile:
-      if (code == BN_CLICKED) {
-        EnableWindow(EditorPath, IsChecked(ShowLogFile));
-        if (Button2) EnableWindow(Button2, IsChecked(ShowLogFile));
-      }
+      if (code == BN_CLICKED) EnableDependents();
       break;
     default:
       break;

@@ -6,7 +6,6 @@
 #include "core/dos_time.h"
 #include "core/sjis.h"
 #include "document/mdi_child_win.h"
-#include "prefs/env_dialog_win.h"
 #include "tex/error_window_win.h"
 #include "tex/log_scan.h"
 #include "tex/tex_commands.h"
@@ -99,9 +98,7 @@ bool TeXRunner::RunTeX(bool only_if_needed) {
 }
 
 bool TeXRunner::StartEngine() {
-  TPagesDlg1& env = app_.PagesDlg1();
-  int kind = env.tex_index();
-  std::string command = kind >= 0 && kind < static_cast<int>(env.TeXPaths.size()) ? env.TeXPaths[kind] : "";
+  std::string command = app_.env_settings().tex.ChosenPath();
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);  // the platform's own record size
   PROCESS_INFORMATION process{};
@@ -177,16 +174,16 @@ bool TeXRunner::FinishWithLog(const std::string& source, const std::string& log_
 }
 
 void TeXRunner::ShowLogInEditor(const std::string& source) {
-  TPagesDlg1& env = app_.PagesDlg1();
-  if (!env.show_log_file()) return;
-  std::string command = EditorCommandLine(env.editor_path(), ChangeFileExt(source, ".log"));
+  const GeneralSettings& env = app_.env_settings().general;
+  if (!env.show_log_file) return;
+  std::string command = EditorCommandLine(env.editor_path, ChangeFileExt(source, ".log"));
   if (WinExec(command.c_str(), SW_SHOW) <= 31) app_.messages().Error(app_.MainForm().hwnd(), "ｴﾃﾞｨﾀを起動できません。");
 }
 
 void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action) {
-  TPagesDlg1& env = app_.PagesDlg1();
+  const ProgramChoice& viewer = app_.env_settings().dvi;
   HWND main = app_.MainForm().hwnd();
-  int kind = env.dvi_index();
+  int kind = viewer.use;
   std::string dvi = ChangeFileExt(file_name, ".dvi");
   if (CommandName problem = CheckCommandName(dvi, ViewerQuotesName(kind)); problem != CommandName::Ok) {
     app_.messages().Error(main, NameRefusedText(dvi, problem));
@@ -195,7 +192,7 @@ void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action) 
   const char* service = ViewerService(kind);
   DdeClient dde;
   if (!dde.ConnectOrStart(service, service)) {
-    std::string command = kind >= 0 && kind < static_cast<int>(env.DviPaths.size()) ? env.DviPaths[kind] : "";
+    std::string command = viewer.ChosenPath();
     if (command.empty() || WinExec(command.c_str(), SW_SHOW) <= 31) {
       app_.messages().Error(main, "DVIﾄﾞﾗｲﾊﾞと接続できません。");
       return;
@@ -211,10 +208,7 @@ void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action) 
 }
 
 void TeXRunner::DigitalItemClick() {
-  TPagesDlg1& env = app_.PagesDlg1();
-  int kind = env.dvi_index();
-  std::string path = kind >= 0 && kind < static_cast<int>(env.DviPaths.size()) ? env.DviPaths[kind] : "";
-  OpenInViewer(DigitalManualPath(path), ViewerAction::Preview);
+  OpenInViewer(DigitalManualPath(app_.env_settings().dvi.ChosenPath()), ViewerAction::Preview);
 }
 
 }  // namespace quillet

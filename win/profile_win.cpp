@@ -14,14 +14,6 @@ std::string ProfileFile::ReadString(const char* section, const char* key, const 
   return CutProfileString(std::string_view(buffer, n));
 }
 
-int ProfileSource::ReadInt(const char* section, const char* key, int def) const {
-  return ParseProfileInt(ReadString(section, key, FormatProfileInt(def)), def);
-}
-
-bool ProfileSource::ReadBool(const char* section, const char* key, bool def) const {
-  return ParseProfileBool(ReadString(section, key, FormatProfileBool(def)), def);
-}
-
 std::string ProfileReader::ReadString(const char* section, const char* key, const std::string& def) const {
   const ProfileSection* found = Section(section);
   if (!found) return file_.ReadString(section, key, def);

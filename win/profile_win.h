@@ -5,18 +5,9 @@
 #include <string>
 
 #include "core/profile_section.h"
+#include "core/profile_source.h"
 
 namespace quillet {
-
-// Where settings are read from: a key at a time, or a pass over many keys.
-class ProfileSource {
- public:
-  virtual ~ProfileSource() = default;
-  // The stored value, at most 1023 bytes; def when the key or file is missing.
-  virtual std::string ReadString(const char* section, const char* key, const std::string& def = "") const = 0;
-  int ReadInt(const char* section, const char* key, int def) const;
-  bool ReadBool(const char* section, const char* key, bool def) const;
-};
 
 class ProfileFile : public ProfileSource {
  public:

@@ -10,7 +10,7 @@
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "document/print_document_win.h"
-#include "prefs/env_dialog_win.h"
+#include "prefs/env_settings.h"
 #include "tests/win/support/app_harness.h"
 #include "win/controls_win.h"
 #include "win/file_io_win.h"
@@ -41,7 +41,7 @@ TEST_F(FileFixture, TheOpenDialogIsPresetAndFollowsTheOldStyleSetting) {
   EXPECT_EQ(args.flags & (OFN_HIDEREADONLY | OFN_CREATEPROMPT), static_cast<DWORD>(OFN_HIDEREADONLY | OFN_CREATEPROMPT));
   EXPECT_FALSE(args.old_style);
   EXPECT_EQ(Active()->caption(), path);
-  SetChecked(h.app().PagesDlg1().Win31Dialog, true);
+  h.app().env_settings().general.win31_dialog = true;
   h.Command(kFileOpenItem);  // cancelled
   EXPECT_TRUE(h.dialogs.asked[1].old_style);
   // A new name confirmed in the dialog's create question still does not exist.
@@ -128,7 +128,7 @@ TEST_F(FileFixture, WithoutBackupsOrWithTheFileGoneTheSaveStillHappens) {
   h.Command(kFileSaveItem);
   EXPECT_FALSE(FileExists(h.dir() / "a.bak"));
   EXPECT_EQ(ReadFileBytes(a), "nold");
-  SetChecked(h.app().PagesDlg1().BackUP, true);
+  h.app().env_settings().general.backup = true;
   DeleteFileA(a.c_str());
   Type(Active()->Memo, "m");
   h.Command(kFileSaveItem);

@@ -1,7 +1,11 @@
 // quillet.ini at start-up and shutdown, seen through the windows and the file.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "aids/command_palette_win.h"
+#include "core/command_ids.h"
+#include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"
 #include "tests/win/support/app_harness.h"
 #include "win/controls_win.h"
@@ -32,21 +36,21 @@ void ExpectDefaultsOnScreen(AppHarness& h, const char* what) {
   EXPECT_TRUE(IsWindowVisible(h.main().status_bar().hwnd()));
   EXPECT_TRUE(h.Item("ToolBarItem").checked());
   EXPECT_TRUE(h.Item("StatusBarItem").checked());
-  TPagesDlg1& env = h.app().PagesDlg1();
-  EXPECT_TRUE(env.backup());
-  EXPECT_TRUE(env.auto_save());
-  EXPECT_EQ(env.auto_save_minutes(), 5);
-  EXPECT_EQ(env.editor_path(), "NotePad");
-  EXPECT_FALSE(env.win31_dialog());
-  EXPECT_TRUE(env.use_doc_exp());
-  EXPECT_FALSE(env.show_log_file());
-  EXPECT_EQ(env.macro_path(), "");
-  EXPECT_EQ(env.font_name(), "ＭＳ ゴシック");
-  EXPECT_EQ(env.font_size_text(), "10");
-  EXPECT_EQ(env.tex_index(), 0);
-  EXPECT_EQ(env.dvi_index(), 0);
-  EXPECT_EQ(env.TeXPaths, (std::vector<std::string>{"", ""}));
-  EXPECT_EQ(env.DviPaths, (std::vector<std::string>(5, "")));
+  const EnvSettings& env = h.app().env_settings();
+  EXPECT_TRUE(env.general.backup);
+  EXPECT_TRUE(env.general.auto_save);
+  EXPECT_EQ(env.general.auto_save_minutes, 5);
+  EXPECT_EQ(env.general.editor_path, "NotePad");
+  EXPECT_FALSE(env.general.win31_dialog);
+  EXPECT_TRUE(env.general.use_doc_exp);
+  EXPECT_FALSE(env.general.show_log_file);
+  EXPECT_EQ(env.general.macro_path, "");
+  EXPECT_EQ(env.editor.font_name, "ＭＳ ゴシック");
+  EXPECT_EQ(env.editor.font_size, "10");
+  EXPECT_EQ(env.tex.use, 0);
+  EXPECT_EQ(env.dvi.use, 0);
+  EXPECT_EQ(env.tex.paths, (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(env.dvi.paths, (std::vector<std::string>(5, "")));
   EXPECT_TRUE(h.Item("DigitalItem").enabled());
   EXPECT_FALSE(h.Item("N7").visible());
   for (const char* item : {"FileName1", "FileName2", "FileName3", "FileName4"}) EXPECT_FALSE(h.Item(item).visible());
@@ -127,8 +131,10 @@ TEST(SettingsTest, ValuesAreParsedClampedAndWrittenBackInTheirForm) {
     AppHarness h;
     h.WriteIni(row.ini);
     h.Start();
-    EXPECT_EQ(h.app().PagesDlg1().auto_save_minutes(), row.minutes);
-    EXPECT_EQ(ControlText(h.app().PagesDlg1().AutoSaveTime), std::to_string(row.minutes));
+    EXPECT_EQ(h.app().env_settings().general.auto_save_minutes, row.minutes);
+    TPagesDlg1& dialog = h.app().PagesDlg1();
+    dialog.ShowSettings(h.app().env_settings());
+    EXPECT_EQ(ControlText(dialog.AutoSaveTime), std::to_string(row.minutes));
     EXPECT_EQ(IsWindowVisible(h.main().status_bar().hwnd()) != FALSE, row.status_bar);
     EXPECT_EQ(h.Item("StatusBarItem").checked(), row.status_bar);
     h.Close();
@@ -144,29 +150,31 @@ TEST(SettingsTest, EnginePathsAreKeyedByTheExactListText) {
       "[General]\r\nEditorPath=C:\\エディタ\\ed.exe\r\nMacroPath=C:\\マクロ\r\nWin31Dialog=1\r\nUseDocExp=0\r\nBackUp=0\r\n"
       "[Editor]\r\nFont=ＭＳ 明朝\r\nFontSize=12\r\n");
   h.Start();
-  TPagesDlg1& env = h.app().PagesDlg1();
-  EXPECT_EQ(env.tex_index(), 1);
-  EXPECT_EQ(env.TeXPaths[0], "C:\\wpv\\wpvtex.exe");
-  EXPECT_EQ(env.TeXPaths[1], "");  // its key differs from the list text by one blank
-  EXPECT_EQ(env.dvi_index(), 4);
-  EXPECT_EQ(env.DviPaths[4], "D:\\windvi\\windvi.exe");
+  const EnvSettings& env = h.app().env_settings();
+  EXPECT_EQ(env.tex.use, 1);
+  EXPECT_EQ(env.tex.paths[0], "C:\\wpv\\wpvtex.exe");
+  EXPECT_EQ(env.tex.paths[1], "");  // its key differs from the list text by one blank
+  EXPECT_EQ(env.dvi.use, 4);
+  EXPECT_EQ(env.dvi.paths[4], "D:\\windvi\\windvi.exe");
   EXPECT_FALSE(h.Item("DigitalItem").enabled());  // the viewer is not one of the first three
-  EXPECT_EQ(env.editor_path(), "C:\\エディタ\\ed.exe");
-  EXPECT_EQ(env.macro_path(), "C:\\マクロ");
-  EXPECT_TRUE(env.win31_dialog());
-  EXPECT_FALSE(env.use_doc_exp());
-  EXPECT_FALSE(env.backup());
-  EXPECT_EQ(env.font_name(), "ＭＳ 明朝");
-  EXPECT_EQ(env.font_size(), 12);
+  EXPECT_EQ(env.general.editor_path, "C:\\エディタ\\ed.exe");
+  EXPECT_EQ(env.general.macro_path, "C:\\マクロ");
+  EXPECT_TRUE(env.general.win31_dialog);
+  EXPECT_FALSE(env.general.use_doc_exp);
+  EXPECT_FALSE(env.general.backup);
+  EXPECT_EQ(env.editor.font_name, "ＭＳ 明朝");
+  EXPECT_EQ(env.editor.FontSize(), 12);
 }
 
 TEST(SettingsTest, AnIndexOutsideTheListSelectsNothing) {
   AppHarness h;
   h.WriteIni("[TeX]\r\nUse=7\r\n[Dvi]\r\nUse=-1\r\n");
   h.Start();
-  EXPECT_EQ(h.app().PagesDlg1().tex_index(), -1);
-  EXPECT_EQ(h.app().PagesDlg1().dvi_index(), -1);
-  EXPECT_EQ(h.app().PagesDlg1().TeXPaths.size(), 2u);
+  EXPECT_EQ(h.app().env_settings().tex.use, -1);
+  EXPECT_EQ(h.app().env_settings().dvi.use, -1);
+  EXPECT_EQ(h.app().env_settings().tex.paths.size(), 2u);
+  // Without a viewer there is no folder to find the manual in.
+  EXPECT_FALSE(h.Item("DigitalItem").enabled());
 }
 
 TEST(SettingsTest, MaximizedStateIsRestoredAndWrittenAsItIsAtTheEnd) {
@@ -225,6 +233,54 @@ TEST(SettingsTest, RecentFilesComeBackInTheirPlaces) {
   h.Close();
   EXPECT_EQ(h.IniValue("Files", "File1"), "");
   EXPECT_EQ(h.IniValue("Files", "File2"), "C:\\doc\\c.tex");
+}
+
+// The dialog shows the settings as they are; OK makes what was edited the program's
+// settings, Cancel and the close box drop it.
+TEST(SettingsTest, TheEnvironmentDialogEditsACopyThatOKKeeps) {
+  AppHarness h;
+  h.WriteIni("[General]\r\nAutoSaveTime=7\r\nEditorPath=ed.exe\r\n[Editor]\r\nFont=ＭＳ 明朝\r\nFontSize=12\r\n"
+             "[Dvi]\r\nUse=2\r\n");
+  h.Start();
+  TPagesDlg1& dialog = h.app().PagesDlg1();
+  const EnvSettings before = h.app().env_settings();
+  struct Row { const char* what; std::function<void()> close; bool kept; } rows[] = {
+      {"Cancel", [&] { SendMessageA(dialog.CancelBtn, BM_CLICK, 0, 0); }, false},
+      {"close box", [&] { SendMessageA(dialog.hwnd(), WM_CLOSE, 0, 0); }, false},
+      {"OK", [&] { SendMessageA(dialog.OKBtn, BM_CLICK, 0, 0); }, true},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::vector<std::string> shown;
+    WhenModal([&] {
+      shown = {ControlText(dialog.AutoSaveTime), ControlText(dialog.EditorPath), ControlText(dialog.Font),
+               ControlText(dialog.Size), std::to_string(SendMessageA(dialog.DviList, LB_GETCURSEL, 0, 0)),
+               IsWindowEnabled(dialog.EditorPath) ? "editor on" : "editor off"};
+      SendMessageA(dialog.BackUP, BM_CLICK, 0, 0);
+      SendMessageA(dialog.ShowLogFile, BM_CLICK, 0, 0);
+      SetControlText(dialog.Size, "14");
+      SendMessageA(dialog.DviList, LB_SETCURSEL, 4, 0);
+      row.close();
+    });
+    h.Command(kEnvItem);
+    EXPECT_EQ(shown, (std::vector<std::string>{"7", "ed.exe", "ＭＳ 明朝", "12", "2", "editor off"}));
+    const EnvSettings& now = h.app().env_settings();
+    if (!row.kept) {
+      EXPECT_EQ(now, before);
+      continue;
+    }
+    EXPECT_FALSE(now.general.backup);
+    EXPECT_TRUE(now.general.show_log_file);
+    EXPECT_EQ(now.editor.FontSize(), 14);
+    EXPECT_EQ(now.dvi.use, 4);
+    EXPECT_EQ(now.general.auto_save_minutes, 7);
+    EXPECT_EQ(now.general.editor_path, "ed.exe");
+  }
+  // A new document takes the font that OK kept.
+  h.Command(kFileNewItem);
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(h.main().ActiveChild()->Memo, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  EXPECT_STREQ(font.lfFaceName, "ＭＳ 明朝");
 }
 
 // The start-up pass reads each section at once; it must find what a read per key finds,

@@ -7,7 +7,7 @@
 
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
-#include "prefs/env_dialog_win.h"
+#include "prefs/env_settings.h"
 #include "tests/win/support/app_harness.h"
 #include "tests/win/support/standins.h"
 #include "tex/error_window_win.h"
@@ -192,8 +192,7 @@ TEST_F(RunFixture, TheOnlineManualIsBelowTheViewersDirectory) {
   ReadyEvent ready;
   StandInProcess viewer(ViewerCommandLine("WinDVI", record, ready.name()));
   ASSERT_TRUE(ready.Wait(10000));
-  TPagesDlg1& env = h.app().PagesDlg1();
-  env.DviPaths[0] = "C:\\WINDVI\\BIN\\WINDVI.EXE";
+  h.app().env_settings().dvi.paths[0] = "C:\\WINDVI\\BIN\\WINDVI.EXE";
   EXPECT_TRUE(h.Item("DigitalItem").enabled());
   h.Command(kDigitalItem);
   ASSERT_TRUE(WaitForRecordLines(record, 2, 10000)) << Messages();
@@ -215,7 +214,7 @@ TEST_F(RunFixture, AnEngineThatNeverAnswersIsReportedAndEnded) {
 
 TEST_F(RunFixture, AMissingEngineProgramIsReportedAtOnce) {
   Start({});
-  h.app().PagesDlg1().TeXPaths[0] = h.dir() / "no-such-engine.exe";
+  h.app().env_settings().tex.paths[0] = h.dir() / "no-such-engine.exe";
   h.Command(kTeX1Item);
   EXPECT_EQ(Messages(), "VirTeXと接続できません。\n");
 }
@@ -292,15 +291,15 @@ TEST_F(RunFixture, NamesThatWouldBreakTheCommandAreRefusedBeforeAnythingStarts) 
 TEST_F(RunFixture, TheLogIsShownInTheOutsideEditorWhenAsked) {
   Start({});
   std::string record = h.dir() / "editor.txt";
-  TPagesDlg1& env = h.app().PagesDlg1();
-  SetChecked(env.ShowLogFile, true);
-  SetControlText(env.EditorPath, EditorCommandLine(record));
+  GeneralSettings& env = h.app().env_settings().general;
+  env.show_log_file = true;
+  env.editor_path = EditorCommandLine(record);
   h.Command(kTeX1Item);
   ASSERT_TRUE(WaitForRecordLines(record, 1, 10000));
   std::string log = source.substr(0, source.size() - 4) + ".log";
   std::string line = ReadRecord(record)[0];
   EXPECT_EQ(line.substr(line.size() - log.size() - 3), " \"" + log + "\"");  // the name has a blank: quoted
-  SetControlText(env.EditorPath, h.dir() / "no-editor.exe");
+  env.editor_path = h.dir() / "no-editor.exe";
   h.Command(kTeX1Item);
   EXPECT_EQ(Messages(), "ｴﾃﾞｨﾀを起動できません。\n");
 }

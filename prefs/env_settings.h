@@ -1,0 +1,72 @@
+#pragma once
+// The program's own settings that the environment dialog edits: the values of its four
+// pages, the engines and viewers it knows with the program path of each, and the rules
+// their values keep. The rest of the program reads them here; the dialog shows a copy
+// and gives back what the user confirmed.
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "core/profile_source.h"
+
+namespace quillet {
+
+// The engines and viewers, in the order of the dialog's lists. Each text is also the key
+// of that program's path in the settings file, byte for byte.
+inline constexpr const char* kTeXKinds[] = {"ｲﾝﾌﾟﾚｽ  WpvTeX", "ｲﾝﾌﾟﾚｽ  Big WpvTeX"};
+inline constexpr const char* kDviKinds[] = {
+    "ｲﾝﾌﾟﾚｽ  WinDvi 1.0 (16bit版)", "ｲﾝﾌﾟﾚｽ  WinDvi 1.0 (32bit版)", "ｲﾝﾌﾟﾚｽ  WinDviPro",
+    "Norvik  WinDVI (ver 0.2)",     "Norvik  WinDVI (ver 0.3以降)"};
+
+// The autosave interval's limits, in minutes.
+inline constexpr int kMinAutoSaveMinutes = 1, kMaxAutoSaveMinutes = 1440;
+int ClampAutoSaveMinutes(int minutes);
+
+// Page "動作一般", section General.
+struct GeneralSettings {
+  bool backup = true;
+  bool auto_save = true;
+  int auto_save_minutes = 5;    // within the limits above
+  bool show_log_file = false;   // not stored: every run starts without it
+  std::string editor_path = "NotePad";
+  bool win31_dialog = false;
+  bool use_doc_exp = true;
+  std::string macro_path;
+  bool operator==(const GeneralSettings&) const = default;
+};
+
+// Page "ｴﾃﾞｨﾀ表示", section Editor.
+struct EditorSettings {
+  std::string font_name = "ＭＳ ゴシック";
+  std::string font_size = "10";  // as the user typed it
+  // The number in the size text, 10 when there is none.
+  int FontSize() const;
+  bool operator==(const EditorSettings&) const = default;
+};
+
+// Pages "TeXの選択" and "Dviの選択", sections TeX and Dvi: the kind in use and the
+// program path of every kind.
+struct ProgramChoice {
+  int use = 0;                     // index of the kind; -1 when none is chosen
+  std::vector<std::string> paths;  // one per kind, in list order
+  // The program path of the kind in use; empty when none is chosen.
+  std::string ChosenPath() const;
+  bool operator==(const ProgramChoice&) const = default;
+};
+
+struct EnvSettings {
+  GeneralSettings general;
+  EditorSettings editor;
+  ProgramChoice tex{0, std::vector<std::string>(std::size(kTeXKinds))};
+  ProgramChoice dvi{0, std::vector<std::string>(std::size(kDviKinds))};
+  bool operator==(const EnvSettings&) const = default;
+
+  // The online manual lies below the program folder of the first three viewers.
+  bool ManualAvailable() const { return dvi.use >= 0 && dvi.use < 3; }
+};
+
+// The General, Editor, TeX and Dvi sections, read in that order: a missing key gives the
+// default, an interval outside the limits the nearer limit, a kind outside the list none.
+EnvSettings ReadEnvSettings(const ProfileSource& ini);
+
+}  // namespace quillet
