@@ -56,6 +56,23 @@ void TMainForm::UpdateMenuItems() {
   }
 }
 
+void TMainForm::DocumentChanged(TMDIChild& doc) {
+  if (ActiveChild() != &doc) return;
+  MarkModified();
+  speed_panel_.SetEnabled(UndoBtn, SendMessageA(doc.Memo, EM_CANUNDO, 0, 0) != 0);
+  status_bar_.SetText(kSizePanel, std::to_string(doc.TextLength()) + "ﾊﾞｲﾄ");
+}
+
+void TMainForm::DocumentSelectionChanged(TMDIChild& doc) {
+  if (ActiveChild() != &doc) return;
+  UpdateCaretPosition();
+  CHARRANGE sel{};
+  SendMessageA(doc.Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+  bool selected = sel.cpMax > sel.cpMin;
+  speed_panel_.SetEnabled(CutBtn, selected);
+  speed_panel_.SetEnabled(CopyBtn, selected);
+}
+
 void TMainForm::MarkModified() {
   status_bar_.SetText(kModifiedPanel, "変更");
   menu().Item(kFileSaveItem).SetEnabled(true);

@@ -131,7 +131,7 @@ void TMainForm::WindowCloseAllItemClick() {
 void TMainForm::RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> then_view) {
   DisableTeXCommands();
   if (tex_runner_->RunTeX(only_if_needed) && then_view && ActiveChild()) {
-    tex_runner_->OpenInViewer(ActiveChild()->caption(), *then_view);
+    tex_runner_->OpenInViewer(ActiveChild()->FileName(), *then_view);
   }
   EnableTeXCommands();
   if (std::exchange(close_after_run_, false)) PostMessageA(hwnd(), WM_CLOSE, 0, 0);

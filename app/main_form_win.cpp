@@ -189,7 +189,7 @@ void TMainForm::SelectLineInDocument(const std::string& name, int line) {
   BringWindowToTop(hwnd());
   if (line == 0) return;
   for (TMDIChild* child : Children()) {
-    if (!SameFileName(child->caption(), name)) continue;
+    if (!SameFileName(child->FileName(), name)) continue;
     SendMessageA(mdi_client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->hwnd()), 0);
     if (IsIconic(child->hwnd())) SendMessageA(mdi_client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->hwnd()), 0);
     LRESULT start = SendMessageA(child->Memo, EM_LINEINDEX, static_cast<WPARAM>(line - 1), 0);
@@ -199,6 +199,8 @@ void TMainForm::SelectLineInDocument(const std::string& name, int line) {
     return;
   }
 }
+
+Messages& TMainForm::messages() { return app_.messages(); }
 
 void TMainForm::DisplayHint(const std::string& status_text) { status_bar_.SetText(kHintPanel, status_text); }
 

@@ -11,6 +11,7 @@
 #include "app/recent_files.h"
 #include "app/speed_panel_win.h"
 #include "core/text_gap.h"
+#include "document/document_host_win.h"
 #include "tex/tex_run_win.h"
 #include "win/file_dialogs_win.h"
 #include "win/form_win.h"
@@ -31,7 +32,7 @@ enum ToolButton : std::size_t {
 // Status-bar panels.
 enum StatusPanel : int { kCaretPanel = 0, kSizePanel = 1, kModifiedPanel = 2, kHintPanel = 4 };
 
-class TMainForm : public Window {
+class TMainForm : public Window, public DocumentHost {
  public:
   explicit TMainForm(Application& app);
   ~TMainForm() override;
@@ -41,9 +42,11 @@ class TMainForm : public Window {
   MenuBar& menu() { return *menu_; }
   SpeedPanel& speed_panel() { return speed_panel_; }
   StatusBar& status_bar() { return status_bar_; }
-  HWND mdi_client() const { return mdi_client_; }
+  HWND mdi_client() const override { return mdi_client_; }
+  HWND MessageOwner() const override { return hwnd(); }
+  Messages& messages() override;
   // A document window moved or changed size (the document area may need scroll bars).
-  void DocumentsMoved();
+  void DocumentsMoved() override;
 
   // Application-wide state kept by the main window.
   std::string HomeDirectory;
@@ -79,23 +82,25 @@ class TMainForm : public Window {
   std::vector<TMDIChild*> Children() const;
   TMDIChild* CreateDocumentWindow(const std::string& name);
   void SelectLineInDocument(const std::string& name, int line);
-  void ChildDestroyed(TMDIChild* child);
+  void ChildDestroyed(TMDIChild* child) override;
 
   // Command state and status bar.
-  void UpdateMenuItems();
+  void UpdateMenuItems() override;
+  void DocumentChanged(TMDIChild& doc) override;
+  void DocumentSelectionChanged(TMDIChild& doc) override;
   void MarkModified();
   void MarkUnmodified();
   void UpdateCaretPosition();
   void EnableTeXCommands();
   void DisableTeXCommands();
-  void DisplayHint(const std::string& status_text);
+  void DisplayHint(const std::string& status_text) override;
   void RebuildRecentFileItems();
 
   // A command from a menu item, an accelerator or a tool button: runs only while its
   // menu item (if it has one) is visible and enabled.
   void OnCommand(UINT id);
   // Runs the command's handler without looking at the menu.
-  void RunCommand(UINT id);
+  void RunCommand(UINT id) override;
 
   // Commands of this window.
   void FileExitItemClick();
@@ -131,7 +136,7 @@ class TMainForm : public Window {
   bool OpenDocument(const std::string& name);
   void FileInsertItemClick();
   void FilePrintItemClick();
-  bool FileSaveItemClick(TMDIChild& doc);
+  bool FileSaveItemClick(TMDIChild& doc) override;
   bool FileSaveAsItemClick(TMDIChild& doc);
 
   // Autosave: the timer runs while documents exist; each pass copies the modified ones.

@@ -3,18 +3,17 @@
 #include <windows.h>
 #include <richedit.h>
 
-#include "app/application_win.h"
-#include "app/main_form_win.h"
 #include "core/command_ids.h"
+#include "document/document_file_win.h"
 #include "document/document_names.h"
 #include "editor/editor_win.h"
 #include "win/file_io_win.h"
+#include "win/message_dialog_win.h"
 
 namespace quillet {
 
 namespace {
 constexpr int kMemoId = 1;
-constexpr LPARAM kTextLimit = 214748364;
 
 std::vector<MenuItemDef> PopupItems() {
   return {
@@ -35,14 +34,15 @@ std::vector<MenuItemDef> PopupItems() {
 }
 }  // namespace
 
-TMDIChild::TMDIChild(TMainForm& main) : main_(main) {}
+TMDIChild::TMDIChild(DocumentHost& host) : host_(host) {}
 
 TMDIChild::~TMDIChild() = default;
 
-bool TMDIChild::Create(const std::string& caption, const std::string& font_name, int font_size) {
+bool TMDIChild::Create(const std::string& file_name, const std::string& font_name, int font_size) {
   PopupMenu1 = std::make_unique<MenuBar>(PopupItems());
-  if (!CreateMdiChild(main_.mdi_client(), {.class_name = "TMDIChild",
-                                           .caption = caption.c_str(),
+  file_name_ = file_name;
+  if (!CreateMdiChild(host_.mdi_client(), {.class_name = "TMDIChild",
+                                           .caption = file_name.c_str(),
                                            .style = WS_VISIBLE,
                                            .background = nullptr})) {
     return false;
@@ -57,9 +57,12 @@ std::string TMDIChild::caption() const {
   return std::string(buffer, static_cast<std::size_t>(n > 0 ? n : 0));
 }
 
-void TMDIChild::SetCaption(const std::string& caption) { SetWindowTextA(hwnd(), caption.c_str()); }
+void TMDIChild::SetFileName(const std::string& file_name) {
+  file_name_ = file_name;
+  SetWindowTextA(hwnd(), file_name.c_str());
+}
 
-bool TMDIChild::is_untitled() const { return IsUntitledCaption(caption()); }
+bool TMDIChild::is_untitled() const { return IsUntitledCaption(file_name_); }
 
 bool TMDIChild::modified() const { return SendMessageA(Memo, EM_GETMODIFY, 0, 0) != 0; }
 
@@ -88,41 +91,28 @@ void TMDIChild::SetEditorFont(const std::string& name, int size) {
   font_ = std::move(font);
 }
 
-std::string TMDIChild::AutoSaveFileName() const { return AutoSaveNameFor(caption(), TempDirectory()); }
+std::string TMDIChild::AutoSaveFileName() const { return AutoSaveNameFor(file_name_, TempDirectory()); }
 
-void TMDIChild::MemoChange() {
-  if (main_.ActiveChild() != this) return;
-  main_.MarkModified();
-  main_.speed_panel().SetEnabled(UndoBtn, SendMessageA(Memo, EM_CANUNDO, 0, 0) != 0);
-  main_.status_bar().SetText(kSizePanel, std::to_string(TextLength()) + "ﾊﾞｲﾄ");
-}
+void TMDIChild::MemoChange() { host_.DocumentChanged(*this); }
 
-void TMDIChild::MemoSelectionChange() {
-  if (main_.ActiveChild() != this) return;
-  main_.UpdateCaretPosition();
-  CHARRANGE sel{};
-  SendMessageA(Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-  bool selected = sel.cpMax > sel.cpMin;
-  main_.speed_panel().SetEnabled(CutBtn, selected);
-  main_.speed_panel().SetEnabled(CopyBtn, selected);
-}
+void TMDIChild::MemoSelectionChange() { host_.DocumentSelectionChanged(*this); }
 
 bool TMDIChild::FormCloseQuery() {
   if (!modified()) return true;
-  MsgResult answer = main_.app().messages().Show(main_.hwnd(), MsgKind::Confirmation,
-                                                 caption() + "は変更されています。\r保存しますか?",
-                                                 kMsgYes | kMsgNo | kMsgCancel);
+  MsgResult answer = host_.messages().Show(host_.MessageOwner(), MsgKind::Confirmation,
+                                           file_name_ + "は変更されています。\r保存しますか?",
+                                           kMsgYes | kMsgNo | kMsgCancel);
   if (answer == MsgResult::Cancel) return false;
   // A save that did not happen (refused, failed or cancelled) keeps the window, so the
   // text is never thrown away unsaved after the user asked to save it.
-  if (answer == MsgResult::Yes) return main_.FileSaveItemClick(*this);
+  if (answer == MsgResult::Yes) return host_.FileSaveItemClick(*this);
   return true;
 }
 
 void TMDIChild::FormClose() {
   DeleteFileA(AutoSaveFileName().c_str());
   closing_ = true;
-  SendMessageA(main_.mdi_client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd()), 0);
+  SendMessageA(host_.mdi_client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd()), 0);
 }
 
 void TMDIChild::PopupMenu1Popup() {
@@ -146,8 +136,8 @@ void TMDIChild::ShowPopupMenu(int x, int y) {
   PopupMenu1Popup();
   UINT id = TrackPopupMenu(PopupMenu1->Item(kPopupMenu1).popup(),
                            TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, x, y, 0, hwnd(), nullptr);
-  main_.DisplayHint("");
-  if (id) main_.RunCommand(id);
+  host_.DisplayHint("");
+  if (id) host_.RunCommand(id);
 }
 
 LRESULT TMDIChild::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -155,7 +145,7 @@ LRESULT TMDIChild::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
       Memo = CreateEditor(hwnd(), kMemoId);
       if (!Memo) return -1;
-      SendMessageA(Memo, EM_EXLIMITTEXT, 0, kTextLimit);
+      SendMessageA(Memo, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(kDocumentLimit));
       break;
     case WM_SIZE:
       MoveWindow(Memo, 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
@@ -176,14 +166,14 @@ LRESULT TMDIChild::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_MENUSELECT: {
       MenuNode* item = PopupMenu1->FindById(LOWORD(wp));
-      main_.DisplayHint(item && !(HIWORD(wp) & MF_POPUP) ? item->hint() : "");
+      host_.DisplayHint(item && !(HIWORD(wp) & MF_POPUP) ? item->hint() : "");
       return 0;
     }
     case WM_MDIACTIVATE:
-      main_.UpdateMenuItems();
+      host_.UpdateMenuItems();
       break;
     case WM_WINDOWPOSCHANGED:
-      main_.DocumentsMoved();
+      host_.DocumentsMoved();
       break;
     case WM_CLOSE:
       if (FormCloseQuery()) FormClose();
@@ -196,6 +186,6 @@ LRESULT TMDIChild::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 LRESULT TMDIChild::Default(UINT msg, WPARAM wp, LPARAM lp) { return DefMDIChildProcA(hwnd(), msg, wp, lp); }
 
-void TMDIChild::Detached() { main_.ChildDestroyed(this); }
+void TMDIChild::Detached() { host_.ChildDestroyed(this); }
 
 }  // namespace quillet

@@ -1,34 +1,37 @@
 #pragma once
-// TMDIChild, the document window: a frame round one editor control. The caption is the
-// document's file name; the text, selection, undo state and modified flag live in the
-// editor.
+// TMDIChild, the document window: a frame round one editor control. It keeps the
+// document's file name and shows it as its caption; the text, selection, undo state and
+// modified flag live in the editor.
 #include <windows.h>
 
 #include <array>
 #include <string>
 #include <string_view>
 
+#include "document/document_host_win.h"
 #include "win/handles_win.h"
 #include "win/menu_win.h"
 #include "win/window_win.h"
 
 namespace quillet {
 
-class TMainForm;
-
 class TMDIChild : public Window {
  public:
-  explicit TMDIChild(TMainForm& main);
+  explicit TMDIChild(DocumentHost& host);
   ~TMDIChild() override;
 
-  // Creates the window inside the main window's MDI client, active, with the font.
-  bool Create(const std::string& caption, const std::string& font_name, int font_size);
+  // Creates the window inside the host's document area, active, with the font.
+  bool Create(const std::string& file_name, const std::string& font_name, int font_size);
 
   HWND Memo = nullptr;
   std::unique_ptr<MenuBar> PopupMenu1;
 
+  // A full path, or "文書" + counter + ".tex" for an untitled document.
+  const std::string& FileName() const { return file_name_; }
+  // Takes a new name (after Save As); the caption follows.
+  void SetFileName(const std::string& file_name);
+  // The caption as the window shows it.
   std::string caption() const;
-  void SetCaption(const std::string& caption);
   bool closing() const { return closing_; }
   bool is_untitled() const;
   bool modified() const;
@@ -59,7 +62,8 @@ class TMDIChild : public Window {
   void ShowPopupMenu(int x, int y);
   void OnPopupCommand(UINT id);
 
-  TMainForm& main_;
+  DocumentHost& host_;
+  std::string file_name_;
   FontHandle font_;
   bool closing_ = false;
 };

@@ -78,12 +78,12 @@ bool TeXRunner::RunTeX(bool only_if_needed) {
   if (!doc) return false;
   if (doc->modified()) {
     MsgResult answer = messages.Show(main.hwnd(), MsgKind::Confirmation,
-                                     doc->caption() + " は変更されています。\rﾌｧｲﾙに保存しますか?", kMsgYes | kMsgCancel);
+                                     doc->FileName() + " は変更されています。\rﾌｧｲﾙに保存しますか?", kMsgYes | kMsgCancel);
     if (answer != MsgResult::Yes) return false;
     main.FileSaveItemClick(*doc);
   }
   SetWindowTextA(app_.ErrorWin().Memo, "");
-  std::string source = doc->caption();
+  std::string source = doc->FileName();
   if (only_if_needed && CompareFileAge(FileAge(ChangeFileExt(source, ".dvi")), FileAge(source)) > 0) return true;
   if (CommandName problem = CheckCommandName(source, false); problem != CommandName::Ok) {
     messages.Error(main.hwnd(), NameRefusedText(source, problem));

@@ -1,26 +1,21 @@
-// File commands on documents: open, save and save under a new name.
+// File commands on documents: new, open, insert, print, save and save under a new name.
 #include <windows.h>
 #include <commdlg.h>
-
-#include <algorithm>
 
 #include "app/application_win.h"
 #include "app/main_form_win.h"
 #include "core/sjis.h"
-#include "core/byte_scan.h"
+#include "document/document_file_win.h"
 #include "document/document_names.h"
-#include "editor/editor_win.h"
 #include "document/file_insert.h"
-#include "document/print_document_win.h"
 #include "document/mdi_child_win.h"
+#include "document/print_document_win.h"
+#include "editor/editor_win.h"
 #include "win/file_io_win.h"
 
 namespace quillet {
 
 namespace {
-// The most the editor holds, in bytes.
-constexpr std::uint64_t kEditorLimit = 214748364;
-
 std::string CannotCreateText(const std::string& name) { return "ﾌｧｲﾙ " + name + " を作成できません"; }
 }  // namespace
 
@@ -48,20 +43,10 @@ void TMainForm::FileOpenItemClick() {
 }
 
 bool TMainForm::ReadDocumentFile(const std::string& name, TextBlock& block) {
-  ReadStatus status = ReadFileBlock(name, block, kEditorLimit);
-  if (status == ReadStatus::TooLarge) {
-    app_.messages().Error(hwnd(), "ﾌｧｲﾙ " + name + " は大きすぎて開けません");
-    return false;
-  }
-  if (status != ReadStatus::Ok) {
-    app_.messages().Error(hwnd(), "ﾌｧｲﾙ " + name + " は開けません");
-    return false;
-  }
-  if (ContainsNul(std::string_view(block.data.get(), block.size))) {
-    app_.messages().Error(hwnd(), "ﾌｧｲﾙ " + name + " はﾃｷｽﾄﾌｧｲﾙではありません");
-    return false;
-  }
-  return true;
+  std::string refusal;
+  if (quillet::ReadDocumentFile(name, block, refusal)) return true;
+  app_.messages().Error(hwnd(), refusal);
+  return false;
 }
 
 bool TMainForm::OpenDocument(const std::string& name) {
@@ -72,7 +57,7 @@ bool TMainForm::OpenDocument(const std::string& name) {
   recent_files.Push(name);
   RebuildRecentFileItems();
   for (TMDIChild* child : Children()) {
-    if (SameFileName(child->caption(), name)) {
+    if (SameFileName(child->FileName(), name)) {
       if (IsIconic(child->hwnd())) SendMessageA(mdi_client_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child->hwnd()), 0);
       SendMessageA(mdi_client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child->hwnd()), 0);
       return true;
@@ -117,7 +102,7 @@ void TMainForm::FilePrintItemClick() {
   std::unique_ptr<PrintTarget> printer = app_.file_dialogs().ChoosePrinter(hwnd(), copies);
   if (!printer) return;
   for (int copy = 0; copy < copies; ++copy) {
-    if (!PrintEditorText(doc->Memo, *printer, doc->caption())) {
+    if (!PrintEditorText(doc->Memo, *printer, doc->FileName())) {
       app_.messages().Error(hwnd(), "印刷できません");
       return;
     }
@@ -126,7 +111,7 @@ void TMainForm::FilePrintItemClick() {
 
 bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
   if (doc.is_untitled()) return FileSaveAsItemClick(doc);
-  std::string name = doc.caption();
+  std::string name = doc.FileName();
   std::string backup = app_.env_settings().general.backup ? BackupNameFor(name) : "";
   SaveReport report = SaveFileWithBackup(name, doc.TextParts(), backup);
   if (report.backup_failed) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
@@ -140,7 +125,7 @@ bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
 }
 
 bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
-  FileDialogArgs args{.file_name = doc.caption(),
+  FileDialogArgs args{.file_name = doc.FileName(),
                       .filter = "TeXﾌｧｲﾙ|*.tex|すべてのﾌｧｲﾙ|*.*",
                       .flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                       .old_style = app_.env_settings().general.win31_dialog};
@@ -151,7 +136,7 @@ bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
     return false;
   }
   DeleteFileA(doc.AutoSaveFileName().c_str());
-  doc.SetCaption(chosen);
+  doc.SetFileName(chosen);
   recent_files.Push(chosen);
   RebuildRecentFileItems();
   doc.SetModified(false);
