@@ -77,9 +77,7 @@ bool Application::CreateWindows() {
     return false;
   }
   input_->on_visibility = [this](bool shown) { main_form_->menu().Item(kComInputItem).SetChecked(shown); };
-  error_win_->on_visibility = [this](bool shown) {
-    if (!shown) main_form_->menu().Item(kErrMesItem).SetChecked(false);
-  };
+  error_win_->on_visibility = [this](bool shown) { main_form_->menu().Item(kErrMesItem).SetChecked(shown); };
   title_form_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
   return true;
 }

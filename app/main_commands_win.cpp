@@ -126,22 +126,6 @@ void TMainForm::WindowCloseAllItemClick() {
   }
 }
 
-// TeX commands: the three are locked while a run lasts, so no second run can start.
-
-void TMainForm::RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> then_view) {
-  DisableTeXCommands();
-  if (tex_runner_->RunTeX(only_if_needed) && then_view && ActiveChild()) {
-    tex_runner_->OpenInViewer(ActiveChild()->FileName(), *then_view);
-  }
-  EnableTeXCommands();
-  if (std::exchange(close_after_run_, false)) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
-}
-
-void TMainForm::TeX1ItemClick() { RunTeXCommand(false, std::nullopt); }
-void TMainForm::TeX2ItemClick() { RunTeXCommand(true, ViewerAction::Preview); }
-void TMainForm::TeX3ItemClick() { RunTeXCommand(true, ViewerAction::Print); }
-void TMainForm::DigitalItemClick() { tex_runner_->DigitalItemClick(); }
-
 void TMainForm::SearchforHelpOnItemClick() { app_.Help(hwnd(), HELP_FINDER, 0); }
 
 void TMainForm::HelpAboutItemClick() { app_.TitleForm().ShowAbout(hwnd()); }

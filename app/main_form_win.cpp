@@ -50,7 +50,7 @@ const SpeedButtonDef kToolButtons[kToolButtonCount] = {
 }  // namespace
 
 TMainForm::TMainForm(Application& app)
-    : app_(app), next_format_command_(kFirstFormatCommand), tex_runner_(std::make_unique<TeXRunner>(app)) {}
+    : app_(app), next_format_command_(kFirstFormatCommand), tex_runner_(std::make_unique<TeXRunner>(*this)) {}
 
 TMainForm::~TMainForm() = default;
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/recent_files.h"
@@ -32,7 +33,7 @@ enum ToolButton : std::size_t {
 // Status-bar panels.
 enum StatusPanel : int { kCaretPanel = 0, kSizePanel = 1, kModifiedPanel = 2, kHintPanel = 4 };
 
-class TMainForm : public Window, public DocumentHost {
+class TMainForm : public Window, public DocumentHost, public TeXRunHost {
  public:
   explicit TMainForm(Application& app);
   ~TMainForm() override;
@@ -70,11 +71,14 @@ class TMainForm : public Window, public DocumentHost {
   // A command that names a format item chooses that format; true when it did.
   bool OfferFormatCommand(UINT id);
 
-  // TeX commands.
+  // TeX commands, and what a run reports back.
   void TeX1ItemClick();
   void TeX2ItemClick();
   void TeX3ItemClick();
   void DigitalItemClick();
+  void SetExitEnabled(bool enabled) override;
+  void ShowLogLines(const std::vector<std::string_view>& lines) override;
+  void ShowErrors(const std::string& source, int line) override;
 
   // Documents.
   TMDIChild* ActiveChild() const;
@@ -168,6 +172,8 @@ class TMainForm : public Window, public DocumentHost {
   void SetTeXCommandsEnabled(bool on);
   void CheckFormatItem(int index);
   void RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> then_view);
+  std::optional<TeXRunRequest> PrepareTeXRun(bool only_if_needed);
+  ViewerRequest ChosenViewer() const;
   void SetAutoSaveRunning(bool run);
   // Reads a document file for opening or inserting; false (after telling the user) when
   // it cannot be used.

@@ -1,16 +1,12 @@
 #include "tex/tex_run_win.h"
 
-#include "app/application_win.h"
-#include "app/main_form_win.h"
-#include "core/command_ids.h"
 #include "core/dos_time.h"
 #include "core/sjis.h"
-#include "document/mdi_child_win.h"
-#include "tex/error_window_win.h"
 #include "tex/log_scan.h"
 #include "tex/tex_commands.h"
 #include "win/dde_client_win.h"
 #include "win/file_io_win.h"
+#include "win/message_dialog_win.h"
 #include "win/message_loop_win.h"
 
 namespace quillet {
@@ -50,9 +46,9 @@ bool TeXRunner::PumpWhileRunning(DWORD wait_ms) {
       cancelled_ = true;
       break;
     }
-    HWND main = app_.MainForm().hwnd();
-    bool for_main = msg.hwnd == main || IsChild(main, msg.hwnd);
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && for_main) {
+    HWND owner = host_.MessageOwner();
+    bool for_owner = msg.hwnd == owner || IsChild(owner, msg.hwnd);
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && for_owner) {
       cancelled_ = true;
       break;
     }
@@ -66,45 +62,32 @@ void TeXRunner::EndEngine() {
   engine_.reset();
 }
 
-bool TeXRunner::RunTeX(bool only_if_needed) {
-  TMainForm& main = app_.MainForm();
-  Messages& messages = app_.messages();
-  if (main.CurrentTeXMode == -1 || main.FormatCommandIds.empty()) {
-    messages.Warn(main.hwnd(), "ﾌｫｰﾏｯﾄﾌｧｲﾙが作成されていません。\rまず、ﾌｫｰﾏｯﾄﾌｧｲﾙを作成して下さい。");
-    return false;
+bool TeXRunner::RunTeX(const TeXRunRequest& request) {
+  host_.ShowLogLines({});
+  const std::string& source = request.source;
+  if (request.only_if_needed && CompareFileAge(FileAge(ChangeFileExt(source, ".dvi")), FileAge(source)) > 0) {
+    return true;
   }
-  if (!main.ActiveChild()) main.FileOpenItemClick();
-  TMDIChild* doc = main.ActiveChild();
-  if (!doc) return false;
-  if (doc->modified()) {
-    MsgResult answer = messages.Show(main.hwnd(), MsgKind::Confirmation,
-                                     doc->FileName() + " は変更されています。\rﾌｧｲﾙに保存しますか?", kMsgYes | kMsgCancel);
-    if (answer != MsgResult::Yes) return false;
-    main.FileSaveItemClick(*doc);
-  }
-  SetWindowTextA(app_.ErrorWin().Memo, "");
-  std::string source = doc->FileName();
-  if (only_if_needed && CompareFileAge(FileAge(ChangeFileExt(source, ".dvi")), FileAge(source)) > 0) return true;
   if (CommandName problem = CheckCommandName(source, false); problem != CommandName::Ok) {
-    messages.Error(main.hwnd(), NameRefusedText(source, problem));
+    host_.messages().Error(host_.MessageOwner(), NameRefusedText(source, problem));
     return false;
   }
   running_ = true;
   cancelled_ = false;
-  bool ok = StartEngine() && ConnectAndSend(source) && WaitForLog(source);
+  bool ok = StartEngine(request.engine_command) && ConnectAndSend(request) && WaitForLog(request);
   EndEngine();
   running_ = false;
   return ok;
 }
 
-bool TeXRunner::StartEngine() {
-  std::string command = app_.env_settings().tex.ChosenPath();
+bool TeXRunner::StartEngine(const std::string& command) {
+  std::string line = command;  // the platform may write into the command line
   STARTUPINFOA startup{};
   startup.cb = sizeof(startup);  // the platform's own record size
   PROCESS_INFORMATION process{};
-  if (command.empty() || !CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                         &process)) {
-    app_.messages().Error(app_.MainForm().hwnd(), kCannotConnect);
+  if (line.empty() ||
+      !CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    host_.messages().Error(host_.MessageOwner(), kCannotConnect);
     return false;
   }
   CloseHandle(process.hThread);
@@ -112,7 +95,7 @@ bool TeXRunner::StartEngine() {
   return true;
 }
 
-bool TeXRunner::ConnectAndSend(const std::string& source) {
+bool TeXRunner::ConnectAndSend(const TeXRunRequest& request) {
   DdeClient dde;
   DWORD start = GetTickCount();
   // Between attempts the program waits for messages or a short time, never spinning.
@@ -120,95 +103,87 @@ bool TeXRunner::ConnectAndSend(const std::string& source) {
     bool engine_gone = WaitForSingleObject(engine_.get(), 0) == WAIT_OBJECT_0;
     if (!PumpWhileRunning(50)) return false;
     if (engine_gone || GetTickCount() - start > kConnectTimeoutMs) {
-      app_.messages().Error(app_.MainForm().hwnd(), kCannotConnect);
+      host_.messages().Error(host_.MessageOwner(), kCannotConnect);
       return false;
     }
   }
-  DeleteFileA(ChangeFileExt(source, ".log").c_str());
-  dde.ExecuteAsync(EngineCommand(source, app_.MainForm().CurrentTeXMode));
+  DeleteFileA(ChangeFileExt(request.source, ".log").c_str());
+  dde.ExecuteAsync(EngineCommand(request.source, request.format_index));
   PumpWhileRunning(0);
   dde.Disconnect();
   return !cancelled_;
 }
 
-bool TeXRunner::WaitForLog(const std::string& source) {
-  TMainForm& main = app_.MainForm();
+bool TeXRunner::WaitForLog(const TeXRunRequest& request) {
+  const std::string& source = request.source;
   std::string log = ChangeFileExt(source, ".log");
   DWORD engine_ended_at = 0;
   for (;;) {
     if (CompareFileAge(FileAge(log), FileAge(source)) > 0) {
       PumpWhileRunning(0);
-      main.menu().Item(kFileExitItem).SetEnabled(false);
+      host_.SetExitEnabled(false);
       std::string bytes;
       if (ReadLogExclusively(log, bytes)) {
-        main.menu().Item(kFileExitItem).SetEnabled(true);
-        return FinishWithLog(source, bytes);
+        host_.SetExitEnabled(true);
+        return FinishWithLog(request, bytes);
       }
     }
     if (!engine_ended_at && WaitForSingleObject(engine_.get(), 0) == WAIT_OBJECT_0) engine_ended_at = GetTickCount();
     if (engine_ended_at && GetTickCount() - engine_ended_at > kAfterEngineEndsMs) {
-      main.menu().Item(kFileExitItem).SetEnabled(true);
+      host_.SetExitEnabled(true);
       bool written = CompareFileAge(FileAge(log), FileAge(source)) > 0;
-      app_.messages().Error(main.hwnd(), written ? "ﾛｸﾞﾌｧｲﾙ " + log + " を読み込めません。"
-                                                : "TeXが終了しましたが、ﾛｸﾞﾌｧｲﾙ " + log + " が作成されていません。");
+      host_.messages().Error(host_.MessageOwner(),
+                             written ? "ﾛｸﾞﾌｧｲﾙ " + log + " を読み込めません。"
+                                     : "TeXが終了しましたが、ﾛｸﾞﾌｧｲﾙ " + log + " が作成されていません。");
       return false;
     }
     if (!PumpWhileRunning(kPollMs)) {
-      main.menu().Item(kFileExitItem).SetEnabled(true);
+      host_.SetExitEnabled(true);
       return false;
     }
   }
 }
 
-bool TeXRunner::FinishWithLog(const std::string& source, const std::string& log_bytes) {
-  TMainForm& main = app_.MainForm();
+bool TeXRunner::FinishWithLog(const TeXRunRequest& request, const std::string& log_bytes) {
   LogScan scan = ParseTeXLog(SplitLogLines(log_bytes));
-  app_.ErrorWin().ShowLines(scan.window_lines);
-  if (scan.errors) {
-    main.menu().Item(kErrMesItem).SetChecked(true);
-    ShowWindow(app_.ErrorWin().hwnd(), SW_SHOWNA);
-    main.SelectLineInDocument(source, JumpLineNumber(scan.window_lines));
-  }
-  ShowLogInEditor(source);
+  host_.ShowLogLines(scan.window_lines);
+  if (scan.errors) host_.ShowErrors(request.source, JumpLineNumber(scan.window_lines));
+  ShowLogInEditor(request);
   return !scan.errors;
 }
 
-void TeXRunner::ShowLogInEditor(const std::string& source) {
-  const GeneralSettings& env = app_.env_settings().general;
-  if (!env.show_log_file) return;
-  std::string command = EditorCommandLine(env.editor_path, ChangeFileExt(source, ".log"));
-  if (WinExec(command.c_str(), SW_SHOW) <= 31) app_.messages().Error(app_.MainForm().hwnd(), "ｴﾃﾞｨﾀを起動できません。");
+void TeXRunner::ShowLogInEditor(const TeXRunRequest& request) {
+  if (!request.show_log) return;
+  std::string command = EditorCommandLine(request.log_editor, ChangeFileExt(request.source, ".log"));
+  if (WinExec(command.c_str(), SW_SHOW) <= 31) host_.messages().Error(host_.MessageOwner(), "ｴﾃﾞｨﾀを起動できません。");
 }
 
-void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action) {
-  const ProgramChoice& viewer = app_.env_settings().dvi;
-  HWND main = app_.MainForm().hwnd();
-  int kind = viewer.use;
+void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action, const ViewerRequest& viewer) {
+  HWND owner = host_.MessageOwner();
   std::string dvi = ChangeFileExt(file_name, ".dvi");
-  if (CommandName problem = CheckCommandName(dvi, ViewerQuotesName(kind)); problem != CommandName::Ok) {
-    app_.messages().Error(main, NameRefusedText(dvi, problem));
+  if (CommandName problem = CheckCommandName(dvi, ViewerQuotesName(viewer.kind)); problem != CommandName::Ok) {
+    host_.messages().Error(owner, NameRefusedText(dvi, problem));
     return;
   }
-  const char* service = ViewerService(kind);
+  const char* service = ViewerService(viewer.kind);
   DdeClient dde;
   if (!dde.ConnectOrStart(service, service)) {
-    std::string command = viewer.ChosenPath();
-    if (command.empty() || WinExec(command.c_str(), SW_SHOW) <= 31) {
-      app_.messages().Error(main, "DVIﾄﾞﾗｲﾊﾞと接続できません。");
+    if (viewer.command.empty() || WinExec(viewer.command.c_str(), SW_SHOW) <= 31) {
+      host_.messages().Error(owner, "DVIﾄﾞﾗｲﾊﾞと接続できません。");
       return;
     }
   }
   dde.Disconnect();
   if (!dde.ConnectOrStart(service, service)) return;
-  dde.ExecuteAsync(ViewerOpenCommand(dvi, kind));
+  dde.ExecuteAsync(ViewerOpenCommand(dvi, viewer.kind));
   PumpQueuedMessages();
   dde.ExecuteAsync(action == ViewerAction::Preview ? "[WinNormal]" : "[FilePrint]");
   PumpQueuedMessages();
   dde.Disconnect();
 }
 
-void TeXRunner::DigitalItemClick() {
-  OpenInViewer(DigitalManualPath(app_.env_settings().dvi.ChosenPath()), ViewerAction::Preview);
+void TeXRunner::OpenManual(const ViewerRequest& viewer) {
+  OpenInViewer(DigitalManualPath(viewer.command), ViewerAction::Preview, viewer);
 }
 
 }  // namespace quillet

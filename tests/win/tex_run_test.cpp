@@ -173,13 +173,14 @@ TEST_F(RunFixture, ViewerKindsQuoteAndNameTheirService) {
     fresh.Start({src});
     std::string dvi = fresh.dir() / "a.dvi";
     // Print sends the open command and then [FilePrint].
-    TeXRunner runner(fresh.app());
-    runner.OpenInViewer(src, ViewerAction::Print);
+    TeXRunner runner(fresh.main());
+    ViewerRequest viewer{.kind = row.kind, .command = fresh.app().env_settings().dvi.ChosenPath()};
+    runner.OpenInViewer(src, ViewerAction::Print, viewer);
     ASSERT_TRUE(WaitForRecordLines(record, 2, 10000));
     std::string name = row.quoted ? "\"" + dvi + "\"" : dvi;
     EXPECT_EQ(ReadRecord(record), (std::vector<std::string>{"[FileOpen(" + name + ")]", "[FilePrint]"}));
     // A running viewer is not started again.
-    runner.OpenInViewer(src, ViewerAction::Preview);
+    runner.OpenInViewer(src, ViewerAction::Preview, viewer);
     ASSERT_TRUE(WaitForRecordLines(record, 4, 10000));
     EXPECT_EQ(StartedProcesses(kViewerExe).size(), 1u);
     EXPECT_TRUE(fresh.messages.shown.empty()) << fresh.messages.Texts();
@@ -269,6 +270,19 @@ TEST_F(RunFixture, TheSaveQuestionComesFirstAndCancelStopsTheRun) {
   h.Command(kTeX1Item);
   EXPECT_EQ(ReadFileBytes(source), "xline\r\n");
   EXPECT_EQ(ReadRecord(engine_record).size(), 1u);
+}
+
+// Yes to the save question of an untitled document, then no name chosen: nothing was
+// saved, so there is nothing to typeset.
+TEST_F(RunFixture, ASaveThatDidNotHappenStopsTheRun) {
+  Start({});
+  h.Command(kFileNewItem);
+  Type(Doc()->Memo, "x");
+  h.messages.answers = {MsgResult::Yes};
+  h.Command(kTeX1Item);
+  EXPECT_EQ(h.dialogs.asked.size(), 1u);  // the save dialog, cancelled
+  EXPECT_TRUE(ReadRecord(engine_record).empty());
+  ExpectCommandsEnabled();
 }
 
 TEST_F(RunFixture, NamesThatWouldBreakTheCommandAreRefusedBeforeAnythingStarts) {

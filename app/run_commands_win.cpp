@@ -1,0 +1,69 @@
+// The Run menu's TeX commands and the online manual: the main window says what to run and
+// answers the run's reports.
+#include <utility>
+
+#include "app/application_win.h"
+#include "app/main_form_win.h"
+#include "core/command_ids.h"
+#include "document/mdi_child_win.h"
+#include "tex/error_window_win.h"
+
+namespace quillet {
+
+// The three commands are locked while a run lasts, so no second run can start.
+void TMainForm::RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> then_view) {
+  DisableTeXCommands();
+  std::optional<TeXRunRequest> request = PrepareTeXRun(only_if_needed);
+  if (request && tex_runner_->RunTeX(*request) && then_view && ActiveChild()) {
+    tex_runner_->OpenInViewer(ActiveChild()->FileName(), *then_view, ChosenViewer());
+  }
+  EnableTeXCommands();
+  if (std::exchange(close_after_run_, false)) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
+// A format must be chosen and the active document saved; without a document the user is
+// offered one to open.
+std::optional<TeXRunRequest> TMainForm::PrepareTeXRun(bool only_if_needed) {
+  if (CurrentTeXMode == -1 || FormatCommandIds.empty()) {
+    messages().Warn(hwnd(), "ﾌｫｰﾏｯﾄﾌｧｲﾙが作成されていません。\rまず、ﾌｫｰﾏｯﾄﾌｧｲﾙを作成して下さい。");
+    return std::nullopt;
+  }
+  if (!ActiveChild()) FileOpenItemClick();
+  TMDIChild* doc = ActiveChild();
+  if (!doc) return std::nullopt;
+  if (doc->modified()) {
+    MsgResult answer = messages().Show(hwnd(), MsgKind::Confirmation,
+                                       doc->FileName() + " は変更されています。\rﾌｧｲﾙに保存しますか?",
+                                       kMsgYes | kMsgCancel);
+    // A save that did not happen leaves nothing new to typeset; the save has said why.
+    if (answer != MsgResult::Yes || !FileSaveItemClick(*doc)) return std::nullopt;
+  }
+  const EnvSettings& env = app_.env_settings();
+  return TeXRunRequest{.source = doc->FileName(),  // a save may have named it anew
+                       .format_index = CurrentTeXMode,
+                       .engine_command = env.tex.ChosenPath(),
+                       .only_if_needed = only_if_needed,
+                       .show_log = env.general.show_log_file,
+                       .log_editor = env.general.editor_path};
+}
+
+ViewerRequest TMainForm::ChosenViewer() const {
+  const ProgramChoice& dvi = app_.env_settings().dvi;
+  return {.kind = dvi.use, .command = dvi.ChosenPath()};
+}
+
+void TMainForm::TeX1ItemClick() { RunTeXCommand(false, std::nullopt); }
+void TMainForm::TeX2ItemClick() { RunTeXCommand(true, ViewerAction::Preview); }
+void TMainForm::TeX3ItemClick() { RunTeXCommand(true, ViewerAction::Print); }
+void TMainForm::DigitalItemClick() { tex_runner_->OpenManual(ChosenViewer()); }
+
+void TMainForm::SetExitEnabled(bool enabled) { menu().Item(kFileExitItem).SetEnabled(enabled); }
+
+void TMainForm::ShowLogLines(const std::vector<std::string_view>& lines) { app_.ErrorWin().ShowLines(lines); }
+
+void TMainForm::ShowErrors(const std::string& source, int line) {
+  ShowWindow(app_.ErrorWin().hwnd(), SW_SHOWNA);  // the View menu's check mark follows it
+  SelectLineInDocument(source, line);
+}
+
+}  // namespace quillet
