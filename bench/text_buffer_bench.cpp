@@ -89,6 +89,12 @@ void BM_FindAbsentText(benchmark::State& state) {
 }
 BENCHMARK(BM_FindAbsentText)->Unit(benchmark::kMillisecond);
 
+void BM_FindAbsentTextIgnoringCase(benchmark::State& state) {
+  TextBuffer b = Loaded();
+  for (auto _ : state) benchmark::DoNotOptimize(b.Find("\\Subparagraph", 0, b.size(), false));
+}
+BENCHMARK(BM_FindAbsentTextIgnoringCase)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace quillet
 

@@ -14,6 +14,7 @@ namespace {
 bool IsTrailByte(char c) { return static_cast<unsigned char>(c) >= 0x40; }
 
 char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::size_t LoneBreaks(std::string_view text) {
   std::size_t n = 0;
@@ -268,16 +269,30 @@ bool TextBuffer::MatchesAt(std::size_t pos, std::string_view needle, bool match_
   return true;
 }
 
+// Walks the characters of each piece in place (the gap buffer's operator[] per byte
+// costs more than the comparison); the last byte of a piece takes the general step, as
+// its character may continue in the next piece.
 std::size_t TextBuffer::Find(std::string_view needle, std::size_t begin, std::size_t end, bool match_case) const {
   end = std::min(end, size());
   if (needle.empty() || begin > end || end - begin < needle.size()) return kNoPos;
   std::size_t pos = SnapBack(begin);
   if (pos < begin) pos = NextChar(pos);
-  std::size_t last = end - needle.size();
-  char first = match_case ? needle[0] : FoldAscii(needle[0]);
-  for (; pos <= last; pos += CharLength(pos)) {
-    char c = match_case ? text_[pos] : FoldAscii(text_[pos]);
-    if (c == first && MatchesAt(pos, needle, match_case)) return pos;
+  const std::size_t last = end - needle.size();
+  const char first = match_case ? needle[0] : FoldAscii(needle[0]);
+  const char other = match_case ? first : UpperAscii(first);
+  const std::string_view front = text_.Front(), back = text_.Back();
+  while (pos <= last) {
+    const bool in_front = pos < front.size();
+    const std::string_view piece = in_front ? front : back;
+    const std::size_t offset = in_front ? 0 : front.size();
+    const std::size_t stop = std::min(last + 1, offset + piece.size() - 1);
+    for (std::size_t i = pos - offset; pos < stop; pos += PieceCharLength(piece, i), i = pos - offset) {
+      const char c = piece[i];
+      if ((c == first || c == other) && MatchesAt(pos, needle, match_case)) return pos;
+    }
+    if (pos > last) break;
+    if (((*this)[pos] == first || (*this)[pos] == other) && MatchesAt(pos, needle, match_case)) return pos;
+    pos = NextChar(pos);
   }
   return kNoPos;
 }

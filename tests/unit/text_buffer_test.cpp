@@ -228,6 +228,29 @@ TEST(TextBufferTest, FindMatchesWhollyInsideTheRangeOnCharacterStarts) {
   }
 }
 
+// The search walks the text in place on both sides of the edit gap: wherever the gap is,
+// even inside a match, it finds what a text without a gap finds.
+TEST(TextBufferTest, FindIsTheSameWhereverTheEditGapIs) {
+  const std::string text = "ア表\\aBc\r\nｱabcア\x81\x81" "abc";
+  const std::pair<const char*, bool> needles[] = {
+      {"abc", true}, {"ABC", false}, {"c\r\nｱ", true}, {"\\", true}, {"\x81\x81", true}, {"\x81" "a", true}, {"A", false},
+  };
+  TextBuffer plain = Make(text);
+  for (std::size_t gap = 0; gap <= text.size(); ++gap) {
+    if (plain.SnapBack(gap) != gap) continue;  // a caret, so the gap, is never inside a character
+    TextBuffer b = Make(text);
+    b.Select(gap, gap);
+    b.Type("x");
+    b.DeleteBackward();  // the gap now sits at gap
+    for (auto [needle, match_case] : needles) {
+      for (std::size_t from = 0; from <= text.size(); ++from) {
+        EXPECT_EQ(b.Find(needle, from, text.size(), match_case), plain.Find(needle, from, text.size(), match_case))
+            << "gap " << gap << ", from " << from << ", " << needle;
+      }
+    }
+  }
+}
+
 TEST(TextBufferTest, UndoRevertsCoalescedStepsWithTheirSelection) {
   struct Row { const char* start; const char* script; const char* text; std::size_t anchor, caret; bool can_undo; } rows[] = {
       {"", "t:a t:b t:c u", "", 0, 0, false},               // typing is one step
