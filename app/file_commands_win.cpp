@@ -49,11 +49,14 @@ bool TMainForm::ReadDocumentFile(const std::string& name, TextBlock& block) {
   return false;
 }
 
+bool TMainForm::FileFound(const std::string& name) {
+  if (FileExists(name)) return true;
+  messages().Warn(hwnd(), name + " は存在しません。");
+  return false;
+}
+
 bool TMainForm::OpenDocument(const std::string& name) {
-  if (!FileExists(name)) {
-    app_.messages().Warn(hwnd(), name + " は存在しません。");
-    return false;
-  }
+  if (!FileFound(name)) return false;
   recent_files.Push(name);
   RebuildRecentFileItems();
   for (TMDIChild* child : Children()) {
@@ -77,16 +80,36 @@ bool TMainForm::OpenDocument(const std::string& name) {
   return true;
 }
 
+// Undo-all: the document as it was last saved, read again as an open reads it.
+void TMainForm::UndoAllItemClick() {
+  TMDIChild* doc = ActiveChild();
+  if (!doc) return;
+  MessageBeep(MB_ICONQUESTION);
+  if (messages().Show(hwnd(), MsgKind::Confirmation, "今までの変更内容がすべて消去されますがよろしいですか?",
+                      kMsgYes | kMsgNo) != MsgResult::Yes) {
+    return;
+  }
+  if (doc->is_untitled()) {
+    SetWindowTextA(doc->Memo, "");
+    return;
+  }
+  const std::string& name = doc->FileName();
+  TextBlock block;
+  if (!FileFound(name) || !ReadDocumentFile(name, block)) return;
+  SendMessageA(doc->Memo, EM_LOADTEXTBLOCK, 0, reinterpret_cast<LPARAM>(&block));
+  MarkUnmodified();
+  SendMessageA(doc->Memo, EM_SETSEL, 0, 0);
+  doc->SetModified(false);
+  status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
+  UpdateCaretPosition();
+}
+
 void TMainForm::FileInsertItemClick() {
   TMDIChild* doc = ActiveChild();
   std::string chosen;
   if (!doc || !app_.file_dialogs().Open(hwnd(), OpenDialogArgs(), chosen)) return;
-  if (!FileExists(chosen)) {
-    app_.messages().Warn(hwnd(), chosen + " は存在しません。");
-    return;
-  }
   TextBlock block;
-  if (!ReadDocumentFile(chosen, block)) return;
+  if (!FileFound(chosen) || !ReadDocumentFile(chosen, block)) return;
   InsertionText insertion = TextForInsertion(std::string_view(block.data.get(), block.size));
   WPARAM line_start = static_cast<WPARAM>(SendMessageA(doc->Memo, EM_LINEINDEX, static_cast<WPARAM>(-1), 0));
   SendMessageA(doc->Memo, EM_SETSEL, line_start, static_cast<LPARAM>(line_start));

@@ -43,11 +43,18 @@ void TMainForm::RunCommand(UINT id) {
       break;
     }
     case kUndoItem: UndoItemClick(); break;
+    case kUndoAllItem: UndoAllItemClick(); break;
     case kCutItem: CutItemClick(); break;
     case kCopyItem: CopyItemClick(); break;
     case kPasteItem: PasteItemClick(); break;
     case kDeleteItem: DeleteItemClick(); break;
     case kSelectAllItem: SelectAllItemClick(); break;
+    case kFindStrItem: FindStrItemClick(); break;
+    case kReplaceStrItem: ReplaceStrItemClick(); break;
+    case kNextItem: NextItemClick(); break;
+    case kJumptoItem: JumptoItemClick(); break;
+    case kJumpTopItem: JumpTopItemClick(); break;
+    case kJumpEndItem: JumpEndItemClick(); break;
     case kComInputItem: ComInputItemClick(); break;
     case kErrMesItem: ErrMesItemClick(); break;
     case kToolBarItem: ToolBarItemClick(); break;

@@ -241,6 +241,7 @@ void TMainForm::AppMessage(MSG& msg) {
 
 bool TMainForm::TranslateKeys(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  if (finder_.TranslateDialogKey(msg)) return true;
   if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
   if (TranslateMDISysAccel(mdi_client_, &msg)) return true;
   return TranslateAcceleratorA(hwnd(), menu_->accelerators(), &msg) != 0;
@@ -255,6 +256,10 @@ bool TMainForm::FormCloseQuery() {
 }
 
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == FindReplace::RequestMessage()) {
+    finder_.OnRequest(*reinterpret_cast<const FINDREPLACEA*>(lp));
+    return 0;
+  }
   switch (msg) {
     case WM_SIZE:
       Layout();

@@ -13,6 +13,7 @@
 #include "app/speed_panel_win.h"
 #include "core/text_gap.h"
 #include "document/document_host_win.h"
+#include "document/find_replace_win.h"
 #include "tex/tex_run_win.h"
 #include "win/file_dialogs_win.h"
 #include "win/form_win.h"
@@ -33,7 +34,7 @@ enum ToolButton : std::size_t {
 // Status-bar panels.
 enum StatusPanel : int { kCaretPanel = 0, kSizePanel = 1, kModifiedPanel = 2, kHintPanel = 4 };
 
-class TMainForm : public Window, public DocumentHost, public TeXRunHost {
+class TMainForm : public Window, public DocumentHost, public TeXRunHost, public FindHost {
  public:
   explicit TMainForm(Application& app);
   ~TMainForm() override;
@@ -126,11 +127,22 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost {
   // Editing commands.
   void Edit1Click();
   void UndoItemClick();
+  void UndoAllItemClick();
   void CutItemClick();
   void CopyItemClick();
   void PasteItemClick();
   void DeleteItemClick();
   void SelectAllItemClick();
+
+  // Find commands: the dialogs, F3 and the jumps.
+  HWND ActiveEditor() const override;
+  FindReplace& finder() { return finder_; }
+  void FindStrItemClick();
+  void ReplaceStrItemClick();
+  void NextItemClick();
+  void JumptoItemClick();
+  void JumpTopItemClick();
+  void JumpEndItemClick();
 
   // Document commands.
   void FileNewItemClick();
@@ -175,8 +187,9 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost {
   std::optional<TeXRunRequest> PrepareTeXRun(bool only_if_needed);
   ViewerRequest ChosenViewer() const;
   void SetAutoSaveRunning(bool run);
-  // Reads a document file for opening or inserting; false (after telling the user) when
-  // it cannot be used.
+  // Reads a document file for opening, inserting or undo-all; false (after telling the
+  // user) when it is missing or cannot be used.
+  bool FileFound(const std::string& name);
   bool ReadDocumentFile(const std::string& name, TextBlock& block);
   FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
@@ -195,6 +208,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost {
   UINT autosave_interval_ = 5 * 60000;
   UINT next_format_command_;
   std::unique_ptr<TeXRunner> tex_runner_;
+  FindReplace finder_{*this};
   bool close_after_run_ = false;
   bool autosave_running_ = false;
 };

@@ -55,6 +55,9 @@ class EditorControl {
     Selection before = Snapshot();
     Apply(edit(), before);
   }
+  // WM_SETREDRAW: while off, edits and selection moves neither draw nor notify; turning
+  // it on brings the display up to date and sends what was held, once.
+  void SetRedraw(bool on);
   void LoadText(std::string_view text);  // set-text
   void LoadBlock(TextBlock block);       // a file's bytes, taken over
   // Scroll, caret and notifications after a whole new text.
@@ -133,6 +136,8 @@ class EditorControl {
   BarState vertical_bar_;
   BarState horizontal_bar_;
   bool read_only_ = false;
+  bool redraw_ = true;
+  bool held_change_ = false;  // the text changed while redraw was off
   char pending_lead_ = 0;
   bool dragging_ = false;
   int wheel_rest_ = 0;

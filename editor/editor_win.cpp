@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "editor/editor_control_win.h"
 #include "win/guard_win.h"
@@ -66,6 +67,7 @@ LRESULT EditorControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // every pixel is painted with the lines
     case WM_SIZE: ScrollTo(top_, scroll_x_); UpdateScrollBars(); InvalidateRect(hwnd_, nullptr, FALSE); return 0;
+    case WM_SETREDRAW: SetRedraw(wp != 0); return 0;
     case WM_SETFONT: SetFont(reinterpret_cast<HFONT>(wp), LOWORD(lp) != 0); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_SETFOCUS: CreateCaret(hwnd_, nullptr, 2, line_height_); PlaceCaret(); ShowCaret(hwnd_); return 0;
@@ -101,6 +103,10 @@ EditorControl::Selection EditorControl::Snapshot() const { return {text_.anchor(
 void EditorControl::Apply(const TextChange& change, const Selection& before) {
   if (change.truncated) NotifyCommand(EN_MAXTEXT);
   if (!change.changed) return;
+  if (!redraw_) {
+    held_change_ = true;
+    return;
+  }
   std::size_t first = text_.LineOf(change.pos);
   if (text_.LineCount() != before.lines) {
     UpdateScrollBars();
@@ -117,6 +123,7 @@ void EditorControl::Apply(const TextChange& change, const Selection& before) {
 }
 
 void EditorControl::AfterSelect(const Selection& before) {
+  if (!redraw_) return;
   auto span = [this](std::size_t a, std::size_t b, std::size_t c, std::size_t d) {
     InvalidateLines(text_.LineOf(std::min({a, b, c, d})), text_.LineOf(std::max({a, b, c, d})));
   };
@@ -155,11 +162,28 @@ void EditorControl::Loaded() {
   scroll_x_ = 0;
   widest_ = 0;
   goal_x_ = -1;
+  if (!redraw_) {
+    held_change_ = true;
+    return;
+  }
   UpdateScrollBars();
   InvalidateRect(hwnd_, nullptr, FALSE);
   PlaceCaret();
   NotifyCommand(EN_CHANGE);
   NotifySelection();
+}
+
+void EditorControl::SetRedraw(bool on) {
+  if (on == redraw_) return;
+  redraw_ = on;
+  if (!on) return;
+  goal_x_ = -1;
+  UpdateScrollBars();
+  ScrollCaretIntoView();
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  PlaceCaret();
+  if (std::exchange(held_change_, false)) NotifyCommand(EN_CHANGE);
+  if (notified_anchor_ != text_.anchor() || notified_caret_ != text_.caret()) NotifySelection();
 }
 
 void EditorControl::NotifyCommand(WORD code) {

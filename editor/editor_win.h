@@ -5,6 +5,8 @@
 // As with the rich-edit control, the text limit for edits starts at 32,767 bytes until
 // EM_EXLIMITTEXT raises it; WM_SETTEXT is not limited. Read-only mode refuses the user's
 // edits (keys, WM_CUT, WM_PASTE, WM_CLEAR); EM_REPLACESEL, EM_UNDO and WM_SETTEXT still work.
+// WM_SETREDRAW FALSE holds the display and the change and selection notifications for a
+// run of requests; WM_SETREDRAW TRUE repaints once and sends each held notification once.
 #include <windows.h>
 
 #include <string_view>

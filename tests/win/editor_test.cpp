@@ -437,6 +437,32 @@ TEST_F(EditorTest, ParentHearsChangeThenSelectionAfterEveryMove) {
   EXPECT_EQ(Send(EM_GETLIMITTEXT), 6);
 }
 
+// A run of requests with redraw off ends as the same requests one by one would, but the
+// parent hears of it once, and nothing is painted meanwhile.
+TEST_F(EditorTest, RedrawOffHoldsPaintingAndNotificationsForARun) {
+  SetText("a-a-a");
+  SetSel(0, 0);
+  test::PumpMessages();
+  g_events.clear();
+  Send(WM_SETREDRAW, FALSE);
+  for (long at : {0, 3, 6}) {
+    SetSel(at, at + 1);
+    Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("bb"));
+  }
+  EXPECT_TRUE(g_events.empty());
+  EXPECT_FALSE(GetUpdateRect(editor_, nullptr, FALSE));
+  Send(WM_SETREDRAW, TRUE);
+  EXPECT_EQ(g_events, (std::vector<Event>{{'c'}, {'s', 8, 8}}));
+  EXPECT_TRUE(GetUpdateRect(editor_, nullptr, FALSE));
+  EXPECT_EQ(Text(), "bb-bb-bb");
+  EXPECT_EQ(Sel(), (std::pair<long, long>{8, 8}));
+  EXPECT_TRUE(Send(EM_GETMODIFY));
+  EXPECT_FALSE(Send(EM_CANUNDO));
+  g_events.clear();
+  Send(WM_SETREDRAW, TRUE);  // already on: nothing more
+  EXPECT_TRUE(g_events.empty());
+}
+
 TEST_F(EditorTest, ReadOnlyRefusesTheUsersEdits) {
   SetText("fixed");
   Send(EM_SETREADONLY, TRUE);
