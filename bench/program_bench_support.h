@@ -14,9 +14,13 @@
 
 namespace quillet::bench {
 
+// Answers every question as closing the box would, or Yes when told to.
 class SilentMessages : public Messages {
  public:
-  MsgResult Show(HWND, MsgKind, const std::string&, unsigned buttons) override { return EscapeResult(buttons); }
+  bool say_yes = false;
+  MsgResult Show(HWND, MsgKind, const std::string&, unsigned buttons) override {
+    return say_yes && (buttons & kMsgYes) ? MsgResult::Yes : EscapeResult(buttons);
+  }
 };
 
 // The settings files quillet.ini and wintex.ini are those in dir (ending in "\").

@@ -16,4 +16,7 @@ constexpr bool WordHasByte(std::uint64_t word, char c) {
 // True when the bytes hold a NUL (a sign of a file that is not text).
 bool ContainsNul(std::string_view bytes);
 
+// The first place at or after from that holds a or b; npos when there is none.
+std::size_t FindEitherByte(std::string_view bytes, std::size_t from, char a, char b);
+
 }  // namespace quillet

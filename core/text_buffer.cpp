@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/byte_scan.h"
 #include "core/sjis.h"
 
 namespace quillet {
@@ -269,9 +270,6 @@ bool TextBuffer::MatchesAt(std::size_t pos, std::string_view needle, bool match_
   return true;
 }
 
-// Walks the characters of each piece in place (the gap buffer's operator[] per byte
-// costs more than the comparison); the last byte of a piece takes the general step, as
-// its character may continue in the next piece.
 std::size_t TextBuffer::Find(std::string_view needle, std::size_t begin, std::size_t end, bool match_case) const {
   end = std::min(end, size());
   if (needle.empty() || begin > end || end - begin < needle.size()) return kNoPos;
@@ -280,6 +278,33 @@ std::size_t TextBuffer::Find(std::string_view needle, std::size_t begin, std::si
   const std::size_t last = end - needle.size();
   const char first = match_case ? needle[0] : FoldAscii(needle[0]);
   const char other = match_case ? first : UpperAscii(first);
+  return IsLeadByte(first) ? FindWalking(needle, pos, last, first, match_case)
+                           : FindByFirstByte(needle, pos, last, first, other, match_case);
+}
+
+// A first byte that cannot be part of another character's lead: its places are found a
+// word at a time in each piece, and only they are checked for a character start (the
+// runs of lead-range bytes looked at behind them never overlap, so the check stays cheap).
+std::size_t TextBuffer::FindByFirstByte(std::string_view needle, std::size_t pos, std::size_t last, char first,
+                                        char other, bool match_case) const {
+  const std::string_view pieces[] = {text_.Front(), text_.Back()};
+  std::size_t offset = 0;
+  for (std::string_view piece : pieces) {
+    for (std::size_t i = pos > offset ? pos - offset : 0; offset + i <= last; ++i) {
+      i = FindEitherByte(piece, i, first, other);
+      if (i == std::string_view::npos || offset + i > last) break;
+      if (SnapBack(offset + i) == offset + i && MatchesAt(offset + i, needle, match_case)) return offset + i;
+    }
+    offset += piece.size();
+  }
+  return kNoPos;
+}
+
+// A double-byte first character: the characters are walked in place in each piece (the
+// gap buffer's operator[] per byte costs more than the comparison); the last byte of a
+// piece takes the general step, as its character may continue in the next piece.
+std::size_t TextBuffer::FindWalking(std::string_view needle, std::size_t pos, std::size_t last, char first,
+                                    bool match_case) const {
   const std::string_view front = text_.Front(), back = text_.Back();
   while (pos <= last) {
     const bool in_front = pos < front.size();
@@ -287,11 +312,10 @@ std::size_t TextBuffer::Find(std::string_view needle, std::size_t begin, std::si
     const std::size_t offset = in_front ? 0 : front.size();
     const std::size_t stop = std::min(last + 1, offset + piece.size() - 1);
     for (std::size_t i = pos - offset; pos < stop; pos += PieceCharLength(piece, i), i = pos - offset) {
-      const char c = piece[i];
-      if ((c == first || c == other) && MatchesAt(pos, needle, match_case)) return pos;
+      if (piece[i] == first && MatchesAt(pos, needle, match_case)) return pos;
     }
     if (pos > last) break;
-    if (((*this)[pos] == first || (*this)[pos] == other) && MatchesAt(pos, needle, match_case)) return pos;
+    if (text_[pos] == first && MatchesAt(pos, needle, match_case)) return pos;
     pos = NextChar(pos);
   }
   return kNoPos;

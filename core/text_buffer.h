@@ -132,6 +132,10 @@ class TextBuffer {
   // is replaced.
   std::string_view FitToLimit(std::string_view text, std::size_t begin, std::size_t end) const;
   bool MatchesAt(std::size_t pos, std::string_view needle, bool match_case) const;
+  std::size_t FindByFirstByte(std::string_view needle, std::size_t pos, std::size_t last, char first, char other,
+                              bool match_case) const;
+  std::size_t FindWalking(std::string_view needle, std::size_t pos, std::size_t last, char first,
+                          bool match_case) const;
 
   GapText text_;
   LineIndex lines_;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/sjis.h"
 #include "core/text_requests.h"
 #include "core/text_words.h"
 
@@ -241,13 +242,61 @@ TEST(TextBufferTest, FindIsTheSameWhereverTheEditGapIs) {
     TextBuffer b = Make(text);
     b.Select(gap, gap);
     b.Type("x");
-    b.DeleteBackward();  // the gap now sits at gap
+    b.Undo();  // the gap now sits at gap
     for (auto [needle, match_case] : needles) {
       for (std::size_t from = 0; from <= text.size(); ++from) {
         EXPECT_EQ(b.Find(needle, from, text.size(), match_case), plain.Find(needle, from, text.size(), match_case))
             << "gap " << gap << ", from " << from << ", " << needle;
       }
     }
+  }
+}
+
+// Against the plainest search there is: walk every character start from the beginning
+// and compare there, double-byte characters exactly, other bytes by the case rule.
+std::size_t WalkAndCompare(std::string_view text, std::string_view needle, std::size_t begin, std::size_t end,
+                           bool match_case) {
+  auto fold = [&](char c) { return !match_case && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  auto length = [&](std::size_t p) -> std::size_t {
+    if (p + 1 >= text.size()) return 1;
+    if (text[p] == '\r' && text[p + 1] == '\n') return 2;
+    return IsLeadByte(text[p]) && static_cast<unsigned char>(text[p + 1]) >= 0x40 ? 2 : 1;
+  };
+  for (std::size_t p = 0; p < text.size(); p += length(p)) {
+    if (p < begin || p + needle.size() > end) continue;
+    bool same = true;
+    for (std::size_t i = 0; same && i < needle.size(); ++i) {
+      bool pair = IsLeadByte(needle[i]) && i + 1 < needle.size() && static_cast<unsigned char>(needle[i + 1]) >= 0x40;
+      same = pair ? text.substr(p + i, 2) == needle.substr(i, 2) : fold(text[p + i]) == fold(needle[i]);
+      i += pair;
+    }
+    if (same) return p;
+  }
+  return TextBuffer::kNoPos;
+}
+
+TEST(TextBufferTest, FindAgreesWithAWalkOverRandomShiftJisBytes) {
+  const char alphabet[] = {'a', 'A', 'b', '\\', '\r', '\n', 'x', '\x81', '\x83', '\x95', '\x41', '\x5C', '\x61', '\xE0', '\x40', '\x30', '\xA6'};
+  std::mt19937 rng(7);
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+  for (int round = 0; round < 3000; ++round) {
+    std::string raw;
+    for (std::size_t n = pick(40); n > 0; --n) raw += alphabet[pick(sizeof alphabet)];
+    TextBuffer b = Make(raw);
+    std::string text = b.Text();  // breaks made CR LF
+    std::size_t gap = b.SnapBack(pick(text.size() + 1));
+    b.Select(gap, gap);
+    b.Type("x");
+    b.Undo();  // the edit gap stays where the typing was
+    std::size_t from = pick(text.size() + 1), length = 1 + pick(4);
+    std::string needle = from + length <= text.size() && pick(2) ? text.substr(from, length)
+                                                                 : std::string(1, alphabet[pick(sizeof alphabet)]);
+    std::size_t begin = pick(text.size() + 1), end = begin + pick(text.size() + 2 - begin);
+    bool match_case = pick(2) == 0;
+    ASSERT_EQ(b.Text(), text);
+    ASSERT_EQ(b.Find(needle, begin, end, match_case),
+              WalkAndCompare(text, needle, begin, std::min(end, text.size()), match_case))
+        << "round " << round;
   }
 }
 
