@@ -71,11 +71,7 @@ LRESULT TInput::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp == kRestackTimer) {
         KillTimer(hwnd(), kRestackTimer);
         restacked_ = true;
-        if (IsWindowVisible(hwnd())) {
-          const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-          SetWindowPos(hwnd(), HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-          SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, flags);
-        }
+        RaiseFloatingWindow(hwnd());
         return 0;
       }
       break;

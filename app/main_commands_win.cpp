@@ -89,7 +89,11 @@ void TMainForm::ErrMesItemClick() {
   MenuNode& item = menu().Item(kErrMesItem);
   bool show = !item.checked();
   item.SetChecked(show);
-  ShowWindow(app_.ErrorWin().hwnd(), show ? SW_SHOWNA : SW_HIDE);
+  if (show) {
+    ShowErrorWindow();
+  } else {
+    ShowWindow(app_.ErrorWin().hwnd(), SW_HIDE);
+  }
 }
 
 void TMainForm::ToolBarItemClick() { SetToolBarVisible(!menu().Item(kToolBarItem).checked()); }

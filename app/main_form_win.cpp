@@ -28,6 +28,7 @@ bool HasVisibleStyle(HWND hwnd) { return (GetWindowLongPtrA(hwnd, GWL_STYLE) & W
 
 constexpr int kToolBarHeight = 32;
 constexpr UINT kShowPaletteMessage = WM_APP + 1;
+constexpr UINT kRaiseFloatingMessage = WM_APP + 2;
 constexpr int kStatusBarHeight = 19;
 
 const SpeedButtonDef kToolButtons[kToolButtonCount] = {
@@ -202,6 +203,21 @@ void TMainForm::SelectLineInDocument(const std::string& name, int line) {
 
 Messages& TMainForm::messages() { return app_.messages(); }
 
+// The error window first comes up in the lower left corner of the document area, where it
+// covers neither the menus nor the tool bar; after that it stays where the user puts it.
+void TMainForm::ShowErrorWindow() {
+  HWND errors = app_.ErrorWin().hwnd();
+  if (!error_window_placed_) {
+    error_window_placed_ = true;
+    RECT area, window;
+    GetWindowRect(mdi_client_, &area);
+    GetWindowRect(errors, &window);
+    int top = std::max(area.top, area.bottom - (window.bottom - window.top));
+    SetWindowPos(errors, nullptr, area.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ShowWindow(errors, SW_SHOWNA);  // the View menu's check mark follows it
+}
+
 void TMainForm::DisplayHint(const std::string& status_text) { status_bar_.SetText(kHintPanel, status_text); }
 
 void TMainForm::ShowCommandPalette(bool show) {
@@ -265,9 +281,13 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       Layout();
       return 0;
     case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) break;
+      // The palette and the error window float above the frame, also after one of them
+      // was the active window: once the activation is done, they are put back on top.
+      PostMessageA(hwnd(), kRaiseFloatingMessage, 0, 0);
       // Coming back from a dialog (the about box hides the palette) is a change of the
       // active window too.
-      if (LOWORD(wp) != WA_INACTIVE && mdi_client_) UpdateMenuItems();
+      if (mdi_client_) UpdateMenuItems();
       break;
     case WM_COMMAND:
       // The Window menu's document entries belong to the frame procedure.
@@ -299,6 +319,10 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_NULL:
       ReapChildren();
+      return 0;
+    case kRaiseFloatingMessage:
+      RaiseFloatingWindow(app_.Input().hwnd());
+      RaiseFloatingWindow(app_.ErrorWin().hwnd());
       return 0;
     case kShowPaletteMessage:
       if (CommandInputVisible && ActiveChild()) ShowWindow(app_.Input().hwnd(), SW_SHOWNA);

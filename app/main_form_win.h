@@ -193,6 +193,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   bool ReadDocumentFile(const std::string& name, TextBlock& block);
   FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
+  void ShowErrorWindow();
   // Shows the environment dialog, on the given page or the one last shown.
   void EditEnvironment(std::optional<int> page);
 
@@ -202,6 +203,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   StatusBar status_bar_;
   HWND mdi_client_ = nullptr;
   bool document_scrolling_ = false;
+  bool error_window_placed_ = false;
   FontHandle font_;
   std::vector<std::unique_ptr<TMDIChild>> children_;
   std::vector<std::unique_ptr<TMDIChild>> closed_children_;

@@ -8,10 +8,12 @@ std::vector<MenuItemDef> MainMenuItems() {
   return {
       {.name = "File1", .caption = "ﾌｧｲﾙ(&F)", .id = kFile1, .hint = "ﾌｧｲﾙの操作に関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "FileNewItem", .caption = "新規作成(&N)", .id = kFileNewItem, .hint = "新しい文書の作成"},
-      {.name = "FileOpenItem", .caption = "開く(&O)...", .id = kFileOpenItem, .hint = "既存の文書を開く"},
+      {.name = "FileOpenItem", .caption = "開く(&O)...", .id = kFileOpenItem, .hint = "既存の文書を開く",
+       .shortcut = "Ctrl+O"},
       {.name = "FileInsertItem", .caption = "ｶｰｿﾙ位置に挿入(&I)...", .id = kFileInsertItem,
        .hint = "ﾌｧｲﾙの内容をｶｰｿﾙ位置に挿入", .enabled = false},
-      {.name = "FileSaveItem", .caption = "保存(&S)", .id = kFileSaveItem, .hint = "文書を上書き保存", .enabled = false},
+      {.name = "FileSaveItem", .caption = "保存(&S)", .id = kFileSaveItem, .hint = "文書を上書き保存",
+       .shortcut = "Ctrl+S", .enabled = false},
       {.name = "FileSaveAsItem", .caption = "名前を付けて保存(&A)...", .id = kFileSaveAsItem,
        .hint = "文書に名前を付けて保存", .enabled = false},
       {.name = "N2"},
@@ -108,7 +110,7 @@ std::vector<MenuItemDef> MainMenuItems() {
 
       {.name = "Help1", .caption = "ﾍﾙﾌﾟ(&H)", .id = kHelp1, .hint = "ﾍﾙﾌﾟに関するｺﾏﾝﾄﾞ", .depth = 0},
       {.name = "SearchforHelpOnItem", .caption = "ﾄﾋﾟｯｸの検索(&H)...", .id = kSearchforHelpOnItem,
-       .hint = "ﾍﾙﾌﾟのﾄﾋﾟｯｸを検索"},
+       .hint = "ﾍﾙﾌﾟのﾄﾋﾟｯｸを検索", .shortcut = "F1"},
       {.name = "DigitalItem", .caption = "ｵﾝﾗｲﾝﾄﾞｷｭﾒﾝﾄ(&D)", .id = kDigitalItem, .hint = "ﾃﾞｼﾞﾀﾙﾄﾞｷｭﾒﾝﾄの目次の表示"},
       {.name = "N3"},
       {.name = "HelpAboutItem", .caption = "ﾊﾞｰｼﾞｮﾝ情報(&A)...", .id = kHelpAboutItem, .hint = "ﾊﾞｰｼﾞｮﾝ情報の表示"},

@@ -62,7 +62,7 @@ void TMainForm::SetExitEnabled(bool enabled) { menu().Item(kFileExitItem).SetEna
 void TMainForm::ShowLogLines(const std::vector<std::string_view>& lines) { app_.ErrorWin().ShowLines(lines); }
 
 void TMainForm::ShowErrors(const std::string& source, int line) {
-  ShowWindow(app_.ErrorWin().hwnd(), SW_SHOWNA);  // the View menu's check mark follows it
+  ShowErrorWindow();
   SelectLineInDocument(source, line);
 }
 

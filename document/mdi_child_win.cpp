@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include "artwork/artwork_win.h"
 #include "core/command_ids.h"
 #include "document/document_file_win.h"
 #include "document/document_names.h"
@@ -14,6 +15,12 @@ namespace quillet {
 
 namespace {
 constexpr int kMemoId = 1;
+
+// The program's document icon, made once for the window class.
+HICON DocumentIcon(int size) {
+  static const HICON icons[2] = {CreateDocumentIcon(16), CreateDocumentIcon(32)};
+  return icons[size == 16 ? 0 : 1];
+}
 
 std::vector<MenuItemDef> PopupItems() {
   return {
@@ -44,7 +51,9 @@ bool TMDIChild::Create(const std::string& file_name, const std::string& font_nam
   if (!CreateMdiChild(host_.mdi_client(), {.class_name = "TMDIChild",
                                            .caption = file_name.c_str(),
                                            .style = WS_VISIBLE,
-                                           .background = nullptr})) {
+                                           .background = nullptr,
+                                           .icon = DocumentIcon(32),
+                                           .small_icon = DocumentIcon(16)})) {
     return false;
   }
   SetEditorFont(font_name, font_size);

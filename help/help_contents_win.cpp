@@ -61,6 +61,7 @@ bool HelpContents::Open(const HelpFile& file) {
   }
   HTREEITEM first = FillTree();
   LayoutChildren();
+  CenterOnScreen(hwnd());  // clear of the main window's menus and tool bar
   SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
   ShowSelection();
   ShowWindow(hwnd(), SW_SHOWNORMAL);

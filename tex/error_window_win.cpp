@@ -11,7 +11,7 @@ namespace quillet {
 
 bool TErrorWin::Create(HWND owner) {
   DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  // Windows chooses the place.
+  // Placed by the main window when first shown.
   if (!CreateFormAt("TErrorWin", "ｴﾗｰﾒｯｾｰｼﾞ", {CW_USEDEFAULT, CW_USEDEFAULT}, {435, 135}, style, ex_style, owner)) {
     return false;
   }

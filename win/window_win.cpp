@@ -109,4 +109,11 @@ void CenterOnScreen(HWND hwnd) {
   SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void RaiseFloatingWindow(HWND hwnd) {
+  if (!IsWindowVisible(hwnd)) return;
+  const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  SetWindowPos(hwnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+  SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
+}
+
 }  // namespace quillet

@@ -58,5 +58,9 @@ void AcceptDroppedFiles(HWND hwnd, bool accept);
 // Moves a top-level window to the centre of the screen: left = (screen width - width) / 2,
 // top = (screen height - height) / 2, both truncated toward zero.
 void CenterOnScreen(HWND hwnd);
+// Puts a visible floating (topmost) window back above the others. Under Wine the window
+// activated after it can be drawn over it while the window order still has it on top,
+// so it is taken out of the topmost band and put back, which redraws it in its place.
+void RaiseFloatingWindow(HWND hwnd);
 
 }  // namespace quillet

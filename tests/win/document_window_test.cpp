@@ -44,6 +44,8 @@ TEST_F(DocFixture, TheCommandLineFileOpensInTheFrame) {
   h.Start({"\"" + path + "\"", "ignored.tex"});
   ASSERT_NE(Active(), nullptr);
   EXPECT_EQ(Active()->caption(), path);
+  // The window shows the program's document icon, not the platform's default one.
+  EXPECT_NE(GetClassLongPtrA(Active()->hwnd(), GCLP_HICONSM), 0);
   EXPECT_EQ(EditorText(Active()->Memo), "\\section{序論}\r\n本文\r\n");
   EXPECT_EQ(h.main().Children().size(), 1u);
   EXPECT_EQ(h.Panel(0), "    1:   1");

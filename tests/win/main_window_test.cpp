@@ -51,7 +51,7 @@ TEST(MainWindowTest, TheMenuBarAtStart) {
   h.Start();
   const char* expected =
       "ﾌｧｲﾙ(&F)\n"
-      "  新規作成(&N)\n  開く(&O)...\n  -ｶｰｿﾙ位置に挿入(&I)...\n  -保存(&S)\n  -名前を付けて保存(&A)...\n  ---\n"
+      "  新規作成(&N)\n  開く(&O)...\tCtrl+O\n  -ｶｰｿﾙ位置に挿入(&I)...\n  -保存(&S)\tCtrl+S\n  -名前を付けて保存(&A)...\n  ---\n"
       "  -印刷(&P)...\n  ---\n  終了(&X)\n"
       "編集(&E)\n"
       "  -やり直し(&U)\tCtrl+Z\n  -やり直しのやり直し(&R)\tCtrl+Y\n  ---\n  -切り取り(&T)\tCtrl+X\n"
@@ -73,7 +73,7 @@ TEST(MainWindowTest, TheMenuBarAtStart) {
       "  -重ねて表示(&C)\tShift+F5\n  -並べて表示(&T)\tShift+F4\n  -ｱｲｺﾝの整列(&A)\n  -すべてをｱｲｺﾝ化(&M)\n"
       "  -すべて閉じる(&L)\n"
       "ﾍﾙﾌﾟ(&H)\n"
-      "  ﾄﾋﾟｯｸの検索(&H)...\n  ｵﾝﾗｲﾝﾄﾞｷｭﾒﾝﾄ(&D)\n  ---\n  ﾊﾞｰｼﾞｮﾝ情報(&A)...\n";
+      "  ﾄﾋﾟｯｸの検索(&H)...\tF1\n  ｵﾝﾗｲﾝﾄﾞｷｭﾒﾝﾄ(&D)\n  ---\n  ﾊﾞｰｼﾞｮﾝ情報(&A)...\n";
   EXPECT_EQ(DumpMenu(GetMenu(h.main().hwnd())), expected);
 }
 
@@ -112,6 +112,7 @@ TEST(MainWindowTest, ShortcutsAreAcceleratorsOfTheirItems) {
       {FCONTROL, 'F', kFindStrItem},     {FCONTROL, 'R', kReplaceStrItem}, {0, VK_F3, kNextItem},
       {FCONTROL, 'J', kJumptoItem},      {FCONTROL, 'T', kJumpTopItem},   {FCONTROL, 'B', kJumpEndItem},
       {FCONTROL, 'N', kJumpNextItem},    {FSHIFT, VK_F5, kWindowCascadeItem}, {FSHIFT, VK_F4, kWindowTileItem},
+      {FCONTROL, 'O', kFileOpenItem},    {FCONTROL, 'S', kFileSaveItem},  {0, VK_F1, kSearchforHelpOnItem},
   };
   for (auto r : rows) EXPECT_TRUE(has(r.flags, r.key, r.cmd)) << r.cmd;
   EXPECT_EQ(table.size(), std::size(rows));
@@ -284,6 +285,31 @@ TEST(MainWindowTest, HelpOpensTheContentsAndQuitsWithTheProgram) {
   EXPECT_EQ(h.app().help_engine().contents_window(), contents);
   h.Close();
   EXPECT_FALSE(IsWindow(contents));
+}
+
+// Windows without a stored place open where they cover neither the menu bar nor the tool
+// bar: the error window in the lower left of the document area, the help centred.
+TEST(MainWindowTest, FloatingWindowsOpenClearOfTheMenusAndToolBar) {
+  AppHarness h;
+  h.Start();
+  RECT bar, documents, errors, help;
+  GetWindowRect(h.main().speed_panel().hwnd(), &bar);
+  GetWindowRect(h.main().mdi_client(), &documents);
+  h.Command(kErrMesItem);
+  GetWindowRect(h.app().ErrorWin().hwnd(), &errors);
+  EXPECT_GE(errors.top, bar.bottom);
+  EXPECT_EQ(errors.left, documents.left);
+  EXPECT_EQ(errors.bottom, documents.bottom);
+  h.Command(kSearchforHelpOnItem);
+  GetWindowRect(h.app().help_engine().contents_window(), &help);
+  EXPECT_GE(help.top, bar.bottom);
+  EXPECT_EQ(help.left, (GetSystemMetrics(SM_CXSCREEN) - (help.right - help.left)) / 2);
+  // Moved by the user, the error window comes back where it was left.
+  SetWindowPos(h.app().ErrorWin().hwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  h.Command(kErrMesItem);
+  h.Command(kErrMesItem);
+  GetWindowRect(h.app().ErrorWin().hwnd(), &errors);
+  EXPECT_EQ(errors.left, 300);
 }
 
 TEST(MainWindowTest, AMissingHelpFileIsReported) {
