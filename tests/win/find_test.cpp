@@ -123,6 +123,20 @@ TEST_F(FindFixture, TheDialogsKeepTheirOwnTextsAndCloseEachOther) {
   EXPECT_STREQ(text, "ab");
 }
 
+// A text typed past what the dialog keeps is searched for as its first whole characters
+// within 255 bytes.
+TEST_F(FindFixture, ATypedTextIsCutOnACharacterBoundary) {
+  std::string kana;
+  for (int i = 0; i < 150; ++i) kana += "ア";
+  std::string text = "x";
+  text.append(kana, 0, 254);
+  text += "x";
+  Open(text);
+  FindNext(kana);
+  EXPECT_EQ(Sel(), (std::pair<long, long>{1, 255}));
+  EXPECT_EQ(Shown(), "");
+}
+
 TEST_F(FindFixture, ReplaceWorksAfterTheSelectionAndCountsWhatItReplaced) {
   struct Row { const char* what; const char* start; long from, to; int button; const char* find; const char* with;
                const char* text; std::pair<long, long> sel; const char* message; } rows[] = {
@@ -226,7 +240,9 @@ TEST_F(FindFixture, JumpToALineReadsTheNumberAndStaysInRange) {
     TJumpDlg& dialog = fresh.app().JumpDlg();
     std::string range;
     bool enabled_empty = true;
+    RECT place{};
     WhenModal([&] {
+      GetWindowRect(dialog.hwnd(), &place);
       range = ControlText(dialog.JumpRange);
       enabled_empty = IsWindowEnabled(dialog.Button1) != FALSE;
       SetControlText(dialog.JumpLine, r.typed);
@@ -235,6 +251,8 @@ TEST_F(FindFixture, JumpToALineReadsTheNumberAndStaysInRange) {
     fresh.Command(kJumptoItem);
     EXPECT_EQ(range, r.range);
     EXPECT_FALSE(enabled_empty);
+    EXPECT_EQ(place.left, (GetSystemMetrics(SM_CXSCREEN) - (place.right - place.left)) / 2);
+    EXPECT_EQ(place.top, (GetSystemMetrics(SM_CYSCREEN) - (place.bottom - place.top)) / 2);
     Range sel = EditorSelection(editor);
     EXPECT_EQ(sel.end, r.caret);
     EXPECT_EQ(sel.start, r.warned ? 0 : r.caret);
