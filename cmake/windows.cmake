@@ -15,6 +15,14 @@ add_executable(Quillet WIN32 app/main_win.cpp app/quillet.rc)
 target_compile_options(Quillet PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
 target_link_libraries(Quillet PRIVATE quillet_win)
 
+# The bridges that let TeX Quillet drive TeX Live's engines and a PDF viewer, shipped
+# beside Quillet.exe. Window programs, as the programs they stand for.
+foreach(bridge tex dvi)
+  add_executable(quillet-${bridge} WIN32 ${CMAKE_SOURCE_DIR}/bridges/quillet_${bridge}_main_win.cpp)
+  target_compile_options(quillet-${bridge} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
+  target_link_libraries(quillet-${bridge} PRIVATE quillet_win)
+endforeach()
+
 # The help file is kept in UTF-8 and shipped in Shift-JIS beside the program.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Quillet.hlp
   COMMAND iconv -f UTF-8 -t CP932 ${CMAKE_SOURCE_DIR}/help/Quillet.hlp.txt > ${CMAKE_BINARY_DIR}/Quillet.hlp
@@ -53,7 +61,8 @@ foreach(src ${win_tests})
   add_executable(${name} ${src})
   target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
   target_link_libraries(${name} PRIVATE quillet_win_test_support gtest_main)
-  add_dependencies(${name} help_file Quillet stand_in_engine stand_in_viewer stand_in_editor hold_file)
+  add_dependencies(${name} help_file Quillet stand_in_engine stand_in_viewer stand_in_editor hold_file quillet-tex
+    quillet-dvi)
   target_compile_definitions(${name} PRIVATE QUILLET_FIXTURES_DIR="Z:${CMAKE_SOURCE_DIR}/tests/fixtures")
   add_test(NAME wine.${name} COMMAND ${name})
   # One display and one clipboard: the Wine tests take turns.

@@ -9,14 +9,23 @@ packages=(
   xvfb xauth x11-apps imagemagick
   locales-all fonts-ipafont-gothic fonts-ipafont-mincho
 )
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "installing: ${missing[*]}"
+# The TeX tools the bridges drive: the pTeX family, dvipdfmx, a PDF viewer, pdftotext.
+# Their recommended packages (documentation, more fonts) are not needed.
+tex_packages=(texlive-lang-japanese texlive-latex-base poppler-utils mupdf)
+
+missing_of() {
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+missing=($(missing_of "${packages[@]}"))
+missing_tex=($(missing_of "${tex_packages[@]}"))
+[ ${#missing[@]} -eq 0 ] && [ ${#missing_tex[@]} -eq 0 ] && exit 0
+echo "installing: ${missing[*]} ${missing_tex[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+[ ${#missing[@]} -gt 0 ] && $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+[ ${#missing_tex[@]} -gt 0 ] && $sudo apt-get install -y -qq --no-install-recommends "${missing_tex[@]}" >/dev/null
+exit 0

@@ -13,9 +13,11 @@
 // .log beside NAME, stamped with the current time so that it is newer than a source the
 // test has made older. It keeps running afterwards: the program ends the engine itself.
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "bridges/bridge_commands.h"
 #include "core/sjis.h"
 #include "tests/standins/stand_in_common.h"
 
@@ -24,22 +26,8 @@ namespace {
 
 constexpr DWORD kRetryMs = 50;  // after a sharing violation on the file to write
 
-struct Virtex {
-  std::string source, format;
-};
-
-// The arguments of "[virtex(NAME,INDEX)]"; an empty source for any other command.
-Virtex ParseVirtex(std::string_view command) {
-  constexpr std::string_view head = "[virtex(", tail = ")]";
-  if (command.size() < head.size() + tail.size() || !StartsWith(command, head) || !command.ends_with(tail)) return {};
-  std::string_view args = command.substr(head.size(), command.size() - head.size() - tail.size());
-  std::size_t comma = args.rfind(',');  // never a trail byte of a double-byte character
-  if (comma == std::string_view::npos) return {};
-  return {std::string(args.substr(0, comma)), std::string(args.substr(comma + 1))};
-}
-
-std::string CleanLog(const Virtex& run) {
-  return "This is the stand-in TeX engine.\r\n**&" + run.format + " " + run.source + "\r\n(" + run.source +
+std::string CleanLog(const VirtexCommand& run) {
+  return "This is the stand-in TeX engine.\r\n**&" + std::to_string(run.format) + " " + run.source + "\r\n(" + run.source +
          " [1] )\r\nOutput written on " + ChangeFileExt(run.source, ".dvi") + " (1 page).\r\n";
 }
 
@@ -78,26 +66,26 @@ class Engine {
   Engine()
       : record_(options_.Value("--record")),
         log_copy_(options_.Value("--log")),
-        delay_(options_.Milliseconds("--delay")),
-        hold_(options_.Milliseconds("--hold")) {}
+        delay_(options_.Number("--delay")),
+        hold_(options_.Number("--hold")) {}
 
   int Run() {
     if (!record_.empty()) CreateRecord(record_);
     if (options_.Flag("--no-service")) {
       SignalReady(options_.Value("--ready"));
-      RunLoop([] { return INFINITE; });
+      RunLoopWhileParentLives([] { return INFINITE; });
       return 0;
     }
-    DdeService dde("wpvtex", [this](const std::string& command) { Take(command); });
+    DdeServer dde({"wpvtex"}, [this](const std::string& command) { Take(command); });
     if (!dde.offered()) return 1;
     SignalReady(options_.Value("--ready"));
-    RunLoop([this] { return AfterWake(); });
+    RunLoopWhileParentLives([this] { return AfterWake(); });
     return 0;
   }
 
  private:
   struct Job {
-    Virtex run;
+    VirtexCommand run;
     DWORD due;
   };
   struct Held {
@@ -111,9 +99,9 @@ class Engine {
       PostQuitMessage(0);
       return;
     }
-    Virtex run = ParseVirtex(command);
-    if (options_.Flag("--no-log") || run.source.empty()) return;
-    jobs_.push_back({std::move(run), GetTickCount() + delay_});
+    std::optional<VirtexCommand> run = ParseVirtexCommand(command);
+    if (options_.Flag("--no-log") || !run) return;
+    jobs_.push_back({std::move(*run), GetTickCount() + delay_});
   }
 
   // Closes the logs held long enough and writes the files that are due; returns how long
@@ -139,7 +127,7 @@ class Engine {
   }
 
   // The .dvi first and the log last, as an engine finishes its output.
-  bool Write(const Virtex& run, DWORD now) {
+  bool Write(const VirtexCommand& run, DWORD now) {
     if (options_.Flag("--dvi") && !WriteStamped(ChangeFileExt(run.source, ".dvi"), "stand-in dvi\r\n")) return false;
     FileHandle log = WriteStamped(ChangeFileExt(run.source, ".log"), log_copy_.empty() ? CleanLog(run) : ReadAll(log_copy_));
     if (!log) return false;
@@ -147,7 +135,7 @@ class Engine {
     return true;
   }
 
-  Options options_;
+  CommandOptions options_ = Options();
   std::string record_, log_copy_;
   DWORD delay_, hold_;
   std::vector<Job> jobs_;

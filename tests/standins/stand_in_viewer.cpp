@@ -5,15 +5,16 @@
 #include "tests/standins/stand_in_common.h"
 
 int main() {
+  using namespace quillet;
   using namespace quillet::standin;
-  Options options;
+  CommandOptions options = Options();
   std::string record = options.Value("--record");
   std::string service = options.Value("--service");
   if (record.empty() || service.empty()) return 2;
   CreateRecord(record);
-  DdeService dde(service, [&](const std::string& text) { AppendRecord(record, text); });
+  DdeServer dde({service}, [&](const std::string& text) { AppendRecord(record, text); });
   if (!dde.offered()) return 1;
   SignalReady(options.Value("--ready"));
-  RunLoop([] { return INFINITE; });
+  RunLoopWhileParentLives([] { return INFINITE; });
   return 0;
 }

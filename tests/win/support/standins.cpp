@@ -139,7 +139,9 @@ void EndStartedProcesses(const char* exe_name) {
 }
 
 EndStandInsAtExit::~EndStandInsAtExit() {
-  for (const char* exe : {kEngineExe, kViewerExe, kEditorExe}) EndStartedProcesses(exe);
+  for (const char* exe : {kEngineExe, kViewerExe, kEditorExe, kEngineBridgeExe, kViewerBridgeExe}) {
+    EndStartedProcesses(exe);
+  }
 }
 
 void AgeFile(const std::string& path, int seconds) {

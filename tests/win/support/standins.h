@@ -28,6 +28,9 @@ namespace quillet::test {
 inline constexpr char kEngineExe[] = "stand_in_engine.exe";
 inline constexpr char kViewerExe[] = "stand_in_viewer.exe";
 inline constexpr char kEditorExe[] = "stand_in_editor.exe";
+// The bridges, built beside the tests too.
+inline constexpr char kEngineBridgeExe[] = "quillet-tex.exe";
+inline constexpr char kViewerBridgeExe[] = "quillet-dvi.exe";
 
 // Full Windows name of a stand-in built beside the tests, e.g. StandInPath(kEngineExe).
 std::string StandInPath(const char* exe_name);

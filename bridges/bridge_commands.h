@@ -1,0 +1,70 @@
+#pragma once
+// What the engine and viewer bridges make of the commands TeX Quillet sends them over
+// DDE, the engine command a format maps to, the shell scripts that run Linux programs
+// under Wine, and the logs that tell the user why a run could not happen.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/profile_source.h"
+
+namespace quillet {
+
+// "[virtex(NAME,INDEX)]": the source's file name and the format index.
+struct VirtexCommand {
+  std::string source;
+  int format = -1;
+};
+std::optional<VirtexCommand> ParseVirtexCommand(std::string_view command);
+
+// A viewer's commands: "[FileOpen(NAME)]" (the name bare or in double quotes),
+// "[WinNormal]" and "[FilePrint]".
+struct ViewerCommand {
+  enum Kind { Open, Show, Print, Other } kind = Other;
+  std::string file;  // for Open
+};
+ViewerCommand ParseViewerCommand(std::string_view command);
+
+// The engine command for a format: the entry of the user's table (section [Engines] of
+// the bridge's settings) named like the format or its menu text, else the built-in
+// one (pLaTeX, upLaTeX, LaTeX, pTeX, upTeX, TeX); names compare without ASCII case.
+// Empty when neither knows it.
+std::string EngineCommandFor(const ProfileSource& user_table, const std::string& format_name,
+                             const std::string& menu_text);
+
+// A word for /bin/sh: in single quotes, a quote inside written as '\''.
+std::string ShellQuote(std::string_view word);
+
+// Where and how one engine run happens, all paths as the Linux side names them.
+struct EngineRun {
+  std::string directory;         // the source's folder, the engine's working directory
+  std::string output_directory;  // where the engine writes; the bridge moves the results
+  std::string source_name;       // the source's file name without its folder
+  std::string engine_command;    // from the table, put in as written (it may hold options)
+  std::string marker;            // written with the engine's exit status when it ends
+  std::string heartbeat;         // touched by the bridge while it lives
+  std::string stop;              // made by the bridge to end the run
+};
+// The number of empty answers the engine gets on its standard input: each error prompt
+// is answered as a user pressing Enter would, and the log records it so.
+inline constexpr int kEngineAnswers = 40;
+// A script for /bin/sh that runs the engine and ends it when the stop file appears or the
+// heartbeat is older than a few seconds (the bridge was killed).
+std::string EngineScript(const EngineRun& run);
+
+// The viewer bridge's scripts, all names as the Linux side writes them. Each script that
+// must be waited for writes its exit status to marker when it ends.
+// dvipdfmx (or the set converter) makes pdf from dvi, its messages in messages.
+std::string ConvertScript(const std::string& converter, const std::string& dvi, const std::string& pdf,
+                          const std::string& messages, const std::string& marker);
+// Shows pdf in the viewer, or tells the viewer already showing it (its process number in
+// pid_file) to read it again.
+std::string ShowScript(const std::string& viewer, const std::string& pdf, const std::string& pid_file);
+// Prints pdf; status 127 when the print command is not there.
+std::string PrintScript(const std::string& printer, const std::string& pdf, const std::string& marker);
+
+// A log that the error window shows as one error with the message.
+std::string FailureLog(std::string_view message);
+
+}  // namespace quillet

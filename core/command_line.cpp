@@ -1,0 +1,48 @@
+#include "core/command_line.h"
+
+namespace quillet {
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::vector<std::string> words;
+  std::string word;
+  bool in_word = false, quoted = false;
+  for (char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+      in_word = true;
+    } else if ((c == ' ' || c == '\t') && !quoted) {
+      if (in_word) words.push_back(std::move(word));
+      word.clear();
+      in_word = false;
+    } else {
+      word += c;
+      in_word = true;
+    }
+  }
+  if (in_word) words.push_back(std::move(word));
+  return words;
+}
+
+std::string CommandOptions::Value(std::string_view name) const {
+  std::size_t i = Find(name);
+  return i + 1 < words_.size() ? words_[i + 1] : std::string();
+}
+
+unsigned CommandOptions::Number(std::string_view name) const {
+  std::string text = Value(name);
+  unsigned n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + static_cast<unsigned>(c - '0');
+  }
+  return n;
+}
+
+std::size_t CommandOptions::Find(std::string_view name) const {
+  for (std::size_t i = 1; i < words_.size(); ++i) {
+    if (words_[i] == name) return i;
+  }
+  return words_.size();
+}
+
+}  // namespace quillet

@@ -1,0 +1,100 @@
+// The bridges with the real TeX tools under Wine: platex runs on a Shift-JIS document,
+// its errors reach the error window and the document, and the viewer bridge makes the PDF.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "bridges/outside_run_win.h"
+#include "core/command_ids.h"
+#include "document/mdi_child_win.h"
+#include "prefs/env_settings.h"
+#include "tests/win/support/app_harness.h"
+#include "tests/win/support/standins.h"
+#include "tex/error_window_win.h"
+
+namespace quillet::test {
+namespace {
+
+// The program's words as a settings value: quoted when they hold a blank.
+std::string Word(const std::string& word) {
+  return word.find(' ') == std::string::npos ? word : "\"" + word + "\"";
+}
+
+// Text of a Linux program's output file, converted from UTF-8 to the program's code page.
+std::string RunOnLinux(const std::string& folder, const std::string& script_body, const std::string& output) {
+  std::string marker = folder + "linux-done";
+  DeleteFileA(marker.c_str());
+  StartShellScript(folder + "linux.sh", script_body + "\necho 0 > '" + UnixFileName(marker) + "'\n");
+  PumpUntil([&] { return FileExists(marker); }, 20000);
+  std::string utf8 = ReadFileBytes(output);
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  int m = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(m), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), n, text.data(), m, nullptr, nullptr);
+  return text;
+}
+
+constexpr const char* kDocument =
+    "\\documentclass{jarticle}\r\n"
+    "\\begin{document}\r\n"
+    "\\section{日本語の見出し}\r\n"
+    "本文です。表ソ十予申\r\n"
+    "\\begin{tabular}{|c|c|}\\hline 表 & ソ \\\\ \\hline\\end{tabular}\r\n"
+    "$x^2+y^2=z^2$\r\n"
+    "\\undefinedcommand\r\n"
+    "終わり。\r\n"
+    "\\end{document}\r\n";
+
+struct BridgeFixture : ::testing::Test {
+  EndStandInsAtExit cleanup;
+  AppHarness h;
+  std::string source;
+
+  void Start(const std::string& name, const std::string& text, const std::string& table = "") {
+    WriteFileBytes(h.wintex_path(), "[TeXMode]\r\npLaTeX=platex\r\nUnknown=nosuchformat\r\n");
+    std::string tex = Word(StandInPath(kEngineBridgeExe)) + " --wintex " + Word(h.wintex_path());
+    if (!table.empty()) tex += " --table " + Word(h.MakeFile("quillet-tex.ini", table));
+    std::string dvi = Word(StandInPath(kViewerBridgeExe)) + " --config " +
+                      Word(h.MakeFile("quillet-dvi.ini", "[Viewer]\r\nShow=true\r\nPrint=false\r\n")) + " --errors " +
+                      Word(h.dir() / "viewer-errors.txt");
+    h.WriteIni("[TeX]\r\nUse=0\r\n" + std::string(kTeXKinds[0]) + "=" + tex + "\r\n[Dvi]\r\nUse=0\r\n" + kDviKinds[0] + "=" +
+               dvi + "\r\n");
+    source = h.MakeFile(name, text);
+    AgeFile(source, 10);
+    h.Start({source});
+  }
+  std::string ErrorText() { return EditorText(h.app().ErrorWin().Memo); }
+  HWND Editor() { return h.main().ActiveChild()->Memo; }
+};
+
+TEST_F(BridgeFixture, TheRealEngineShowsItsErrorAndTheFixedDocumentBecomesAPdf) {
+  Start("論文 表.tex", kDocument);
+  h.Command(kTeX1Item);
+  EXPECT_EQ(h.messages.Texts(), "");
+  std::string errors = ErrorText();
+  EXPECT_NE(errors.find("! Undefined control sequence."), std::string::npos) << errors;
+  EXPECT_NE(errors.find("l.7 \\undefinedcommand"), std::string::npos) << errors;
+  Range sel = EditorSelection(Editor());
+  EXPECT_EQ(sel.start, SendMessageA(Editor(), EM_LINEINDEX, 6, 0));
+  EXPECT_EQ(sel.end - sel.start, static_cast<long>(std::string("\\undefinedcommand").size()));
+  std::string log = ReadFileBytes(source.substr(0, source.size() - 4) + ".log");
+  EXPECT_NE(log.find("This is e-pTeX"), std::string::npos);
+
+  // The error taken out, saved and previewed: a clean run, then the PDF.
+  SendMessageA(Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("%"));
+  h.Command(kFileSaveItem);
+  h.Command(kTeX2Item);
+  EXPECT_EQ(ErrorText().find("! "), std::string::npos) << ErrorText();
+  std::string pdf = source.substr(0, source.size() - 4) + ".pdf";
+  ASSERT_TRUE(PumpUntil([&] { return FileExists(pdf); }, 30000)) << ReadFileBytes(h.dir() / "viewer-errors.txt");
+  std::string text = RunOnLinux(h.dir().path(), "pdftotext '" + UnixFileName(pdf) + "' '" + UnixFileName(h.dir() / "pdf.txt") + "'",
+                                h.dir() / "pdf.txt");
+  EXPECT_NE(text.find("日本語の見出し"), std::string::npos) << text;
+}
+
+}  // namespace
+}  // namespace quillet::test
