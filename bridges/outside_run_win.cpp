@@ -28,7 +28,8 @@ std::string UnixFileName(const std::string& name) {
 
 bool StartShellScript(const std::string& script_file, const std::string& script) {
   std::string unix_script = UnixFileName(script_file);
-  if (unix_script.empty() || !WriteWhole(script_file, script)) return false;
+  // The programs' own output would reach whatever started the bridge: it goes nowhere.
+  if (unix_script.empty() || !WriteWhole(script_file, "exec >/dev/null 2>&1\n" + script)) return false;
   std::string command = "/bin/sh \"" + unix_script + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

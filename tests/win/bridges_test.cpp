@@ -49,51 +49,89 @@ constexpr const char* kDocument =
     "終わり。\r\n"
     "\\end{document}\r\n";
 
-struct BridgeFixture : ::testing::Test {
+// Settings that run the bridges: the engine bridge with a wintex.ini of two formats (the
+// second one unknown) and, when given, a table of its own; the viewer bridge showing with
+// `true` (no window) and printing with `false`. Opens the source, made 10 s old.
+std::string StartWithBridges(AppHarness& h, const std::string& name, const std::string& text,
+                             const std::string& table = "") {
+  WriteFileBytes(h.wintex_path(), "[TeXMode]\r\npLaTeX=platex\r\nUnknown=nosuchformat\r\n");
+  std::string tex = Word(StandInPath(kEngineBridgeExe)) + " --wintex " + Word(h.wintex_path());
+  if (!table.empty()) tex += " --table " + Word(h.MakeFile("quillet-tex.ini", table));
+  std::string dvi = Word(StandInPath(kViewerBridgeExe)) + " --config " +
+                    Word(h.MakeFile("quillet-dvi.ini", "[Viewer]\r\nShow=true\r\nPrint=false\r\n")) + " --errors " +
+                    Word(h.dir() / "viewer-errors.txt");
+  h.WriteIni("[TeX]\r\nUse=0\r\n" + std::string(kTeXKinds[0]) + "=" + tex + "\r\n[Dvi]\r\nUse=0\r\n" + kDviKinds[0] +
+             "=" + dvi + "\r\n");
+  std::string source = h.MakeFile(name, text);
+  AgeFile(source, 10);
+  h.Start({source});
+  return source;
+}
+
+std::string ErrorText(AppHarness& h) { return EditorText(h.app().ErrorWin().Memo); }
+
+TEST(BridgeTest, TheRealEngineShowsItsErrorAndTheFixedDocumentBecomesAPdf) {
   EndStandInsAtExit cleanup;
   AppHarness h;
-  std::string source;
-
-  void Start(const std::string& name, const std::string& text, const std::string& table = "") {
-    WriteFileBytes(h.wintex_path(), "[TeXMode]\r\npLaTeX=platex\r\nUnknown=nosuchformat\r\n");
-    std::string tex = Word(StandInPath(kEngineBridgeExe)) + " --wintex " + Word(h.wintex_path());
-    if (!table.empty()) tex += " --table " + Word(h.MakeFile("quillet-tex.ini", table));
-    std::string dvi = Word(StandInPath(kViewerBridgeExe)) + " --config " +
-                      Word(h.MakeFile("quillet-dvi.ini", "[Viewer]\r\nShow=true\r\nPrint=false\r\n")) + " --errors " +
-                      Word(h.dir() / "viewer-errors.txt");
-    h.WriteIni("[TeX]\r\nUse=0\r\n" + std::string(kTeXKinds[0]) + "=" + tex + "\r\n[Dvi]\r\nUse=0\r\n" + kDviKinds[0] + "=" +
-               dvi + "\r\n");
-    source = h.MakeFile(name, text);
-    AgeFile(source, 10);
-    h.Start({source});
-  }
-  std::string ErrorText() { return EditorText(h.app().ErrorWin().Memo); }
-  HWND Editor() { return h.main().ActiveChild()->Memo; }
-};
-
-TEST_F(BridgeFixture, TheRealEngineShowsItsErrorAndTheFixedDocumentBecomesAPdf) {
-  Start("論文 表.tex", kDocument);
+  std::string source = StartWithBridges(h, "論文 表.tex", kDocument);
+  HWND editor = h.main().ActiveChild()->Memo;
   h.Command(kTeX1Item);
   EXPECT_EQ(h.messages.Texts(), "");
-  std::string errors = ErrorText();
+  std::string errors = ErrorText(h);
   EXPECT_NE(errors.find("! Undefined control sequence."), std::string::npos) << errors;
   EXPECT_NE(errors.find("l.7 \\undefinedcommand"), std::string::npos) << errors;
-  Range sel = EditorSelection(Editor());
-  EXPECT_EQ(sel.start, SendMessageA(Editor(), EM_LINEINDEX, 6, 0));
+  Range sel = EditorSelection(editor);
+  EXPECT_EQ(sel.start, SendMessageA(editor, EM_LINEINDEX, 6, 0));
   EXPECT_EQ(sel.end - sel.start, static_cast<long>(std::string("\\undefinedcommand").size()));
   std::string log = ReadFileBytes(source.substr(0, source.size() - 4) + ".log");
   EXPECT_NE(log.find("This is e-pTeX"), std::string::npos);
 
   // The error taken out, saved and previewed: a clean run, then the PDF.
-  SendMessageA(Editor(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("%"));
+  SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("%"));
   h.Command(kFileSaveItem);
   h.Command(kTeX2Item);
-  EXPECT_EQ(ErrorText().find("! "), std::string::npos) << ErrorText();
+  EXPECT_EQ(ErrorText(h).find("! "), std::string::npos) << ErrorText(h);
   std::string pdf = source.substr(0, source.size() - 4) + ".pdf";
   ASSERT_TRUE(PumpUntil([&] { return FileExists(pdf); }, 30000)) << ReadFileBytes(h.dir() / "viewer-errors.txt");
   std::string text = RunOnLinux(h.dir().path(), "pdftotext '" + UnixFileName(pdf) + "' '" + UnixFileName(h.dir() / "pdf.txt") + "'",
                                 h.dir() / "pdf.txt");
   EXPECT_NE(text.find("日本語の見出し"), std::string::npos) << text;
+}
+
+// Runs that cannot happen, or do not end, leave a log that says why and no engine behind.
+TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
+  struct Row { const char* what; int format; const char* table; bool escape; const char* shown; } rows[] = {
+      {"unknown format", 1, "", false, "! ﾌｫｰﾏｯﾄ 'nosuchformat' に使うTeXのｺﾏﾝﾄﾞがわかりません。"},
+      {"missing engine", 0, "[Engines]\r\nplatex=no-such-tex-engine\r\n", false,
+       "! TeXのｺﾏﾝﾄﾞ 'no-such-tex-engine' が見つかりません。"},
+      {"engine that never ends", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n[Bridge]\r\nTimeLimit=2\r\n", false,
+       "! TeXが 2 秒以内に終わらなかったので中止しました。"},
+      {"run ended with Esc", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n", true, ""},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    EndStandInsAtExit cleanup;
+    AppHarness h;
+    StartWithBridges(h, "a.tex", "\\relax\r\n", r.table);
+    if (r.format) h.Command(h.main().FormatCommandIds[static_cast<std::size_t>(r.format)]);
+    if (r.escape) {
+      HWND main = h.main().hwnd();
+      WhenModal([main] { PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0); }, 1500);
+    }
+    h.Command(kTeX1Item);
+    EXPECT_EQ(h.messages.Texts(), "");
+    if (*r.shown) {
+      EXPECT_NE(ErrorText(h).find(r.shown), std::string::npos) << ErrorText(h);
+    }
+    // The engine is gone a few seconds after its bridge, and no half log is left.
+    std::string count = h.dir() / "count.txt";
+    EXPECT_TRUE(PumpUntil([&] {
+      return RunOnLinux(h.dir().path(), "pgrep -fc 'sleep 617' > '" + UnixFileName(count) + "'", count) == "0\n";
+    }, 15000));
+    if (r.escape) {
+      EXPECT_FALSE(FileExists(h.dir() / "a.log"));
+    }
+  }
 }
 
 }  // namespace
