@@ -10,6 +10,7 @@
 #include "aids/section_dialog_win.h"
 #include "app/main_form_win.h"
 #include "app/program_settings_win.h"
+#include "app/shipped_bridges_win.h"
 #include "app/title_form_win.h"
 #include "artwork/artwork_win.h"
 #include "core/command_ids.h"
@@ -100,6 +101,7 @@ void Application::LoadAll() {
     WinProfileStore::Pass pass(tex_settings_);
     tex_config_ = LoadTeXConfiguration(tex_settings_, WinDirectoryLister());
   }
+  if (options_.use_shipped_bridges) UseShippedBridges(*this);
   main.SetFormatItems(tex_config_.menu_strings, tex_config_.stored_default);
   ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(main.hwnd());  // its activation has run UpdateMenuItems

@@ -13,6 +13,7 @@ namespace quillet {
 
 namespace {
 constexpr DWORD kConnectTimeoutMs = 5000;
+constexpr DWORD kViewerStartMs = 5000;
 constexpr DWORD kPollMs = 50;
 // How long a finished engine's log may take to appear or to become readable.
 constexpr DWORD kAfterEngineEndsMs = 3000;
@@ -167,14 +168,19 @@ void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action, 
   }
   const char* service = ViewerService(viewer.kind);
   DdeClient dde;
-  if (!dde.ConnectOrStart(service, service)) {
-    if (viewer.command.empty() || WinExec(viewer.command.c_str(), SW_SHOW) <= 31) {
-      host_.messages().Error(owner, "DVIﾄﾞﾗｲﾊﾞと接続できません。");
-      return;
-    }
-  }
+  bool started = dde.ConnectOrStart(service, service) ||
+                 (!viewer.command.empty() && WinExec(viewer.command.c_str(), SW_SHOW) > 31);
   dde.Disconnect();
-  if (!dde.ConnectOrStart(service, service)) return;
+  // A viewer just started may take a moment to offer its service.
+  DWORD start = GetTickCount();
+  while (started && !dde.Connect(service, service)) {
+    if (GetTickCount() - start > kViewerStartMs) started = false;
+    if (started) WaitAndPumpMessages(50);
+  }
+  if (!started) {
+    host_.messages().Error(owner, "DVIﾄﾞﾗｲﾊﾞと接続できません。");
+    return;
+  }
   dde.ExecuteAsync(ViewerOpenCommand(dvi, viewer.kind));
   PumpQueuedMessages();
   dde.ExecuteAsync(action == ViewerAction::Preview ? "[WinNormal]" : "[FilePrint]");

@@ -45,6 +45,11 @@ bool PumpQueuedMessages() {
   return true;
 }
 
+bool WaitAndPumpMessages(DWORD ms) {
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
+  return PumpQueuedMessages();
+}
+
 bool PumpOneMessage(HWND modal_dialog, MSG& msg) {
   if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
   HandleQueuedMessage(modal_dialog, msg);

@@ -24,6 +24,9 @@ void HandleQueuedMessage(HWND modal_dialog, MSG& msg);
 // for the outer loop.
 bool PumpQueuedMessages();
 
+// Waits up to ms for a message to come, then handles what is queued as PumpQueuedMessages.
+bool WaitAndPumpMessages(DWORD ms);
+
 // Takes and handles one message; false when it was WM_QUIT.
 bool PumpOneMessage(HWND modal_dialog, MSG& msg);
 

@@ -22,6 +22,13 @@ std::string Word(const std::string& word) {
   return word.find(' ') == std::string::npos ? word : "\"" + word + "\"";
 }
 
+std::string Quoted(const std::string& word) {
+  std::string quoted = "\"";
+  quoted += word;
+  quoted += '"';
+  return quoted;
+}
+
 // Text of a Linux program's output file, converted from UTF-8 to the program's code page.
 std::string RunOnLinux(const std::string& folder, const std::string& script_body, const std::string& output) {
   std::string marker = folder + "linux-done";
@@ -131,6 +138,35 @@ TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
     if (r.escape) {
       EXPECT_FALSE(FileExists(h.dir() / "a.log"));
     }
+  }
+}
+
+// A start with no engine or viewer takes the bridges beside the program, and formats when
+// wintex.ini has none; what the user set stays.
+TEST(BridgeTest, AFirstStartTakesTheShippedBridgesAndKeepsWhatIsSet) {
+  struct Row { const char* what; const char* ini; const char* wintex; bool engine_taken; std::size_t formats; } rows[] = {
+      {"nothing set", "", "", true, 3},
+      {"an engine set", "[TeX]\r\nUse=1\r\nｲﾝﾌﾟﾚｽ  Big WpvTeX=C:\\big.exe\r\n", "", false, 3},
+      {"formats set", "", "[TeXMode]\r\nplain=tex\r\n", true, 1},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    AppHarness h;
+    h.use_shipped_bridges = true;
+    h.WriteIni(r.ini);
+    WriteFileBytes(h.wintex_path(), r.wintex);
+    h.Start();
+    const EnvSettings& env = h.app().env_settings();
+    std::string engine = Quoted(StandInPath(kEngineBridgeExe)) + " --wintex " + Quoted(h.wintex_path());
+    EXPECT_EQ(env.tex.paths[0], r.engine_taken ? engine : "");
+    EXPECT_EQ(env.tex.use, r.engine_taken ? 0 : 1);
+    EXPECT_EQ(env.dvi.paths[0], Quoted(StandInPath(kViewerBridgeExe)));
+    EXPECT_EQ(h.main().FormatCommandIds.size(), r.formats);
+    EXPECT_EQ(h.main().CurrentTeXMode, 0);
+    char value[64];
+    GetPrivateProfileStringA("TeXMode", r.formats == 3 ? "pLaTeX" : "plain", "", value, sizeof value,
+                             h.wintex_path().c_str());
+    EXPECT_STREQ(value, r.formats == 3 ? "platex" : "tex");
   }
 }
 

@@ -187,6 +187,18 @@ TEST_F(RunFixture, ViewerKindsQuoteAndNameTheirService) {
   }
 }
 
+// A viewer program that starts but never offers its service is reported after a while,
+// not left silent.
+TEST_F(RunFixture, AViewerThatNeverAnswersIsReported) {
+  Start({});
+  h.app().env_settings().dvi.paths[0] = EngineCommandLine({.no_service = true});  // a program without "WinDVI"
+  DWORD start = GetTickCount();
+  TeXRunner runner(h.main());
+  runner.OpenInViewer(source, ViewerAction::Preview, {.kind = 0, .command = h.app().env_settings().dvi.paths[0]});
+  EXPECT_GE(GetTickCount() - start, 4000u);
+  EXPECT_EQ(Messages(), "DVIﾄﾞﾗｲﾊﾞと接続できません。\n");
+}
+
 TEST_F(RunFixture, TheOnlineManualIsBelowTheViewersDirectory) {
   Start({});
   std::string record = h.dir() / "running.txt";

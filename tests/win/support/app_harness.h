@@ -83,6 +83,8 @@ class AppHarness {
   ScriptedMessages messages;
   ScriptedFileDialogs dialogs;
   std::string help_file = "Quillet.hlp";
+  // The bridges are built beside the tests: only the tests of the first run take them.
+  bool use_shipped_bridges = false;
 
  private:
   TempDir dir_;
