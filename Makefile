@@ -5,7 +5,7 @@ NATIVE := build/native
 WIN := build/win
 FILES ?=
 
-.PHONY: all deps build native win test run shot bench clean
+.PHONY: all deps build native win test run demo shot bench clean
 
 all: build
 
@@ -32,6 +32,12 @@ test: build
 
 run: win
 	tools/run-quillet $(FILES)
+
+# The sample document in a folder of its own, opened ready to typeset with the bridges.
+demo: win
+	mkdir -p build/demo
+	cp -n $(WIN)/sample.tex build/demo/sample.tex
+	tools/run-quillet build/demo/sample.tex
 
 shot: win
 	tools/shot $(FILES)

@@ -29,6 +29,12 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Quillet.hlp
   DEPENDS ${CMAKE_SOURCE_DIR}/help/Quillet.hlp.txt)
 add_custom_target(help_file ALL DEPENDS ${CMAKE_BINARY_DIR}/Quillet.hlp)
 
+# The sample document, kept in UTF-8 and shipped in Shift-JIS as Japanese users write.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/sample.tex
+  COMMAND iconv -f UTF-8 -t CP932 ${CMAKE_SOURCE_DIR}/samples/sample.tex > ${CMAKE_BINARY_DIR}/sample.tex
+  DEPENDS ${CMAKE_SOURCE_DIR}/samples/sample.tex)
+add_custom_target(sample_document ALL DEPENDS ${CMAKE_BINARY_DIR}/sample.tex)
+
 # GoogleTest built for Windows from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
