@@ -91,10 +91,11 @@ std::string EngineScript(const EngineRun& run) {
          "while kill -0 $engine 2>/dev/null; do\n"
          "  beat=$(stat -c %Y " + beat + " 2>/dev/null || echo 0)\n"
          "  if [ -e " + stop + " ] || [ $(( $(date +%s) - beat )) -gt 5 ]; then kill $engine; fi\n"
-         "  sleep 0.1\n"
-         "done\n"
+         "  sleep 0.2\n"
+         "done &\n"
+         "watcher=$!\n"
          "wait $engine\n" +
-         EndWithStatus(run.marker);
+         EndWithStatus(run.marker) + "kill $watcher 2>/dev/null\n";
 }
 
 std::string ConvertScript(const std::string& converter, const std::string& dvi, const std::string& pdf,
@@ -103,11 +104,15 @@ std::string ConvertScript(const std::string& converter, const std::string& dvi, 
          EndWithStatus(marker);
 }
 
+// The viewer started before is told only while it runs and still shows this file: a
+// finished one (perhaps not yet reaped) or a process number used again starts a new one.
 std::string ShowScript(const std::string& viewer, const std::string& pdf, const std::string& pid_file) {
-  std::string pids = ShellQuote(pid_file);
+  std::string pids = ShellQuote(pid_file), file = ShellQuote(pdf);
   return "pid=$(cat " + pids + " 2>/dev/null)\n"
-         "if [ -n \"$pid\" ] && kill -0 \"$pid\" 2>/dev/null; then kill -HUP \"$pid\"\n"
-         "else " + viewer + " " + ShellQuote(pdf) + " >/dev/null 2>&1 & echo $! > " + pids + "\n"
+         "state=$(sed -n 's/.*) \\(.\\).*/\\1/p' /proc/$pid/stat 2>/dev/null)\n"
+         "if [ -n \"$pid\" ] && [ -n \"$state\" ] && [ \"$state\" != Z ] && grep -qaF " + file +
+         " /proc/$pid/cmdline; then kill -HUP \"$pid\"\n"
+         "else " + viewer + " " + file + " >/dev/null 2>&1 & echo $! > " + pids + "\n"
          "fi\n";
 }
 

@@ -49,8 +49,9 @@ struct EngineRun {
 // The number of empty answers the engine gets on its standard input: each error prompt
 // is answered as a user pressing Enter would, and the log records it so.
 inline constexpr int kEngineAnswers = 40;
-// A script for /bin/sh that runs the engine and ends it when the stop file appears or the
-// heartbeat is older than a few seconds (the bridge was killed).
+// A script for /bin/sh that runs the engine, writes the marker as soon as it ends, and
+// meanwhile ends it when the stop file appears or the heartbeat is older than a few
+// seconds (the bridge was killed).
 std::string EngineScript(const EngineRun& run);
 
 // The viewer bridge's scripts, all names as the Linux side writes them. Each script that

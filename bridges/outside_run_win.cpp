@@ -28,8 +28,17 @@ std::string UnixFileName(const std::string& name) {
 
 bool StartShellScript(const std::string& script_file, const std::string& script) {
   std::string unix_script = UnixFileName(script_file);
-  // The programs' own output would reach whatever started the bridge: it goes nowhere.
-  if (unix_script.empty() || !WriteWhole(script_file, "exec >/dev/null 2>&1\n" + script)) return false;
+  if (unix_script.empty()) return false;
+  // Read by the shell only once it is started: written plainly, without a flush. The
+  // programs' own output would reach whatever started the bridge: it goes nowhere.
+  std::string text = "exec >/dev/null 2>&1\n" + script;
+  FileHandle file(CreateFileA(script_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (!file || !WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+      written != text.size()) {
+    return false;
+  }
+  file.reset();
   std::string command = "/bin/sh \"" + unix_script + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

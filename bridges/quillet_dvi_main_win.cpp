@@ -42,7 +42,7 @@ bool WaitForFile(const std::string& path, DWORD limit_ms) {
   DWORD start = GetTickCount();
   while (!FileExists(path)) {
     if (GetTickCount() - start > limit_ms) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   }

@@ -31,7 +31,7 @@
 namespace quillet {
 namespace {
 
-constexpr DWORD kPollMs = 100, kBeatMs = 1000;
+constexpr DWORD kPollMs = 20, kBeatMs = 1000;
 constexpr int kDefaultTimeLimitSeconds = 600;
 
 class NoDirectories : public DirectoryLister {

@@ -37,9 +37,12 @@ bool ReadLogExclusively(const std::string& path, std::string& bytes) {
 }  // namespace
 
 bool TeXRunner::PumpWhileRunning(DWORD wait_ms) {
-  HANDLE waits[1] = {engine_.get()};
-  DWORD count = engine_ ? 1 : 0;
-  MsgWaitForMultipleObjects(count, waits, FALSE, wait_ms, QS_ALLINPUT);
+  HANDLE waits[2];
+  DWORD count = 0;
+  if (engine_) waits[count++] = engine_.get();
+  if (folder_change_) waits[count++] = folder_change_.get();
+  DWORD woken = MsgWaitForMultipleObjects(count, waits, FALSE, wait_ms, QS_ALLINPUT);
+  if (folder_change_ && woken == WAIT_OBJECT_0 + count - 1) FindNextChangeNotification(folder_change_.get());
   MSG msg;
   while (!cancelled_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
@@ -99,10 +102,14 @@ bool TeXRunner::StartEngine(const std::string& command) {
 bool TeXRunner::ConnectAndSend(const TeXRunRequest& request) {
   DdeClient dde;
   DWORD start = GetTickCount();
-  // Between attempts the program waits for messages or a short time, never spinning.
-  while (!dde.ConnectOrStart("wpvtex", "wpvtex")) {
+  // The engine was just started: after the first full attempt the program only connects
+  // again (starting a program named after the service once more costs tens of
+  // milliseconds each time under Wine). Between attempts it waits for messages or a
+  // short time, never spinning.
+  for (bool first = true; !(first ? dde.ConnectOrStart("wpvtex", "wpvtex") : dde.Connect("wpvtex", "wpvtex"));
+       first = false) {
     bool engine_gone = WaitForSingleObject(engine_.get(), 0) == WAIT_OBJECT_0;
-    if (!PumpWhileRunning(50)) return false;
+    if (!PumpWhileRunning(10)) return false;
     if (engine_gone || GetTickCount() - start > kConnectTimeoutMs) {
       host_.messages().Error(host_.MessageOwner(), kCannotConnect);
       return false;
@@ -119,6 +126,13 @@ bool TeXRunner::WaitForLog(const TeXRunRequest& request) {
   const std::string& source = request.source;
   std::string log = ChangeFileExt(source, ".log");
   DWORD engine_ended_at = 0;
+  // A file made in the source's folder ends the wait at once; the poll stays for the rest.
+  folder_change_.reset(FindFirstChangeNotificationA(ExtractFilePath(source).c_str(), FALSE,
+                                                   FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
+  struct EndWatch {
+    ChangeNotificationHandle& change;
+    ~EndWatch() { change.reset(); }
+  } end_watch{folder_change_};
   for (;;) {
     if (CompareFileAge(FileAge(log), FileAge(source)) > 0) {
       PumpWhileRunning(0);

@@ -15,6 +15,7 @@ namespace quillet {
 
 class Messages;
 
+
 enum class ViewerAction { Preview = 1, Print = 2 };
 
 struct TeXRunRequest {
@@ -76,6 +77,7 @@ class TeXRunner {
 
   TeXRunHost& host_;
   KernelHandle engine_;
+  ChangeNotificationHandle folder_change_;  // the source's folder, while a run waits for its log
   bool running_ = false;
   bool cancelled_ = false;
 };

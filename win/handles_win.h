@@ -55,8 +55,13 @@ struct IconTraits {
   static HICON Null() { return nullptr; }
   static void Close(HICON h) { DestroyIcon(h); }
 };
+struct ChangeNotificationTraits {
+  static HANDLE Null() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) { FindCloseChangeNotification(h); }
+};
 
 using FontHandle = Owned<HFONT, GdiTraits<HFONT>>;
+using ChangeNotificationHandle = Owned<HANDLE, ChangeNotificationTraits>;
 using BitmapHandle = Owned<HBITMAP, GdiTraits<HBITMAP>>;
 using BrushHandle = Owned<HBRUSH, GdiTraits<HBRUSH>>;
 using PenHandle = Owned<HPEN, GdiTraits<HPEN>>;

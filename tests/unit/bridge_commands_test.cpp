@@ -2,7 +2,11 @@
 #include "bridges/bridge_commands.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 
 namespace quillet {
@@ -59,6 +63,39 @@ TEST(BridgeCommandsTest, ShellWordsKeepEveryByte) {
   EXPECT_EQ(ShellQuote("it's"), "'it'\\''s'");
   EXPECT_EQ(ShellQuote("/tmp/a b/$x`y`"), "'/tmp/a b/$x`y`'");
   EXPECT_EQ(FailureLog("ﾒｯｾｰｼﾞ"), "This is quillet-tex, the engine bridge of TeX Quillet.\r\n! ﾒｯｾｰｼﾞ\r\n? \r\n");
+}
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Showing a document again tells the viewer that shows it to read it again; once that
+// viewer is gone, showing starts a new one.
+TEST(BridgeCommandsTest, ShowingAgainTellsTheRunningViewer) {
+  auto dir = std::filesystem::temp_directory_path() / ("quillet-show-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::string pdf = (dir / "表 a.pdf").string(), pids = (dir / "viewer.pid").string(), log = (dir / "log").string();
+  std::string viewer = "sh -c 'echo up >> " + ShellQuote(log) + "; trap \"echo hup >> " + log +
+                       "\" HUP; while :; do sleep 0.05; done' viewer";
+  std::string script = (dir / "show.sh").string();
+  std::ofstream(script) << ShowScript(viewer, pdf, pids);
+  auto show = [&] {
+    std::system(("sh " + ShellQuote(script)).c_str());
+    ::usleep(300000);
+  };
+  show();
+  std::string first = ReadAll(pids);
+  show();
+  EXPECT_EQ(ReadAll(pids), first);
+  EXPECT_EQ(ReadAll(log), "up\nhup\n");
+  std::system(("kill " + first).c_str());
+  ::usleep(200000);
+  show();
+  EXPECT_NE(ReadAll(pids), first);
+  EXPECT_EQ(ReadAll(log), "up\nhup\nup\n");
+  std::system(("kill $(cat " + ShellQuote(pids) + ")").c_str());
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
