@@ -60,12 +60,13 @@ constexpr const char* kDocument =
 // second one unknown) and, when given, a table of its own; the viewer bridge showing with
 // `true` (no window) and printing with `false`. Opens the source, made 10 s old.
 std::string StartWithBridges(AppHarness& h, const std::string& name, const std::string& text,
-                             const std::string& table = "") {
+                             const std::string& table = "", const std::string& printer = "false") {
   WriteFileBytes(h.wintex_path(), "[TeXMode]\r\npLaTeX=platex\r\nUnknown=nosuchformat\r\n");
   std::string tex = Word(StandInPath(kEngineBridgeExe)) + " --wintex " + Word(h.wintex_path());
   if (!table.empty()) tex += " --table " + Word(h.MakeFile("quillet-tex.ini", table));
   std::string dvi = Word(StandInPath(kViewerBridgeExe)) + " --config " +
-                    Word(h.MakeFile("quillet-dvi.ini", "[Viewer]\r\nShow=true\r\nPrint=false\r\n")) + " --errors " +
+                    Word(h.MakeFile("quillet-dvi.ini", "[Viewer]\r\nShow=true\r\nPrint=" + printer + "\r\n")) +
+                    " --errors " +
                     Word(h.dir() / "viewer-errors.txt");
   h.WriteIni("[TeX]\r\nUse=0\r\n" + std::string(kTeXKinds[0]) + "=" + tex + "\r\n[Dvi]\r\nUse=0\r\n" + kDviKinds[0] +
              "=" + dvi + "\r\n");
@@ -137,6 +138,30 @@ TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
     }, 15000));
     if (r.escape) {
       EXPECT_FALSE(FileExists(h.dir() / "a.log"));
+    }
+  }
+}
+
+// Printing hands the PDF to the print command; one that fails or is missing is told.
+TEST(BridgeTest, PrintingTellsWhenThereIsNoPrinter) {
+  struct Row { const char* printer; const char* told; } rows[] = {
+      {"true", ""},
+      {"false", "を印刷できません (false)。"},
+      {"no-such-lp", "印刷のｺﾏﾝﾄﾞ 'no-such-lp' がないため印刷できません。"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.printer);
+    EndStandInsAtExit cleanup;
+    AppHarness h;
+    std::string source = StartWithBridges(h, "p.tex", "テスト\r\n\\end\r\n", "[Engines]\r\nplatex=ptex -kanji=sjis\r\n",
+                                          r.printer);
+    h.Command(kTeX3Item);
+    std::string pdf = source.substr(0, source.size() - 4) + ".pdf", told = h.dir() / "viewer-errors.txt";
+    ASSERT_TRUE(PumpUntil([&] { return FileExists(pdf); }, 30000));
+    PumpUntil([&] { return FileExists(told); }, *r.told ? 10000 : 1000);
+    EXPECT_NE(ReadFileBytes(told).find(r.told), std::string::npos) << ReadFileBytes(told);
+    if (!*r.told) {
+      EXPECT_FALSE(FileExists(told));
     }
   }
 }
