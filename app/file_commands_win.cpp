@@ -55,6 +55,16 @@ bool TMainForm::FileFound(const std::string& name) {
   return false;
 }
 
+// A file's text as the document's whole text, unmodified, the caret at its start.
+void TMainForm::LoadDocumentText(TMDIChild& doc, TextBlock& block) {
+  SendMessageA(doc.Memo, EM_LOADTEXTBLOCK, 0, reinterpret_cast<LPARAM>(&block));
+  MarkUnmodified();
+  SendMessageA(doc.Memo, EM_SETSEL, 0, 0);
+  doc.SetModified(false);
+  status_bar_.SetText(kSizePanel, std::to_string(doc.TextLength()) + "ﾊﾞｲﾄ");
+  UpdateCaretPosition();
+}
+
 bool TMainForm::OpenDocument(const std::string& name) {
   if (!FileFound(name)) return false;
   recent_files.Push(name);
@@ -71,12 +81,7 @@ bool TMainForm::OpenDocument(const std::string& name) {
   if (!ReadDocumentFile(name, block)) return false;
   TMDIChild* doc = CreateDocumentWindow(name);
   if (!doc) return false;
-  SendMessageA(doc->Memo, EM_LOADTEXTBLOCK, 0, reinterpret_cast<LPARAM>(&block));
-  MarkUnmodified();
-  SendMessageA(doc->Memo, EM_SETSEL, 0, 0);
-  doc->SetModified(false);
-  status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
-  UpdateCaretPosition();
+  LoadDocumentText(*doc, block);
   return true;
 }
 
@@ -96,12 +101,7 @@ void TMainForm::UndoAllItemClick() {
   const std::string& name = doc->FileName();
   TextBlock block;
   if (!FileFound(name) || !ReadDocumentFile(name, block)) return;
-  SendMessageA(doc->Memo, EM_LOADTEXTBLOCK, 0, reinterpret_cast<LPARAM>(&block));
-  MarkUnmodified();
-  SendMessageA(doc->Memo, EM_SETSEL, 0, 0);
-  doc->SetModified(false);
-  status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
-  UpdateCaretPosition();
+  LoadDocumentText(*doc, block);
 }
 
 void TMainForm::FileInsertItemClick() {

@@ -191,6 +191,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   // user) when it is missing or cannot be used.
   bool FileFound(const std::string& name);
   bool ReadDocumentFile(const std::string& name, TextBlock& block);
+  void LoadDocumentText(TMDIChild& doc, TextBlock& block);
   FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
   void ShowErrorWindow();

@@ -12,12 +12,6 @@ namespace quillet {
 
 namespace {
 
-std::string ProgramFolder() {
-  char path[MAX_PATH * 2] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return ExtractFilePath(path);
-}
-
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // The first kind takes the bridge when no kind has a program.

@@ -53,14 +53,6 @@ void StartUp() {
               w, w / m, q / w);
 }
 
-std::string BenchDirectory() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string dir = std::string(temp) + "quillet-bench\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes, bool flush) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   DWORD written = 0;
@@ -80,7 +72,7 @@ double ReadWithOneCall(const std::string& path, std::size_t size) {
 // Opening 10 MB from the command to the first paint; saving it with the backup beside
 // writing the same bytes with one call; an autosave pass over 20 documents of 1 MB.
 void Documents() {
-  std::string dir = BenchDirectory();
+  std::string dir = BenchDirectory("quillet-bench");
   std::string big = MakeTeXText(10u << 20), path = dir + "big.tex";
   WriteBytes(path, big, false);
   std::vector<double> opens, reads, saves, writes, flushed_writes;
@@ -157,7 +149,7 @@ double TypingTime(TMDIChild& doc, bool at_end) {
 }
 
 void Typing() {
-  std::string dir = BenchDirectory();
+  std::string dir = BenchDirectory("quillet-bench");
   struct Case { const char* name; std::size_t size; double end = 0, middle = 0; } cases[] = {
       {"1 KB", 1024}, {"10 MB", 10u << 20}};
   for (auto& c : cases) {

@@ -16,14 +16,6 @@
 namespace quillet::bench {
 namespace {
 
-std::string Dir() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string dir = std::string(temp) + "quillet-bridges-bench\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
-
 std::string Read(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
@@ -67,7 +59,7 @@ std::pair<double, double> ShellTimes(const std::string& dir) {
 }
 
 void RoundTrip() {
-  std::string dir = Dir(), sample = dir + "sample.tex", shown = dir + "shown";
+  std::string dir = BenchDirectory("quillet-bridges-bench"), sample = dir + "sample.tex", shown = dir + "shown";
   CopyFileA("sample.tex", sample.c_str(), FALSE);
   std::ofstream(dir + "wintex.ini", std::ios::binary) << "[TeXMode]\r\npLaTeX=platex\r\n";
   std::ofstream(dir + "quillet-dvi.ini", std::ios::binary)

@@ -13,14 +13,6 @@
 namespace quillet::bench {
 namespace {
 
-std::string BenchDirectory() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string dir = std::string(temp) + "quillet-find-bench\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
-
 void WriteBytes(const std::string& path, const std::string& bytes) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   DWORD written = 0;
@@ -109,7 +101,7 @@ void UndoAll(const std::string& dir) {
 }  // namespace quillet::bench
 
 int main() {
-  std::string dir = quillet::bench::BenchDirectory();
+  std::string dir = quillet::bench::BenchDirectory("quillet-find-bench");
   quillet::bench::ReplaceAll(dir);
   quillet::bench::FindAtTheEnd(dir);
   quillet::bench::UndoAll(dir);

@@ -20,14 +20,6 @@
 namespace quillet::bench {
 namespace {
 
-std::string Dir() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string dir = std::string(temp) + "quillet-run-bench\\";
-  CreateDirectoryA(dir.c_str(), nullptr);
-  return dir;
-}
-
 void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // Calls check every few milliseconds while the program runs (its waits handle messages).
@@ -79,7 +71,7 @@ struct Program : ProgramInProcess {
 };
 
 void RunOverheads() {
-  std::string dir = Dir(), record = dir + "engine.txt", log = dir + "error.log", source = dir + "main.tex";
+  std::string dir = BenchDirectory("quillet-run-bench"), record = dir + "engine.txt", log = dir + "error.log", source = dir + "main.tex";
   std::string text;
   for (int i = 1; i <= 50; ++i) text += "line " + std::to_string(i) + "\r\n";
   Write(source, text);
@@ -122,7 +114,7 @@ void RunOverheads() {
 }
 
 void WaitingCpu() {
-  std::string dir = Dir(), source = dir + "wait.tex";
+  std::string dir = BenchDirectory("quillet-run-bench"), source = dir + "wait.tex";
   Write(source, "x\r\n");
   test::AgeFile(source, 10);
   Program program(dir, test::EngineCommandLine({.delay_ms = 4000}), source);
@@ -136,7 +128,7 @@ void WaitingCpu() {
 }
 
 void ErrorWindowFill() {
-  std::string dir = Dir();
+  std::string dir = BenchDirectory("quillet-run-bench");
   std::string log = ErrorLog(20000, 42);
   Program program(dir, "", "");
   std::vector<double> times;

@@ -36,6 +36,16 @@ inline std::string MakeTeXText(std::size_t bytes) {
   return s;
 }
 
+// A directory of the benchmark's own in the temporary directory (made when missing),
+// ending in "\".
+inline std::string BenchDirectory(const std::string& name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string dir = std::string(temp) + name + "\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  return dir;
+}
+
 inline void Pump() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

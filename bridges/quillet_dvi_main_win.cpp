@@ -30,12 +30,6 @@ namespace {
 
 constexpr DWORD kConvertLimitMs = 120000, kPrintLimitMs = 60000;
 
-std::string ExeFolder() {
-  char path[MAX_PATH * 2] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return ExtractFilePath(path);
-}
-
 // Handles messages (the DDE commands that arrive meanwhile are queued) until the file
 // exists; false when the time is up.
 bool WaitForFile(const std::string& path, DWORD limit_ms) {
@@ -49,19 +43,10 @@ bool WaitForFile(const std::string& path, DWORD limit_ms) {
   return true;
 }
 
-std::string ReadSmallFile(const std::string& path) {
-  FileHandle in(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                            nullptr));
-  char buffer[64] = {};
-  DWORD got = 0;
-  if (in) ReadFile(in.get(), buffer, sizeof buffer - 1, &got, nullptr);
-  return std::string(buffer, got);
-}
-
 class ViewerBridge {
  public:
   explicit ViewerBridge(const CommandOptions& options)
-      : settings_(options.Value("--config").empty() ? ExeFolder() + "quillet-dvi.ini" : options.Value("--config")),
+      : settings_(options.Value("--config").empty() ? ProgramFolder() + "quillet-dvi.ini" : options.Value("--config")),
         errors_(options.Value("--errors")) {}
 
   int Run() {

@@ -39,12 +39,6 @@ class NoDirectories : public DirectoryLister {
   std::vector<std::string> List(const std::string&, const std::string&) const override { return {}; }
 };
 
-std::string ExeFolder() {
-  char path[MAX_PATH * 2] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  return ExtractFilePath(path);
-}
-
 std::string LastUnixPart(const std::string& unix_name) { return unix_name.substr(unix_name.rfind('/') + 1); }
 
 void Touch(const std::string& path) {
@@ -83,7 +77,7 @@ class EngineBridge {
  public:
   explicit EngineBridge(const CommandOptions& options)
       : wintex_(options.Value("--wintex").empty() ? kTeXConfigFile : options.Value("--wintex")),
-        table_(options.Value("--table").empty() ? ExeFolder() + "quillet-tex.ini" : options.Value("--table")) {}
+        table_(options.Value("--table").empty() ? ProgramFolder() + "quillet-tex.ini" : options.Value("--table")) {}
 
   int Run() {
     DdeServer dde({"wpvtex"}, [this](const std::string& text) {
@@ -192,15 +186,6 @@ class EngineBridge {
     }
     std::string text = ReadSmallFile(job_->marker);
     return text.empty() ? -1 : std::atoi(text.c_str());
-  }
-
-  static std::string ReadSmallFile(const std::string& path) {
-    FileHandle in(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                              nullptr));
-    char buffer[64] = {};
-    DWORD got = 0;
-    if (in) ReadFile(in.get(), buffer, sizeof buffer - 1, &got, nullptr);
-    return std::string(buffer, got);
   }
 
   // The engine's .dvi, then its log, beside the source.

@@ -130,6 +130,21 @@ std::string FullPathName(const std::string& name) {
   return std::string(buffer, n);
 }
 
+std::string ProgramFolder() {
+  char path[MAX_PATH * 2] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  return ExtractFilePath(std::string_view(path, n));
+}
+
+std::string ReadSmallFile(const std::string& path) {
+  FileHandle in(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr));
+  char buffer[256] = {};
+  DWORD got = 0;
+  if (in) ReadFile(in.get(), buffer, sizeof buffer, &got, nullptr);
+  return std::string(buffer, got);
+}
+
 std::string TempDirectory() {
   char buffer[MAX_PATH + 1];
   DWORD n = GetTempPathA(sizeof(buffer), buffer);

@@ -50,5 +50,9 @@ std::int32_t FileAge(const std::string& path);
 std::string FullPathName(const std::string& name);
 // GetTempPathA (ends in "\").
 std::string TempDirectory();
+// The folder of the running program's file, ending in "\".
+std::string ProgramFolder();
+// The first bytes of a small file (a status a script wrote, say); empty when missing.
+std::string ReadSmallFile(const std::string& path);
 
 }  // namespace quillet
