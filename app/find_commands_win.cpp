@@ -1,10 +1,13 @@
-// The Find menu: find and replace through the modeless dialogs, and the jumps to a line,
-// the top and the end of the active document.
+// The Find menu: find and replace through the modeless dialogs, the jumps to a line,
+// the top and the end of the active document, the heading index and the next heading.
+#include "aids/heading_index.h"
+#include "aids/section_dialog_win.h"
 #include "app/application_win.h"
 #include "app/main_form_win.h"
 #include "document/jump_dialog_win.h"
 #include "document/jump_line.h"
 #include "document/mdi_child_win.h"
+#include "editor/editor_win.h"
 
 namespace quillet {
 
@@ -45,6 +48,28 @@ void TMainForm::JumpEndItemClick() {
   if (!editor) return;
   LRESULT end = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
   SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(end), end);
+}
+
+void TMainForm::FindSecItemClick() {
+  TSectionDlg& dialog = app_.SectionDlg();
+  dialog.SetEditor(ActiveEditor());
+  CenterOnScreen(dialog.hwnd());
+  dialog.ShowModal(hwnd());
+}
+
+// The next heading keyword after the selection, selected; one pass finds the nearest.
+void TMainForm::JumpNextItemClick() {
+  HWND editor = ActiveEditor();
+  if (!editor) return;
+  DWORD start = 0, end = 0;
+  SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  FindAnyText find{.texts = kHeadingKeywords, .min = static_cast<long>(end), .max = -1};
+  LRESULT at = SendMessageA(editor, EM_FINDANY, FR_MATCHCASE, reinterpret_cast<LPARAM>(&find));
+  if (at < 0) {
+    messages().Inform(hwnd(), "見出しはもうありません。");
+    return;
+  }
+  SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(at), at + static_cast<LPARAM>(kHeadingKeywords[find.index].size()));
 }
 
 }  // namespace quillet

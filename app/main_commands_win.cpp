@@ -55,6 +55,8 @@ void TMainForm::RunCommand(UINT id) {
     case kJumptoItem: JumptoItemClick(); break;
     case kJumpTopItem: JumpTopItemClick(); break;
     case kJumpEndItem: JumpEndItemClick(); break;
+    case kFindSecItem: FindSecItemClick(); break;
+    case kJumpNextItem: JumpNextItemClick(); break;
     case kComInputItem: ComInputItemClick(); break;
     case kErrMesItem: ErrMesItemClick(); break;
     case kToolBarItem: ToolBarItemClick(); break;

@@ -143,6 +143,8 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void JumptoItemClick();
   void JumpTopItemClick();
   void JumpEndItemClick();
+  void FindSecItemClick();
+  void JumpNextItemClick();
 
   // Document commands.
   void FileNewItemClick();

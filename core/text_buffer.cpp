@@ -278,22 +278,59 @@ std::size_t TextBuffer::Find(std::string_view needle, std::size_t begin, std::si
   const std::size_t last = end - needle.size();
   const char first = match_case ? needle[0] : FoldAscii(needle[0]);
   const char other = match_case ? first : UpperAscii(first);
-  return IsLeadByte(first) ? FindWalking(needle, pos, last, first, match_case)
-                           : FindByFirstByte(needle, pos, last, first, other, match_case);
+  if (IsLeadByte(first)) return FindWalking(needle, pos, last, first, match_case);
+  return ScanFirstBytes(pos, last, first, other, [&](std::size_t at) { return MatchesAt(at, needle, match_case); });
+}
+
+TextBuffer::FoundNeedle TextBuffer::FindAny(std::span<const std::string_view> needles, std::size_t begin,
+                                            std::size_t end, bool match_case) const {
+  end = std::min(end, size());
+  FoundNeedle found;
+  if (needles.empty() || begin > end) return found;
+  std::size_t shortest = needles[0].size();
+  bool shared = !needles[0].empty() && !IsLeadByte(needles[0][0]);
+  for (std::string_view needle : needles) {
+    shortest = std::min(shortest, needle.size());
+    shared = shared && !needle.empty() && FoldAscii(needle[0]) == FoldAscii(needles[0][0]);
+  }
+  if (!shared) {
+    // Each needle in turn, only before the best match so far.
+    for (std::size_t i = 0; i < needles.size(); ++i) {
+      std::size_t limit = found.pos == kNoPos ? end : std::min(end, found.pos + needles[i].size() - 1);
+      if (std::size_t at = Find(needles[i], begin, limit, match_case); at != kNoPos) found = {at, i};
+    }
+    return found;
+  }
+  if (shortest == 0 || end - begin < shortest) return found;
+  std::size_t pos = SnapBack(begin);
+  if (pos < begin) pos = NextChar(pos);
+  const char first = match_case ? needles[0][0] : FoldAscii(needles[0][0]);
+  const char other = match_case ? first : UpperAscii(first);
+  found.pos = ScanFirstBytes(pos, end - shortest, first, other, [&](std::size_t at) {
+    for (std::size_t i = 0; i < needles.size(); ++i) {
+      if (at + needles[i].size() <= end && MatchesAt(at, needles[i], match_case)) {
+        found.index = i;
+        return true;
+      }
+    }
+    return false;
+  });
+  return found;
 }
 
 // A first byte that cannot be part of another character's lead: its places are found a
 // word at a time in each piece, and only they are checked for a character start (the
 // runs of lead-range bytes looked at behind them never overlap, so the check stays cheap).
-std::size_t TextBuffer::FindByFirstByte(std::string_view needle, std::size_t pos, std::size_t last, char first,
-                                        char other, bool match_case) const {
+template <typename Matches>
+std::size_t TextBuffer::ScanFirstBytes(std::size_t pos, std::size_t last, char first, char other,
+                                       Matches matches) const {
   const std::string_view pieces[] = {text_.Front(), text_.Back()};
   std::size_t offset = 0;
   for (std::string_view piece : pieces) {
     for (std::size_t i = pos > offset ? pos - offset : 0; offset + i <= last; ++i) {
       i = FindEitherByte(piece, i, first, other);
       if (i == std::string_view::npos || offset + i > last) break;
-      if (SnapBack(offset + i) == offset + i && MatchesAt(offset + i, needle, match_case)) return offset + i;
+      if (SnapBack(offset + i) == offset + i && matches(offset + i)) return offset + i;
     }
     offset += piece.size();
   }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -105,6 +106,15 @@ class TextBuffer {
   // at or before end (both clamped); without match_case ASCII letters compare without
   // regard to case. kNoPos when there is none.
   std::size_t Find(std::string_view needle, std::size_t begin, std::size_t end, bool match_case) const;
+  // The first match of any of the needles by the same rules, and which needle matched
+  // (the first of them that matches at that place); kNoPos when none does. Needles that
+  // begin with the same single-byte character take one pass over the text.
+  struct FoundNeedle {
+    std::size_t pos = kNoPos;
+    std::size_t index = 0;
+  };
+  FoundNeedle FindAny(std::span<const std::string_view> needles, std::size_t begin, std::size_t end,
+                      bool match_case) const;
 
   // Bytes held for the text, the line index and the undo record.
   std::size_t MemoryBytes() const;
@@ -132,8 +142,10 @@ class TextBuffer {
   // is replaced.
   std::string_view FitToLimit(std::string_view text, std::size_t begin, std::size_t end) const;
   bool MatchesAt(std::size_t pos, std::string_view needle, bool match_case) const;
-  std::size_t FindByFirstByte(std::string_view needle, std::size_t pos, std::size_t last, char first, char other,
-                              bool match_case) const;
+  // The first place from pos to last that holds first or other, starts a character and
+  // satisfies matches(place).
+  template <typename Matches>
+  std::size_t ScanFirstBytes(std::size_t pos, std::size_t last, char first, char other, Matches matches) const;
   std::size_t FindWalking(std::string_view needle, std::size_t pos, std::size_t last, char first,
                           bool match_case) const;
 

@@ -58,6 +58,13 @@ long FindRequest(const TextBuffer& text, std::string_view needle, long min, long
   return found == TextBuffer::kNoPos ? -1 : static_cast<long>(found);
 }
 
+long FindAnyRequest(const TextBuffer& text, std::span<const std::string_view> needles, long min, long max,
+                    bool match_case, std::size_t& index) {
+  TextBuffer::FoundNeedle found = text.FindAny(needles, AsPos(min), EndOrPos(text, max), match_case);
+  index = found.index;
+  return found.pos == TextBuffer::kNoPos ? -1 : static_cast<long>(found.pos);
+}
+
 std::string TextRangeRequest(const TextBuffer& text, long min, long max) {
   return text.Substr(AsPos(min), EndOrPos(text, max));
 }

@@ -4,6 +4,7 @@
 // them, and numbers past the end are taken as the end.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ long LineLengthRequest(const TextBuffer& text, long pos);
 std::string LineTextRequest(const TextBuffer& text, long line);
 // EM_FINDTEXT: forward from min; max -1 is the end of the text; -1 when not found.
 long FindRequest(const TextBuffer& text, std::string_view needle, long min, long max, bool match_case);
+// The same for the first of several needles; index tells which one matched.
+long FindAnyRequest(const TextBuffer& text, std::span<const std::string_view> needles, long min, long max,
+                    bool match_case, std::size_t& index);
 // EM_GETTEXTRANGE: the bytes of [min, max), max -1 being the end.
 std::string TextRangeRequest(const TextBuffer& text, long min, long max);
 

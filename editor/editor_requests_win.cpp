@@ -122,6 +122,11 @@ bool EditorControl::TextRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
       result = found;
       return true;
     }
+    case EM_FINDANY: {
+      auto* find = reinterpret_cast<FindAnyText*>(lp);
+      result = FindAnyRequest(text_, find->texts, find->min, find->max, (wp & FR_MATCHCASE) != 0, find->index);
+      return true;
+    }
     case EM_REPLACESEL: {
       const char* text = lp ? reinterpret_cast<const char*>(lp) : "";
       EditWith([this, text, wp] { return text_.ReplaceSelection(text, wp != 0); });

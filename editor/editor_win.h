@@ -9,6 +9,7 @@
 // run of requests; WM_SETREDRAW TRUE repaints once and sends each held notification once.
 #include <windows.h>
 
+#include <span>
 #include <string_view>
 
 namespace quillet {
@@ -24,6 +25,16 @@ inline constexpr UINT EM_LOADTEXTBLOCK = WM_USER + 0x400;
 inline constexpr UINT EM_GETTEXTPIECES = WM_USER + 0x401;
 struct TextPieces {
   std::string_view first, second;
+};
+
+// Like EM_FINDTEXT for the first of several texts: lParam points to a FindAnyText,
+// wParam holds FR_MATCHCASE or not. Answers the offset of the match, or -1, and sets
+// index to the text that matched.
+inline constexpr UINT EM_FINDANY = WM_USER + 0x402;
+struct FindAnyText {
+  std::span<const std::string_view> texts;
+  long min = 0, max = -1;  // the range, as EM_FINDTEXT's
+  std::size_t index = 0;
 };
 
 bool RegisterEditorClass(HINSTANCE instance);  // idempotent

@@ -297,6 +297,17 @@ TEST(TextBufferTest, FindAgreesWithAWalkOverRandomShiftJisBytes) {
     ASSERT_EQ(b.Find(needle, begin, end, match_case),
               WalkAndCompare(text, needle, begin, std::min(end, text.size()), match_case))
         << "round " << round;
+    // Two needles at once, sharing their first byte or not: the earlier match of the two.
+    std::string other = (pick(2) ? needle.substr(0, 1) : std::string(1, alphabet[pick(sizeof alphabet)])) +
+                        alphabet[pick(sizeof alphabet)];
+    const std::string_view both[] = {needle, other};
+    std::size_t a = WalkAndCompare(text, needle, begin, std::min(end, text.size()), match_case);
+    std::size_t o = WalkAndCompare(text, other, begin, std::min(end, text.size()), match_case);
+    TextBuffer::FoundNeedle found = b.FindAny(both, begin, end, match_case);
+    ASSERT_EQ(found.pos, std::min(a, o)) << "round " << round;
+    if (found.pos != TextBuffer::kNoPos) {
+      ASSERT_EQ(found.index, a == found.pos ? 0u : 1u) << "round " << round;
+    }
   }
 }
 
