@@ -22,6 +22,11 @@ std::string HeadingTitle(const HeadingSource& text, std::size_t after) {
   return std::string(CutToBytes(text.Range(at + 1, end), kTitleLimit));
 }
 
+std::size_t BufferHeadingSource::Find(std::string_view text, std::size_t from) const {
+  std::size_t at = text_.Find(text, from, text_.size(), true);
+  return at == TextBuffer::kNoPos ? std::string_view::npos : at;
+}
+
 int LineNumberOf(const HeadingRow& row) {
   int n = 0;
   auto [end, error] = std::from_chars(row.line.data(), row.line.data() + row.line.size(), n);

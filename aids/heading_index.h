@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text_buffer.h"
+
 namespace quillet {
 
 // In the order of the scan passes.
@@ -23,6 +25,19 @@ class HeadingSource {
   // case; npos when there is none.
   virtual std::size_t Find(std::string_view text, std::size_t from) const = 0;
   virtual std::string Range(std::size_t begin, std::size_t end) const = 0;
+};
+
+// A document's text model read as a heading source, in place.
+class BufferHeadingSource : public HeadingSource {
+ public:
+  explicit BufferHeadingSource(const TextBuffer& text) : text_(text) {}
+  std::size_t Length() const override { return text_.size(); }
+  char At(std::size_t pos) const override { return text_[pos]; }
+  std::size_t Find(std::string_view text, std::size_t from) const override;
+  std::string Range(std::size_t begin, std::size_t end) const override { return text_.Substr(begin, end); }
+
+ private:
+  const TextBuffer& text_;
 };
 
 // The longest title kept, in bytes.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "editor/editor_win.h"
 #include "win/controls_win.h"
 #include "win/message_loop_win.h"
 
@@ -17,29 +18,7 @@ namespace {
 
 enum : int { kListView = 500, kButton3, kStopBtn };
 constexpr UINT kStartScanMessage = WM_APP + 10;
-
-// The editor's text as the scan reads it: in place, through the editor's requests.
-class EditorText : public HeadingSource {
- public:
-  explicit EditorText(HWND editor) : editor_(editor) {}
-  std::size_t Length() const override { return static_cast<std::size_t>(SendMessageA(editor_, WM_GETTEXTLENGTH, 0, 0)); }
-  char At(std::size_t pos) const override { return Range(pos, pos + 1).c_str()[0]; }
-  std::size_t Find(std::string_view text, std::size_t from) const override {
-    std::string needle(text);
-    FINDTEXTA find{{static_cast<LONG>(from), -1}, needle.c_str()};
-    LRESULT at = SendMessageA(editor_, EM_FINDTEXT, FR_DOWN | FR_MATCHCASE, reinterpret_cast<LPARAM>(&find));
-    return at < 0 ? std::string_view::npos : static_cast<std::size_t>(at);
-  }
-  std::string Range(std::size_t begin, std::size_t end) const override {
-    std::string bytes(end - begin + 1, '\0');
-    TEXTRANGEA range{{static_cast<LONG>(begin), static_cast<LONG>(end)}, bytes.data()};
-    bytes.resize(static_cast<std::size_t>(SendMessageA(editor_, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
-    return bytes;
-  }
-
- private:
-  HWND editor_;
-};
+constexpr DWORD kYieldMs = 10;
 
 void AddColumn(HWND list, int index, const char* caption, int width) {
   LVCOLUMNA column{};
@@ -137,7 +116,9 @@ void TSectionDlg::Scan() {
   rows_.clear();
   ShowRows();
   PumpDuringScan();
-  EditorText text(editor_);
+  // The text is read in place; it cannot change while this modal dialog is up.
+  BufferHeadingSource text(*reinterpret_cast<const TextBuffer*>(SendMessageA(editor_, EM_GETTEXTBUFFER, 0, 0)));
+  DWORD yielded = GetTickCount();
   for (scan_keyword_ = 0; scan_keyword_ < std::size(kHeadingKeywords); ++scan_keyword_) {
     std::string_view keyword = kHeadingKeywords[scan_keyword_];
     SendMessageA(ProgressBar, PBM_SETPOS, (scan_keyword_ + 1) * 14, 0);
@@ -147,7 +128,11 @@ void TSectionDlg::Scan() {
       scan_position_ = at + keyword.size();
       LRESULT line = SendMessageA(editor_, EM_LINEFROMCHAR, at, 0) + 1;
       rows_.push_back({HeadingTitle(text, scan_position_), std::string(keyword), std::to_string(line)});
-      PumpDuringScan();
+      // The stop button and the rest of the program get their turn every few milliseconds.
+      if (GetTickCount() - yielded >= kYieldMs) {
+        PumpDuringScan();
+        yielded = GetTickCount();
+      }
     }
   }
   std::stable_sort(rows_.begin(), rows_.end(), LineBefore);

@@ -96,6 +96,7 @@ bool EditorControl::TextRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
       return true;
     }
     case WM_GETTEXTLENGTH: result = static_cast<LRESULT>(text_.size()); return true;
+    case EM_GETTEXTBUFFER: result = reinterpret_cast<LRESULT>(&text_); return true;
     case WM_GETTEXT: {
       auto* out = reinterpret_cast<char*>(lp);
       if (wp == 0 || !out) return true;

@@ -27,6 +27,10 @@ struct TextPieces {
   std::string_view first, second;
 };
 
+// Answers the editor's text model (const TextBuffer*), for a scan that reads the whole
+// text in place; valid until the text next changes.
+inline constexpr UINT EM_GETTEXTBUFFER = WM_USER + 0x403;
+
 // Like EM_FINDTEXT for the first of several texts: lParam points to a FindAnyText,
 // wParam holds FR_MATCHCASE or not. Answers the offset of the match, or -1, and sets
 // index to the text that matched.

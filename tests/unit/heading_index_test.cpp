@@ -12,22 +12,13 @@ namespace quillet {
 namespace {
 
 // A document as the editor holds it.
-class BufferSource : public HeadingSource {
- public:
-  explicit BufferSource(std::string_view text) {
-    buffer_.set_limit(1u << 30);
-    buffer_.SetText(text);
+struct Document {
+  explicit Document(std::string_view text) {
+    buffer.set_limit(1u << 30);
+    buffer.SetText(text);
   }
-  std::size_t Length() const override { return buffer_.size(); }
-  char At(std::size_t pos) const override { return buffer_[pos]; }
-  std::size_t Find(std::string_view text, std::size_t from) const override {
-    std::size_t at = buffer_.Find(text, from, buffer_.size(), true);
-    return at == TextBuffer::kNoPos ? std::string_view::npos : at;
-  }
-  std::string Range(std::size_t begin, std::size_t end) const override { return buffer_.Substr(begin, end); }
-
- private:
-  TextBuffer buffer_;
+  TextBuffer buffer;
+  BufferHeadingSource source{buffer};
 };
 
 TEST(HeadingIndexTest, TitlesFollowTheBracketRules) {
@@ -50,8 +41,8 @@ TEST(HeadingIndexTest, TitlesFollowTheBracketRules) {
       {"\\section{" + long_title + "}", long_title.substr(0, 1022)},
   };
   for (const auto& r : rows) {
-    BufferSource text(r.text);
-    EXPECT_EQ(HeadingTitle(text, std::string_view("\\section").size()), r.title) << r.text;
+    Document doc(r.text);
+    EXPECT_EQ(HeadingTitle(doc.source, std::string_view("\\section").size()), r.title) << r.text;
   }
 }
 
