@@ -57,6 +57,7 @@ void TMainForm::RunCommand(UINT id) {
     case kJumpEndItem: JumpEndItemClick(); break;
     case kFindSecItem: FindSecItemClick(); break;
     case kJumpNextItem: JumpNextItemClick(); break;
+    case kMacroItem: MacroItemClick(); break;
     case kComInputItem: ComInputItemClick(); break;
     case kErrMesItem: ErrMesItemClick(); break;
     case kToolBarItem: ToolBarItemClick(); break;

@@ -145,6 +145,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void JumpEndItemClick();
   void FindSecItemClick();
   void JumpNextItemClick();
+  void MacroItemClick();
 
   // Document commands.
   void FileNewItemClick();

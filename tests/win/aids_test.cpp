@@ -1,5 +1,5 @@
-// The writing aids through their real dialogs and commands: the heading index and the
-// next-heading jump.
+// The writing aids through their real dialogs and commands: the heading index, the
+// next-heading jump and the fixed macros.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "aids/macro_dialog_win.h"
 #include "aids/section_dialog_win.h"
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
@@ -36,6 +37,22 @@ constexpr const char* kHeadings =
     "\\section[Short]{Long}\\sectionmark\r\n"  // 6
     "表section{not one} $\\partial x$\r\n"   // 7: no keyword at 表's second byte; \partial is one
     "\\end{document}\r\n";
+
+int ListBoxCount(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)); }
+std::string ListBoxText(HWND list, int i) {
+  char text[MAX_PATH] = {};
+  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+// Selects the entry as a click does (the list tells its owner).
+void SelectListBoxItem(HWND list, const std::string& text) {
+  for (int i = 0; i < ListBoxCount(list); ++i) {
+    if (ListBoxText(list, i) != text) continue;
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+  }
+}
 
 struct AidsFixture : ::testing::Test {
   AppHarness h;
@@ -123,6 +140,52 @@ TEST_F(AidsFixture, NextHeadingWalksFromKeywordToKeyword) {
   h.Command(kJumpNextItem);
   EXPECT_EQ(h.messages.Texts(), "見出しはもうありません。\n");
   EXPECT_EQ(Sel(), (std::pair<long, long>{36, 46}));
+}
+
+// The macro folder lists only the header's files; the one chosen goes in before the
+// caret's line, with an empty line after it, its body selected.
+TEST_F(AidsFixture, AFixedMacroIsInsertedAsWholeLinesBeforeTheCaretsLine) {
+  std::string folder = h.dir() / "マクロ表";  // a name whose last byte is 0x5C
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryA((folder + "\\dir.tex").c_str(), nullptr);
+  WriteFileBytes(folder + "\\itemize.tex",
+                 "%% TeX Quillet Macro 1.0\r\n%箇条書き\r\n\\begin{itemize}\r\n\\item\r\n\\end{itemize}\r\n");
+  WriteFileBytes(folder + "\\remark.tex", "%% TeX Quillet Macro 1.0 mine\r\n\\section{}\r\nx\r\n");
+  WriteFileBytes(folder + "\\plain.tex", "\\documentclass{jarticle}\r\n");
+  h.Start({h.MakeFile("m.tex", "1\r\n2\r\n3\r\n4\r\nline five\r\n6\r\n")});
+  for (const std::string& setting : {folder, folder + "\\"}) {
+    SCOPED_TRACE(setting);
+    h.app().env_settings().general.macro_path = setting;
+    SendMessageA(Editor(), EM_SETSEL, 0, 0);
+    TMacroDlg& dialog = h.app().MacroDlg();
+    std::vector<std::string> listed;
+    std::string title, body;
+    WhenModal([&] {
+      for (int i = 0; i < ListBoxCount(dialog.ListBox); ++i) listed.push_back(ListBoxText(dialog.ListBox, i));
+      EXPECT_FALSE(IsWindowEnabled(dialog.Button1));
+      SelectListBoxItem(dialog.ListBox, "remark.tex");
+      title = ControlText(dialog.Title);
+      body = ControlText(dialog.Memo);
+      SendMessageA(dialog.Button2, BM_CLICK, 0, 0);
+    });
+    h.Command(kMacroItem);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"itemize.tex", "remark.tex"}));
+    EXPECT_EQ(title, "(タイトルなし)");
+    EXPECT_EQ(body, "x\r\n");
+  }
+  SendMessageA(Editor(), EM_SETSEL, 15, 17);  // inside line 5
+  TMacroDlg& dialog = h.app().MacroDlg();
+  WhenModal([&] {
+    SelectListBoxItem(dialog.ListBox, "itemize.tex");
+    EXPECT_EQ(ControlText(dialog.Title), "箇条書き");
+    SendMessageA(dialog.Button1, BM_CLICK, 0, 0);
+  });
+  h.Command(kMacroItem);
+  EXPECT_EQ(EditorText(Editor()),
+            "1\r\n2\r\n3\r\n4\r\n\\begin{itemize}\r\n\\item\r\n\\end{itemize}\r\n\r\nline five\r\n6\r\n");
+  EXPECT_EQ(Sel(), (std::pair<long, long>{12, 12 + 39}));
+  EXPECT_FALSE(SendMessageA(Editor(), EM_CANUNDO, 0, 0));
 }
 
 }  // namespace
