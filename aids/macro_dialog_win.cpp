@@ -15,11 +15,6 @@ namespace {
 
 enum : int { kListBox = 600, kButton4 };
 
-HWND WithHelp(HWND control, DWORD context) {
-  SetWindowContextHelpId(control, context);
-  return control;
-}
-
 struct FindTraits {
   static HANDLE Null() { return INVALID_HANDLE_VALUE; }
   static void Close(HANDLE h) { FindClose(h); }

@@ -20,19 +20,6 @@ enum : int { kListView = 500, kButton3, kStopBtn };
 constexpr UINT kStartScanMessage = WM_APP + 10;
 constexpr DWORD kYieldMs = 10;
 
-void AddColumn(HWND list, int index, const char* caption, int width) {
-  LVCOLUMNA column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH;
-  column.pszText = const_cast<char*>(caption);
-  column.cx = width;
-  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-}
-
-HWND WithHelp(HWND control, DWORD context) {
-  SetWindowContextHelpId(control, context);
-  return control;
-}
-
 }  // namespace
 
 bool TSectionDlg::Create() {
@@ -52,9 +39,9 @@ bool TSectionDlg::Create() {
                                     f),
                       131);
   SendMessageA(ListView, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-  AddColumn(ListView, 0, "名前", 200);
-  AddColumn(ListView, 1, "種類", 90);
-  AddColumn(ListView, 2, "行", 50);
+  AddListColumn(ListView, 0, "名前", 200);
+  AddListColumn(ListView, 1, "種類", 90);
+  AddListColumn(ListView, 2, "行", 50);
   Button1 = WithHelp(CreateButton(hwnd(), f, "ｼﾞｬﾝﾌﾟ(&J)", 0, 0, 80, 25, IDOK, true), 130);
   Button2 = WithHelp(CreateButton(hwnd(), f, "ｷｬﾝｾﾙ", 0, 0, 80, 25, IDCANCEL), 136);
   Button3 = WithHelp(CreateButton(hwnd(), f, "ﾍﾙﾌﾟ(&H)", 0, 0, 80, 25, kButton3), 78);
@@ -194,7 +181,7 @@ void TSectionDlg::OnNotify(const NMHDR& header, LPARAM lp) {
       if (!(info->item.mask & LVIF_TEXT) || index >= rows_.size()) return;
       const HeadingRow& row = rows_[index];
       const std::string& text = info->item.iSubItem == 0 ? row.title : info->item.iSubItem == 1 ? row.kind : row.line;
-      lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
+      SetItemText(info->item, text);
       break;
     }
     case LVN_ITEMCHANGED: ListViewChange(); break;

@@ -10,7 +10,7 @@
 #include "aids/section_dialog_win.h"
 #include "app/main_form_win.h"
 #include "app/program_settings_win.h"
-#include "app/shipped_bridges_win.h"
+#include "app/shipped_content_win.h"
 #include "app/title_form_win.h"
 #include "artwork/artwork_win.h"
 #include "core/command_ids.h"
@@ -78,6 +78,8 @@ bool Application::CreateWindows() {
     return false;
   }
   input_->on_visibility = [this](bool shown) { main_form_->menu().Item(kComInputItem).SetChecked(shown); };
+  input_->on_ratio = [this](int ratio) { main_form_->ListViewRatio = ratio; };
+  input_->target_editor = [this] { return main_form_->ActiveEditor(); };
   error_win_->on_visibility = [this](bool shown) { main_form_->menu().Item(kErrMesItem).SetChecked(shown); };
   title_form_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
   return true;
@@ -91,7 +93,7 @@ bool Application::Start() {
   jump_dlg_ = std::make_unique<TJumpDlg>();
   macro_dlg_ = std::make_unique<TMacroDlg>();
   section_dlg_ = std::make_unique<TSectionDlg>();
-  return doc_exp_dlg_->Create() && jump_dlg_->Create() && macro_dlg_->Create() && section_dlg_->Create();
+  return doc_exp_dlg_->Create(*messages_) && jump_dlg_->Create() && macro_dlg_->Create() && section_dlg_->Create();
 }
 
 void Application::LoadAll() {
@@ -101,10 +103,11 @@ void Application::LoadAll() {
     WinProfileStore::Pass pass(tex_settings_);
     tex_config_ = LoadTeXConfiguration(tex_settings_, WinDirectoryLister());
   }
-  if (options_.use_shipped_bridges) UseShippedBridges(*this);
+  if (options_.use_shipped_content) UseShippedContent(*this);
   main.SetFormatItems(tex_config_.menu_strings, tex_config_.stored_default);
   ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(main.hwnd());  // its activation has run UpdateMenuItems
+  input_->LoadCommands(CommandDbFile(main.HomeDirectory));
   OpenCommandLineFile();
   ShowWindow(title_form_->hwnd(), SW_HIDE);
   AcceptDroppedFiles(app_window_, true);

@@ -34,7 +34,7 @@ struct AppOptions {
   std::vector<std::string> args;          // command-line arguments after the program name
   Messages* messages = nullptr;           // null: the real message dialog
   FileDialogs* file_dialogs = nullptr;    // null: the platform's dialogs
-  bool use_shipped_bridges = true;        // take the bridges beside the program when nothing is set
+  bool use_shipped_content = true;  // take the bridges and macros beside the program when nothing is set
 };
 
 class Application {

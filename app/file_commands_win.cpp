@@ -2,8 +2,10 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "aids/doc_wizard_win.h"
 #include "app/application_win.h"
 #include "app/main_form_win.h"
+#include "app/program_settings_win.h"
 #include "core/sjis.h"
 #include "document/document_file_win.h"
 #include "document/document_names.h"
@@ -11,6 +13,7 @@
 #include "document/mdi_child_win.h"
 #include "document/print_document_win.h"
 #include "editor/editor_win.h"
+#include "win/controls_win.h"
 #include "win/file_io_win.h"
 
 namespace quillet {
@@ -26,7 +29,23 @@ FileDialogArgs TMainForm::OpenDialogArgs() const {
           .old_style = app_.env_settings().general.win31_dialog};
 }
 
-void TMainForm::FileNewItemClick() { NewBlankDocument(); }
+// With the wizard on, a new document waits for it: none when it is cancelled, else a
+// blank one, with the skeleton written from the wizard's pages when it was finished.
+void TMainForm::FileNewItemClick() {
+  TDocExpDlg& wizard = app_.DocExpDlg();
+  int result = kWizardCancelled;
+  if (app_.env_settings().general.use_doc_exp) {
+    wizard.ShowModal(hwnd());
+    result = wizard.result();
+    if (result != kWizardCancelled && IsChecked(wizard.NoUseNext)) SaveWizardRefusal(app_);
+  }
+  if (result == kWizardCancelled && app_.env_settings().general.use_doc_exp) return;
+  TMDIChild* doc = NewBlankDocument();
+  if (!doc || result != kWizardSkeleton) return;
+  std::string text;
+  for (const std::string& line : SkeletonLines(wizard.Choices())) text.append(line).append("\r\n");
+  SendMessageA(doc->Memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
 
 TMDIChild* TMainForm::NewBlankDocument() {
   TMDIChild* doc = CreateDocumentWindow(UntitledCaption(UntitledCounter));

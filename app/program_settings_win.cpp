@@ -76,6 +76,14 @@ void LoadProgramSettings(Application& app) {
   main.RebuildRecentFileItems();
 }
 
+bool SaveWizardRefusal(Application& app) {
+  app.env_settings().general.use_doc_exp = false;
+  ProfileWriter w(app.settings_file());
+  w.Bool("General", "UseDocExp", false);
+  if (!w.ok()) app.messages().Error(app.MainForm().hwnd(), app.settings_file().WriteErrorText());
+  return w.ok();
+}
+
 bool SaveShutdownSettings(Application& app) {
   TMainForm& main = app.MainForm();
   RECT r = NormalBounds(main.hwnd());

@@ -12,5 +12,8 @@ void LoadProgramSettings(Application& app);
 // Stops at the first refused write (the keys before it stay written) and shows the error;
 // false then.
 bool SaveShutdownSettings(Application& app);
+// Stores the choice not to use the new-document wizard any more, as soon as it is made,
+// so that it holds from the next start on; false (with the error shown) when refused.
+bool SaveWizardRefusal(Application& app);
 
 }  // namespace quillet

@@ -81,6 +81,26 @@ ArtImage RenderLogo() {
   return c.Resolve();
 }
 
+// A blank page with the first lines of a skeleton on a night-blue ground, the pen over it.
+ArtImage RenderWizardPicture() {
+  constexpr int w = kWizardPictureWidth, h = kWizardPictureHeight;
+  Canvas c(w, h, kFine);
+  c.VerticalGradient(0, 0, w, h, RGB(46, 70, 130), RGB(18, 30, 70));
+  c.StrokePath(Frame(2.5, 2.5, w - 5, h - 5), RGB(200, 170, 96), 0.7);
+  c.FillPath(Frame(22, 30, 84, 118), RGB(10, 18, 44));  // the page's shadow
+  c.VerticalGradient(18, 26, 84, 118, RGB(255, 253, 246), RGB(238, 230, 208));
+  static const char* const kLines[] = {"\\documentstyle", "{jarticle}", "\\title{}", "\\begin{document}", "\\maketitle"};
+  double y = 36;
+  for (const char* line : kLines) {
+    c.Text(24, y, line, ArtFont{kFixed, 8}, RGB(120, 110, 90));
+    y += 11;
+  }
+  DrawQuill(c, QuillShape{{70, 128}, {120, 60}, 5, 10, 24}, kGoldQuill);
+  c.Text(14, 164, "文書作成", ArtFont{kSerif, 20, FW_BOLD}, RGB(250, 244, 228));
+  c.Text(14, 188, "ｳｨｻﾞｰﾄﾞ", ArtFont{kSerif, 14}, RGB(226, 196, 118));
+  return c.Resolve();
+}
+
 const ArtImage& TitlePicture() {
   static const ArtImage picture = RenderTitlePicture();
   return picture;
@@ -108,5 +128,10 @@ void PrepareTitleArtwork() {
 void PaintTitlePicture(HDC dc, int x, int y) { DrawArtImage(dc, x, y, TitlePicture()); }
 
 void PaintLogo(HDC dc, int x, int y) { DrawArtImage(dc, x, y, Logo()); }
+
+void PaintWizardPicture(HDC dc, int x, int y) {
+  static const ArtImage picture = RenderWizardPicture();
+  DrawArtImage(dc, x, y, picture);
+}
 
 }  // namespace quillet

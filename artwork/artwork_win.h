@@ -10,6 +10,8 @@ inline constexpr int kTitlePictureHeight = 166;
 inline constexpr int kLogoWidth = 136;
 inline constexpr int kLogoHeight = 49;
 inline constexpr int kToolGlyphSize = 16;
+inline constexpr int kWizardPictureWidth = 130;
+inline constexpr int kWizardPictureHeight = 210;
 
 // The title picture and logo take some milliseconds to draw, once per run: this starts
 // drawing them on another thread, and the first paint waits only for what is not done.
@@ -18,6 +20,8 @@ void PrepareTitleArtwork();
 void PaintTitlePicture(HDC dc, int x, int y);
 // The logo, 136 x 49 pixels (shown on a silver panel at the title window's upper right).
 void PaintLogo(HDC dc, int x, int y);
+// The new-document wizard's picture, 130 x 210 pixels: a fresh page and the pen.
+void PaintWizardPicture(HDC dc, int x, int y);
 
 enum class ToolGlyph { New, Open, Save, Print, Find, Cut, Copy, Paste, Undo, Redo, TeX1, TeX2, TeX3, Help };
 inline constexpr int kToolGlyphCount = 14;

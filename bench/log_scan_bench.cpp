@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/byte_scan.h"
 #include "tex/log_scan.h"
 
 namespace quillet {
@@ -46,7 +47,7 @@ void BM_SplitAndScan50MB(benchmark::State& state) {
   const std::string& log = FiftyMegabyteLog();
   std::size_t window = 0;
   for (auto _ : state) {
-    LogScan scan = ParseTeXLog(SplitLogLines(log));
+    LogScan scan = ParseTeXLog(SplitTextLines(log));
     window = scan.window_lines.size();
     benchmark::DoNotOptimize(scan);
   }
@@ -58,7 +59,7 @@ BENCHMARK(BM_SplitAndScan50MB)->Unit(benchmark::kMillisecond);
 
 void BM_SplitOnly50MB(benchmark::State& state) {
   const std::string& log = FiftyMegabyteLog();
-  for (auto _ : state) benchmark::DoNotOptimize(SplitLogLines(log));
+  for (auto _ : state) benchmark::DoNotOptimize(SplitTextLines(log));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * log.size()));
 }
 BENCHMARK(BM_SplitOnly50MB)->Unit(benchmark::kMillisecond);

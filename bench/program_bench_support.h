@@ -33,7 +33,7 @@ struct ProgramInProcess {
     options.wintex_path = dir + "wintex.ini";
     options.messages = &messages;
     options.args = std::move(args);
-    options.use_shipped_bridges = false;
+    options.use_shipped_content = false;
     app = std::make_unique<Application>(std::move(options));
     app->Start();
     Pump();

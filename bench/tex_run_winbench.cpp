@@ -11,6 +11,7 @@
 #include "app/application_win.h"
 #include "app/main_form_win.h"
 #include "bench/program_bench_support.h"
+#include "core/byte_scan.h"
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "tests/win/support/standins.h"
@@ -134,7 +135,7 @@ void ErrorWindowFill() {
   std::vector<double> times;
   for (int i = 0; i < 3; ++i) {
     double start = Now();
-    LogScan scan = ParseTeXLog(SplitLogLines(log));
+    LogScan scan = ParseTeXLog(SplitTextLines(log));
     TErrorWin& window = program.app->ErrorWin();
     window.ShowLines(scan.window_lines);
     ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);

@@ -46,6 +46,23 @@ inline std::string BenchDirectory(const std::string& name) {
   return dir;
 }
 
+// Milliseconds from process creation until its message loop waits for input.
+inline double StartToIdle(const std::string& exe, const std::string& args = "") {
+  STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  std::string command = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+  double start = Now();
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+  WaitForInputIdle(pi.hProcess, 30000);
+  double elapsed = Now() - start;
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 5000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return elapsed;
+}
+
 inline void Pump() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -35,6 +35,25 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/sample.tex
   DEPENDS ${CMAKE_SOURCE_DIR}/samples/sample.tex)
 add_custom_target(sample_document ALL DEPENDS ${CMAKE_BINARY_DIR}/sample.tex)
 
+# The command list and the macro library, kept in UTF-8 and shipped in Shift-JIS with
+# CR LF line ends, as a Windows text file is.
+set(shipped_content ${CMAKE_BINARY_DIR}/command.db)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/command.db
+  COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/content/command.db -DDST=${CMAKE_BINARY_DIR}/command.db
+          -P ${CMAKE_SOURCE_DIR}/cmake/shipped_text.cmake
+  DEPENDS ${CMAKE_SOURCE_DIR}/content/command.db ${CMAKE_SOURCE_DIR}/cmake/shipped_text.cmake)
+file(GLOB shipped_macros CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/content/macros/*.tex)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/macros)
+foreach(src ${shipped_macros})
+  get_filename_component(name ${src} NAME)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/macros/${name}
+    COMMAND ${CMAKE_COMMAND} -DSRC=${src} -DDST=${CMAKE_BINARY_DIR}/macros/${name}
+            -P ${CMAKE_SOURCE_DIR}/cmake/shipped_text.cmake
+    DEPENDS ${src} ${CMAKE_SOURCE_DIR}/cmake/shipped_text.cmake)
+  list(APPEND shipped_content ${CMAKE_BINARY_DIR}/macros/${name})
+endforeach()
+add_custom_target(shipped_content ALL DEPENDS ${shipped_content})
+
 # GoogleTest built for Windows from Debian's sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
@@ -101,5 +120,6 @@ foreach(src ${win_benches})
   add_executable(${name} ${src})
   target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} -O2)
   target_link_libraries(${name} PRIVATE quillet_win quillet_win_test_support)
-  add_dependencies(${name} Quillet minimal_window window_set stand_in_engine quillet-tex quillet-dvi sample_document)
+  add_dependencies(${name} Quillet minimal_window window_set stand_in_engine quillet-tex quillet-dvi sample_document
+                   shipped_content)
 endforeach()

@@ -2,6 +2,7 @@
 // Fast scans over big texts.
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -18,5 +19,9 @@ bool ContainsNul(std::string_view bytes);
 
 // The first place at or after from that holds a or b; npos when there is none.
 std::size_t FindEitherByte(std::string_view bytes, std::size_t from, char a, char b);
+
+// Splits a text file's bytes into lines: a line ends at CR, LF or CR LF; a NUL ends the
+// text. The views point into bytes.
+std::vector<std::string_view> SplitTextLines(std::string_view bytes);
 
 }  // namespace quillet

@@ -26,11 +26,6 @@ constexpr const char* kSampleLines =
     "Welcome to \\TeX Quillet!!\r\n"
     "$$\\frac{1}{2}$$";
 
-HWND WithHelp(HWND control, DWORD context) {
-  SetWindowContextHelpId(control, context);
-  return control;
-}
-
 HWND CreateList(HWND parent, HFONT font, int x, int y, int w, int h, int id) {
   return CreateControl(parent,
                        {.class_name = "LISTBOX", .x = x, .y = y, .width = w, .height = h,

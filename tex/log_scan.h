@@ -6,10 +6,6 @@
 
 namespace quillet {
 
-// Splits a log's bytes into lines: a line ends at CR, LF or CR LF; a NUL ends the text.
-// The views point into bytes.
-std::vector<std::string_view> SplitLogLines(std::string_view bytes);
-
 struct LogScan {
   std::vector<std::string_view> window_lines;  // what the error window shows, in order
   bool errors = false;                         // a "! " line was met outside a context block

@@ -1,5 +1,6 @@
 #include "tex/tex_run_win.h"
 
+#include "core/byte_scan.h"
 #include "core/dos_time.h"
 #include "core/sjis.h"
 #include "tex/log_scan.h"
@@ -160,7 +161,7 @@ bool TeXRunner::WaitForLog(const TeXRunRequest& request) {
 }
 
 bool TeXRunner::FinishWithLog(const TeXRunRequest& request, const std::string& log_bytes) {
-  LogScan scan = ParseTeXLog(SplitLogLines(log_bytes));
+  LogScan scan = ParseTeXLog(SplitTextLines(log_bytes));
   host_.ShowLogLines(scan.window_lines);
   if (scan.errors) host_.ShowErrors(request.source, JumpLineNumber(scan.window_lines));
   ShowLogInEditor(request);

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/byte_scan.h"
 #include "tex/log_scan.h"
 
 namespace {
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quillet-logscan: cannot read %s: %s\n", argv[1], std::strerror(errno));
     return 2;
   }
-  quillet::LogScan scan = quillet::ParseTeXLog(quillet::SplitLogLines(bytes));
+  quillet::LogScan scan = quillet::ParseTeXLog(quillet::SplitTextLines(bytes));
   for (std::string_view line : scan.window_lines) {
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);

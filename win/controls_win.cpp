@@ -1,5 +1,8 @@
 #include "win/controls_win.h"
 
+#include <cstring>
+
+#include "core/sjis.h"
 #include "win/window_win.h"
 
 namespace quillet {
@@ -47,6 +50,26 @@ HWND CreateEditBox(HWND parent, HFONT font, int x, int y, int w, int h, int id, 
                        {.class_name = "EDIT", .x = x, .y = y, .width = w, .height = h,
                         .style = WS_TABSTOP | style, .ex_style = WS_EX_CLIENTEDGE, .id = id},
                        font);
+}
+
+HWND WithHelp(HWND control, DWORD context) {
+  SetWindowContextHelpId(control, context);
+  return control;
+}
+
+void AddListColumn(HWND list, int index, const char* caption, int width) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH;
+  column.pszText = const_cast<char*>(caption);
+  column.cx = width;
+  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
+void SetItemText(LVITEMA& item, std::string_view text) {
+  if (item.cchTextMax <= 0) return;
+  std::string_view shown = CutToBytes(text, static_cast<std::size_t>(item.cchTextMax - 1));
+  std::memcpy(item.pszText, shown.data(), shown.size());
+  item.pszText[shown.size()] = '\0';
 }
 
 std::string ControlText(HWND control) {

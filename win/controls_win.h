@@ -1,8 +1,10 @@
 #pragma once
 // Child controls created from small argument records, all with the form's font.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
+#include <string_view>
 
 namespace quillet {
 
@@ -26,6 +28,14 @@ HWND CreateCheckBox(HWND parent, HFONT font, const char* text, int x, int y, int
 HWND CreateLabel(HWND parent, HFONT font, const char* text, int x, int y, int w, int h);
 HWND CreateGroupBox(HWND parent, HFONT font, const char* text, int x, int y, int w, int h);
 HWND CreateEditBox(HWND parent, HFONT font, int x, int y, int w, int h, int id, DWORD style = ES_AUTOHSCROLL);
+
+// Gives a control its help context (the topic F1 and the title bar's "?" show); returns it.
+HWND WithHelp(HWND control, DWORD context);
+// Appends a column to a report-style list view.
+void AddListColumn(HWND list, int index, const char* caption, int width);
+// Answers a virtual list's request for an item's text, cut at a character boundary when
+// the list's buffer is shorter.
+void SetItemText(LVITEMA& item, std::string_view text);
 
 std::string ControlText(HWND control);
 void SetControlText(HWND control, const std::string& text);

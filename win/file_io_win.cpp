@@ -13,6 +13,11 @@ bool FileExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool FolderExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 ReadStatus ReadFileBlock(const std::string& path, TextBlock& block, std::uint64_t limit) {
   block = {};
   if (!FileExists(path)) return ReadStatus::Missing;

@@ -12,6 +12,7 @@
 namespace quillet {
 
 bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
 
 enum class ReadStatus { Ok, Missing, CannotOpen, TooLarge };
 // Reads the whole file into a block with room for the editor to grow it; TooLarge when it

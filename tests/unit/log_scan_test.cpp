@@ -1,3 +1,4 @@
+#include "core/byte_scan.h"
 #include "tex/log_scan.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ TEST(LogScanTest, RealEngineLogsGiveTheirExpectedWindow) {
     ASSERT_TRUE(success == "yes" || success == "no") << base;
     ASSERT_FALSE(select.empty()) << base;
 
-    LogScan scan = ParseTeXLog(SplitLogLines(bytes));
+    LogScan scan = ParseTeXLog(SplitTextLines(bytes));
     EXPECT_EQ(Joined(scan.window_lines), Slurp(base + ".expected.raw")) << base;
     EXPECT_EQ(scan.errors, success == "no") << base;
     EXPECT_EQ(JumpLineNumber(scan.window_lines), std::stoi(select)) << base;
@@ -73,7 +74,7 @@ TEST(LogScanTest, LinesEndAtCrLfOrCrLfAndTheTextAtNul) {
       {"表示ソ十\r\n予申"s, {"表示ソ十", "予申"}},
   };
   for (const auto& r : rows) {
-    auto lines = SplitLogLines(r.bytes);
+    auto lines = SplitTextLines(r.bytes);
     EXPECT_EQ(lines, r.lines) << "bytes: " << r.bytes;
     for (auto line : lines) {
       EXPECT_TRUE(line.data() >= r.bytes.data() && line.data() + line.size() <= r.bytes.data() + r.bytes.size())
@@ -110,7 +111,7 @@ TEST(LogScanTest, WindowTakesErrorsContextBlocksAndNoPageLines) {
       {"context line before any error", "T\nsecond\nl.8 shown\n? \nNo page\n", "l.8 shown\nNo page\n", false, 0},
   };
   for (const auto& r : rows) {
-    LogScan scan = ParseTeXLog(SplitLogLines(r.log));
+    LogScan scan = ParseTeXLog(SplitTextLines(r.log));
     EXPECT_EQ(Joined(scan.window_lines), r.window) << r.name;
     EXPECT_EQ(scan.errors, r.errors) << r.name;
     EXPECT_EQ(JumpLineNumber(scan.window_lines), r.jump) << r.name;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "aids/macro_dialog_win.h"
+#include "aids/macro_files.h"
 #include "aids/section_dialog_win.h"
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
@@ -186,6 +187,27 @@ TEST_F(AidsFixture, AFixedMacroIsInsertedAsWholeLinesBeforeTheCaretsLine) {
             "1\r\n2\r\n3\r\n4\r\n\\begin{itemize}\r\n\\item\r\n\\end{itemize}\r\n\r\nline five\r\n6\r\n");
   EXPECT_EQ(Sel(), (std::pair<long, long>{12, 12 + 39}));
   EXPECT_FALSE(SendMessageA(Editor(), EM_CANUNDO, 0, 0));
+}
+
+// The library shipped beside the program: every file a titled macro with a body.
+TEST_F(AidsFixture, TheShippedMacroLibraryListsTitledMacros) {
+  h.use_shipped_content = true;
+  h.Start({h.MakeFile("s.tex", "")});
+  TMacroDlg& dialog = h.app().MacroDlg();
+  std::vector<std::string> untitled;
+  int count = 0;
+  WhenModal([&] {
+    count = ListBoxCount(dialog.ListBox);
+    for (int i = 0; i < count; ++i) {
+      std::string name = ListBoxText(dialog.ListBox, i);
+      SelectListBoxItem(dialog.ListBox, name);
+      if (ControlText(dialog.Title) == kUntitledMacro || ControlText(dialog.Memo).empty()) untitled.push_back(name);
+    }
+    SendMessageA(dialog.Button2, BM_CLICK, 0, 0);
+  });
+  h.Command(kMacroItem);
+  EXPECT_GE(count, 20);
+  EXPECT_EQ(untitled, std::vector<std::string>{});
 }
 
 }  // namespace

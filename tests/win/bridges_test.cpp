@@ -13,6 +13,7 @@
 #include "tests/win/support/app_harness.h"
 #include "tests/win/support/standins.h"
 #include "tex/error_window_win.h"
+#include "win/file_io_win.h"
 
 namespace quillet::test {
 namespace {
@@ -166,18 +167,22 @@ TEST(BridgeTest, PrintingTellsWhenThereIsNoPrinter) {
   }
 }
 
-// A start with no engine or viewer takes the bridges beside the program, and formats when
-// wintex.ini has none; what the user set stays.
+// A start with no engine or viewer takes the bridges beside the program, formats when
+// wintex.ini has none and the macro library when no macro folder is set; what the user
+// set stays.
 TEST(BridgeTest, AFirstStartTakesTheShippedBridgesAndKeepsWhatIsSet) {
-  struct Row { const char* what; const char* ini; const char* wintex; bool engine_taken; std::size_t formats; } rows[] = {
-      {"nothing set", "", "", true, 3},
-      {"an engine set", "[TeX]\r\nUse=1\r\nｲﾝﾌﾟﾚｽ  Big WpvTeX=C:\\big.exe\r\n", "", false, 3},
-      {"formats set", "", "[TeXMode]\r\nplain=tex\r\n", true, 1},
+  const std::string shipped_macros = ProgramFolder() + "macros";
+  struct Row { const char* what; const char* ini; const char* wintex; bool engine_taken; std::size_t formats;
+               std::string macros; } rows[] = {
+      {"nothing set", "", "", true, 3, shipped_macros},
+      {"an engine set", "[TeX]\r\nUse=1\r\nｲﾝﾌﾟﾚｽ  Big WpvTeX=C:\\big.exe\r\n", "", false, 3, shipped_macros},
+      {"formats and macros set", "[General]\r\nMacroPath=C:\\マクロ\r\n", "[TeXMode]\r\nplain=tex\r\n", true, 1,
+       "C:\\マクロ"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
     AppHarness h;
-    h.use_shipped_bridges = true;
+    h.use_shipped_content = true;
     h.WriteIni(r.ini);
     WriteFileBytes(h.wintex_path(), r.wintex);
     h.Start();
@@ -188,6 +193,7 @@ TEST(BridgeTest, AFirstStartTakesTheShippedBridgesAndKeepsWhatIsSet) {
     EXPECT_EQ(env.dvi.paths[0], Quoted(StandInPath(kViewerBridgeExe)));
     EXPECT_EQ(h.main().FormatCommandIds.size(), r.formats);
     EXPECT_EQ(h.main().CurrentTeXMode, 0);
+    EXPECT_EQ(env.general.macro_path, r.macros);
     char value[64];
     GetPrivateProfileStringA("TeXMode", r.formats == 3 ? "pLaTeX" : "plain", "", value, sizeof value,
                              h.wintex_path().c_str());

@@ -166,7 +166,7 @@ TEST_F(FileFixture, SaveAsRenamesTheDocumentWithoutABackup) {
 
 TEST_F(FileFixture, AnUntitledDocumentIsSavedThroughSaveAs) {
   h.Start();
-  h.Command(kFileNewItem);
+  h.NewBlankDocument();
   TMDIChild* doc = Active();
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(doc->caption(), "文書1.tex");
@@ -180,7 +180,7 @@ TEST_F(FileFixture, AnUntitledDocumentIsSavedThroughSaveAs) {
   EXPECT_EQ(h.dialogs.asked[0].file_name, "文書1.tex");
   EXPECT_EQ(ReadFileBytes(target), "abc");
   EXPECT_EQ(doc->caption(), target);
-  h.Command(kFileNewItem);
+  h.NewBlankDocument();
   EXPECT_EQ(Active()->caption(), "文書2.tex");
 }
 
@@ -285,8 +285,8 @@ TEST_F(FileFixture, AutosaveCopiesModifiedDocumentsWhileDocumentsExist) {
   EXPECT_EQ(h.main().autosave_interval(), 10u * 60000);
   h.main().OpenDocument(a);
   EXPECT_TRUE(h.main().autosave_running());
-  h.Command(kFileNewItem);
-  h.Command(kFileNewItem);
+  h.NewBlankDocument();
+  h.NewBlankDocument();
   TMDIChild* second = Active();
   EXPECT_EQ(second->caption(), "文書2.tex");
   Type(second->Memo, "draft");

@@ -321,7 +321,7 @@ TEST_F(FindFixture, UndoAllOfAFileThatCannotBeReadChangesNothing) {
   // A document never saved is emptied.
   AppHarness blank;
   blank.Start();
-  blank.Command(kFileNewItem);
+  blank.NewBlankDocument();
   Type(blank.main().ActiveChild()->Memo, "draft");
   blank.messages.answers = {MsgResult::Yes};
   OpenEditMenu(blank);

@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "aids/command_palette_win.h"
+#include "aids/doc_wizard_win.h"
+#include "aids/macro_dialog_win.h"
+#include "aids/section_dialog_win.h"
 #include "core/command_ids.h"
 #include "help/help_file.h"
 #include "help/help_win.h"
@@ -78,6 +84,38 @@ TEST_F(HelpFixture, ContextHelpOnAControlShowsItsTopicOrNothing) {
   SendHelp(env.hwnd(), env.PageCtl.page(0));
   EXPECT_EQ(Popup(), "<none>");
   EXPECT_TRUE(h.messages.shown.empty()) << h.messages.Texts();
+}
+
+// F1 on a control of the writing aids reaches the form through the page it lies on, and
+// the dialogs' help buttons show their dialog's topic.
+TEST_F(HelpFixture, TheWritingAidsShowTheirTopics) {
+  h.Start();
+  TDocExpDlg& wizard = h.app().DocExpDlg();
+  TSectionDlg& sections = h.app().SectionDlg();
+  TMacroDlg& macros = h.app().MacroDlg();
+  TInput& palette = h.app().Input();
+  struct Row { HWND control; const char* what; unsigned topic; } rows[] = {
+      {wizard.BackBtn, "BackBtn", 137},        {wizard.NoUseNext, "NoUseNext", 141},
+      {wizard.StrSize, "StrSize", 144},        {wizard.RadioGroup1[2], "headings", 148},
+      {wizard.Author2, "Author2", 151},        {wizard.TableContents, "TableContents", 158},
+      {sections.ListView, "ListView", 131},    {sections.StopBtn, "StopBtn", 162},
+      {macros.Title, "macro Title", 134},      {palette.ListView1, "palette list", 1032},
+  };
+  for (const auto& r : rows) {
+    help().Request(h.main().hwnd(), HELP_QUIT, 0);
+    HELPINFO info{};
+    info.cbSize = sizeof(info);
+    info.iContextType = HELPINFO_WINDOW;
+    info.hItemHandle = r.control;
+    SendMessageA(r.control, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(Popup(), TopicText(r.topic)) << r.what;
+  }
+  for (auto [form, button, topic] : {std::tuple{sections.hwnd(), sections.Button3, 159u},
+                                     std::tuple{macros.hwnd(), macros.Button4, 160u}}) {
+    help().Request(h.main().hwnd(), HELP_QUIT, 0);
+    SendMessageA(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(Popup(), TopicText(topic));
+  }
 }
 
 }  // namespace

@@ -396,7 +396,7 @@ TEST(MainWindowTest, AFailureInsideAWindowIsReportedAndTheProgramCarriesOn) {
     EXPECT_EQ(h.messages.shown[0].kind, MsgKind::Error);
     EXPECT_EQ(h.messages.shown[0].text, row.text);
   }
-  h.Command(kFileNewItem);
+  h.NewBlankDocument();
   EXPECT_EQ(h.main().Children().size(), 1u);
 }
 

@@ -277,7 +277,7 @@ TEST(SettingsTest, TheEnvironmentDialogEditsACopyThatOKKeeps) {
     EXPECT_EQ(now.general.editor_path, "ed.exe");
   }
   // A new document takes the font that OK kept.
-  h.Command(kFileNewItem);
+  h.NewBlankDocument();
   LOGFONTA font{};
   GetObjectA(reinterpret_cast<HFONT>(SendMessageA(h.main().ActiveChild()->Memo, WM_GETFONT, 0, 0)), sizeof(font), &font);
   EXPECT_STREQ(font.lfFaceName, "ＭＳ 明朝");

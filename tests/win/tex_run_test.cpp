@@ -288,7 +288,7 @@ TEST_F(RunFixture, TheSaveQuestionComesFirstAndCancelStopsTheRun) {
 // saved, so there is nothing to typeset.
 TEST_F(RunFixture, ASaveThatDidNotHappenStopsTheRun) {
   Start({});
-  h.Command(kFileNewItem);
+  h.NewBlankDocument();
   Type(Doc()->Memo, "x");
   h.messages.answers = {MsgResult::Yes};
   h.Command(kTeX1Item);

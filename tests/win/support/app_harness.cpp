@@ -97,7 +97,7 @@ void AppHarness::Start(std::vector<std::string> args) {
   options.args = std::move(args);
   options.messages = &messages;
   options.file_dialogs = &dialogs;
-  options.use_shipped_bridges = use_shipped_bridges;
+  options.use_shipped_content = use_shipped_content;
   app_ = std::make_unique<Application>(std::move(options));
   if (!app_->Start()) throw std::runtime_error("the program did not start");
   PumpMessages();

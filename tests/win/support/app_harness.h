@@ -12,6 +12,7 @@
 
 #include "app/application_win.h"
 #include "app/main_form_win.h"
+#include "core/command_ids.h"
 #include "tests/win/support/test_support.h"
 
 namespace quillet::test {
@@ -79,12 +80,17 @@ class AppHarness {
   MenuNode& Item(const char* name);
   // A command as the menu sends it.
   void Command(UINT id);
+  // New as a user who has switched the new-document wizard off gets it: a blank document.
+  void NewBlankDocument() {
+    app().env_settings().general.use_doc_exp = false;
+    Command(kFileNewItem);
+  }
 
   ScriptedMessages messages;
   ScriptedFileDialogs dialogs;
   std::string help_file = "Quillet.hlp";
   // The bridges are built beside the tests: only the tests of the first run take them.
-  bool use_shipped_bridges = false;
+  bool use_shipped_content = false;
 
  private:
   TempDir dir_;

@@ -1,9 +1,10 @@
-#include "app/shipped_bridges_win.h"
+#include "app/shipped_content_win.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
+#include "aids/command_db.h"
 #include "app/application_win.h"
 #include "core/sjis.h"
 #include "win/file_io_win.h"
@@ -21,7 +22,10 @@ void TakeBridge(ProgramChoice& choice, const std::string& command) {
   choice.use = 0;
 }
 
-}  // namespace
+void UseShippedMacros(std::string& macro_path) {
+  std::string shipped = ProgramFolder() + kShippedMacroFolder;
+  if (macro_path.empty() && FolderExists(shipped)) macro_path = shipped;
+}
 
 void UseShippedBridges(Application& app) {
   const std::string folder = ProgramFolder(), engine = folder + "quillet-tex.exe", viewer = folder + "quillet-dvi.exe";
@@ -38,6 +42,18 @@ void UseShippedBridges(Application& app) {
     return;
   }
   config.stored_default = 0;
+}
+
+}  // namespace
+
+void UseShippedContent(Application& app) {
+  UseShippedMacros(app.env_settings().general.macro_path);
+  UseShippedBridges(app);
+}
+
+std::string CommandDbFile(const std::string& home_directory) {
+  std::string home = home_directory + kCommandDbName;
+  return FileExists(home) ? home : ProgramFolder() + kCommandDbName;
 }
 
 }  // namespace quillet

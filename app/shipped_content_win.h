@@ -1,0 +1,20 @@
+#pragma once
+// The first run that works, from what is shipped beside the program: the engine and
+// viewer bridges are taken when no engine or viewer is set, a wintex.ini without formats
+// gets the pLaTeX, upLaTeX and LaTeX entries (pLaTeX chosen), and an empty macro folder
+// setting names the shipped macro library. Nothing the user set is changed.
+#include <string>
+
+namespace quillet {
+
+class Application;
+
+inline constexpr char kShippedMacroFolder[] = "macros";
+
+void UseShippedContent(Application& app);
+
+// command.db in the start-up folder, or else the one shipped beside the program (the
+// program is often started from elsewhere, say by opening a document).
+std::string CommandDbFile(const std::string& home_directory);
+
+}  // namespace quillet

@@ -1,0 +1,145 @@
+// The new-document wizard through New: its pages, the ways it ends and the document it
+// writes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "aids/doc_wizard_win.h"
+#include "core/command_ids.h"
+#include "document/mdi_child_win.h"
+#include "tests/win/support/app_harness.h"
+#include "win/controls_win.h"
+
+namespace quillet::test {
+namespace {
+
+void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
+void Fill(HWND field, const char* text) { SetControlText(field, text); }
+void ChooseStyle(TDocExpDlg& w, int index) {
+  SendMessageA(w.ListBox1, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(GetParent(w.ListBox1), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(w.ListBox1), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(w.ListBox1));
+}
+
+struct WizardFixture : ::testing::Test {
+  AppHarness h;
+  TDocExpDlg& Wizard() { return h.app().DocExpDlg(); }
+  // Runs New with the steps done inside the wizard.
+  void New(const std::function<void(TDocExpDlg&)>& steps) {
+    WhenModal([&] { steps(Wizard()); });
+    h.Command(kFileNewItem);
+  }
+  std::string DocumentText() { return EditorText(h.main().ActiveChild()->Memo); }
+  std::size_t Documents() { return h.main().Children().size(); }
+};
+
+TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
+  h.Start();
+  New([&](TDocExpDlg& w) {
+    EXPECT_FALSE(IsWindowEnabled(w.BackBtn));
+    Click(w.NextBtn);
+    EXPECT_FALSE(IsWindowEnabled(w.NextBtn));  // no style chosen yet
+    Click(w.BackBtn);
+    EXPECT_TRUE(IsWindowEnabled(w.NextBtn));
+    Click(w.NextBtn);
+    ChooseStyle(w, 2);
+    EXPECT_EQ(ControlText(w.StyleExp), "短い文書用のスタイルです。(和文)");
+    Fill(w.StrSize, "12pt");
+    Fill(w.PaperSize, "a4j");
+    Click(w.Useidx);
+    Fill(w.OtherOpt, "twocolumn");
+    Click(w.RadioGroup1[2]);
+    Click(w.NextBtn);
+    EXPECT_EQ(ControlText(w.NextBtn), "完了");
+    EXPECT_TRUE(IsWindowVisible(w.Page3.hwnd()));
+    Fill(w.Title, "表題");
+    Fill(w.Author1, "山田");
+    Fill(w.Author2, "佐藤");
+    Fill(w.Thanks, "感謝");
+    for (HWND box : {w.TitlePage, w.Contents, w.FigContents, w.TableContents}) Click(box);
+    Click(w.NextBtn);
+  });
+  EXPECT_EQ(h.main().ActiveChild()->caption(), "文書1.tex");
+  EXPECT_EQ(DocumentText(),
+            "\\documentstyle[12pt,a4j,titlepage,makeidx,twocolumn]{jarticle}\r\n\\begin{titlepage}\r\n"
+            "\\title{表題}\r\n\\author{山田\\and 佐藤}\r\n\\date{\\today}\r\n\\end{titlepage}\r\n\\makeindex\r\n"
+            "\\begin{document}\r\n\\thanks{感謝}\r\n\\maketitle\r\n\\pagestyle{headings}\r\n\\tableofcontents\r\n"
+            "\\listoffigures\r\n\\listoftables\r\n%ここにメインの文書を書く\r\n\\printindex\r\n\\end{document}\r\n");
+  Range sel = EditorSelection(h.main().ActiveChild()->Memo);
+  EXPECT_EQ(sel.start, static_cast<long>(DocumentText().size()));
+  // The next opening starts over on page 1 with the emptied fields; the authors and the
+  // boxes of page 3 are kept, the title box unticked with its fields disabled.
+  New([&](TDocExpDlg& w) {
+    EXPECT_TRUE(IsWindowVisible(w.Page1.hwnd()));
+    EXPECT_EQ(ControlText(w.Title), "");
+    EXPECT_EQ(ControlText(w.Author2), "佐藤");
+    EXPECT_FALSE(IsChecked(w.TitlePage));
+    EXPECT_TRUE(IsChecked(w.Contents));
+    Click(w.NextBtn);
+    ChooseStyle(w, 0);
+    Click(w.NextBtn);
+    for (HWND box : {w.TitleExist, w.Contents, w.FigContents, w.TableContents}) Click(box);
+    EXPECT_FALSE(IsWindowEnabled(w.Author1));
+    Click(w.NextBtn);
+  });
+  EXPECT_EQ(h.main().ActiveChild()->caption(), "文書2.tex");
+  EXPECT_EQ(DocumentText(),
+            "\\documentstyle{article}\r\n\\begin{document}\r\n\\pagestyle{plain}\r\n%ここにメインの文書を書く\r\n"
+            "\\end{document}\r\n");
+}
+
+TEST_F(WizardFixture, CancellingAsksFirstAndUsesNoNumber) {
+  h.Start();
+  h.messages.answers = {MsgResult::No, MsgResult::Yes};
+  bool still_open = false;
+  New([&](TDocExpDlg& w) {
+    Click(w.NextBtn);
+    ChooseStyle(w, 6);
+    Click(w.CancelBtn);  // "いいえ": the wizard stays where it was
+    still_open = IsWindowVisible(w.hwnd()) && IsWindowVisible(w.Page2.hwnd()) &&
+                 SendMessageA(w.ListBox1, LB_GETCURSEL, 0, 0) == 6;
+    SendMessageA(w.hwnd(), WM_CLOSE, 0, 0);  // "はい"
+  });
+  EXPECT_TRUE(still_open);
+  EXPECT_EQ(h.messages.Texts(), "文書作成ｳｨｻﾞｰﾄﾞを終了してもよろしいですか?\n文書作成ｳｨｻﾞｰﾄﾞを終了してもよろしいですか?\n");
+  EXPECT_EQ(h.messages.shown[0].kind, MsgKind::Confirmation);
+  EXPECT_EQ(Documents(), 0u);
+  EXPECT_EQ(h.main().UntitledCounter, 1);
+  // "今回はｳｨｻﾞｰﾄﾞを使わない" then "ｷｬﾝｾﾙ": a blank document, nothing asked.
+  New([&](TDocExpDlg& w) {
+    EXPECT_FALSE(IsWindowEnabled(w.NoUseNext));
+    Click(w.NoUse);
+    EXPECT_EQ(ControlText(w.NextBtn), "完了");
+    Click(w.CancelBtn);
+  });
+  EXPECT_EQ(h.messages.shown.size(), 2u);
+  EXPECT_EQ(h.main().ActiveChild()->caption(), "文書1.tex");
+  EXPECT_EQ(DocumentText(), "");
+}
+
+TEST_F(WizardFixture, NotUsingItFromNextTimeOnIsKept) {
+  h.Start();
+  New([&](TDocExpDlg& w) {
+    Click(w.NoUse);
+    Click(w.NoUseNext);
+    Click(w.NextBtn);
+  });
+  EXPECT_EQ(Documents(), 1u);
+  EXPECT_FALSE(h.app().env_settings().general.use_doc_exp);
+  EXPECT_EQ(h.IniValue("General", "UseDocExp"), "0");
+  bool shown = false;
+  WhenModal([&] {
+    shown = IsWindowVisible(Wizard().hwnd());
+    if (shown) Click(Wizard().CancelBtn);
+  });
+  h.Command(kFileNewItem);
+  PumpMessages(150);
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(h.main().ActiveChild()->caption(), "文書2.tex");
+}
+
+}  // namespace
+}  // namespace quillet::test
