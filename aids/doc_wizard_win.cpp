@@ -36,10 +36,14 @@ bool TDocExpDlg::Create(Messages& messages) {
                   WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP)) {
     return false;
   }
+  return true;
+}
+
+void TDocExpDlg::BuildContents() {
   HFONT f = font();
-  if (!Page1.Create(hwnd(), kPageArea) || !Page2.Create(hwnd(), kPageArea) || !Page3.Create(hwnd(), kPageArea)) {
-    return false;
-  }
+  Page1.Create(hwnd(), kPageArea);
+  Page2.Create(hwnd(), kPageArea);
+  Page3.Create(hwnd(), kPageArea);
   CreatePage1();
   CreatePage2();
   CreatePage3();
@@ -49,7 +53,6 @@ bool TDocExpDlg::Create(Messages& messages) {
   CancelBtn = WithHelp(CreateButton(hwnd(), f, "ｷｬﾝｾﾙ", 417, 246, 80, 25, IDCANCEL), 139);
   SetChecked(TitleExist, true);
   SetControlText(Date, "\\today");
-  return NextBtn && TableContents;
 }
 
 void TDocExpDlg::CreatePage1() {
@@ -76,13 +79,13 @@ void TDocExpDlg::CreatePage2() {
   for (const DocStyle& style : kDocStyles) SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(style.name));
   CreateGroupBox(p, f, "選択したｽﾀｲﾙﾌｧｲﾙの説明", 116, 22, 227, 50);
   StyleExp = WithHelp(CreateEditBox(p, f, 124, 42, 211, 21, 0, ES_READONLY | ES_AUTOHSCROLL), 143);
-  CreateLabel(p, f, "基本文字ｻｲｽﾞ(&T)", 116, 84, 104, 14);
-  StrSize = CreateCombo(p, f, 222, 80, 60, {"11pt", "12pt"}, 144);
-  Useidx = WithHelp(CreateCheckBox(p, f, "索引機能", 288, 81, 60, 20, 0), 145);
-  CreateLabel(p, f, "用紙ｻｲｽﾞ(&P)", 116, 112, 104, 14);
-  PaperSize = CreateCombo(p, f, 222, 108, 60, {"a4j", "b4j", "a5j", "b5j", "a4p", "b4p", "a5p", "b5p"}, 147);
-  CreateLabel(p, f, "その他のｵﾌﾟｼｮﾝ(&O)", 116, 140, 104, 14);
-  OtherOpt = WithHelp(CreateEditBox(p, f, 222, 136, 121, 21, 0), 146);
+  CreateLabel(p, f, "基本文字ｻｲｽﾞ(&T)", 116, 84, 100, 14);
+  StrSize = CreateCombo(p, f, 218, 80, 56, {"11pt", "12pt"}, 144);
+  Useidx = WithHelp(CreateCheckBox(p, f, "索引機能", 280, 81, 68, 20, 0), 145);
+  CreateLabel(p, f, "用紙ｻｲｽﾞ(&P)", 116, 112, 100, 14);
+  PaperSize = CreateCombo(p, f, 218, 108, 56, {"a4j", "b4j", "a5j", "b5j", "a4p", "b4p", "a5p", "b5p"}, 147);
+  CreateLabel(p, f, "その他のｵﾌﾟｼｮﾝ(&O)", 116, 140, 100, 14);
+  OtherOpt = WithHelp(CreateEditBox(p, f, 218, 136, 125, 21, 0), 146);
   HWND group = CreateGroupBox(p, f, "ﾍｯﾀﾞ、ﾌｯﾀ(&H)", 8, 172, 335, 40);
   SetWindowContextHelpId(group, 148);
   for (int i = 0; i < 3; ++i) {

@@ -44,6 +44,7 @@ class TDocExpDlg : public Form {
   bool FormCloseQuery();
 
  protected:
+  void BuildContents() override;
   int DefaultButtonId() const override { return IDOK; }
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -40,6 +40,10 @@ bool TMacroDlg::Create() {
                   WS_EX_CONTEXTHELP)) {
     return false;
   }
+  return true;
+}
+
+void TMacroDlg::BuildContents() {
   HFONT f = font();
   Label1 = CreateLabel(hwnd(), f, "ﾏｸﾛのﾘｽﾄ(&L)", 8, 8, 150, 14);
   ListBox = WithHelp(CreateControl(hwnd(),
@@ -62,7 +66,6 @@ bool TMacroDlg::Create() {
   Button2 = WithHelp(CreateButton(hwnd(), f, "ｷｬﾝｾﾙ", 0, 0, 80, 25, IDCANCEL), 136);
   Button4 = WithHelp(CreateButton(hwnd(), f, "ﾍﾙﾌﾟ(&H)", 0, 0, 80, 25, kButton4), 78);
   Layout();
-  return ListBox && Title && Memo && Button1;
 }
 
 void TMacroDlg::Layout() {

@@ -25,6 +25,7 @@ class TMacroDlg : public Form {
   void Button1Click();
 
  protected:
+  void BuildContents() override;
   int DefaultButtonId() const override { return IDOK; }
   void FormActivate() override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -28,6 +28,10 @@ bool TSectionDlg::Create() {
                   WS_EX_CONTEXTHELP)) {
     return false;
   }
+  return true;
+}
+
+void TSectionDlg::BuildContents() {
   HFONT f = font();
   Label1 = CreateLabel(hwnd(), f, "見出し一覧", 8, 8, 120, 14);
   SectionNum = CreateControl(hwnd(), {.class_name = "STATIC", .style = SS_RIGHT}, f);
@@ -46,13 +50,12 @@ bool TSectionDlg::Create() {
   Button2 = WithHelp(CreateButton(hwnd(), f, "ｷｬﾝｾﾙ", 0, 0, 80, 25, IDCANCEL), 136);
   Button3 = WithHelp(CreateButton(hwnd(), f, "ﾍﾙﾌﾟ(&H)", 0, 0, 80, 25, kButton3), 78);
   EnableWindow(Button1, FALSE);
-  if (!Panel.Create(hwnd(), RECT{0, 0, 394, 225})) return false;
+  Panel.Create(hwnd(), RECT{0, 0, 394, 225});
   Label2 = CreateLabel(Panel.hwnd(), f, "しばらくお待ち下さい...", 0, 0, 200, 14);
   ProgressBar = WithHelp(CreateControl(Panel.hwnd(), {.class_name = PROGRESS_CLASSA}, f), 161);
   SendMessageA(ProgressBar, PBM_SETRANGE32, 0, 100);
   StopBtn = WithHelp(CreateButton(Panel.hwnd(), f, "中断", 0, 0, 80, 25, kStopBtn), 162);
   Layout();
-  return ListView && Button1 && ProgressBar && StopBtn;
 }
 
 void TSectionDlg::Layout() {

@@ -31,6 +31,7 @@ class TSectionDlg : public Form {
   void ListViewColumnClick(int column);
 
  protected:
+  void BuildContents() override;
   int DefaultButtonId() const override;
   void FormActivate() override;
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

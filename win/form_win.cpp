@@ -45,12 +45,19 @@ bool Form::CreateFormAt(const char* class_name, const char* caption, POINT place
                     .parent = owner});
 }
 
+void Form::EnsureBuilt() {
+  if (built_) return;
+  built_ = true;
+  BuildContents();
+}
+
 int Form::ShowModal(HWND owner) {
   if (modal_) return 0;
   modal_ = true;
   done_ = false;
   result_ = 0;
   bool owner_was_enabled = owner && IsWindowEnabled(owner);
+  EnsureBuilt();
   EnsureContents();
   if (owner_was_enabled) EnableWindow(owner, FALSE);
   ShowWindow(hwnd(), SW_SHOW);

@@ -18,6 +18,9 @@ class Form : public Window {
   void EndModal(int result);
   // Builds the parts of the window that only its showing needs; run before every showing.
   virtual void EnsureContents() {}
+  // Makes the controls of a form that builds them late (BuildContents), once; every
+  // showing does this first, so start-up does not pay for dialogs never shown.
+  void EnsureBuilt();
   HFONT font() const { return font_.get(); }
 
   // Where every form sends its help requests (WinHelp command and data).
@@ -35,6 +38,7 @@ class Form : public Window {
   bool CreateFormAt(const char* class_name, const char* caption, POINT place, SIZE size, DWORD style,
                     DWORD ex_style, HWND owner);
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  virtual void BuildContents() {}
   // Each time the window becomes active (shown or activated).
   virtual void FormActivate() {}
   // The default button's id for Enter (0: none).
@@ -42,6 +46,7 @@ class Form : public Window {
 
  private:
   FontHandle font_;
+  bool built_ = false;
   bool modal_ = false;
   bool done_ = false;
   int result_ = 0;

@@ -94,6 +94,7 @@ TEST_F(HelpFixture, TheWritingAidsShowTheirTopics) {
   TSectionDlg& sections = h.app().SectionDlg();
   TMacroDlg& macros = h.app().MacroDlg();
   TInput& palette = h.app().Input();
+  for (Form* form : std::initializer_list<Form*>{&wizard, &sections, &macros}) form->EnsureBuilt();
   struct Row { HWND control; const char* what; unsigned topic; } rows[] = {
       {wizard.BackBtn, "BackBtn", 137},        {wizard.NoUseNext, "NoUseNext", 141},
       {wizard.StrSize, "StrSize", 144},        {wizard.RadioGroup1[2], "headings", 148},
