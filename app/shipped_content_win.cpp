@@ -13,6 +13,8 @@ namespace quillet {
 
 namespace {
 
+constexpr char kShippedMacroFolder[] = "macros";
+
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 // The first kind takes the bridge when no kind has a program.

@@ -9,8 +9,6 @@ namespace quillet {
 
 class Application;
 
-inline constexpr char kShippedMacroFolder[] = "macros";
-
 void UseShippedContent(Application& app);
 
 // command.db in the start-up folder, or else the one shipped beside the program (the
