@@ -58,9 +58,7 @@ bool TPagesDlg1::Create() {
   return PageCtl.Create(hwnd(), font(), 8, 8, 520, 246, kPageCtl, {"動作一般", "ｴﾃﾞｨﾀ表示", "TeXの選択", "Dviの選択"});
 }
 
-void TPagesDlg1::EnsureContents() {
-  if (contents_built_) return;
-  contents_built_ = true;
+void TPagesDlg1::BuildContents() {
   CreatePage0(PageCtl.page(0));
   CreatePage1(PageCtl.page(1));
   CreatePage2(PageCtl.page(2));
@@ -160,7 +158,7 @@ void TPagesDlg1::FillFontList() {
 }
 
 void TPagesDlg1::ShowSettings(const EnvSettings& settings) {
-  EnsureContents();
+  EnsureBuilt();
   shown_ = settings;
   const GeneralSettings& g = settings.general;
   SetChecked(BackUP, g.backup);

@@ -14,8 +14,6 @@ namespace quillet {
 class TPagesDlg1 : public Form {
  public:
   bool Create();
-  // Builds the pages' controls; they are made when the dialog is first shown.
-  void EnsureContents() override;
 
   // Puts the settings into the controls (building them first when needed).
   void ShowSettings(const EnvSettings& settings);
@@ -37,6 +35,8 @@ class TPagesDlg1 : public Form {
   PageControl PageCtl;
 
  protected:
+  // The pages' controls are made when the dialog is first shown.
+  void BuildContents() override;
   int DefaultButtonId() const override { return IDOK; }
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -50,7 +50,6 @@ class TPagesDlg1 : public Form {
   void EnableDependents();
   void OnCommand(int id, int code, HWND control);
   void PaintColorGrid(const DRAWITEMSTRUCT& item);
-  bool contents_built_ = false;
   // What ShowSettings put in: the values no control edits yet come back from here.
   EnvSettings shown_;
 };

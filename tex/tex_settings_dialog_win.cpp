@@ -18,8 +18,7 @@ bool TPagesDlg::Create() {
 
 // The pages are filled from the TeX configuration each time the dialog shows, so they
 // are made only when it first shows.
-void TPagesDlg::EnsureContents() {
-  if (PageCtl.hwnd()) return;
+void TPagesDlg::BuildContents() {
   if (!PageCtl.Create(hwnd(), font(), 8, 8, 405, 246, kPageCtl,
                       {"環境変数", "ﾌｫｰﾏｯﾄﾌｧｲﾙの作成", "TeXﾒﾆｭｰの編集", "ﾌｫﾝﾄのﾏｯﾋﾟﾝｸﾞ", "基本ｽﾀｲﾙの登録"},
                       TCS_MULTILINE)) {

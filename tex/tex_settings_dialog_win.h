@@ -9,11 +9,11 @@ namespace quillet {
 class TPagesDlg : public Form {
  public:
   bool Create();
-  void EnsureContents() override;
   PageControl PageCtl;
   HWND OKBtn = nullptr, CancelBtn = nullptr, ApplyBtn = nullptr, HelpBtn = nullptr;
 
  protected:
+  void BuildContents() override;
   int DefaultButtonId() const override { return IDOK; }
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 };
