@@ -80,8 +80,9 @@ bool SaveWizardRefusal(Application& app) {
   app.env_settings().general.use_doc_exp = false;
   ProfileWriter w(app.settings_file());
   w.Bool("General", "UseDocExp", false);
-  if (!w.ok()) app.messages().Error(app.MainForm().hwnd(), app.settings_file().WriteErrorText());
-  return w.ok();
+  if (w.Commit()) return true;
+  app.messages().Error(app.MainForm().hwnd(), app.settings_file().WriteErrorText());
+  return false;
 }
 
 bool SaveShutdownSettings(Application& app) {
@@ -106,8 +107,9 @@ bool SaveShutdownSettings(Application& app) {
   for (int n = 1; n <= RecentFiles::kShown; ++n) {
     w.String("Files", ("File" + std::to_string(n)).c_str(), main.recent_files.entry(n));
   }
-  if (!w.ok()) app.messages().Error(main.hwnd(), app.settings_file().WriteErrorText());
-  return w.ok();
+  if (w.Commit()) return true;
+  app.messages().Error(main.hwnd(), app.settings_file().WriteErrorText());
+  return false;
 }
 
 }  // namespace quillet

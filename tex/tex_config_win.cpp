@@ -37,7 +37,7 @@ bool WinProfileStore::Write(const std::string& section, const std::string& key, 
 
 bool WinProfileStore::EraseSection(const std::string& section) {
   pass_.reset();
-  return WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file_.path().c_str()) != FALSE;
+  return ProfileWriter(file_).EraseSection(section.c_str()).Commit();
 }
 
 std::vector<std::string> WinDirectoryLister::List(const std::string& dir, const std::string& pattern) const {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/profile_values.h"
+#include "win/file_io_win.h"
 
 namespace quillet {
 
@@ -33,8 +34,15 @@ const ProfileSection* ProfileReader::Section(const char* name) const {
   return place->second ? &*place->second : nullptr;
 }
 
+std::string ProfileFile::DiskPath() const {
+  if (path_.find_first_of("\\/:") != std::string::npos) return path_;
+  char windows[MAX_PATH];
+  UINT n = GetWindowsDirectoryA(windows, MAX_PATH);
+  return n && n < MAX_PATH ? std::string(windows, n) + "\\" + path_ : path_;
+}
+
 bool ProfileFile::WriteString(const char* section, const char* key, const std::string& value) const {
-  return WritePrivateProfileStringA(section, key, value.c_str(), path_.c_str()) != FALSE;
+  return ProfileWriter(*this).String(section, key, value).Commit();
 }
 
 bool ProfileFile::WriteInt(const char* section, const char* key, int value) const {
@@ -47,9 +55,28 @@ bool ProfileFile::WriteBool(const char* section, const char* key, bool value) co
 
 std::string ProfileFile::WriteErrorText() const { return path_ + " に書き込めません"; }
 
+ProfileWriter::ProfileWriter(const ProfileFile& file) : disk_path_(file.DiskPath()) {
+  TextBlock block;
+  ReadStatus status = ReadFileBlock(disk_path_, block, 64u << 20);
+  if (status == ReadStatus::Ok) text_ = ProfileText(std::string(block.data.get(), block.size));
+  // A file that is there but cannot be read whole must not be replaced by the changes alone.
+  readable_ = status == ReadStatus::Ok || status == ReadStatus::Missing;
+}
+
 ProfileWriter& ProfileWriter::String(const char* section, const char* key, const std::string& value) {
-  if (ok_) ok_ = file_.WriteString(section, key, value);
+  text_.Set(section, key, value);
   return *this;
+}
+
+ProfileWriter& ProfileWriter::EraseSection(const char* section) {
+  text_.EraseSection(section);
+  return *this;
+}
+
+bool ProfileWriter::Commit() {
+  if (!readable_) return false;
+  std::string_view parts[] = {text_.text()};
+  return WriteFileSafely(disk_path_, parts);
 }
 
 ProfileWriter& ProfileWriter::Int(const char* section, const char* key, int value) {

@@ -129,6 +129,33 @@ TEST(TeXConfigWinTest, WritersLeaveTheseBytesOnDisk) {
   EXPECT_EQ(reread.stored_default, -1);
 }
 
+TEST(TeXConfigWinTest, WhatAnotherProgramWroteAndTheWritersDoNotOwnKeepsItsBytes) {
+  TempDir root;
+  WriteFileBytes(root / "wintex.ini",
+                 "; written by hand\r\n[environ]\r\n  TEXINPUTS = c:\\old\r\nEXTRA=keep me\r\n\r\n"
+                 "[Viewer]\r\n;comment=1\r\nzoom=2\r\n");
+  WinProfileStore store(root / "wintex.ini");
+  TeXConfiguration c;
+  EXPECT_EQ(WriteEnviron(store, c, "c:\\in", "", "", ""), WriteOutcome::Ok);
+  EXPECT_EQ(ReadFileBytes(root / "wintex.ini"),
+            "; written by hand\r\n[environ]\r\nTEXINPUTS=c:\\in\r\nEXTRA=keep me\r\n"
+            "TEXFONTS=\r\nTEXFORMATS=\r\nTEXPOOL=\r\n\r\n"
+            "[Viewer]\r\n;comment=1\r\nzoom=2\r\n");
+}
+
+TEST(TeXConfigWinTest, AReadOnlyFileIsRefusedAndKeptWhole) {
+  TempDir root;
+  const std::string file = "[Environ]\r\nTEXINPUTS=c:\\old\r\n[TeXMode]\r\nLaTeX=lplain\r\n";
+  WriteFileBytes(root / "wintex.ini", file);
+  ASSERT_TRUE(SetFileAttributesA((root / "wintex.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+  WinProfileStore store(root / "wintex.ini");
+  TeXConfiguration c;
+  EXPECT_EQ(WriteEnviron(store, c, "c:\\in", "", "", ""), WriteOutcome::Refused);
+  EXPECT_EQ(WriteTeXMenu(store, c, {}, {}), WriteOutcome::Refused);
+  EXPECT_EQ(ReadFileBytes(root / "wintex.ini"), file);
+  SetFileAttributesA((root / "wintex.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST(TeXConfigWinTest, ReservedStyleNamesLeaveTheFileAlone) {
   TempDir root;
   const std::string file = "[Font]\r\ncmr10=Times\r\n[Style]\r\nStyle=jarticle\r\n[jarticle]\r\nsizeoption=10pt\r\n";

@@ -1,0 +1,27 @@
+#pragma once
+// The text of a settings (INI) file, changed as the platform's profile writer changes it
+// but with every line it does not own kept byte for byte: comments, blank lines, odd
+// spacing and unknown sections stay as another program wrote them. Section and key names
+// compare without regard to ASCII case; double-byte characters compare exactly.
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+class ProfileText {
+ public:
+  explicit ProfileText(std::string text = {}) : text_(std::move(text)) {}
+  const std::string& text() const { return text_; }
+
+  // The key's line of the first section of that name becomes "key=value" (the key spelt
+  // as in the file); a missing key is added after the section's last non-blank line, a
+  // missing section at the end of the file.
+  void Set(std::string_view section, std::string_view key, std::string_view value);
+  // Removes every section of that name with all its lines.
+  void EraseSection(std::string_view section);
+
+ private:
+  std::string text_;
+};
+
+}  // namespace quillet

@@ -1,0 +1,42 @@
+// Settings files changed in place: the changed line, the added key or section, the erased
+// section, and every other byte as it was.
+#include "core/profile_text.h"
+
+#include <gtest/gtest.h>
+
+namespace quillet {
+namespace {
+
+TEST(ProfileTextTest, SetChangesOneLineOrAddsWhereTheFileNeedsIt) {
+  struct Row { const char* what; const char* before; const char* section; const char* key; const char* value;
+               const char* after; } rows[] = {
+      {"empty file", "", "TeX", "Use", "1", "[TeX]\r\nUse=1\r\n"},
+      {"value replaced in place, key spelt as in the file",
+       "; mine\r\n[tex]\r\n  use = 0 \r\nOther=x\r\n", "TeX", "USE", "1", "; mine\r\n[tex]\r\nuse=1\r\nOther=x\r\n"},
+      {"new key after the section's last line, before blank lines",
+       "[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n", "A", "z", "3", "[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"},
+      {"new section at the end of a file without a final break", "[A]\r\nx=1", "B", "k", "v",
+       "[A]\r\nx=1\r\n[B]\r\nk=v\r\n"},
+      {"key added to a last section without a final break", "[A]\r\nx=1", "A", "k", "", "[A]\r\nx=1\r\nk=\r\n"},
+      {"comment lines are no keys", "[A]\r\n;k=old\r\n", "A", "k", "new", "[A]\r\n;k=old\r\nk=new\r\n"},
+      {"LF-only file keeps its lines", "[A]\nx=1\n[B]\n", "A", "x", "2", "[A]\nx=2\n[B]\n"},
+      {"double-byte names compare exactly", "[ﾌｫﾝﾄ]\r\n表=1\r\n", "ﾌｫﾝﾄ", "衣", "2",
+       "[ﾌｫﾝﾄ]\r\n表=1\r\n衣=2\r\n"},
+  };
+  for (const auto& r : rows) {
+    ProfileText text(r.before);
+    text.Set(r.section, r.key, r.value);
+    EXPECT_EQ(text.text(), r.after) << r.what;
+  }
+}
+
+TEST(ProfileTextTest, EraseSectionTakesEveryCopyWithItsLines) {
+  ProfileText text("[Keep]\r\na=1\r\n[TeXMode]\r\nx=y\r\n; note\r\n[other]\r\nb=2\r\n[texmode]\r\nz=w\r\n");
+  text.EraseSection("TeXMode");
+  EXPECT_EQ(text.text(), "[Keep]\r\na=1\r\n[other]\r\nb=2\r\n");
+  text.EraseSection("missing");
+  EXPECT_EQ(text.text(), "[Keep]\r\na=1\r\n[other]\r\nb=2\r\n");
+}
+
+}  // namespace
+}  // namespace quillet
