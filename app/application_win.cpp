@@ -82,6 +82,9 @@ bool Application::CreateWindows() {
   input_->target_editor = [this] { return main_form_->ActiveEditor(); };
   error_win_->on_visibility = [this](bool shown) { main_form_->menu().Item(kErrMesItem).SetChecked(shown); };
   title_form_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
+  pages_dlg1_->Prepare(*file_dialogs_, [this](int page, const EnvSettings& edited) {
+    return main_form_->ApplyEnvironmentPage(page, edited);
+  });
   return true;
 }
 

@@ -107,13 +107,12 @@ void TMainForm::EnvItemClick() { EditEnvironment(std::nullopt); }
 
 void TMainForm::PPropertyItemClick() { EditEnvironment(1); }
 
-// The dialog edits a copy: OK makes it the program's settings, Cancel drops it.
+// The dialog edits a copy and hands back each page the user confirms
+// (ApplyEnvironmentPage); Cancel leaves the settings in force as they are.
 void TMainForm::EditEnvironment(std::optional<int> page) {
   TPagesDlg1& dialog = app_.PagesDlg1();
   CenterOnScreen(dialog.hwnd());
-  dialog.ShowSettings(app_.env_settings());
-  if (page) dialog.PageCtl.SetActive(*page);
-  if (dialog.ShowModal(hwnd()) == IDOK) app_.env_settings() = dialog.EditedSettings();
+  dialog.Edit(hwnd(), app_.env_settings(), page);
 }
 
 void TMainForm::SetItemClick() {

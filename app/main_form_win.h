@@ -14,6 +14,7 @@
 #include "core/text_gap.h"
 #include "document/document_host_win.h"
 #include "document/find_replace_win.h"
+#include "prefs/env_settings.h"
 #include "tex/tex_run_win.h"
 #include "win/file_dialogs_win.h"
 #include "win/form_win.h"
@@ -157,6 +158,10 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void FilePrintItemClick();
   bool FileSaveItemClick(TMDIChild& doc) override;
   bool FileSaveAsItemClick(TMDIChild& doc);
+
+  // Writes one page of the environment dialog to quillet.ini and puts it in force in
+  // the running program; false (and said) when the file refused the write.
+  bool ApplyEnvironmentPage(int page, const EnvSettings& edited);
 
   // Autosave: the timer runs while documents exist; each pass copies the modified ones.
   void SetAutoSaveInterval(UINT milliseconds);

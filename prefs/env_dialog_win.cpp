@@ -2,10 +2,13 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/profile_values.h"
+#include "core/sjis.h"
 #include "win/controls_win.h"
 
 namespace quillet {
@@ -157,10 +160,23 @@ void TPagesDlg1::FillFontList() {
   }
 }
 
-void TPagesDlg1::ShowSettings(const EnvSettings& settings) {
+void TPagesDlg1::Prepare(FileDialogs& dialogs, PageApplier apply_page) {
+  dialogs_ = &dialogs;
+  apply_page_ = std::move(apply_page);
+}
+
+void TPagesDlg1::Edit(HWND owner, const EnvSettings& in_force, std::optional<int> page) {
+  SaveEnvironmentSnapshot(in_force);
+  if (page) PageCtl.SetActive(*page);
+  FormActivate();
+  ShowModal(owner);
+}
+
+void TPagesDlg1::SaveEnvironmentSnapshot(const EnvSettings& in_force) {
   EnsureBuilt();
-  shown_ = settings;
-  const GeneralSettings& g = settings.general;
+  in_force_ = in_force;
+  filling_ = true;
+  const GeneralSettings& g = in_force.general;
   SetChecked(BackUP, g.backup);
   SetChecked(AutoSave, g.auto_save);
   int minutes = ClampAutoSaveMinutes(g.auto_save_minutes);
@@ -171,29 +187,99 @@ void TPagesDlg1::ShowSettings(const EnvSettings& settings) {
   SetChecked(Win31Dialog, g.win31_dialog);
   SetChecked(UseDocExp, g.use_doc_exp);
   SetControlText(MacroPath, g.macro_path);
-  SetControlText(Font, settings.editor.font_name);
-  SetControlText(Size, settings.editor.font_size);
-  SendMessageA(TeXList, LB_SETCURSEL, static_cast<WPARAM>(settings.tex.use), 0);
-  SendMessageA(DviList, LB_SETCURSEL, static_cast<WPARAM>(settings.dvi.use), 0);
+  SetControlText(Font, in_force.editor.font_name);
+  SetControlText(Size, in_force.editor.font_size);
+  // A kind outside the list (none chosen) shows the first one.
+  auto show_choice = [](HWND list, HWND path, const ProgramChoice& choice, std::vector<std::string>& paths, int& shown) {
+    paths = choice.paths;
+    shown = choice.use >= 0 && choice.use < static_cast<int>(paths.size()) ? choice.use : 0;
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+    SetControlText(path, paths[static_cast<std::size_t>(shown)]);
+  };
+  show_choice(TeXList, TeXPath, in_force.tex, tex_paths_, tex_shown_);
+  show_choice(DviList, DviPath, in_force.dvi, dvi_paths_, dvi_shown_);
   EnableDependents();
+  filling_ = false;
 }
 
+// Texts go out cut on a character boundary to what the settings file gives back.
 EnvSettings TPagesDlg1::EditedSettings() const {
-  EnvSettings s = shown_;
+  EnvSettings s = in_force_;
   GeneralSettings& g = s.general;
   g.backup = IsChecked(BackUP);
   g.auto_save = IsChecked(AutoSave);
-  g.auto_save_minutes = ClampAutoSaveMinutes(ParseProfileInt(ControlText(AutoSaveTime), kMinAutoSaveMinutes));
+  g.auto_save_minutes = TypedAutoSaveMinutes(ControlText(AutoSaveTime));
   g.show_log_file = IsChecked(ShowLogFile);
-  g.editor_path = ControlText(EditorPath);
+  g.editor_path = CutProfileString(ControlText(EditorPath));
   g.win31_dialog = IsChecked(Win31Dialog);
   g.use_doc_exp = IsChecked(UseDocExp);
-  g.macro_path = ControlText(MacroPath);
-  s.editor.font_name = ControlText(Font);
-  s.editor.font_size = ControlText(Size);
-  s.tex.use = static_cast<int>(SendMessageA(TeXList, LB_GETCURSEL, 0, 0));
-  s.dvi.use = static_cast<int>(SendMessageA(DviList, LB_GETCURSEL, 0, 0));
+  g.macro_path = CutProfileString(ControlText(MacroPath));
+  s.editor.font_name = std::string(CutToBytes(ControlText(Font), LF_FACESIZE - 1));
+  s.editor.font_size = CutProfileString(ControlText(Size));
+  auto edited_choice = [](HWND list, HWND path, std::vector<std::string> paths) {
+    int use = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+    if (use < 0 || use >= static_cast<int>(paths.size())) use = 0;
+    paths[static_cast<std::size_t>(use)] = CutProfileString(ControlText(path));
+    return ProgramChoice{use, std::move(paths)};
+  };
+  s.tex = edited_choice(TeXList, TeXPath, tex_paths_);
+  s.dvi = edited_choice(DviList, DviPath, dvi_paths_);
   return s;
+}
+
+// Every showing starts with nothing edited.
+void TPagesDlg1::FormActivate() {
+  page_changed_.fill(false);
+  EnableWindow(ApplyBtn, FALSE);
+  ShowPreview();
+}
+
+void TPagesDlg1::PageCtlChange() {
+  PageCtl.ShowSelected();
+  EnableWindow(ApplyBtn, PageChanged(PageCtl.active()));
+}
+
+void TPagesDlg1::MarkChanged(int page) {
+  if (filling_) return;
+  page_changed_[static_cast<std::size_t>(page)] = true;
+  EnableWindow(ApplyBtn, TRUE);
+}
+
+// A refused write keeps the dialog open with what the user typed.
+void TPagesDlg1::OKBtnClick() {
+  for (int page = 0; page < kEnvPageCount; ++page) {
+    if (PageChanged(page) && !ApplyEnvironmentPage(page)) return;
+  }
+  EndModal(IDOK);
+}
+
+void TPagesDlg1::ApplyBtnClick() {
+  int page = PageCtl.active();
+  if (!ApplyEnvironmentPage(page)) return;
+  page_changed_[static_cast<std::size_t>(page)] = false;
+  EnableWindow(ApplyBtn, FALSE);
+}
+
+// A page written becomes what Cancel returns to.
+bool TPagesDlg1::ApplyEnvironmentPage(int page) {
+  EnvSettings edited = EditedSettings();
+  if (!apply_page_ || !apply_page_(page, edited)) return false;
+  TakePage(in_force_, edited, page);
+  if (page == 2) tex_paths_ = edited.tex.paths;
+  if (page == 3) dvi_paths_ = edited.dvi.paths;
+  return true;
+}
+
+void TPagesDlg1::ShowPreview() {
+  preview_font_ = CreatePointFont(ControlText(Font).c_str(), PreviewFontSize(ControlText(Size)));
+  SendMessageA(SampleText, WM_SETFONT, reinterpret_cast<WPARAM>(preview_font_.get()), TRUE);
+}
+
+// An interval outside one minute to one day takes the nearer limit when the box is left.
+void TPagesDlg1::AutoSaveTimeExit() {
+  std::string typed = ControlText(AutoSaveTime);
+  std::string kept = std::to_string(TypedAutoSaveMinutes(typed));
+  if (typed != kept) SetControlText(AutoSaveTime, kept);
 }
 
 // The interval counts only with autosave on; the editor only when the log is shown.
@@ -205,23 +291,86 @@ void TPagesDlg1::EnableDependents() {
   EnableWindow(Button2, show_log);
 }
 
-void TPagesDlg1::OnCommand(int id, int code, HWND) {
+void TPagesDlg1::SwitchKind(HWND list, HWND path, std::vector<std::string>& paths, int& shown, int page) {
+  int selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+  if (selected < 0 || selected >= static_cast<int>(paths.size())) return;
+  paths[static_cast<std::size_t>(shown)] = CutProfileString(ControlText(path));
+  SetControlText(path, paths[static_cast<std::size_t>(selected)]);
+  shown = selected;
+  MarkChanged(page);
+}
+
+void TPagesDlg1::Browse(HWND path, const char* title) {
+  if (!dialogs_) return;
+  FileDialogArgs args{.file_name = "*.exe",
+                      .filter = "実行ﾌｧｲﾙ|*.exe",
+                      .title = title,
+                      .flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
+                      .old_style = in_force_.general.win31_dialog};
+  std::string chosen;
+  if (dialogs_->Open(hwnd(), args, chosen)) SetControlText(path, chosen);
+}
+
+// The text a combo box will hold: a pick from the list is not in the edit field yet.
+std::string TPagesDlg1::ComboText(HWND combo, int code) const {
+  LRESULT pick = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+  if (code != CBN_SELCHANGE || pick == CB_ERR) return ControlText(combo);
+  LRESULT n = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(pick), 0);
+  std::string text(static_cast<std::size_t>(n > 0 ? n : 0) + 1, '\0');
+  SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(pick), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(std::strlen(text.c_str()));
+  return text;
+}
+
+void TPagesDlg1::OnCommand(int id, int code, HWND control) {
   switch (id) {
-    case IDOK:
-      EndModal(IDOK);
-      break;
-    case IDCANCEL:
-      EndModal(IDCANCEL);
-      break;
-    case kHelpBtn:
-      RequestHelp(hwnd(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(43 + PageCtl.active()));
-      break;
+    case IDOK: OKBtnClick(); break;
+    case IDCANCEL: EndModal(IDCANCEL); break;
+    case kApplyBtn: ApplyBtnClick(); break;
+    case kHelpBtn: RequestHelp(hwnd(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(43 + PageCtl.active())); break;
     case kAutoSave:
     case kShowLogFile:
-      if (code == BN_CLICKED) EnableDependents();
+    case kBackUP:
+    case kWin31Dialog:
+    case kUseDocExp:
+      if (code != BN_CLICKED) break;
+      EnableDependents();
+      MarkChanged(0);
       break;
-    default:
+    case kAutoSaveTime:
+      if (code == EN_CHANGE) MarkChanged(0);
+      if (code == EN_KILLFOCUS) AutoSaveTimeExit();
       break;
+    case kEditorPath:
+    case kMacroPath:
+      if (code == EN_CHANGE) MarkChanged(0);
+      break;
+    case kButton2:
+      Browse(EditorPath, "ｴﾃﾞｨﾀのﾊﾟｽ指定");
+      MarkChanged(0);
+      break;
+    case kFont:
+    case kSize:
+      if (code != CBN_EDITCHANGE && code != CBN_SELCHANGE) break;
+      if (code == CBN_SELCHANGE) SetControlText(control, ComboText(control, code));
+      ShowPreview();
+      MarkChanged(1);
+      break;
+    case kTeXList:
+      if (code == LBN_SELCHANGE) SwitchKind(TeXList, TeXPath, tex_paths_, tex_shown_, 2);
+      break;
+    case kTeXPath:
+      if (code == EN_CHANGE) MarkChanged(2);
+      break;
+    case kButton3: Browse(TeXPath, "TeXのﾊﾟｽ指定"); break;
+    case kDviList:
+      if (code == LBN_SELCHANGE) SwitchKind(DviList, DviPath, dvi_paths_, dvi_shown_, 3);
+      break;
+    case kDviPath:
+      if (code == EN_CHANGE) MarkChanged(3);
+      break;
+    case kButton1: Browse(DviPath, "Dviﾃﾞﾊﾞｲｽのﾊﾟｽ指定"); break;
+    default: break;
   }
 }
 
@@ -256,7 +405,7 @@ LRESULT TPagesDlg1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NOTIFY:
       if (reinterpret_cast<NMHDR*>(lp)->hwndFrom == PageCtl.hwnd() &&
           reinterpret_cast<NMHDR*>(lp)->code == TCN_SELCHANGE) {
-        PageCtl.ShowSelected();
+        PageCtlChange();
       }
       return 0;
     case WM_DRAWITEM:

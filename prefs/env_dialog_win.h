@@ -1,24 +1,41 @@
 #pragma once
 // TPagesDlg1, the environment settings dialog "環境設定": it shows the program's own
-// settings on four pages and gives back what the user edited.
+// settings on four pages and hands each page the user confirms (OK for every edited
+// page, Apply for the page shown) to the program, which writes and applies it. What was
+// not handed over never takes effect: the next showing starts from the settings in force.
 #include <windows.h>
 
+#include <array>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "prefs/env_settings.h"
+#include "win/file_dialogs_win.h"
 #include "win/form_win.h"
+#include "win/handles_win.h"
 #include "win/page_control_win.h"
 
 namespace quillet {
 
 class TPagesDlg1 : public Form {
  public:
+  // Writes one page of the edited settings and puts it in force; false when the write
+  // was refused (the program has said why).
+  using PageApplier = std::function<bool(int page, const EnvSettings& edited)>;
+
   bool Create();
+  // Once, before the first showing: the browse dialog and where confirmed pages go.
+  void Prepare(FileDialogs& dialogs, PageApplier apply_page);
+  // Shows the settings in force modally, on the given page or the one last shown.
+  void Edit(HWND owner, const EnvSettings& in_force, std::optional<int> page);
 
   // Puts the settings into the controls (building them first when needed).
-  void ShowSettings(const EnvSettings& settings);
+  void SaveEnvironmentSnapshot(const EnvSettings& in_force);
   // The settings as the controls hold them now.
   EnvSettings EditedSettings() const;
+  bool PageChanged(int page) const { return page_changed_[static_cast<std::size_t>(page)]; }
 
   // Page 0 "動作一般"
   HWND BackUP = nullptr, AutoSave = nullptr, AutoSaveTime = nullptr, AutoSaveTimeSpin = nullptr,
@@ -50,8 +67,32 @@ class TPagesDlg1 : public Form {
   void EnableDependents();
   void OnCommand(int id, int code, HWND control);
   void PaintColorGrid(const DRAWITEMSTRUCT& item);
-  // What ShowSettings put in: the values no control edits yet come back from here.
-  EnvSettings shown_;
+
+  void FormActivate();
+  void PageCtlChange();
+  void OKBtnClick();
+  void ApplyBtnClick();
+  bool ApplyEnvironmentPage(int page);
+  void MarkChanged(int page);
+  void ShowPreview();
+  void AutoSaveTimeExit();
+  // Keeps the path typed for the kind shown and shows the selected kind's path.
+  void SwitchKind(HWND list, HWND path, std::vector<std::string>& paths, int& shown, int page);
+  void Browse(HWND path, const char* title);
+  std::string ComboText(HWND combo, int code) const;
+
+  FileDialogs* dialogs_ = nullptr;
+  PageApplier apply_page_;
+  // The settings in force when shown, with each page applied since: what Cancel keeps.
+  EnvSettings in_force_;
+  std::array<bool, kEnvPageCount> page_changed_{};
+  // The program path of every engine and viewer kind as edited, and the kind whose path
+  // the path box holds.
+  std::vector<std::string> tex_paths_, dvi_paths_;
+  int tex_shown_ = 0, dvi_shown_ = 0;
+  // Set while the controls are being filled, so filling is not taken for editing.
+  bool filling_ = false;
+  FontHandle preview_font_;
 };
 
 }  // namespace quillet

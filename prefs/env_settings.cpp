@@ -16,7 +16,59 @@ ProgramChoice ReadChoice(const ProfileSource& ini, const char* section, const ch
   return choice;
 }
 
+template <std::size_t N>
+void AddChoice(std::vector<ProfileEntry>& out, const char* section, const ProgramChoice& choice,
+               const char* const (&kinds)[N]) {
+  out.push_back({section, "Use", FormatProfileInt(choice.use)});
+  for (std::size_t i = 0; i < N; ++i) out.push_back({section, kinds[i], i < choice.paths.size() ? choice.paths[i] : ""});
+}
+
 }  // namespace
+
+std::vector<ProfileEntry> PageEntries(const EnvSettings& s, int page) {
+  std::vector<ProfileEntry> out;
+  const GeneralSettings& g = s.general;
+  switch (page) {
+    case 0:
+      out = {{"General", "BackUp", FormatProfileBool(g.backup)},
+             {"General", "AutoSave", FormatProfileBool(g.auto_save)},
+             {"General", "AutoSaveTime", FormatProfileInt(g.auto_save_minutes)},
+             {"General", "EditorPath", g.editor_path},
+             {"General", "Win31Dialog", FormatProfileBool(g.win31_dialog)},
+             {"General", "UseDocExp", FormatProfileBool(g.use_doc_exp)},
+             {"General", "MacroPath", g.macro_path}};
+      break;
+    case 1:
+      out = {{"Editor", "Font", s.editor.font_name}, {"Editor", "FontSize", FormatProfileInt(s.editor.FontSize())}};
+      break;
+    case 2: AddChoice(out, "TeX", s.tex, kTeXKinds); break;
+    case 3: AddChoice(out, "Dvi", s.dvi, kDviKinds); break;
+    default: break;
+  }
+  return out;
+}
+
+void TakePage(EnvSettings& in_force, const EnvSettings& edited, int page) {
+  switch (page) {
+    case 0: in_force.general = edited.general; break;
+    case 1:
+      in_force.editor.font_name = edited.editor.font_name;
+      in_force.editor.font_size = FormatProfileInt(edited.editor.FontSize());
+      break;
+    case 2: in_force.tex = edited.tex; break;
+    case 3: in_force.dvi = edited.dvi; break;
+    default: break;
+  }
+}
+
+int PreviewFontSize(std::string_view text) {
+  int size = ParseFontSize(text);
+  return size >= 7 && size <= 30 ? size : 10;
+}
+
+int TypedAutoSaveMinutes(std::string_view text) {
+  return ClampAutoSaveMinutes(ParseProfileInt(text, kMinAutoSaveMinutes));
+}
 
 int ClampAutoSaveMinutes(int minutes) { return Clamp(minutes, kMinAutoSaveMinutes, kMaxAutoSaveMinutes); }
 

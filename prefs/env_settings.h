@@ -5,6 +5,7 @@
 // and gives back what the user confirmed.
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/profile_source.h"
@@ -64,6 +65,24 @@ struct EnvSettings {
   // The online manual lies below the program folder of the first three viewers.
   bool ManualAvailable() const { return dvi.use >= 0 && dvi.use < 3; }
 };
+
+// The dialog's pages, in the order OK writes them: 動作一般, ｴﾃﾞｨﾀ表示, TeXの選択, Dviの選択.
+inline constexpr int kEnvPageCount = 4;
+
+// One key of the settings file with the text written for it.
+struct ProfileEntry {
+  std::string section, key, value;
+  bool operator==(const ProfileEntry&) const = default;
+};
+// The keys one page writes, in the order it writes them. The log display is not stored
+// and the size is written as the number in its text.
+std::vector<ProfileEntry> PageEntries(const EnvSettings& settings, int page);
+// The page's values of edited put in place of those of in_force.
+void TakePage(EnvSettings& in_force, const EnvSettings& edited, int page);
+// The size the preview shows: the number in the text when it lies in 7..30, else 10.
+int PreviewFontSize(std::string_view text);
+// The interval typed into the dialog: text that is not a number reads as the lower limit.
+int TypedAutoSaveMinutes(std::string_view text);
 
 // The General, Editor, TeX and Dvi sections, read in that order: a missing key gives the
 // default, an interval outside the limits the nearer limit, a kind outside the list none.

@@ -54,5 +54,65 @@ TEST(EnvSettingsTest, TheIntervalStaysWithinOneMinuteAndOneDay) {
   }
 }
 
+
+// What a page writes is what the next start reads back as that page.
+TEST(EnvSettingsTest, EachPageWritesItsKeysInOrderAndReadsBackAsWritten) {
+  EnvSettings edited;
+  edited.general = {.backup = false, .auto_save = false, .auto_save_minutes = 30, .show_log_file = true,
+                    .editor_path = "C:\\エディタ\\ed.exe", .win31_dialog = true, .use_doc_exp = false,
+                    .macro_path = "C:\\マクロ"};
+  edited.editor = {.font_name = "ＭＳ 明朝", .font_size = "050"};
+  edited.tex = {1, {"C:\\tex.exe", "C:\\big.exe"}};
+  edited.dvi = {3, {"a", "b", "c", "d", "e"}};
+  std::map<std::pair<std::string, std::string>, std::string> file;
+  std::vector<std::string> order;
+  for (int page = 0; page < kEnvPageCount; ++page) {
+    for (const ProfileEntry& e : PageEntries(edited, page)) {
+      file[{e.section, e.key}] = e.value;
+      order.push_back(e.section + "/" + e.key);
+    }
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{
+                       "General/BackUp", "General/AutoSave", "General/AutoSaveTime", "General/EditorPath",
+                       "General/Win31Dialog", "General/UseDocExp", "General/MacroPath", "Editor/Font",
+                       "Editor/FontSize", "TeX/Use", "TeX/ｲﾝﾌﾟﾚｽ  WpvTeX", "TeX/ｲﾝﾌﾟﾚｽ  Big WpvTeX", "Dvi/Use",
+                       "Dvi/ｲﾝﾌﾟﾚｽ  WinDvi 1.0 (16bit版)", "Dvi/ｲﾝﾌﾟﾚｽ  WinDvi 1.0 (32bit版)",
+                       "Dvi/ｲﾝﾌﾟﾚｽ  WinDviPro", "Dvi/Norvik  WinDVI (ver 0.2)", "Dvi/Norvik  WinDVI (ver 0.3以降)"}));
+  EXPECT_EQ((file[{"Editor", "FontSize"}]), "50");
+  EnvSettings in_force;
+  for (int page = 0; page < kEnvPageCount; ++page) TakePage(in_force, edited, page);
+  EnvSettings reread = ReadEnvSettings(TableSource(file));
+  reread.general.show_log_file = true;  // in force for this run only
+  EXPECT_EQ(reread, in_force);
+  EXPECT_EQ(in_force.editor.font_size, "50");
+}
+
+TEST(EnvSettingsTest, TakingOnePageLeavesTheOthersAsTheyWere) {
+  EnvSettings edited;
+  edited.general.backup = false;
+  edited.editor.font_name = "x";
+  edited.tex.use = 1;
+  edited.dvi.use = 4;
+  for (int page = 0; page < kEnvPageCount; ++page) {
+    EnvSettings in_force;
+    TakePage(in_force, edited, page);
+    EXPECT_EQ(!in_force.general.backup, page == 0) << page;
+    EXPECT_EQ(in_force.editor.font_name == "x", page == 1) << page;
+    EXPECT_EQ(in_force.tex.use == 1, page == 2) << page;
+    EXPECT_EQ(in_force.dvi.use == 4, page == 3) << page;
+  }
+}
+
+TEST(EnvSettingsTest, ThePreviewShowsSizesSevenToThirtyAndTenOtherwise) {
+  struct Row { const char* typed; int preview; int minutes; } rows[] = {
+      {"7", 7, 7}, {"30", 30, 30}, {"6", 10, 6}, {"31", 10, 31}, {"50", 10, 50},
+      {"", 10, 1}, {"大", 10, 1}, {"-3", 10, 1}, {"2000", 10, 1440},
+  };
+  for (auto r : rows) {
+    EXPECT_EQ(PreviewFontSize(r.typed), r.preview) << r.typed;
+    EXPECT_EQ(TypedAutoSaveMinutes(r.typed), r.minutes) << r.typed;
+  }
+}
+
 }  // namespace
 }  // namespace quillet

@@ -133,7 +133,7 @@ TEST(SettingsTest, ValuesAreParsedClampedAndWrittenBackInTheirForm) {
     h.Start();
     EXPECT_EQ(h.app().env_settings().general.auto_save_minutes, row.minutes);
     TPagesDlg1& dialog = h.app().PagesDlg1();
-    dialog.ShowSettings(h.app().env_settings());
+    dialog.SaveEnvironmentSnapshot(h.app().env_settings());
     EXPECT_EQ(ControlText(dialog.AutoSaveTime), std::to_string(row.minutes));
     EXPECT_EQ(IsWindowVisible(h.main().status_bar().hwnd()) != FALSE, row.status_bar);
     EXPECT_EQ(h.Item("StatusBarItem").checked(), row.status_bar);
@@ -258,8 +258,8 @@ TEST(SettingsTest, TheEnvironmentDialogEditsACopyThatOKKeeps) {
                IsWindowEnabled(dialog.EditorPath) ? "editor on" : "editor off"};
       SendMessageA(dialog.BackUP, BM_CLICK, 0, 0);
       SendMessageA(dialog.ShowLogFile, BM_CLICK, 0, 0);
-      SetControlText(dialog.Size, "14");
-      SendMessageA(dialog.DviList, LB_SETCURSEL, 4, 0);
+      TypeInto(dialog.Size, "14");
+      Pick(dialog.DviList, 4);
       row.close();
     });
     h.Command(kEnvItem);

@@ -95,4 +95,18 @@ void Type(HWND editor, const std::string& text) {
   PumpMessages();
 }
 
+void TypeInto(HWND box, const std::string& text) {
+  SetWindowTextA(box, text.c_str());  // an edit box tells its parent itself
+  char name[16];
+  GetClassNameA(box, name, sizeof(name));
+  if (lstrcmpiA(name, "ComboBox") != 0) return;
+  SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_EDITCHANGE), reinterpret_cast<LPARAM>(box));
+}
+
+void Pick(HWND list_box, int index) {
+  SendMessageA(list_box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageA(GetParent(list_box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list_box), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list_box));
+}
+
 }  // namespace quillet::test

@@ -1,0 +1,31 @@
+#include "app/application_win.h"
+#include "app/main_form_win.h"
+#include "core/command_ids.h"
+#include "document/mdi_child_win.h"
+#include "win/profile_win.h"
+
+namespace quillet {
+
+// The whole page goes to the file at once, so a refused write changes neither the file
+// nor the running program. The file dialogs read their style when they open.
+bool TMainForm::ApplyEnvironmentPage(int page, const EnvSettings& edited) {
+  ProfileWriter writer(app_.settings_file());
+  for (const ProfileEntry& e : PageEntries(edited, page)) writer.String(e.section.c_str(), e.key.c_str(), e.value);
+  if (!writer.Commit()) {
+    app_.messages().Error(GetActiveWindow(), app_.settings_file().WriteErrorText());
+    return false;
+  }
+  EnvSettings& env = app_.env_settings();
+  TakePage(env, edited, page);
+  switch (page) {
+    case 0: SetAutoSaveInterval(static_cast<UINT>(env.general.auto_save_minutes) * 60000); break;
+    case 1:
+      for (TMDIChild* doc : Children()) doc->SetEditorFont(env.editor.font_name, env.editor.FontSize());
+      break;
+    case 3: menu().Item(kDigitalItem).SetEnabled(env.ManualAvailable()); break;
+    default: break;
+  }
+  return true;
+}
+
+}  // namespace quillet
