@@ -166,22 +166,30 @@ std::string WithStyleFile(std::string_view field, std::string_view style_file, b
 
 std::string StorableText(std::string_view typed) { return std::string(CutToBytes(typed, kProfileStringLimit)); }
 
-std::string DuplicateMenuMessage(std::string_view name) {
-  return "既に同名のﾒﾆｭｰ項目があるので \"" + std::string(name) + "\" を登録できませんでした。";
+namespace {
+// What a duplicate test tells: head, a blank, the name in double quotes, a blank, tail.
+std::string DuplicateMessage(const char* head, std::string_view name) {
+  std::string message = head;
+  message.append(" \"").append(name);
+  return message.append("\" を登録できませんでした。");
 }
+}  // namespace
 
-std::string DuplicateStyleMessage(std::string_view name) {
-  return "既に同名のｽﾀｲﾙ名があるので \"" + std::string(name) + "\" を登録できませんでした。";
-}
+std::string DuplicateMenuMessage(std::string_view name) { return DuplicateMessage("既に同名のﾒﾆｭｰ項目があるので", name); }
+
+std::string DuplicateStyleMessage(std::string_view name) { return DuplicateMessage("既に同名のｽﾀｲﾙ名があるので", name); }
 
 std::string UnstorableNameMessage(std::string_view name, char character) {
-  return "\"" + std::string(name) + "\" には " + kTeXConfigFile + " に書き込めない文字「" + character +
-         "」があるので登録できませんでした。";
+  std::string message = "\"";
+  message.append(name).append("\" には ").append(kTeXConfigFile).append(" に書き込めない文字「");
+  message.push_back(character);
+  return message.append("」があるので登録できませんでした。");
 }
 
 std::string ListFullMessage(std::string_view name) {
-  return std::string(kTeXConfigFile) + " の一覧に入りきらないので \"" + std::string(name) +
-         "\" を登録できませんでした。";
+  std::string message = kTeXConfigFile;
+  message.append(" の一覧に入りきらないので \"").append(name);
+  return message.append("\" を登録できませんでした。");
 }
 
 }  // namespace quillet
