@@ -82,6 +82,10 @@ bool Application::CreateWindows() {
   input_->target_editor = [this] { return main_form_->ActiveEditor(); };
   error_win_->on_visibility = [this](bool shown) { main_form_->menu().Item(kErrMesItem).SetChecked(shown); };
   title_form_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
+  pages_dlg_->Prepare(tex_settings_, tex_config_, *messages_, *file_dialogs_);
+  pages_dlg_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
+  pages_dlg_->on_menu_written = [this] { main_form_->RebuildFormatItems(tex_config_.menu_strings); };
+  pages_dlg_->engine_kind = [this] { return env_settings_.tex.use; };
   pages_dlg1_->Prepare(*file_dialogs_, [this](int page, const EnvSettings& edited) {
     return main_form_->ApplyEnvironmentPage(page, edited);
   });

@@ -52,6 +52,22 @@ HWND CreateEditBox(HWND parent, HFONT font, int x, int y, int w, int h, int id, 
                        font);
 }
 
+HWND CreateListBox(HWND parent, HFONT font, int x, int y, int w, int h, int id, bool tab_stop) {
+  return CreateControl(parent,
+                       {.class_name = "LISTBOX", .x = x, .y = y, .width = w, .height = h,
+                        .style = static_cast<DWORD>((tab_stop ? WS_TABSTOP : 0) | WS_VSCROLL | LBS_NOTIFY |
+                                                    LBS_NOINTEGRALHEIGHT),
+                        .ex_style = WS_EX_CLIENTEDGE, .id = id},
+                       font);
+}
+
+HWND CreateComboBox(HWND parent, HFONT font, int x, int y, int w, int h, int id, DWORD kind) {
+  return CreateControl(parent,
+                       {.class_name = "COMBOBOX", .x = x, .y = y, .width = w, .height = h,
+                        .style = WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL | kind, .id = id},
+                       font);
+}
+
 HWND WithHelp(HWND control, DWORD context) {
   SetWindowContextHelpId(control, context);
   return control;

@@ -28,6 +28,12 @@ HWND CreateCheckBox(HWND parent, HFONT font, const char* text, int x, int y, int
 HWND CreateLabel(HWND parent, HFONT font, const char* text, int x, int y, int w, int h);
 HWND CreateGroupBox(HWND parent, HFONT font, const char* text, int x, int y, int w, int h);
 HWND CreateEditBox(HWND parent, HFONT font, int x, int y, int w, int h, int id, DWORD style = ES_AUTOHSCROLL);
+// A list box that notifies its parent of selections and double-clicks; tab_stop false
+// leaves it out of the Tab order.
+HWND CreateListBox(HWND parent, HFONT font, int x, int y, int w, int h, int id, bool tab_stop = true);
+// A combo box of the given kind (CBS_DROPDOWN: free text, CBS_DROPDOWNLIST: choice only);
+// h is the height with the list dropped down.
+HWND CreateComboBox(HWND parent, HFONT font, int x, int y, int w, int h, int id, DWORD kind = CBS_DROPDOWN);
 
 // Gives a control its help context (the topic F1 and the title bar's "?" show); returns it.
 HWND WithHelp(HWND control, DWORD context);
