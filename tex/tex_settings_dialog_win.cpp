@@ -22,7 +22,8 @@ enum : int {
 
 constexpr int kEnvironPage = 0, kMenuPage = 2, kFontPage = 3, kStylePage = 4;
 
-int Selection(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
+// -1 for no selection, or for a list on a page not made yet.
+int Selection(HWND list) { return list ? static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)) : -1; }
 
 std::string ListText(HWND list, int index) {
   LRESULT n = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -56,20 +57,30 @@ void TPagesDlg::Prepare(ProfileStore& store, TeXConfiguration& config, Messages&
   file_dialogs_ = &file_dialogs;
 }
 
-// The pages are filled from the TeX configuration each time the dialog shows, so they
-// are made only when it first shows; the file lists come from start-up and stay.
+// The dialog's frame is made when it first shows, and each page when it is first shown,
+// so opening the dialog pays only for the page on show; pages are filled from the TeX
+// configuration as they are made and at every showing.
 void TPagesDlg::BuildContents() {
   if (!PageCtl.Create(hwnd(), font(), 8, 8, 405, 246, kPageCtl,
                       {"環境変数", "ﾌｫｰﾏｯﾄﾌｧｲﾙの作成", "TeXﾒﾆｭｰの編集", "ﾌｫﾝﾄのﾏｯﾋﾟﾝｸﾞ", "基本ｽﾀｲﾙの登録"},
                       TCS_MULTILINE)) {
     return;
   }
-  CreatePage0(PageCtl.page(0));
-  CreatePage1(PageCtl.page(1));
-  CreatePage2(PageCtl.page(2));
-  CreatePage3(PageCtl.page(3));
-  CreatePage4(PageCtl.page(4));
   CreateButtonRow();
+}
+
+void TPagesDlg::EnsurePage(int page) {
+  if (page < 0 || page >= kPageCount || built_[static_cast<std::size_t>(page)] || !PageCtl.hwnd()) return;
+  built_[static_cast<std::size_t>(page)] = true;
+  HWND p = PageCtl.page(page);
+  switch (page) {
+    case 0: CreatePage0(p); break;
+    case 1: CreatePage1(p); break;
+    case kMenuPage: CreatePage2(p); break;
+    case kFontPage: CreatePage3(p); break;
+    default: CreatePage4(p); break;
+  }
+  if (config_) FillPage(page);
 }
 
 // Labels are made just before the control they name, so their access keys lead to it.
@@ -200,34 +211,52 @@ void TPagesDlg::CreateButtonRow() {
 // Every showing starts from what is in memory: edits that were not written are gone.
 void TPagesDlg::EnsureContents() {
   if (!config_ || !PageCtl.hwnd()) return;
-  FillFromConfiguration();
-  focus_ok_ = true;
-}
-
-void TPagesDlg::FillFromConfiguration() {
-  filling_ = true;
   const TeXConfiguration& c = *config_;
-  SetControlText(TEXINPUTS, c.TEXINPUTS);
-  SetControlText(TEXFONTS, c.TEXFONTS);
-  SetControlText(TEXFORMATS, c.TEXFORMATS);
-  SetControlText(TEXPOOL, c.TEXPOOL);
-  int kind = engine_kind ? engine_kind() : 0;
-  for (int i = 0; i < 2; ++i) SetChecked(RadioGroup[static_cast<std::size_t>(i)], i == (kind == 1 ? 1 : 0));
-  HidePanel(menu_panel_);
-  HidePanel(style_panel_);
   menu_ = WorkingList::FromColumns({&c.menu_strings, &c.format_names});
   styles_ = WorkingList::FromColumns({&c.style_names, &c.size_options, &c.ptsize_options, &c.style_options});
-  ShowNames(MenuList, menu_, -1);
-  ShowNames(DefinedSty, styles_, -1);
-  int tfm = Selection(TFMs);
-  SetControlText(fontname, tfm >= 0 ? ReadFontMapping(*store_, ListText(TFMs, tfm)) : "");
   last_field_ = 0;
   dirty_ = {};
   shown_page_ = PageCtl.active();
+  for (int page = 0; page < kPageCount; ++page) {
+    if (built_[static_cast<std::size_t>(page)]) FillPage(page);
+  }
+  EnsurePage(shown_page_);
+  UpdateApply();
+  focus_ok_ = true;
+}
+
+void TPagesDlg::FillPage(int page) {
+  filling_ = true;
+  const TeXConfiguration& c = *config_;
+  switch (page) {
+    case kEnvironPage:
+      SetControlText(TEXINPUTS, c.TEXINPUTS);
+      SetControlText(TEXFONTS, c.TEXFONTS);
+      SetControlText(TEXFORMATS, c.TEXFORMATS);
+      SetControlText(TEXPOOL, c.TEXPOOL);
+      break;
+    case 1: {
+      int kind = engine_kind ? engine_kind() : 0;
+      for (int i = 0; i < 2; ++i) SetChecked(RadioGroup[static_cast<std::size_t>(i)], i == (kind == 1 ? 1 : 0));
+      break;
+    }
+    case kMenuPage:
+      HidePanel(menu_panel_);
+      ShowNames(MenuList, menu_, -1);
+      break;
+    case kFontPage: {
+      int tfm = Selection(TFMs);
+      SetControlText(fontname, tfm >= 0 ? ReadFontMapping(*store_, ListText(TFMs, tfm)) : "");
+      break;
+    }
+    default:
+      HidePanel(style_panel_);
+      ShowNames(DefinedSty, styles_, -1);
+      break;
+  }
   filling_ = false;
   MenuListClick();
   StyleListClick();
-  UpdateApply();
 }
 
 void TPagesDlg::FormActivate() {
@@ -257,6 +286,7 @@ void TPagesDlg::UpdateApply() {
 void TPagesDlg::PageChanged() {
   int from = shown_page_;
   shown_page_ = PageCtl.active();
+  EnsurePage(shown_page_);
   PageCtl.ShowSelected();
   if (from == kMenuPage) CommitMenuPanel();
   if (from == kStylePage) CommitStylePanel();
@@ -380,6 +410,7 @@ void TPagesDlg::HidePanel(Panel& panel) {
 
 // Change and delete work on the selected entry.
 void TPagesDlg::MenuListClick() {
+  if (!MenuList) return;
   bool selected = Selection(MenuList) >= 0;
   EnableWindow(Button3, selected);
   EnableWindow(Button4, selected);
@@ -407,13 +438,12 @@ void TPagesDlg::MenuDelete() {
 void TPagesDlg::CommitMenuPanel() {
   if (!menu_panel_.open) return;
   HidePanel(menu_panel_);
+  const WorkingList before = menu_;
   CommitOutcome out = CommitMenuEntry(menu_, Selection(MenuList), menu_panel_.mode, ControlText(MenuName),
                                       ControlText(fmtFile));
   if (out.kind == CommitOutcome::Refused) messages_->Warn(hwnd(), out.warning);
-  if (out.changed()) {
-    ShowNames(MenuList, menu_, out.selection);
-    SetDirty(kMenuPage);
-  }
+  if (out.changed()) ShowNames(MenuList, menu_, out.selection);
+  if (!(menu_ == before)) SetDirty(kMenuPage);
   MenuListClick();
 }
 
@@ -429,6 +459,7 @@ void TPagesDlg::TFMsClick() {
 }
 
 void TPagesDlg::StyleListClick() {
+  if (!DefinedSty) return;
   bool selected = Selection(DefinedSty) >= 0;
   EnableWindow(Button6, selected);
   EnableWindow(Button7, selected);
@@ -454,13 +485,12 @@ void TPagesDlg::StyleDelete() {
 void TPagesDlg::CommitStylePanel() {
   if (!style_panel_.open) return;
   HidePanel(style_panel_);
+  const WorkingList before = styles_;
   CommitOutcome out = CommitStyle(styles_, Selection(DefinedSty), style_panel_.mode, ControlText(BasicStyle),
                                   ControlText(sizeopt), ControlText(stsizeopt), ControlText(styleopt));
   if (out.kind == CommitOutcome::Refused) messages_->Warn(hwnd(), out.warning);
-  if (out.changed()) {
-    ShowNames(DefinedSty, styles_, out.selection);
-    SetDirty(kStylePage);
-  }
+  if (out.changed()) ShowNames(DefinedSty, styles_, out.selection);
+  if (!(styles_ == before)) SetDirty(kStylePage);
   StyleListClick();
 }
 

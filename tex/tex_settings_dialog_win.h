@@ -35,6 +35,7 @@ class TPagesDlg : public Form {
   std::function<int()> engine_kind;
 
   PageControl PageCtl;
+  // A page's controls are made when it is first shown (null until then).
   HWND OKBtn = nullptr, CancelBtn = nullptr, ApplyBtn = nullptr, HelpBtn = nullptr;
   // Page 0 "環境変数"
   HWND TEXINPUTS = nullptr, TEXFONTS = nullptr, TEXFORMATS = nullptr, TEXPOOL = nullptr;
@@ -78,7 +79,8 @@ class TPagesDlg : public Form {
   void CreatePage4(HWND page);
   void CreateButtonRow();
   HWND CreatePanel(Panel& panel, HWND page);
-  void FillFromConfiguration();
+  void EnsurePage(int page);
+  void FillPage(int page);
   void OnCommand(int id, int code, HWND control);
 
   void SetDirty(int page);
@@ -113,6 +115,7 @@ class TPagesDlg : public Form {
   Messages* messages_ = nullptr;
   FileDialogs* file_dialogs_ = nullptr;
   std::array<bool, kPageCount> dirty_{};
+  std::array<bool, kPageCount> built_{};
   int shown_page_ = 0;
   bool filling_ = false;  // controls set by the dialog itself, not typed
   bool focus_ok_ = false;

@@ -27,6 +27,8 @@ class WorkingList {
   // The index of the first entry named exactly name (byte for byte), or -1.
   int Find(std::string_view name, int skip = -1) const;
 
+  bool operator==(const WorkingList&) const = default;
+
   void Append(Row row);
   // False (nothing changed) when index names no entry.
   bool Replace(int index, Row row);

@@ -305,7 +305,9 @@ TEST(TeXSettingsTest, DuplicateNamesAreWarnedAndNotRegistered) {
     Strings menu, styles;
     s.Run([&](TPagesDlg& d) {
       row.steps(d);
+      ShowPage(d, 2);
       menu = ListItems(d.MenuList);
+      ShowPage(d, 4);
       styles = ListItems(d.DefinedSty);
     });
     EXPECT_EQ(s.Messages(), row.messages);
@@ -408,6 +410,9 @@ TEST(TeXSettingsTest, ApplyWritesOnlyThePageOnShow) {
     note(d, "typed");
     ShowPage(d, 2);
     note(d, "page 2");
+    DoubleClick(d.MenuList, 1);
+    Click(d.Button9);
+    note(d, "nothing changed");
     Pick(d.MenuList, 0);
     Click(d.Button4);
     note(d, "deleted");
@@ -418,7 +423,7 @@ TEST(TeXSettingsTest, ApplyWritesOnlyThePageOnShow) {
     note(d, "page 0");
     Click(d.CancelBtn);
   });
-  EXPECT_EQ(apply, (Strings{"shown-", "typed+", "page 2-", "deleted+", "applied-", "page 0+"}));
+  EXPECT_EQ(apply, (Strings{"shown-", "typed+", "page 2-", "nothing changed-", "deleted+", "applied-", "page 0+"}));
   EXPECT_EQ(menu_while_open, Strings{"*pLaTeX"});
   EXPECT_EQ(s.File(), s.Expected(Replaced(kBase, kMenuSection, "") + "[TeXMode]\r\npLaTeX=platex\r\n"));
   EXPECT_EQ(s.FormatItems(), Strings{"*pLaTeX"});
