@@ -282,15 +282,20 @@ void TPagesDlg::UpdateApply() {
   EnableWindow(ApplyBtn, page >= 0 && page < kPageCount && dirty_[static_cast<std::size_t>(page)]);
 }
 
-// A panel left open on the page being left is committed as its "戻る" would.
+// A panel left open on the page being left is committed as its "戻る" would, before the
+// next page shows (the tab control asks before it changes; this covers a change made
+// without asking).
 void TPagesDlg::PageChanged() {
-  int from = shown_page_;
+  CommitPanelOf(shown_page_);
   shown_page_ = PageCtl.active();
   EnsurePage(shown_page_);
   PageCtl.ShowSelected();
-  if (from == kMenuPage) CommitMenuPanel();
-  if (from == kStylePage) CommitStylePanel();
   UpdateApply();
+}
+
+void TPagesDlg::CommitPanelOf(int page) {
+  if (page == kMenuPage) CommitMenuPanel();
+  if (page == kStylePage) CommitStylePanel();
 }
 
 // Dirty pages in page order; a page that cannot be written keeps the dialog open with
@@ -568,6 +573,10 @@ LRESULT TPagesDlg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   }
   if (msg == WM_NOTIFY) {
     auto* header = reinterpret_cast<NMHDR*>(lp);
+    if (header->hwndFrom == PageCtl.hwnd() && header->code == TCN_SELCHANGING) {
+      CommitPanelOf(PageCtl.active());
+      return FALSE;
+    }
     if (header->hwndFrom == PageCtl.hwnd() && header->code == TCN_SELCHANGE) {
       PageChanged();
       return 0;

@@ -35,8 +35,8 @@ class TPagesDlg : public Form {
   std::function<int()> engine_kind;
 
   PageControl PageCtl;
-  // A page's controls are made when it is first shown (null until then).
   HWND OKBtn = nullptr, CancelBtn = nullptr, ApplyBtn = nullptr, HelpBtn = nullptr;
+  // A page's controls are made when it is first shown (null until then).
   // Page 0 "環境変数"
   HWND TEXINPUTS = nullptr, TEXFONTS = nullptr, TEXFORMATS = nullptr, TEXPOOL = nullptr;
   // Page 1 "ﾌｫｰﾏｯﾄﾌｧｲﾙの作成", disabled
@@ -86,6 +86,7 @@ class TPagesDlg : public Form {
   void SetDirty(int page);
   void UpdateApply();
   void PageChanged();
+  void CommitPanelOf(int page);
   void OKClick();
   void ApplyClick();
   bool WritePage(int page);
