@@ -61,13 +61,25 @@ bool TPagesDlg1::Create() {
   return PageCtl.Create(hwnd(), font(), 8, 8, 520, 246, kPageCtl, {"動作一般", "ｴﾃﾞｨﾀ表示", "TeXの選択", "Dviの選択"});
 }
 
-void TPagesDlg1::BuildContents() {
-  CreatePage0(PageCtl.page(0));
-  CreatePage1(PageCtl.page(1));
-  CreatePage2(PageCtl.page(2));
-  CreatePage3(PageCtl.page(3));
-  CreateButtonRow();
-  FillFontList();
+// The pages' controls are made when their page is first shown: making all of them at
+// the dialog's first showing took longer than a dialog should take to open.
+void TPagesDlg1::BuildContents() { CreateButtonRow(); }
+
+void TPagesDlg1::EnsurePage(int page) {
+  EnsureBuilt();
+  if (page < 0 || page >= kEnvPageCount || page_built_[static_cast<std::size_t>(page)]) return;
+  page_built_[static_cast<std::size_t>(page)] = true;
+  HWND p = PageCtl.page(page);
+  switch (page) {
+    case 0: CreatePage0(p); break;
+    case 1:
+      CreatePage1(p);
+      FillFontList();
+      break;
+    case 2: CreatePage2(p); break;
+    default: CreatePage3(p); break;
+  }
+  FillPage(page);
 }
 
 // Labels and frames are made just before the control they name, so their access keys
@@ -166,64 +178,90 @@ void TPagesDlg1::Prepare(FileDialogs& dialogs, PageApplier apply_page) {
 }
 
 void TPagesDlg1::Edit(HWND owner, const EnvSettings& in_force, std::optional<int> page) {
-  SaveEnvironmentSnapshot(in_force);
   if (page) PageCtl.SetActive(*page);
+  SaveEnvironmentSnapshot(in_force);
   FormActivate();
   ShowModal(owner);
 }
 
+// A kind outside the list (none chosen) shows the first one.
 void TPagesDlg1::SaveEnvironmentSnapshot(const EnvSettings& in_force) {
-  EnsureBuilt();
   in_force_ = in_force;
-  filling_ = true;
-  const GeneralSettings& g = in_force.general;
-  SetChecked(BackUP, g.backup);
-  SetChecked(AutoSave, g.auto_save);
-  int minutes = ClampAutoSaveMinutes(g.auto_save_minutes);
-  SetControlText(AutoSaveTime, std::to_string(minutes));
-  SendMessageA(AutoSaveTimeSpin, UDM_SETPOS32, 0, minutes);
-  SetChecked(ShowLogFile, g.show_log_file);
-  SetControlText(EditorPath, g.editor_path);
-  SetChecked(Win31Dialog, g.win31_dialog);
-  SetChecked(UseDocExp, g.use_doc_exp);
-  SetControlText(MacroPath, g.macro_path);
-  SetControlText(Font, in_force.editor.font_name);
-  SetControlText(Size, in_force.editor.font_size);
-  // A kind outside the list (none chosen) shows the first one.
-  auto show_choice = [](HWND list, HWND path, const ProgramChoice& choice, std::vector<std::string>& paths, int& shown) {
+  auto take = [](const ProgramChoice& choice, std::size_t kinds, std::vector<std::string>& paths, int& shown) {
     paths = choice.paths;
-    shown = choice.use >= 0 && choice.use < static_cast<int>(paths.size()) ? choice.use : 0;
+    paths.resize(kinds);  // one path per entry of the list, whatever came in
+    shown = choice.use >= 0 && choice.use < static_cast<int>(kinds) ? choice.use : 0;
+  };
+  take(in_force.tex, std::size(kTeXKinds), tex_paths_, tex_shown_);
+  take(in_force.dvi, std::size(kDviKinds), dvi_paths_, dvi_shown_);
+  for (int page = 0; page < kEnvPageCount; ++page) {
+    if (page_built_[static_cast<std::size_t>(page)]) FillPage(page);
+  }
+  EnsurePage(PageCtl.active());
+}
+
+// The page's controls show the settings in force; filling is not editing.
+void TPagesDlg1::FillPage(int page) {
+  filling_ = true;
+  const GeneralSettings& g = in_force_.general;
+  auto show_choice = [](HWND list, HWND path, const std::vector<std::string>& paths, int shown) {
     SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(shown), 0);
     SetControlText(path, paths[static_cast<std::size_t>(shown)]);
   };
-  show_choice(TeXList, TeXPath, in_force.tex, tex_paths_, tex_shown_);
-  show_choice(DviList, DviPath, in_force.dvi, dvi_paths_, dvi_shown_);
-  EnableDependents();
+  switch (page) {
+    case 0: {
+      SetChecked(BackUP, g.backup);
+      SetChecked(AutoSave, g.auto_save);
+      int minutes = ClampAutoSaveMinutes(g.auto_save_minutes);
+      SetControlText(AutoSaveTime, std::to_string(minutes));
+      SendMessageA(AutoSaveTimeSpin, UDM_SETPOS32, 0, minutes);
+      SetChecked(ShowLogFile, g.show_log_file);
+      SetControlText(EditorPath, g.editor_path);
+      SetChecked(Win31Dialog, g.win31_dialog);
+      SetChecked(UseDocExp, g.use_doc_exp);
+      SetControlText(MacroPath, g.macro_path);
+      EnableDependents();
+      break;
+    }
+    case 1:
+      SetControlText(Font, in_force_.editor.font_name);
+      SetControlText(Size, in_force_.editor.font_size);
+      ShowPreview();
+      break;
+    case 2: show_choice(TeXList, TeXPath, tex_paths_, tex_shown_); break;
+    default: show_choice(DviList, DviPath, dvi_paths_, dvi_shown_); break;
+  }
   filling_ = false;
 }
 
-// Texts go out cut on a character boundary to what the settings file gives back.
+// Texts go out cut on a character boundary to what the settings file gives back. A page
+// never shown keeps the settings in force.
 EnvSettings TPagesDlg1::EditedSettings() const {
   EnvSettings s = in_force_;
-  GeneralSettings& g = s.general;
-  g.backup = IsChecked(BackUP);
-  g.auto_save = IsChecked(AutoSave);
-  g.auto_save_minutes = TypedAutoSaveMinutes(ControlText(AutoSaveTime));
-  g.show_log_file = IsChecked(ShowLogFile);
-  g.editor_path = CutProfileString(ControlText(EditorPath));
-  g.win31_dialog = IsChecked(Win31Dialog);
-  g.use_doc_exp = IsChecked(UseDocExp);
-  g.macro_path = CutProfileString(ControlText(MacroPath));
-  s.editor.font_name = std::string(CutToBytes(ControlText(Font), LF_FACESIZE - 1));
-  s.editor.font_size = CutProfileString(ControlText(Size));
+  auto built = [this](int page) { return page_built_[static_cast<std::size_t>(page)]; };
+  if (built(0)) {
+    GeneralSettings& g = s.general;
+    g.backup = IsChecked(BackUP);
+    g.auto_save = IsChecked(AutoSave);
+    g.auto_save_minutes = TypedAutoSaveMinutes(ControlText(AutoSaveTime));
+    g.show_log_file = IsChecked(ShowLogFile);
+    g.editor_path = CutProfileString(ControlText(EditorPath));
+    g.win31_dialog = IsChecked(Win31Dialog);
+    g.use_doc_exp = IsChecked(UseDocExp);
+    g.macro_path = CutProfileString(ControlText(MacroPath));
+  }
+  if (built(1)) {
+    s.editor.font_name = std::string(CutToBytes(ControlText(Font), LF_FACESIZE - 1));
+    s.editor.font_size = CutProfileString(ControlText(Size));
+  }
   auto edited_choice = [](HWND list, HWND path, std::vector<std::string> paths) {
     int use = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
     if (use < 0 || use >= static_cast<int>(paths.size())) use = 0;
     paths[static_cast<std::size_t>(use)] = CutProfileString(ControlText(path));
     return ProgramChoice{use, std::move(paths)};
   };
-  s.tex = edited_choice(TeXList, TeXPath, tex_paths_);
-  s.dvi = edited_choice(DviList, DviPath, dvi_paths_);
+  if (built(2)) s.tex = edited_choice(TeXList, TeXPath, tex_paths_);
+  if (built(3)) s.dvi = edited_choice(DviList, DviPath, dvi_paths_);
   return s;
 }
 
@@ -231,10 +269,11 @@ EnvSettings TPagesDlg1::EditedSettings() const {
 void TPagesDlg1::FormActivate() {
   page_changed_.fill(false);
   EnableWindow(ApplyBtn, FALSE);
-  ShowPreview();
+  if (page_built_[1]) ShowPreview();
 }
 
 void TPagesDlg1::PageCtlChange() {
+  EnsurePage(PageCtl.active());
   PageCtl.ShowSelected();
   EnableWindow(ApplyBtn, PageChanged(PageCtl.active()));
 }

@@ -31,8 +31,10 @@ class TPagesDlg1 : public Form {
   // Shows the settings in force modally, on the given page or the one last shown.
   void Edit(HWND owner, const EnvSettings& in_force, std::optional<int> page);
 
-  // Puts the settings into the controls (building them first when needed).
+  // Takes the settings in force as the ones Cancel keeps and shows them.
   void SaveEnvironmentSnapshot(const EnvSettings& in_force);
+  // Makes the page's controls (filled with the settings in force) if not yet made.
+  void EnsurePage(int page);
   // The settings as the controls hold them now.
   EnvSettings EditedSettings() const;
   bool PageChanged(int page) const { return page_changed_[static_cast<std::size_t>(page)]; }
@@ -52,7 +54,6 @@ class TPagesDlg1 : public Form {
   PageControl PageCtl;
 
  protected:
-  // The pages' controls are made when the dialog is first shown.
   void BuildContents() override;
   int DefaultButtonId() const override { return IDOK; }
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -68,6 +69,7 @@ class TPagesDlg1 : public Form {
   void OnCommand(int id, int code, HWND control);
   void PaintColorGrid(const DRAWITEMSTRUCT& item);
 
+  void FillPage(int page);
   void FormActivate();
   void PageCtlChange();
   void OKBtnClick();
@@ -85,10 +87,10 @@ class TPagesDlg1 : public Form {
   PageApplier apply_page_;
   // The settings in force when shown, with each page applied since: what Cancel keeps.
   EnvSettings in_force_;
-  std::array<bool, kEnvPageCount> page_changed_{};
+  std::array<bool, kEnvPageCount> page_changed_{}, page_built_{};
   // The program path of every engine and viewer kind as edited, and the kind whose path
   // the path box holds.
-  std::vector<std::string> tex_paths_, dvi_paths_;
+  std::vector<std::string> tex_paths_ = in_force_.tex.paths, dvi_paths_ = in_force_.dvi.paths;
   int tex_shown_ = 0, dvi_shown_ = 0;
   // Set while the controls are being filled, so filling is not taken for editing.
   bool filling_ = false;

@@ -1,8 +1,5 @@
 // The environment dialog as a user drives it: what OK, Apply and Cancel leave in
 // quillet.ini and in the running program.
-#include <windows.h>
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -33,12 +30,7 @@ LONG PointHeight(int points) {
 
 bool Enabled(HWND control) { return IsWindowEnabled(control) != FALSE; }
 
-// A click on a tab: the tab control tells the dialog.
-void ShowPage(TPagesDlg1& d, int page) {
-  d.PageCtl.SetActive(page);
-  NMHDR change{d.PageCtl.hwnd(), static_cast<UINT_PTR>(GetDlgCtrlID(d.PageCtl.hwnd())), static_cast<UINT>(TCN_SELCHANGE)};
-  SendMessageA(d.hwnd(), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
-}
+void ShowPage(TPagesDlg1& d, int page) { ClickTab(d.PageCtl.hwnd(), page); }
 
 class EnvDialogTest : public ::testing::Test {
  protected:
@@ -66,7 +58,7 @@ TEST_F(EnvDialogTest, OKWritesExactlyTheEditedPagesAndLeavesTheRestOfTheFile) {
     std::string ini;
   } rows[] = {
       {"nothing edited", [] {}, kStartIni},
-      {"font only", [&] { TypeInto(d().Font, "ＭＳ ゴシック"); },
+      {"font only", [&] { ShowPage(d(), 1); TypeInto(d().Font, "ＭＳ ゴシック"); },
        "; kept as written\r\n[General]\r\nBackUp=1\r\n\r\n[Editor]\r\nFont=ＭＳ ゴシック\r\nFontSize=12\r\n"
        "[Other]\r\nx=1\r\n"},
       {"one check box of page 0",
@@ -76,13 +68,14 @@ TEST_F(EnvDialogTest, OKWritesExactlyTheEditedPagesAndLeavesTheRestOfTheFile) {
        "[Other]\r\nx=1\r\n"},
       {"a path for each engine",
        [&] {
+         ShowPage(d(), 2);
          TypeInto(d().TeXPath, "C:\\tex\\a.exe");
          Pick(d().TeXList, 1);
          TypeInto(d().TeXPath, "C:\\tex\\big.exe");
        },
        std::string(kStartIni) + "[TeX]\r\nUse=1\r\nｲﾝﾌﾟﾚｽ  WpvTeX=C:\\tex\\a.exe\r\nｲﾝﾌﾟﾚｽ  Big WpvTeX=C:\\tex\\big.exe\r\n"},
       {"a viewer",
-       [&] { Pick(d().DviList, 3); },
+       [&] { ShowPage(d(), 3); Pick(d().DviList, 3); },
        std::string(kStartIni) + "[Dvi]\r\nUse=3\r\nｲﾝﾌﾟﾚｽ  WinDvi 1.0 (16bit版)=\r\nｲﾝﾌﾟﾚｽ  WinDvi 1.0 (32bit版)=\r\n"
                                 "ｲﾝﾌﾟﾚｽ  WinDviPro=\r\nNorvik  WinDVI (ver 0.2)=\r\nNorvik  WinDVI (ver 0.3以降)=\r\n"},
   };
@@ -211,6 +204,7 @@ TEST_F(EnvDialogTest, ARefusedWriteKeepsTheDialogOpenAndChangesNothing) {
   ASSERT_TRUE(CreateDirectoryA(h.ini_path().c_str(), nullptr));
   bool open_after_ok = false;
   Run([&] {
+    ShowPage(d(), 1);
     TypeInto(d().Font, "ＭＳ ゴシック");
     SendMessageA(d().OKBtn, BM_CLICK, 0, 0);
     open_after_ok = IsWindowVisible(d().hwnd()) != FALSE;
@@ -240,6 +234,7 @@ TEST(EnvDialogStartTest, AKindOutsideTheListShowsTheFirstAndIsKeptUntilChosen) {
   TPagesDlg1& d = h.app().PagesDlg1();
   std::vector<std::string> shown;
   WhenModal([&] {
+    ClickTab(d.PageCtl.hwnd(), 2);
     shown = {std::to_string(SendMessageA(d.TeXList, LB_GETCURSEL, 0, 0)), ControlText(d.TeXPath)};
     SendMessageA(d.OKBtn, BM_CLICK, 0, 0);
   });

@@ -253,6 +253,8 @@ TEST(SettingsTest, TheEnvironmentDialogEditsACopyThatOKKeeps) {
     SCOPED_TRACE(row.what);
     std::vector<std::string> shown;
     WhenModal([&] {
+      ClickTab(dialog.PageCtl.hwnd(), 1);
+      ClickTab(dialog.PageCtl.hwnd(), 3);
       shown = {ControlText(dialog.AutoSaveTime), ControlText(dialog.EditorPath), ControlText(dialog.Font),
                ControlText(dialog.Size), std::to_string(SendMessageA(dialog.DviList, LB_GETCURSEL, 0, 0)),
                IsWindowEnabled(dialog.EditorPath) ? "editor on" : "editor off"};

@@ -1,5 +1,7 @@
 #include "tests/win/support/test_support.h"
 
+#include <commctrl.h>
+
 #include "win/message_loop_win.h"
 
 #include <fstream>
@@ -107,6 +109,12 @@ void Pick(HWND list_box, int index) {
   SendMessageA(list_box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
   SendMessageA(GetParent(list_box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list_box), LBN_SELCHANGE),
                reinterpret_cast<LPARAM>(list_box));
+}
+
+void ClickTab(HWND tab_control, int index) {
+  SendMessageA(tab_control, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  NMHDR change{tab_control, static_cast<UINT_PTR>(GetDlgCtrlID(tab_control)), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageA(GetParent(tab_control), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
 }
 
 }  // namespace quillet::test

@@ -44,5 +44,7 @@ void Type(HWND editor, const std::string& text);
 // box's parent.
 void TypeInto(HWND box, const std::string& text);
 void Pick(HWND list_box, int index);
+// A click on a tab of a tab control, as the tab control tells its parent.
+void ClickTab(HWND tab_control, int index);
 
 }  // namespace quillet::test
