@@ -86,6 +86,7 @@ bool Application::CreateWindows() {
   pages_dlg_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
   pages_dlg_->on_menu_written = [this] { main_form_->RebuildFormatItems(tex_config_.menu_strings); };
   pages_dlg_->engine_kind = [this] { return env_settings_.tex.use; };
+  pages_dlg_->old_style_dialogs = [this] { return env_settings_.general.win31_dialog; };
   pages_dlg1_->Prepare(*file_dialogs_, [this](int page, const EnvSettings& edited) {
     return main_form_->ApplyEnvironmentPage(page, edited);
   });

@@ -511,7 +511,8 @@ void TPagesDlg::FormatPathClick() {
   FileDialogArgs args{.file_name = "*.fmt",
                       .filter = "ﾌｫｰﾏｯﾄﾌｧｲﾙ|*.fmt",
                       .title = "ﾌｫｰﾏｯﾄﾌｧｲﾙのﾊﾟｽの指定",
-                      .initial_dir = GetField(config_->TEXFORMATS, ';', 1)};
+                      .initial_dir = GetField(config_->TEXFORMATS, ';', 1),
+                      .old_style = old_style_dialogs && old_style_dialogs()};
   std::string chosen;
   if (file_dialogs_->Save(hwnd(), args, chosen)) SetControlText(fmtPath, ChangeFileExt(chosen, ".fmt"));
 }

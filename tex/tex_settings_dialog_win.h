@@ -33,6 +33,8 @@ class TPagesDlg : public Form {
   std::function<void()> on_menu_written;
   // The engine kind shown on the format page: 0 small, 1 big.
   std::function<int()> engine_kind;
+  // Whether file dialogs take the old style (the environment setting).
+  std::function<bool()> old_style_dialogs;
 
   PageControl PageCtl;
   HWND OKBtn = nullptr, CancelBtn = nullptr, ApplyBtn = nullptr, HelpBtn = nullptr;

@@ -106,7 +106,7 @@ std::vector<std::string> WorkingList::Column(std::size_t k) const {
 
 int WorkingList::Find(std::string_view name, int skip) const {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (static_cast<int>(i) != skip && rows_[i].front() == name) return static_cast<int>(i);
+    if (static_cast<int>(i) != skip && SameIgnoringAsciiCase(rows_[i].front(), name)) return static_cast<int>(i);
   }
   return -1;
 }

@@ -24,7 +24,8 @@ class WorkingList {
   // The row at index, or null when there is none.
   const Row* At(int index) const;
   std::vector<std::string> Column(std::size_t k) const;
-  // The index of the first entry named exactly name (byte for byte), or -1.
+  // The index of the first entry with that name, or -1. Names that differ only in ASCII
+  // letter case are one key or section of the file, so they count as the same.
   int Find(std::string_view name, int skip = -1) const;
 
   bool operator==(const WorkingList&) const = default;
