@@ -268,7 +268,7 @@ TEST(TeXSettingsTest, DuplicateNamesAreWarnedAndNotRegistered) {
          Click(d.Button9);
        },
        {menu_taken}, {"LaTeX", "pLaTeX"}, {"jarticle", "jbook"}},
-      {"changing an entry keeping its string, adding one differing in case",
+      {"changing an entry keeping its string, adding one differing only in case (one key of the file)",
        [](TPagesDlg& d) {
          ShowPage(d, 2);
          DoubleClick(d.MenuList, 0);
@@ -278,7 +278,8 @@ TEST(TeXSettingsTest, DuplicateNamesAreWarnedAndNotRegistered) {
          TypeInto(d.MenuName, "latex");
          Click(d.Button9);
        },
-       {}, {"LaTeX", "pLaTeX", "latex"}, {"jarticle", "jbook"}},
+       {"W 既に同名のﾒﾆｭｰ項目があるので \"latex\" を登録できませんでした。"}, {"LaTeX", "pLaTeX"},
+       {"jarticle", "jbook"}},
       {"leaving the page with the panel open",
        [](TPagesDlg& d) {
          ShowPage(d, 2);
