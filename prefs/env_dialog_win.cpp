@@ -4,7 +4,6 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "core/profile_values.h"
@@ -42,15 +41,6 @@ HWND CreateCombo(HWND parent, HFONT font, int x, int y, int w, int id, DWORD sty
                        {.class_name = "COMBOBOX", .x = x, .y = y, .width = w, .height = 240,
                         .style = WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL | style, .id = id},
                        font);
-}
-
-// Japanese screen fonts: names with a double-byte character, without the vertical
-// writing faces ("@...") and without names starting with "#", "$", "%" or "&".
-bool IsListedFontName(const std::string& name) {
-  if (name.empty()) return false;
-  unsigned char first = static_cast<unsigned char>(name[0]);
-  if (first == 0x40 || (first >= 0x23 && first <= 0x26)) return false;
-  return std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 }  // namespace

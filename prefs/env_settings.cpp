@@ -1,5 +1,7 @@
 #include "prefs/env_settings.h"
 
+#include <algorithm>
+
 #include "core/profile_values.h"
 
 namespace quillet {
@@ -59,6 +61,13 @@ void TakePage(EnvSettings& in_force, const EnvSettings& edited, int page) {
     case 3: in_force.dvi = edited.dvi; break;
     default: break;
   }
+}
+
+bool IsListedFontName(std::string_view name) {
+  if (name.empty()) return false;
+  unsigned char first = static_cast<unsigned char>(name[0]);
+  if (first == 0x40 || (first >= 0x23 && first <= 0x26)) return false;
+  return std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
 int PreviewFontSize(std::string_view text) {

@@ -79,6 +79,10 @@ struct ProfileEntry {
 std::vector<ProfileEntry> PageEntries(const EnvSettings& settings, int page);
 // The page's values of edited put in place of those of in_force.
 void TakePage(EnvSettings& in_force, const EnvSettings& edited, int page);
+// Whether the editor font list offers a screen font: Japanese names (with a double-byte
+// character), without the vertical writing faces ("@...") and names starting with "#",
+// "$", "%" or "&".
+bool IsListedFontName(std::string_view name);
 // The size the preview shows: the number in the text when it lies in 7..30, else 10.
 int PreviewFontSize(std::string_view text);
 // The interval typed into the dialog: text that is not a number reads as the lower limit.

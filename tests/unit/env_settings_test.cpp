@@ -103,6 +103,14 @@ TEST(EnvSettingsTest, TakingOnePageLeavesTheOthersAsTheyWere) {
   }
 }
 
+TEST(EnvSettingsTest, TheFontListOffersJapaneseHorizontalFacesOnly) {
+  struct Row { const char* name; bool listed; } rows[] = {
+      {"ＭＳ ゴシック", true}, {"Arial", false},  {"@ＭＳ 明朝", false}, {"#ﾌｫﾝﾄ", false},
+      {"&ﾌｫﾝﾄ", false},        {"'ﾌｫﾝﾄ", true}, {"\"ﾌｫﾝﾄ", true},     {"", false},
+  };
+  for (auto r : rows) EXPECT_EQ(IsListedFontName(r.name), r.listed) << r.name;
+}
+
 TEST(EnvSettingsTest, ThePreviewShowsSizesSevenToThirtyAndTenOtherwise) {
   struct Row { const char* typed; int preview; int minutes; } rows[] = {
       {"7", 7, 7}, {"30", 30, 30}, {"6", 10, 6}, {"31", 10, 31}, {"50", 10, 50},
