@@ -28,21 +28,6 @@ constexpr const char* kSampleLines =
     "Welcome to \\TeX Quillet!!\r\n"
     "$$\\frac{1}{2}$$";
 
-HWND CreateList(HWND parent, HFONT font, int x, int y, int w, int h, int id) {
-  return CreateControl(parent,
-                       {.class_name = "LISTBOX", .x = x, .y = y, .width = w, .height = h,
-                        .style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                        .ex_style = WS_EX_CLIENTEDGE, .id = id},
-                       font);
-}
-
-HWND CreateCombo(HWND parent, HFONT font, int x, int y, int w, int id, DWORD style = CBS_DROPDOWN) {
-  return CreateControl(parent,
-                       {.class_name = "COMBOBOX", .x = x, .y = y, .width = w, .height = 240,
-                        .style = WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL | style, .id = id},
-                       font);
-}
-
 }  // namespace
 
 bool TPagesDlg1::Create() {
@@ -102,9 +87,9 @@ void TPagesDlg1::CreatePage0(HWND p) {
 void TPagesDlg1::CreatePage1(HWND p) {
   HFONT f = font();
   CreateGroupBox(p, f, "ｴﾃﾞｨﾀﾌｫﾝﾄ(&F)", 8, 6, 240, 84);
-  Font = WithHelp(CreateCombo(p, f, 20, 26, 216, kFont, CBS_DROPDOWN | CBS_SORT), 117);
+  Font = WithHelp(CreateComboBox(p, f, 20, 26, 216, 240, kFont, CBS_DROPDOWN | CBS_SORT), 117);
   CreateLabel(p, f, "ｻｲｽﾞ(&S)", 20, 60, 60, 16);
-  Size = WithHelp(CreateCombo(p, f, 84, 56, 70, kSize), 118);
+  Size = WithHelp(CreateComboBox(p, f, 84, 56, 70, 240, kSize), 118);
   for (int n = 7; n <= 30; ++n) SendMessageA(Size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(n).c_str()));
   CreateLabel(p, f, "画面ｲﾒｰｼﾞ(&I):", 8, 98, 120, 16);
   SampleText = WithHelp(
@@ -117,9 +102,9 @@ void TPagesDlg1::CreatePage1(HWND p) {
   HWND group = CreateGroupBox(p, f, "", 260, 28, 240, 184);
   EnableWindow(group, FALSE);
   EnableWindow(CreateLabel(p, f, "文法要素(&E)", 270, 44, 100, 16), FALSE);
-  GrammerList = WithHelp(CreateList(p, f, 270, 62, 104, 140, kGrammerList), 121);
+  GrammerList = WithHelp(CreateListBox(p, f, 270, 62, 104, 140, kGrammerList), 121);
   EnableWindow(CreateLabel(p, f, "文字属性(&A)", 384, 44, 100, 16), FALSE);
-  Attrib = WithHelp(CreateCombo(p, f, 384, 62, 106, kAttrib, CBS_DROPDOWNLIST), 122);
+  Attrib = WithHelp(CreateComboBox(p, f, 384, 62, 106, 240, kAttrib, CBS_DROPDOWNLIST), 122);
   EnableWindow(CreateLabel(p, f, "色(&C)", 384, 92, 60, 16), FALSE);
   ColorGrid1 = WithHelp(CreateControl(p, {.class_name = "STATIC", .x = 384, .y = 110, .width = 104, .height = 92,
                                           .style = SS_OWNERDRAW, .id = kColorGrid1}, f),
@@ -130,7 +115,7 @@ void TPagesDlg1::CreatePage1(HWND p) {
 void TPagesDlg1::CreatePage2(HWND p) {
   HFONT f = font();
   CreateLabel(p, f, "TeXの種類(T):", 8, 8, 200, 16);
-  TeXList = WithHelp(CreateList(p, f, 8, 26, 300, 60, kTeXList), 124);
+  TeXList = WithHelp(CreateListBox(p, f, 8, 26, 300, 60, kTeXList), 124);
   for (const char* kind : kTeXKinds) SendMessageA(TeXList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
   CreateLabel(p, f, "TeXのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 104, 200, 16);
   TeXPath = WithHelp(CreateEditBox(p, f, 8, 122, 400, 21, kTeXPath), 125);
@@ -140,7 +125,7 @@ void TPagesDlg1::CreatePage2(HWND p) {
 void TPagesDlg1::CreatePage3(HWND p) {
   HFONT f = font();
   CreateLabel(p, f, "DVI表示ｿﾌﾄの種類(&V):", 8, 8, 200, 16);
-  DviList = WithHelp(CreateList(p, f, 8, 26, 300, 84, kDviList), 127);
+  DviList = WithHelp(CreateListBox(p, f, 8, 26, 300, 84, kDviList), 127);
   for (const char* kind : kDviKinds) SendMessageA(DviList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kind));
   CreateLabel(p, f, "DVI表示ｿﾌﾄのあるﾃﾞｨﾚｸﾄﾘ(&D):", 8, 124, 240, 16);
   DviPath = WithHelp(CreateEditBox(p, f, 8, 142, 400, 21, kDviPath), 128);
@@ -148,12 +133,11 @@ void TPagesDlg1::CreatePage3(HWND p) {
 }
 
 void TPagesDlg1::CreateButtonRow() {
-  HFONT f = font();
-  OKBtn = WithHelp(CreateButton(hwnd(), f, "OK", 196, 262, 78, 25, IDOK, true), 75);
-  CancelBtn = WithHelp(CreateButton(hwnd(), f, "ｷｬﾝｾﾙ", 280, 262, 78, 25, IDCANCEL), 76);
-  ApplyBtn = WithHelp(CreateButton(hwnd(), f, "更新(&A)", 364, 262, 78, 25, kApplyBtn), 77);
-  HelpBtn = WithHelp(CreateButton(hwnd(), f, "ﾍﾙﾌﾟ", 448, 262, 78, 25, kHelpBtn), 78);
-  EnableWindow(ApplyBtn, FALSE);
+  SettingsButtons row = CreateSettingsButtons(hwnd(), font(), 196, 262, kApplyBtn, kHelpBtn);
+  OKBtn = row.ok;
+  CancelBtn = row.cancel;
+  ApplyBtn = row.apply;
+  HelpBtn = row.help;
 }
 
 void TPagesDlg1::FillFontList() {

@@ -200,12 +200,11 @@ HWND TPagesDlg::CreatePanel(Panel& panel, HWND page) {
 }
 
 void TPagesDlg::CreateButtonRow() {
-  HFONT f = font();
-  OKBtn = WithHelp(CreateButton(hwnd(), f, "OK", 81, 262, 78, 25, IDOK, true), 75);
-  CancelBtn = WithHelp(CreateButton(hwnd(), f, "ｷｬﾝｾﾙ", 165, 262, 78, 25, IDCANCEL), 76);
-  ApplyBtn = WithHelp(CreateButton(hwnd(), f, "更新(&A)", 249, 262, 78, 25, kApplyBtn), 77);
-  HelpBtn = WithHelp(CreateButton(hwnd(), f, "ﾍﾙﾌﾟ", 333, 262, 78, 25, kHelpBtn), 78);
-  EnableWindow(ApplyBtn, FALSE);
+  SettingsButtons row = CreateSettingsButtons(hwnd(), font(), 81, 262, kApplyBtn, kHelpBtn);
+  OKBtn = row.ok;
+  CancelBtn = row.cancel;
+  ApplyBtn = row.apply;
+  HelpBtn = row.help;
 }
 
 // Every showing starts from what is in memory: edits that were not written are gone.

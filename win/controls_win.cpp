@@ -104,4 +104,14 @@ void SetChecked(HWND check_box, bool checked) {
   SendMessageA(check_box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+SettingsButtons CreateSettingsButtons(HWND owner, HFONT font, int x, int y, int apply_id, int help_id) {
+  SettingsButtons row;
+  row.ok = WithHelp(CreateButton(owner, font, "OK", x, y, 78, 25, IDOK, true), 75);
+  row.cancel = WithHelp(CreateButton(owner, font, "ｷｬﾝｾﾙ", x + 84, y, 78, 25, IDCANCEL), 76);
+  row.apply = WithHelp(CreateButton(owner, font, "更新(&A)", x + 168, y, 78, 25, apply_id), 77);
+  row.help = WithHelp(CreateButton(owner, font, "ﾍﾙﾌﾟ", x + 252, y, 78, 25, help_id), 78);
+  EnableWindow(row.apply, FALSE);
+  return row;
+}
+
 }  // namespace quillet

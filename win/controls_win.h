@@ -37,6 +37,14 @@ HWND CreateComboBox(HWND parent, HFONT font, int x, int y, int w, int h, int id,
 
 // Gives a control its help context (the topic F1 and the title bar's "?" show); returns it.
 HWND WithHelp(HWND control, DWORD context);
+
+// The button row of a settings dialog, "OK" (default), "ｷｬﾝｾﾙ", "更新(&A)" (disabled until
+// a page is edited) and "ﾍﾙﾌﾟ", from x on, with their help numbers 75 to 78.
+struct SettingsButtons {
+  HWND ok = nullptr, cancel = nullptr, apply = nullptr, help = nullptr;
+};
+SettingsButtons CreateSettingsButtons(HWND owner, HFONT font, int x, int y, int apply_id, int help_id);
+
 // Appends a column to a report-style list view.
 void AddListColumn(HWND list, int index, const char* caption, int width);
 // Answers a virtual list's request for an item's text, cut at a character boundary when
