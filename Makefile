@@ -3,9 +3,12 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 NATIVE := build/native
 WIN := build/win
+FUZZ := build/fuzz
 FILES ?=
+# Seconds each fuzz target runs for in `make fuzz`.
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build native win test run demo shot bench clean
+.PHONY: all deps build native win test run demo shot bench fuzz clean
 
 all: build
 
@@ -44,6 +47,12 @@ shot: win
 
 bench: build
 	tools/bench
+
+# Fuzzes every target for FUZZ_SECONDS each, growing a working copy of its corpus.
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DQUILLET_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	cmake --build $(FUZZ) -j $(JOBS)
+	tools/fuzz $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -52,3 +52,16 @@ if(benchmark_FOUND)
     target_link_libraries(${name} PRIVATE quillet_core_fast benchmark::benchmark)
   endforeach()
 endif()
+
+# Fuzz targets (fuzz/NAME_fuzz.cpp) replay their saved corpus (fuzz/corpus/NAME) and
+# regression cases (fuzz/regressions/NAME) in the test suite; `make fuzz` fuzzes them.
+file(GLOB fuzz_targets CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
+foreach(src ${fuzz_targets})
+  get_filename_component(target ${src} NAME_WE)
+  string(REGEX REPLACE "_fuzz$" "" name ${target})
+  add_executable(${name}_replay ${src} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+  target_compile_options(${name}_replay PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} ${sanitize})
+  target_link_libraries(${name}_replay PRIVATE quillet_core)
+  add_test(NAME native.fuzz_replay.${name}
+    COMMAND ${name}_replay ${CMAKE_SOURCE_DIR}/fuzz/corpus/${name} ${CMAKE_SOURCE_DIR}/fuzz/regressions/${name})
+endforeach()

@@ -3,7 +3,7 @@
 # Idempotent: apt is only called for packages that are missing.
 set -euo pipefail
 packages=(
-  cmake g++ make libgtest-dev libbenchmark-dev
+  cmake g++ clang make libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64
   wine64 wine
   xvfb xauth x11-apps imagemagick
