@@ -1,5 +1,8 @@
 #include "tex/tex_run_win.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "core/byte_scan.h"
 #include "core/dos_time.h"
 #include "core/sjis.h"
@@ -25,15 +28,26 @@ std::string NameRefusedText(const std::string& name, CommandName problem) {
                                          : "ﾌｧｲﾙ名 " + name + " には ] ) , が含まれているためTeXに渡せません。";
 }
 
-// The whole log, read with no sharing at all: this fails while the engine still writes it.
-bool ReadLogExclusively(const std::string& path, std::string& bytes) {
+// An engine caught in a loop can write a log of gigabytes; what a user can act on is at
+// its start, so no more than this much of it is read and shown.
+constexpr std::uint64_t kLogReadLimit = 64u << 20;
+constexpr const char* kLogReadLimitText = "64MB";
+
+enum class LogRead { Whole, Cut, Failed };
+
+// The log, read with no sharing at all: this fails while the engine still writes it.
+LogRead ReadLogExclusively(const std::string& path, std::string& bytes) {
   FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) return false;
+  if (!file) return LogRead::Failed;
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size)) return false;
-  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return LogRead::Failed;
+  std::uint64_t whole = static_cast<std::uint64_t>(size.QuadPart);
+  bytes.resize(static_cast<std::size_t>(std::min(whole, kLogReadLimit)));
   DWORD got = 0;
-  return ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) && got == bytes.size();
+  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) || got != bytes.size()) {
+    return LogRead::Failed;
+  }
+  return whole > kLogReadLimit ? LogRead::Cut : LogRead::Whole;
 }
 }  // namespace
 
@@ -139,9 +153,15 @@ bool TeXRunner::WaitForLog(const TeXRunRequest& request) {
       PumpWhileRunning(0);
       host_.SetExitEnabled(false);
       std::string bytes;
-      if (ReadLogExclusively(log, bytes)) {
+      LogRead read = ReadLogExclusively(log, bytes);
+      if (read != LogRead::Failed) {
         host_.SetExitEnabled(true);
-        return FinishWithLog(request, bytes);
+        bool clean = FinishWithLog(request, bytes);
+        if (read == LogRead::Cut) {
+          host_.messages().Warn(host_.MessageOwner(), "ﾛｸﾞﾌｧｲﾙ " + log + " は大きすぎるため、先頭の" +
+                                                          kLogReadLimitText + "だけを読み込みました。");
+        }
+        return clean;
       }
     }
     if (!engine_ended_at && WaitForSingleObject(engine_.get(), 0) == WAIT_OBJECT_0) engine_ended_at = GetTickCount();

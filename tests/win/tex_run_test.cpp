@@ -241,6 +241,25 @@ TEST_F(RunFixture, ALogHeldOpenIsReadOnceReleased) {
   ExpectCommandsEnabled();
 }
 
+// A runaway engine's log of more than 64 MB: its start is shown and the user is told.
+TEST_F(RunFixture, AHugeLogIsReadOnlyAsFarAsItsFirst64MB) {
+  std::string log = "This is TeX\r\n! Undefined control sequence.\r\nl.1 \\foo\r\n\r\n";
+  const std::string filler = std::string(1022, 'x') + "\r\n";
+  while (log.size() < (65u << 20)) log += filler;
+  log += "! Late error.\r\nl.2 \\late\r\n";
+  std::string log_file = h.dir() / "huge.log";
+  WriteFileBytes(log_file, log);
+  log.clear();
+  Start({.log = log_file});
+  h.Command(kTeX1Item);
+  EXPECT_EQ(Messages(), "ﾛｸﾞﾌｧｲﾙ " + source.substr(0, source.size() - 4) + ".log" +
+                            " は大きすぎるため、先頭の64MBだけを読み込みました。\n");
+  std::string shown = ErrorText();
+  EXPECT_NE(shown.find("Undefined control sequence"), std::string::npos);
+  EXPECT_EQ(shown.find("Late error"), std::string::npos);
+  ExpectCommandsEnabled();
+}
+
 TEST_F(RunFixture, EscapeEndsARunThatWaits) {
   Start({.no_log = true});
   HWND main = h.main().hwnd();
