@@ -19,12 +19,14 @@ int HexDigit(char c) {
   return -1;
 }
 
+// Digits are taken while the value still fits: leading zeros add nothing, so any number
+// of them is read as the platform's reader reads them.
 bool ParseHex(std::string_view digits, int& out) {
-  if (digits.empty() || digits.size() > 8) return false;
+  if (digits.empty()) return false;
   std::uint32_t value = 0;
   for (char c : digits) {
     int d = HexDigit(c);
-    if (d < 0) return false;
+    if (d < 0 || value > 0x0FFFFFFFu) return false;
     value = value * 16 + static_cast<std::uint32_t>(d);
   }
   out = static_cast<int>(value);  // 0xFFFFFFFF reads as -1, as a 32-bit integer
@@ -37,15 +39,15 @@ bool ParseDecimal(std::string_view text, int& out) {
     negative = text[0] == '-';
     text.remove_prefix(1);
   }
-  if (text.empty() || text.size() > 10) return false;
+  if (text.empty()) return false;
+  const std::int64_t limit = negative ? -static_cast<std::int64_t>(INT32_MIN) : INT32_MAX;
   std::int64_t value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
     value = value * 10 + (c - '0');
+    if (value > limit) return false;
   }
-  if (negative) value = -value;
-  if (value < INT32_MIN || value > INT32_MAX) return false;
-  out = static_cast<int>(value);
+  out = static_cast<int>(negative ? -value : value);
   return true;
 }
 

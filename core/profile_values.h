@@ -14,7 +14,8 @@ constexpr std::size_t kProfileStringLimit = 1023;
 std::string CutProfileString(std::string_view stored);
 
 // "0x1F"/"0X1F" (longer than two characters) is hexadecimal, anything else a signed
-// decimal number; a value that does not parse or does not fit 32 bits gives def.
+// decimal number (leading zeros count for nothing); a value that does not parse or
+// does not fit 32 bits gives def.
 int ParseProfileInt(std::string_view text, int def);
 
 // Any non-zero integer is true; a value that does not parse gives def.
