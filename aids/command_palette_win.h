@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "aids/command_db.h"
+#include "win/file_io_win.h"
 #include "win/form_win.h"
 #include "win/split_control_win.h"
 
@@ -31,8 +32,10 @@ class TInput : public Form {
   // The editor a double-click types into (null: none).
   std::function<HWND()> target_editor;
 
-  // Fills the list from a command.db file, sorted by name; a missing file leaves it empty.
-  void LoadCommands(const std::string& path);
+  // Fills the list from a command.db file, sorted by name. A file that is missing,
+  // cannot be read or is too large to read at start-up leaves the list as it was; the
+  // answer says which.
+  ReadStatus LoadCommands(const std::string& path);
   // The entries in the list's order.
   const std::vector<CommandEntry>& commands() const { return commands_; }
 

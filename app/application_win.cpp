@@ -115,7 +115,7 @@ void Application::LoadAll() {
   main.SetFormatItems(tex_config_.menu_strings, tex_config_.stored_default);
   ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(main.hwnd());  // its activation has run UpdateMenuItems
-  input_->LoadCommands(CommandDbFile(main.HomeDirectory));
+  LoadCommandList(*this);
   OpenCommandLineFile();
   ShowWindow(title_form_->hwnd(), SW_HIDE);
   AcceptDroppedFiles(app_window_, true);

@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "aids/command_db.h"
+#include "aids/command_palette_win.h"
 #include "app/application_win.h"
+#include "app/main_form_win.h"
 #include "core/sjis.h"
 #include "win/file_io_win.h"
 
@@ -56,6 +58,16 @@ void UseShippedContent(Application& app) {
 std::string CommandDbFile(const std::string& home_directory) {
   std::string home = home_directory + kCommandDbName;
   return FileExists(home) ? home : ProgramFolder() + kCommandDbName;
+}
+
+void LoadCommandList(Application& app) {
+  std::string path = CommandDbFile(app.MainForm().HomeDirectory);
+  ReadStatus status = app.Input().LoadCommands(path);
+  if (status == ReadStatus::TooLarge) {
+    app.messages().Warn(app.MainForm().hwnd(), "ｺﾏﾝﾄﾞﾌｧｲﾙ " + path + " は大きすぎるため読み込めません。");
+  } else if (status == ReadStatus::CannotOpen) {
+    app.messages().Warn(app.MainForm().hwnd(), "ｺﾏﾝﾄﾞﾌｧｲﾙ " + path + " を読み込めません。");
+  }
 }
 
 }  // namespace quillet

@@ -14,5 +14,8 @@ void UseShippedContent(Application& app);
 // command.db in the start-up folder, or else the one shipped beside the program (the
 // program is often started from elsewhere, say by opening a document).
 std::string CommandDbFile(const std::string& home_directory);
+// Fills the command palette from that file; one that cannot be read, or is too large,
+// is told about and leaves the list as it was (a missing one is no news).
+void LoadCommandList(Application& app);
 
 }  // namespace quillet

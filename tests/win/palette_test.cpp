@@ -12,6 +12,7 @@
 
 #include "aids/command_palette_win.h"
 #include "document/mdi_child_win.h"
+#include "app/shipped_content_win.h"
 #include "tests/win/support/app_harness.h"
 #include "win/controls_win.h"
 
@@ -136,6 +137,30 @@ TEST_F(PaletteFixture, ColumnClicksSortByKindThenByNameKeepingTheSelection) {
   // A missing file leaves the list as it was loaded.
   Palette().LoadCommands(h.dir() / "none.db");
   EXPECT_EQ(Palette().commands().size(), 5u);
+}
+
+TEST_F(PaletteFixture, ACommandFileTooLargeOrUnreadableIsToldAboutAndLeavesTheListAlone) {
+  h.Start();
+  h.main().HomeDirectory = h.dir().path();
+  std::size_t before = Palette().commands().size();
+  std::string line = "alpha\t数式\tα\t" + std::string(100, 'd') + "\r\n";
+  std::string db;
+  while (db.size() <= (4u << 20)) db += line;
+  std::string path = h.MakeFile("command.db", db);
+  LoadCommandList(h.app());
+  EXPECT_EQ(h.messages.Texts(), "ｺﾏﾝﾄﾞﾌｧｲﾙ " + path + " は大きすぎるため読み込めません。\n");
+  EXPECT_EQ(Palette().commands().size(), before);
+  // Held open without sharing by another program.
+  h.messages.shown.clear();
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  LoadCommandList(h.app());
+  CloseHandle(held);
+  EXPECT_EQ(h.messages.Texts(), "ｺﾏﾝﾄﾞﾌｧｲﾙ " + path + " を読み込めません。\n");
+  DeleteFileA(path.c_str());
+  h.messages.shown.clear();
+  LoadCommandList(h.app());  // the one beside the program again: no news
+  EXPECT_TRUE(h.messages.shown.empty()) << h.messages.Texts();
 }
 
 TEST_F(PaletteFixture, TheSplitterSharesTheClientHeightAndADragSetsTheRatio) {
