@@ -1,11 +1,13 @@
 // TextBuffer at 10 MB: edits at the end and in the middle, line lookups, loading, and
-// the memory held per byte of text.
+// the memory held per byte of text; word movement across a line of 100,000 characters
+// whose two bytes both lie in the lead-byte range.
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <string>
 
 #include "core/text_buffer.h"
+#include "core/text_words.h"
 
 namespace quillet {
 namespace {
@@ -94,6 +96,46 @@ void BM_FindAbsentTextIgnoringCase(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(b.Find("\\Subparagraph", 0, b.size(), false));
 }
 BENCHMARK(BM_FindAbsentTextIgnoringCase)->Unit(benchmark::kMillisecond);
+
+// Separator lines: "＝" (0x81 0x81) and "─" (0x84 0x9F), 100,000 of them on one line
+// between two short lines. Every byte of the run could lead a character.
+TextBuffer SeparatorLine(const char* ch) {
+  std::string line;
+  for (int i = 0; i < 100000; ++i) line += ch;
+  TextBuffer b;
+  b.set_limit(214748364);
+  std::string text = "x\r\n";
+  text += line;
+  text += "\r\ny";
+  b.SetText(text);
+  return b;
+}
+
+// Ctrl+Left from the end of the line to its start, Ctrl+Right back, and a double-click
+// in the middle (the word is the whole run).
+void WordMoves(benchmark::State& state, const char* ch, int move) {
+  TextBuffer b = SeparatorLine(ch);
+  const std::size_t start = b.LineStart(1), end = b.LineEnd(1);
+  for (auto _ : state) {
+    std::size_t got = 0;
+    if (move == 0) got = PrevWordStart(b, end);
+    if (move == 1) got = NextWordStart(b, start);
+    if (move == 2) got = WordAround(b, (start + end) / 2).first;
+    if (got != (move == 1 ? end : start)) state.SkipWithError("word movement went astray");
+  }
+}
+void BM_CtrlLeftAcrossEquals(benchmark::State& state) { WordMoves(state, "＝", 0); }
+void BM_CtrlRightAcrossEquals(benchmark::State& state) { WordMoves(state, "＝", 1); }
+void BM_DoubleClickInEquals(benchmark::State& state) { WordMoves(state, "＝", 2); }
+void BM_CtrlLeftAcrossRules(benchmark::State& state) { WordMoves(state, "─", 0); }
+void BM_CtrlRightAcrossRules(benchmark::State& state) { WordMoves(state, "─", 1); }
+void BM_DoubleClickInRules(benchmark::State& state) { WordMoves(state, "─", 2); }
+BENCHMARK(BM_CtrlLeftAcrossEquals)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CtrlRightAcrossEquals)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DoubleClickInEquals)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CtrlLeftAcrossRules)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CtrlRightAcrossRules)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DoubleClickInRules)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quillet

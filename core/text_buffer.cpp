@@ -165,6 +165,24 @@ std::string_view TextBuffer::FitToLimit(std::string_view text, std::size_t begin
   return text.substr(0, n);
 }
 
+bool TextBuffer::KeepsCharacters(std::size_t begin, std::size_t end, std::string_view text) const {
+  const bool more = end < size();
+  // The seam before the range: begin is a boundary, so a lead byte before it that starts a
+  // character stands alone there.
+  if (begin > 0 && (!text.empty() || more) && IsTrailByte(text.empty() ? text_[end] : text.front()) &&
+      IsLeadByte(text_[begin - 1]) && SnapBack(begin - 1) == begin - 1) {
+    return false;
+  }
+  // The seam after it: inside the inserted text lead-range bytes pair up from the start of
+  // their run, so an odd run at its end leaves the last byte alone.
+  if (!text.empty() && more && IsTrailByte(text_[end])) {
+    std::size_t leads = 0;
+    while (leads < text.size() && IsLeadByte(text[text.size() - 1 - leads])) ++leads;
+    if (leads % 2 == 1) return false;
+  }
+  return true;
+}
+
 bool TextBuffer::Coalesces(StepKind kind, std::size_t begin, std::size_t end) const {
   if (!coalescing_ || undo_.empty() || undo_.back().kind != kind) return false;
   const UndoStep& last = undo_.back();
@@ -198,6 +216,7 @@ TextChange TextBuffer::Edit(std::size_t begin, std::size_t end, std::string_view
   std::string_view fitted = FitToLimit(text, begin, end);
   change.truncated = fitted.size() < text.size();
   if (begin == end && fitted.empty()) return change;
+  if (!KeepsCharacters(begin, end, fitted)) return change;
   if (undoable) {
     Record(kind, begin, end, fitted.size());
   } else {
@@ -265,6 +284,9 @@ bool TextBuffer::MatchesAt(std::size_t pos, std::string_view needle, bool match_
       ++i;
     } else if (want != got && (match_case || FoldAscii(want) != FoldAscii(got))) {
       return false;
+    } else if (i + 1 == needle.size() && CharLength(pos + i) != 1) {
+      // The needle ends in a lone lead byte (or a CR) where the text's character goes on.
+      return false;
     }
   }
   return true;
@@ -291,7 +313,9 @@ TextBuffer::FoundNeedle TextBuffer::FindAny(std::span<const std::string_view> ne
   bool shared = !needles[0].empty() && !IsLeadByte(needles[0][0]);
   for (std::string_view needle : needles) {
     shortest = std::min(shortest, needle.size());
-    shared = shared && !needle.empty() && FoldAscii(needle[0]) == FoldAscii(needles[0][0]);
+    // Matching case, "a" and "A" are different first bytes and cannot share a pass.
+    shared = shared && !needle.empty() &&
+             (match_case ? needle[0] == needles[0][0] : FoldAscii(needle[0]) == FoldAscii(needles[0][0]));
   }
   if (!shared) {
     // Each needle in turn, only before the best match so far.

@@ -4,6 +4,18 @@
 // character and a line break each take two. Text coming in has lone CR and lone LF made
 // into CR LF; selection ends never fall inside a character or a break; positions past the
 // end are taken as the end.
+//
+// Characters are read from the start of the text: a lead byte followed by a byte of 0x40
+// or more is one double-byte character; any other byte is a character of its own, a lone
+// lead byte (before a smaller byte, a break, or at the end) included. So whether a byte
+// pairs depends on its neighbours, and an edit could make a lone lead byte and the byte
+// brought next to it read as one character nobody typed, taking the rest of a run of
+// lead-range bytes with it. An edit is therefore refused (nothing changes, no undo step)
+// when a lone lead byte would meet a byte that can trail it at either seam: the one
+// before the edited range meeting the first byte after it, or an inserted text whose last
+// character is a lone lead byte meeting the byte after the range. Every other edit leaves
+// the characters outside the range as they were. (A user joins such a line by deleting
+// the lone byte first.)
 #include <array>
 #include <cstddef>
 #include <deque>
@@ -79,7 +91,8 @@ class TextBuffer {
   // are all CR LF already.
   void AdoptText(TextBlock block);
   // Replaces the selection; the caret ends after the insertion. A replacement that is not
-  // undoable empties the undo record.
+  // undoable empties the undo record. Like every edit below, refused (changed false) when
+  // it would pair a lone lead byte with its new neighbour.
   TextChange ReplaceSelection(std::string_view text, bool undoable);
   // A typed character (or CR LF, or a tab): replaces the selection; consecutive typing is
   // one undo step.
@@ -102,9 +115,10 @@ class TextBuffer {
   void set_limit(std::size_t limit) { limit_ = limit; }
 
   // --- Search
-  // First match of needle starting on a character boundary at or after begin and ending
-  // at or before end (both clamped); without match_case ASCII letters compare without
-  // regard to case. kNoPos when there is none.
+  // First match of needle made of whole characters of the text (starting and ending on
+  // character boundaries) at or after begin and ending at or before end (both clamped);
+  // without match_case ASCII letters compare without regard to case. kNoPos when there is
+  // none.
   std::size_t Find(std::string_view needle, std::size_t begin, std::size_t end, bool match_case) const;
   // The first match of any of the needles by the same rules, and which needle matched
   // (the first of them that matches at that place); kNoPos when none does. Needles that
@@ -138,6 +152,9 @@ class TextBuffer {
   TextChange Edit(std::size_t begin, std::size_t end, std::string_view text, StepKind kind, bool undoable);
   void Record(StepKind kind, std::size_t begin, std::size_t end, std::size_t inserted);
   bool Coalesces(StepKind kind, std::size_t begin, std::size_t end) const;
+  // Whether replacing [begin, end) by text leaves the characters outside it as they were
+  // (see the rule at the top).
+  bool KeepsCharacters(std::size_t begin, std::size_t end, std::string_view text) const;
   // The longest prefix of text that keeps the text within the limit when [begin, end)
   // is replaced.
   std::string_view FitToLimit(std::string_view text, std::size_t begin, std::size_t end) const;

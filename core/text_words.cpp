@@ -1,5 +1,9 @@
 #include "core/text_words.h"
 
+#include <tuple>
+
+#include "core/sjis.h"
+
 namespace quillet {
 
 namespace {
@@ -23,6 +27,46 @@ CharClass ClassOfDouble(unsigned code) {
 
 bool SameRun(CharClass a, CharClass b) { return a == b && a != CharClass::kBreak; }
 
+bool IsTrail(char c) { return static_cast<unsigned char>(c) >= 0x40; }
+
+// Steps back over characters from a boundary. Where a character starts inside a run of
+// lead-range bytes depends on where the run starts, so each run is counted once and the
+// count carried along: asking the text for every previous character would count the run
+// again at each step, quadratic on a line of "＝" (0x81 0x81).
+class BackwardChars {
+ public:
+  BackwardChars(const TextBuffer& text, std::size_t pos) : text_(text), pos_(pos), leads_(LeadsBefore(pos)) {}
+
+  std::size_t pos() const { return pos_; }
+  // The start of the character before pos(), and the lead-range bytes before that start.
+  std::pair<std::size_t, std::size_t> Previous() const {
+    if (pos_ == 0) return {0, 0};
+    // Inside the run characters pair up from its start: an odd count leaves the last
+    // lead byte alone, an even one ends with a pair.
+    if (leads_ % 2 == 1) return {pos_ - 1, leads_ - 1};
+    if (leads_ > 0) return {pos_ - 2, leads_ - 2};
+    if (pos_ >= 2 && text_.IsBreakAt(pos_ - 2)) return {pos_ - 2, LeadsBefore(pos_ - 2)};
+    // A byte outside the lead range: a character of its own, or the trail of a lead byte
+    // that an odd run before it leaves free.
+    std::size_t before = LeadsBefore(pos_ - 1);
+    if (before % 2 == 1 && IsTrail(text_[pos_ - 1])) return {pos_ - 2, before - 1};
+    return {pos_ - 1, before};
+  }
+  std::size_t PreviousStart() const { return Previous().first; }
+  void Back() { std::tie(pos_, leads_) = Previous(); }
+
+ private:
+  std::size_t LeadsBefore(std::size_t pos) const {
+    std::size_t start = pos;
+    while (start > 0 && IsLeadByte(text_[start - 1])) --start;
+    return pos - start;
+  }
+
+  const TextBuffer& text_;
+  std::size_t pos_;
+  std::size_t leads_;
+};
+
 }  // namespace
 
 CharClass ClassAt(const TextBuffer& text, std::size_t pos) {
@@ -44,13 +88,13 @@ std::size_t NextWordStart(const TextBuffer& text, std::size_t pos) {
 }
 
 std::size_t PrevWordStart(const TextBuffer& text, std::size_t pos) {
-  pos = text.SnapBack(pos);
-  while (pos > 0 && ClassAt(text, text.PrevChar(pos)) == CharClass::kBlank) pos = text.PrevChar(pos);
-  if (pos == 0) return 0;
-  CharClass cls = ClassAt(text, text.PrevChar(pos));
-  pos = text.PrevChar(pos);
-  while (pos > 0 && SameRun(ClassAt(text, text.PrevChar(pos)), cls)) pos = text.PrevChar(pos);
-  return pos;
+  BackwardChars chars(text, text.SnapBack(pos));
+  while (chars.pos() > 0 && ClassAt(text, chars.PreviousStart()) == CharClass::kBlank) chars.Back();
+  if (chars.pos() == 0) return 0;
+  CharClass cls = ClassAt(text, chars.PreviousStart());
+  chars.Back();
+  while (chars.pos() > 0 && SameRun(ClassAt(text, chars.PreviousStart()), cls)) chars.Back();
+  return chars.pos();
 }
 
 std::pair<std::size_t, std::size_t> WordAround(const TextBuffer& text, std::size_t pos) {
@@ -60,11 +104,11 @@ std::pair<std::size_t, std::size_t> WordAround(const TextBuffer& text, std::size
   }
   CharClass cls = ClassAt(text, pos);
   if (cls == CharClass::kBreak) return {pos, pos};
-  std::size_t begin = pos;
-  while (begin > 0 && ClassAt(text, text.PrevChar(begin)) == cls) begin = text.PrevChar(begin);
+  BackwardChars begin(text, pos);
+  while (begin.pos() > 0 && ClassAt(text, begin.PreviousStart()) == cls) begin.Back();
   std::size_t end = text.NextChar(pos);
   while (end < text.size() && ClassAt(text, end) == cls) end = text.NextChar(end);
-  return {begin, end};
+  return {begin.pos(), end};
 }
 
 }  // namespace quillet

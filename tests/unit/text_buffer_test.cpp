@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 #include <sstream>
 #include <string>
@@ -218,6 +219,9 @@ TEST(TextBufferTest, FindMatchesWhollyInsideTheRangeOnCharacterStarts) {
       {"\x88\x9F\x88\x9F", "\x9F\x88", 0, -1, true, -1},  // bytes straddling two kanji
       {"a\r\nb", "\nb", 0, -1, true, -1},
       {"a\r\nb", "a\r\nb", 0, -1, true, 0},
+      {"a\r\nb", "a\r", 0, -1, true, -1},                    // half a break
+      {"あい", "\x82", 0, -1, true, -1},                     // half a character
+      {"\x82\r\nあ", "\x82", 0, -1, true, 0},
       {"abc", "", 0, -1, true, -1},
       {"abc", "c", 3, -1, true, -1},
       {"abc", "c", 2, 1, true, -1},
@@ -253,7 +257,8 @@ TEST(TextBufferTest, FindIsTheSameWhereverTheEditGapIs) {
 }
 
 // Against the plainest search there is: walk every character start from the beginning
-// and compare there, double-byte characters exactly, other bytes by the case rule.
+// and compare there, double-byte characters exactly, other bytes by the case rule; a
+// match ends where a character of the text ends.
 std::size_t WalkAndCompare(std::string_view text, std::string_view needle, std::size_t begin, std::size_t end,
                            bool match_case) {
   auto fold = [&](char c) { return !match_case && c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
@@ -262,8 +267,13 @@ std::size_t WalkAndCompare(std::string_view text, std::string_view needle, std::
     if (text[p] == '\r' && text[p + 1] == '\n') return 2;
     return IsLeadByte(text[p]) && static_cast<unsigned char>(text[p + 1]) >= 0x40 ? 2 : 1;
   };
+  auto ends_char = [&](std::size_t q) {
+    std::size_t p = 0;
+    while (p < q) p += length(p);
+    return p == q;
+  };
   for (std::size_t p = 0; p < text.size(); p += length(p)) {
-    if (p < begin || p + needle.size() > end) continue;
+    if (p < begin || p + needle.size() > end || !ends_char(p + needle.size())) continue;
     bool same = true;
     for (std::size_t i = 0; same && i < needle.size(); ++i) {
       bool pair = IsLeadByte(needle[i]) && i + 1 < needle.size() && static_cast<unsigned char>(needle[i + 1]) >= 0x40;
@@ -297,9 +307,11 @@ TEST(TextBufferTest, FindAgreesWithAWalkOverRandomShiftJisBytes) {
     ASSERT_EQ(b.Find(needle, begin, end, match_case),
               WalkAndCompare(text, needle, begin, std::min(end, text.size()), match_case))
         << "round " << round;
-    // Two needles at once, sharing their first byte or not: the earlier match of the two.
+    // Two needles at once, sharing their first byte (or its other case) or not: the earlier
+    // match of the two.
     std::string other = (pick(2) ? needle.substr(0, 1) : std::string(1, alphabet[pick(sizeof alphabet)])) +
                         alphabet[pick(sizeof alphabet)];
+    if (std::isalpha(static_cast<unsigned char>(other[0])) && pick(2)) other[0] ^= 0x20;
     const std::string_view both[] = {needle, other};
     std::size_t a = WalkAndCompare(text, needle, begin, std::min(end, text.size()), match_case);
     std::size_t o = WalkAndCompare(text, other, begin, std::min(end, text.size()), match_case);
@@ -351,6 +363,31 @@ TEST(TextBufferTest, DeletionRemovesWholeCharactersAndBreaks) {
     EXPECT_EQ(b.Text(), r.text) << r.start << " at " << r.caret;
     EXPECT_EQ(b.caret(), r.after) << r.start << " at " << r.caret;
     EXPECT_EQ(b.LineCount(), Make(r.text).LineCount()) << r.start << " at " << r.caret;
+  }
+}
+
+// A lone lead byte (0xE9 "é" of a Latin-1 text, a cut-off character) must not pair with
+// a byte an edit brings next to it: such an edit changes nothing, every other goes ahead.
+TEST(TextBufferTest, EditsNeverPairALoneLeadByteWithItsNewNeighbour) {
+  struct Row { const char* start; const char* script; const char* text; std::size_t anchor, caret; } rows[] = {
+      {"caf\xE9\r\nAB", "s:6,6 <", "caf\xE9\r\nAB", 6, 6},        // joining the lines would make 0xE9 0x41
+      {"AB", "s:0,0 r:\x81", "AB", 0, 0},                        // a paste ending in a lead byte
+      {"\x82\r\nA", "s:1,1 >", "\x82\r\nA", 1, 1},
+      {"caf\xE9", "s:4,4 t:s", "caf\xE9", 4, 4},                // typing after it at the end
+      {"\xE9 A", "s:1,2 <", "\xE9 A", 1, 2},                     // deleting a selection
+      {"x＝＝", "s:1,1 t:\x81", "x＝＝", 1, 1},                  // would pair up a whole run anew
+      {"あ\r\nA", "s:4,4 <", "あA", 2, 2},                      // after a whole character: joined
+      {"caf\xE9\r\nAB", "s:4,4 t:!", "caf\xE9!\r\nAB", 5, 5},     // "!" cannot trail
+      {"AB", "s:2,2 r:\x81", "AB\x81", 3, 3},                     // alone at the end of the text
+      {"caf\xE9\r\nAB", "s:4,4 < >", "cafAB", 3, 3},             // the lone byte deleted first
+  };
+  for (auto r : rows) {
+    TextBuffer b = Make(r.start);
+    RunScript(b, r.script);
+    EXPECT_EQ(b.Text(), r.text) << r.script;
+    EXPECT_EQ(b.anchor(), r.anchor) << r.script;
+    EXPECT_EQ(b.caret(), r.caret) << r.script;
+    EXPECT_EQ(b.modified(), b.Text() != r.start) << r.script;
   }
 }
 
@@ -434,6 +471,18 @@ TEST(TextBufferTest, WordsAreRunsOfOneCharacterClass) {
     auto [begin, end] = WordAround(b, r.pos);
     EXPECT_EQ(begin, r.begin) << "word " << r.pos;
     EXPECT_EQ(end, r.end) << "word " << r.pos;
+  }
+  // Runs of lead-range bytes: a=0, 亜 (0x88 0x9F)=1..3, あ=3..5, lone 0x81=5, !=6,
+  // ＝ (0x81 0x81)=7..9, CR LF=9.
+  TextBuffer run = Make("a\x88\x9F\x82\xA0\x81!\x81\x81\r\n");
+  struct Back { std::size_t pos, prev, begin, end; } backs[] = {
+      {9, 5, 5, 9}, {8, 5, 5, 9}, {5, 3, 5, 9}, {3, 1, 3, 5}, {2, 0, 1, 3}, {11, 9, 11, 11},
+  };
+  for (auto r : backs) {
+    EXPECT_EQ(PrevWordStart(run, r.pos), r.prev) << "run prev " << r.pos;
+    auto [begin, end] = WordAround(run, r.pos);
+    EXPECT_EQ(begin, r.begin) << "run word " << r.pos;
+    EXPECT_EQ(end, r.end) << "run word " << r.pos;
   }
 }
 
