@@ -1,6 +1,7 @@
 #include "help/help_file.h"
 
 #include <optional>
+#include <unordered_set>
 
 #include "core/sjis.h"
 
@@ -22,17 +23,26 @@ std::string_view TrimLeft(std::string_view s) {
   return s;
 }
 
-// The last character of s, found by walking from its start (a trail byte may look like
-// "]" or any other ASCII character).
-std::string_view LastChar(std::string_view s) {
-  std::size_t i = 0;
-  std::size_t last = 0;
-  while (i < s.size()) {
-    last = i;
-    i += CharLength(s, i);
+// The last character of a text that only grows at its end, found by walking from its
+// start (a trail byte may look like "]" or any other ASCII character). The walk goes on
+// from the last character found, the only one whose length a longer text can change, so
+// the whole text is walked once however often it is asked.
+class LastCharWalk {
+ public:
+  std::string_view Of(std::string_view s) {
+    std::size_t i = last_;
+    while (i < s.size()) {
+      last_ = i;
+      i += CharLength(s, i);
+    }
+    return s.substr(last_);
   }
-  return s.substr(last);
-}
+
+ private:
+  std::size_t last_ = 0;
+};
+
+std::string_view LastChar(std::string_view s) { return LastCharWalk().Of(s); }
 
 bool IsAsciiGraphic(char c) { return c > 0x20 && c < 0x7F; }
 
@@ -95,6 +105,7 @@ std::string BuildBody(const std::vector<std::string_view>& lines) {
   std::string body;
   bool paragraph_break = false;
   bool previous_own_line = false;
+  LastCharWalk body_end;
   for (std::string_view line : lines) {
     if (line.empty()) {
       paragraph_break = !body.empty();
@@ -105,7 +116,7 @@ std::string BuildBody(const std::vector<std::string_view>& lines) {
       body += "\r\n\r\n";
     } else if (!body.empty() && (own_line || previous_own_line)) {
       body += "\r\n";
-    } else if (!body.empty() && IsAsciiGraphic(LastChar(body).front()) && IsAsciiGraphic(line.front())) {
+    } else if (!body.empty() && IsAsciiGraphic(body_end.Of(body).front()) && IsAsciiGraphic(line.front())) {
       body += ' ';
     }
     body += line;
@@ -152,7 +163,7 @@ class Parser {
     FinishTopic();
     auto header = ParseTopicHeader(line);
     if (!header) return Skip(number, HelpProblemKind::MalformedHeader);
-    if (file_.Find(header->number)) return Skip(number, HelpProblemKind::DuplicateNumber);
+    if (!numbers_.insert(header->number).second) return Skip(number, HelpProblemKind::DuplicateNumber);
     file_.topics.push_back(HelpTopic{header->number, std::move(header->title), {}, chapter_});
     state_ = State::InTopic;
   }
@@ -188,6 +199,7 @@ class Parser {
   State state_ = State::OutsideTopic;
   int chapter_ = -1;
   std::vector<std::string_view> body_;
+  std::unordered_set<std::uint32_t> numbers_;  // of the topics kept
 };
 
 }  // namespace

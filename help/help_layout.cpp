@@ -74,25 +74,24 @@ class LineFiller {
   void Fill(std::string_view line) {
     for (const Piece& piece : SplitPieces(line)) {
       std::string_view text = line.substr(piece.begin, piece.end - piece.begin);
-      if (piece.blank && line_.empty() && soft_break_) continue;  // no blank opens a wrapped line
       int w = TextWidth(text, width_);
-      if (line_width_ + w <= max_width_) {
-        Append(text, w);
-      } else if (!line_.empty()) {
-        Break();
-        if (piece.blank) continue;
-        if (w <= max_width_) Append(text, w); else AppendByCharacters(text);
-      } else {
-        AppendByCharacters(text);
+      if (piece.blank) {
+        // Blanks that open a wrapped line, or that do not fit, are a soft break and go.
+        if (wrapped_ && line_.empty()) continue;
+        if (line_width_ + w <= max_width_) Append(text, w); else SoftBreak();
+        continue;
       }
+      if (line_width_ + w > max_width_) SoftBreak();
+      if (line_width_ + w <= max_width_) Append(text, w); else AppendByCharacters(text);
     }
-    Flush();
+    HardBreak();
   }
 
  private:
   void Append(std::string_view text, int w) {
     line_ += text;
     line_width_ += w;
+    if (text.front() != ' ') holds_text_ = true;
   }
 
   // A piece wider than a whole line is cut where it must be, at least one character
@@ -101,22 +100,35 @@ class LineFiller {
     for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) {
       std::string_view ch = text.substr(i, CharLength(text, i));
       int w = width_(ch);
-      if (!line_.empty() && line_width_ + w > max_width_) Break();
+      if (line_width_ + w > max_width_) SoftBreak();
       Append(ch, w);
     }
   }
 
-  void Break() {
+  // Ends a line where it is too full. A line of blanks alone is an indent that met a
+  // piece too wide to follow it: it goes as blanks at any soft break do, and never makes
+  // an empty line.
+  void SoftBreak() {
+    if (holds_text_) Emit();
+    line_.clear();
+    line_width_ = 0;
+    wrapped_ = true;
+  }
+
+  // Ends a line of the text: it gives at least one line, empty when it holds no text.
+  void HardBreak() {
+    if (holds_text_ || !emitted_) Emit();
+    line_.clear();
+    line_width_ = 0;
+    wrapped_ = emitted_ = false;
+  }
+
+  void Emit() {
     while (!line_.empty() && line_.back() == ' ') line_.pop_back();
     out_.push_back(std::move(line_));
     line_.clear();
-    line_width_ = 0;
-    soft_break_ = true;
-  }
-
-  void Flush() {
-    Break();
-    soft_break_ = false;
+    holds_text_ = false;
+    emitted_ = true;
   }
 
   int max_width_;
@@ -124,7 +136,9 @@ class LineFiller {
   std::vector<std::string>& out_;
   std::string line_;
   int line_width_ = 0;
-  bool soft_break_ = false;
+  bool holds_text_ = false;  // the line holds more than blanks
+  bool wrapped_ = false;     // a soft break came before in this line of the text
+  bool emitted_ = false;     // this line of the text has given a line already
 };
 
 }  // namespace

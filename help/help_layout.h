@@ -15,7 +15,9 @@ using CharWidth = std::function<int(std::string_view)>;
 // an empty line included. A line may break between two Japanese characters and after a
 // blank, never inside an ASCII word unless the word alone is too wide; closing
 // punctuation and small kana never begin a line, opening brackets never end one.
-// Blanks at a soft break are dropped.
+// Blanks at a soft break are dropped; so are the blanks that begin a line of the text
+// when what follows them does not fit beside them. Only an empty or blank line of the
+// text gives an empty line.
 std::vector<std::string> WrapText(std::string_view text, int max_width, const CharWidth& width);
 
 // Width of a line in pixels.

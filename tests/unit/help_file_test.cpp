@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -74,6 +75,8 @@ TEST(HelpFileTest, BodyLinesJoinIntoParagraphs) {
       {"comment lines inside a body vanish", "前半\n; note\n後半", "前半後半"},
       {"a bracket line is body text", "[次へ >]を押します。", "[次へ >]を押します。"},
       {"a longer keyword is body text", "[topics are here]", "[topics are here]"},
+      // "x＝" then "＝a" (0x81 0x81): read from its start, the joined text ends in "a".
+      {"characters are read across joined lines", "x\x81\n\x81" "a\nb", "x\x81\x81" "a b"},
   };
   for (auto r : rows) {
     HelpFile file = ParseHelpFile(std::string("[topic 1 T]\n") + r.lines + "\n");
@@ -114,6 +117,28 @@ TEST(HelpFileTest, ProblemsAreReportedWithTheirLineAndTheRestStillParses) {
     for (const HelpProblem& p : file.problems) problems.emplace_back(p.line, p.kind);
     EXPECT_EQ(problems, r.problems) << r.name;
   }
+}
+
+// A paragraph of 100,000 lines and 100,000 topics (the last number a duplicate) are read
+// in time proportional to their size: seconds would mean a rescan per line or per topic.
+TEST(HelpFileTest, LargeFilesAreReadInLinearTime) {
+  constexpr int kCount = 100000;
+  std::string paragraph = "[topic 1 T]\n", topics;
+  for (int i = 0; i < kCount; ++i) {
+    paragraph += i % 2 ? "word\n" : "語\n";
+    topics += "[topic " + std::to_string(i) + " T]\nbody\n";
+  }
+  topics += "[topic 77 again]\n";
+  std::clock_t start = std::clock();
+  HelpFile one = ParseHelpFile(paragraph), many = ParseHelpFile(topics);
+  double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+  ASSERT_EQ(one.topics.size(), 1u);
+  EXPECT_EQ(one.topics[0].body.size(), kCount / 2 * std::string_view("語word").size());
+  EXPECT_EQ(many.topics.size(), std::size_t{kCount});
+  ASSERT_EQ(many.problems.size(), 1u);
+  EXPECT_EQ(many.problems[0].line, 2 * kCount + 1);
+  EXPECT_EQ(many.problems[0].kind, HelpProblemKind::DuplicateNumber);
+  EXPECT_LT(seconds, 3.0);
 }
 
 TEST(HelpFileTest, TheFirstOfTwoEqualNumbersIsKeptWithItsOwnBody) {

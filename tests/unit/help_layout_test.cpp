@@ -39,6 +39,22 @@ TEST(HelpLayoutTest, WrapTextBreaksByTheJapaneseRules) {
   for (auto r : rows) EXPECT_EQ(Joined(WrapText(r.text, r.width, CellWidth)), r.expected) << r.name;
 }
 
+// Eight pixels a byte, as the fixed-pitch font of a pop-up draws them.
+int EightPixels(std::string_view ch) { return 8 * static_cast<int>(ch.size()); }
+
+TEST(HelpLayoutTest, BlanksNeverBecomeLinesOfTheirOwn) {
+  const std::string fifty(50, ' ');
+  struct Row { const char* name; std::string text; int width; const char* expected; } rows[] = {
+      {"an indent wider than the line goes", "     B", 17, "[B]"},
+      {"an indent the first word does not fit beside goes", fifty + "example", 420, "[example]"},
+      {"an indent before a word cut to the width goes", "  abcdefgh", 32, "[abcd][efgh]"},
+      {"an indent the first word fits beside stays", "  ab cd", 40, "[  ab][cd]"},
+      {"blanks past the end of the last word go", "abc      \nd", 32, "[abc][d]"},
+      {"a line of blanks alone is one empty line", "      \nB", 17, "[][B]"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(Joined(WrapText(r.text, r.width, EightPixels)), r.expected) << r.name;
+}
+
 TEST(HelpLayoutTest, WrappedLinesNeverExceedTheWidthUnlessOneCharacterDoes) {
   const std::string text =
       "環境設定ダイアログでは、バックアップ、自動保存の間隔、エディタのフォントと"
