@@ -1,5 +1,8 @@
 #include "core/command_line.h"
 
+#include <cstdint>
+#include <limits>
+
 namespace quillet {
 
 std::vector<std::string> SplitCommandLine(std::string_view line) {
@@ -30,12 +33,13 @@ std::string CommandOptions::Value(std::string_view name) const {
 
 unsigned CommandOptions::Number(std::string_view name) const {
   std::string text = Value(name);
-  unsigned n = 0;
+  std::uint64_t n = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return 0;
     n = n * 10 + static_cast<unsigned>(c - '0');
+    if (n > std::numeric_limits<unsigned>::max()) return 0;  // would wrap to another number
   }
-  return n;
+  return static_cast<unsigned>(n);
 }
 
 std::size_t CommandOptions::Find(std::string_view name) const {

@@ -20,7 +20,7 @@ class CommandOptions {
   bool Flag(std::string_view name) const { return Find(name) < words_.size(); }
   // The word after the option; empty when it is missing.
   std::string Value(std::string_view name) const;
-  // The value as a whole decimal number; 0 when it is none.
+  // The value as a whole decimal number; 0 when it is none or does not fit.
   unsigned Number(std::string_view name) const;
 
  private:

@@ -27,9 +27,14 @@ ProfileSection::ProfileSection(std::string_view entries) {
     std::size_t end = entries.find('\0');
     std::string_view entry = entries.substr(0, end);
     entries = end == std::string_view::npos ? std::string_view() : entries.substr(end + 1);
+    if (entry.empty()) continue;
     std::size_t equals = entry.find('=');
-    if (equals == std::string_view::npos) continue;  // a comment or a line without a value
-    entries_.emplace_back(Trim(entry.substr(0, equals)), Unquote(Trim(entry.substr(equals + 1))));
+    if (equals == std::string_view::npos) {
+      // A line without a value still hides later lines of its name from the key read.
+      entries_.emplace_back(Trim(entry), std::nullopt);
+      continue;
+    }
+    entries_.emplace_back(Trim(entry.substr(0, equals)), std::string(Unquote(Trim(entry.substr(equals + 1)))));
   }
 }
 

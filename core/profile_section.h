@@ -17,11 +17,11 @@ class ProfileSection {
 
   // The value of the first entry named key (blanks around key and value do not count,
   // ASCII letters are compared without case), with one pair of matching quotes around it
-  // removed; nothing when no entry has that name.
+  // removed; nothing when no entry has that name or the first one has no "=".
   std::optional<std::string> Find(std::string_view key) const;
 
  private:
-  std::vector<std::pair<std::string, std::string>> entries_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> entries_;
 };
 
 }  // namespace quillet

@@ -1,8 +1,11 @@
 #pragma once
 // The text of a settings (INI) file, changed as the platform's profile writer changes it
 // but with every line it does not own kept byte for byte: comments, blank lines, odd
-// spacing and unknown sections stay as another program wrote them. Section and key names
-// compare without regard to ASCII case; double-byte characters compare exactly.
+// spacing and unknown sections stay as another program wrote them. Lines and names are
+// found as the platform's reader finds them: a line ends at CR LF, LF or a lone CR, a
+// "[name]" line names a section up to its last "]" character, blanks (tab to CR, ^Z,
+// space) around names do not count, and names compare without regard to ASCII case
+// while double-byte characters compare exactly.
 #include <string>
 #include <string_view>
 

@@ -16,7 +16,11 @@ std::string AutoSaveNameFor(std::string_view caption, std::string_view temp_dir)
   bool has_drive = caption.size() >= 2 && caption[1] == ':';
   bool is_unc = StartsWith(caption, "\\\\");
   std::string place = has_drive || is_unc ? std::string(caption) : std::string(temp_dir) + std::string(caption);
-  return ChangeFileExt(place, ".$$$");
+  std::string copy = ChangeFileExt(place, ".$$$");
+  // A document whose own extension is ".$$$" would be its copy, overwritten by autosave
+  // and deleted when it closes: its copy takes a second extension instead.
+  if (SameFileName(copy, place)) copy += ".$$$";
+  return copy;
 }
 
 std::string BackupNameFor(std::string_view caption) { return ChangeFileExt(caption, ".bak"); }

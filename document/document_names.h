@@ -12,7 +12,8 @@ bool IsUntitledCaption(std::string_view caption);
 
 // The autosave file of a document: a caption with a drive ("C:...") or an absolute UNC
 // path ("\\server\share\...") keeps its place, any other is put in temp_dir (which ends
-// in "\"); then the extension becomes ".$$$".
+// in "\"); then the extension becomes ".$$$" (a document named "*.$$$" gets ".$$$"
+// added, so the copy is never the document itself).
 std::string AutoSaveNameFor(std::string_view caption, std::string_view temp_dir);
 
 // The backup of a document: its extension replaced by ".bak".

@@ -16,6 +16,7 @@ TEST(DocumentNamesTest, AutoSaveCopiesLiveBesideTheDocumentOrInTheTemporaryDirec
       {"relative\\b.tex", "C:\\TEMP\\relative\\b.$$$"},
       {"C:\\表\\ソ", "C:\\表\\ソ.$$$"},
       {"C:\\my.dir\\notes", "C:\\my.dir\\notes.$$$"},
+      {"C:\\doc\\notes.$$$", "C:\\doc\\notes.$$$.$$$"},  // never the document itself
   };
   for (auto r : rows) EXPECT_EQ(AutoSaveNameFor(r.caption, temp), r.expected) << r.caption;
 }

@@ -18,7 +18,7 @@ TEST(ProfileSectionTest, KeysAreFoundAsTheKeyReadFindsThem) {
   const ProfileSection section(Entries({
       "Font=ＭＳ ゴシック", "  FontSize  =  12  ", "; a comment", "NoValue", "Path=C:\\a=b",
       "Quoted=\"  spaced  \"", "Single='x'", "Half=\"open", "Mixed=\"x'", "Empty=", "Twice=first",
-      "TWICE=second", "ｲﾝﾌﾟﾚｽ  WpvTeX=C:\\tex\\wpvtex.exe", "\x83\x41=katakana a",
+      "TWICE=second", "ｲﾝﾌﾟﾚｽ  WpvTeX=C:\\tex\\wpvtex.exe", "\x83\x41=katakana a", "Bare", "bare=later",
   }));
   struct Row {
     const char* key;
@@ -35,6 +35,7 @@ TEST(ProfileSectionTest, KeysAreFoundAsTheKeyReadFindsThem) {
       {"Empty", ""},
       {"Twice", "first"},                   // the first of two entries
       {"NoValue", std::nullopt},            // a line without "=" has no value
+      {"BARE", std::nullopt},               // ... and hides a later line of its name
       {"; a comment", std::nullopt},
       {"Missing", std::nullopt},
       {"ｲﾝﾌﾟﾚｽ  WpvTeX", "C:\\tex\\wpvtex.exe"},

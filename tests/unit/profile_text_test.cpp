@@ -22,6 +22,13 @@ TEST(ProfileTextTest, SetChangesOneLineOrAddsWhereTheFileNeedsIt) {
       {"LF-only file keeps its lines", "[A]\nx=1\n[B]\n", "A", "x", "2", "[A]\nx=2\n[B]\n"},
       {"double-byte names compare exactly", "[ﾌｫﾝﾄ]\r\n表=1\r\n", "ﾌｫﾝﾄ", "衣", "2",
        "[ﾌｫﾝﾄ]\r\n表=1\r\n衣=2\r\n"},
+      // As the platform reads them: "評" ends in the byte of "]", a header runs to its last
+      // "]", a lone CR ends a line.
+      {"section name with a trail byte 0x5D", "[評論]\r\nsizeoption=10pt\r\n", "評論", "ptsizeoption", "a4j",
+       "[評論]\r\nsizeoption=10pt\r\nptsizeoption=a4j\r\n"},
+      {"header up to its last bracket", "[a]b]\r\nk=1\r\n", "a]b", "k", "2", "[a]b]\r\nk=2\r\n"},
+      {"CR-only file", "[A]\rx=1\rz=3\r[B]\r", "A", "x", "2", "[A]\rx=2\rz=3\r[B]\r"},
+      {"header after a stray CR", "[A]\n\r[B]\nk=1\n", "b", "k", "2", "[A]\n\r[B]\nk=2\n"},
   };
   for (const auto& r : rows) {
     ProfileText text(r.before);
@@ -36,6 +43,9 @@ TEST(ProfileTextTest, EraseSectionTakesEveryCopyWithItsLines) {
   EXPECT_EQ(text.text(), "[Keep]\r\na=1\r\n[other]\r\nb=2\r\n");
   text.EraseSection("missing");
   EXPECT_EQ(text.text(), "[Keep]\r\na=1\r\n[other]\r\nb=2\r\n");
+  ProfileText cr_only("[評論]\rk=1\r[Keep]\rz=1\r[評論]\rk=2");
+  cr_only.EraseSection("評論");
+  EXPECT_EQ(cr_only.text(), "[Keep]\rz=1\r");
 }
 
 }  // namespace
