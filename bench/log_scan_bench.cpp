@@ -1,11 +1,46 @@
-// Reading a 50 MB log with 20,000 errors: splitting it into lines and picking out what
-// the error window shows.
+// Reading a 50 MB log with 20,000 errors: picking out what the error window shows from
+// its bytes, and from a list of its lines; and 50 MB of empty lines, as an engine that loops writes them,
+// alone and after a context block that no prompt closes, with the peak of the memory
+// held beside the log's size.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
 
 #include "core/byte_scan.h"
 #include "tex/log_scan.h"
+
+// Every allocation is counted, so a scan's peak memory can be read beside its input.
+namespace {
+std::atomic<std::size_t> live_bytes{0}, peak_bytes{0};
+
+void* Allocate(std::size_t n) {
+  void* p = std::malloc(n ? n : 1);
+  if (!p) throw std::bad_alloc();
+  std::size_t now = live_bytes += malloc_usable_size(p);
+  std::size_t peak = peak_bytes.load();
+  while (now > peak && !peak_bytes.compare_exchange_weak(peak, now)) {
+  }
+  return p;
+}
+
+void Release(void* p) {
+  if (!p) return;
+  live_bytes -= malloc_usable_size(p);
+  std::free(p);
+}
+}  // namespace
+
+void* operator new(std::size_t n) { return Allocate(n); }
+void* operator new[](std::size_t n) { return Allocate(n); }
+void operator delete(void* p) noexcept { Release(p); }
+void operator delete[](void* p) noexcept { Release(p); }
+void operator delete(void* p, std::size_t) noexcept { Release(p); }
+void operator delete[](void* p, std::size_t) noexcept { Release(p); }
 
 namespace quillet {
 namespace {
@@ -43,18 +78,41 @@ const std::string& FiftyMegabyteLog() {
   return log;
 }
 
-void BM_SplitAndScan50MB(benchmark::State& state) {
-  const std::string& log = FiftyMegabyteLog();
-  std::size_t window = 0;
+// Scans the log over and over, with the time, the window's line count and the peak of
+// the memory the scan held beyond the log itself.
+template <class Scan>
+void ScanLog(benchmark::State& state, const std::string& log, Scan scan) {
+  std::size_t window = 0, peak = 0;
   for (auto _ : state) {
-    LogScan scan = ParseTeXLog(SplitTextLines(log));
-    window = scan.window_lines.size();
-    benchmark::DoNotOptimize(scan);
+    std::size_t before = live_bytes;
+    peak_bytes = before;
+    window = scan(log);
+    peak = std::max(peak, peak_bytes - before);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * log.size()));
   state.counters["log_MB"] = static_cast<double>(log.size()) / (1 << 20);
   state.counters["window_lines"] = static_cast<double>(window);
+  state.counters["peak_MB"] = static_cast<double>(peak) / (1 << 20);
+  state.counters["peak_per_log_byte"] = static_cast<double>(peak) / static_cast<double>(log.size());
 }
+
+std::size_t FromBytes(const std::string& log) {
+  LogWindow window = ScanTeXLog(log);
+  benchmark::DoNotOptimize(window);
+  return window.line_count;
+}
+
+// The form that takes a list of the log's lines.
+std::size_t FromLineList(const std::string& log) {
+  LogScan scan = ParseTeXLog(SplitTextLines(log));
+  benchmark::DoNotOptimize(scan);
+  return scan.window_lines.size();
+}
+
+void BM_Scan50MB(benchmark::State& state) { ScanLog(state, FiftyMegabyteLog(), FromBytes); }
+BENCHMARK(BM_Scan50MB)->Unit(benchmark::kMillisecond);
+
+void BM_SplitAndScan50MB(benchmark::State& state) { ScanLog(state, FiftyMegabyteLog(), FromLineList); }
 BENCHMARK(BM_SplitAndScan50MB)->Unit(benchmark::kMillisecond);
 
 void BM_SplitOnly50MB(benchmark::State& state) {
@@ -63,6 +121,25 @@ void BM_SplitOnly50MB(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * log.size()));
 }
 BENCHMARK(BM_SplitOnly50MB)->Unit(benchmark::kMillisecond);
+
+// 50 MB of empty CR LF lines, after an ordinary start or after an error whose context
+// block no prompt closes, so that every one of them belongs to the window.
+const std::string& EmptyLines(bool open_block) {
+  static std::string logs[2];
+  std::string& s = logs[open_block];
+  if (s.empty()) {
+    s = "This is e-pTeX, Version 3.141592653-p4.0.0\r\nentering extended mode\r\n";
+    if (open_block) s += "! Undefined control sequence.\r\nl.7 \\foo\r\n";
+    s.reserve(kLogBytes);
+    while (s.size() + 2 <= kLogBytes) s += "\r\n";
+  }
+  return s;
+}
+
+void BM_EmptyLines50MB(benchmark::State& state) { ScanLog(state, EmptyLines(false), FromBytes); }
+void BM_EmptyLinesInOpenBlock50MB(benchmark::State& state) { ScanLog(state, EmptyLines(true), FromBytes); }
+BENCHMARK(BM_EmptyLines50MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EmptyLinesInOpenBlock50MB)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quillet

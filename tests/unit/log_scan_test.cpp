@@ -2,11 +2,34 @@
 #include "tex/log_scan.h"
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <sstream>
 #include <string>
+
+// Every allocation is counted, so a scan's peak memory can be read beside its input.
+namespace {
+std::size_t live_bytes = 0, peak_bytes = 0;
+}  // namespace
+
+void* operator new(std::size_t n) {
+  void* p = std::malloc(n ? n : 1);
+  if (!p) throw std::bad_alloc();
+  live_bytes += malloc_usable_size(p);
+  peak_bytes = std::max(peak_bytes, live_bytes);
+  return p;
+}
+void operator delete(void* p) noexcept {
+  if (p) live_bytes -= malloc_usable_size(p);
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace quillet {
 namespace {
@@ -24,6 +47,21 @@ std::string Joined(const std::vector<std::string_view>& lines) {
   std::string text;
   for (auto line : lines) (text += line) += '\n';
   return text;
+}
+
+// The window's text for lines each ended by LF, as the tables and expected files hold
+// them: the lines joined by CR LF.
+std::string CrLfJoined(std::string lf_ended) {
+  std::string text;
+  for (char c : lf_ended) {
+    if (c == '\n') text += '\r';
+    text += c;
+  }
+  return text.substr(0, text.size() >= 2 ? text.size() - 2 : 0);
+}
+
+std::size_t LineCount(const std::string& lf_ended) {
+  return static_cast<std::size_t>(std::count(lf_ended.begin(), lf_ended.end(), '\n'));
 }
 
 // The value after "key: " in an expected.txt file.
@@ -47,10 +85,16 @@ TEST(LogScanTest, RealEngineLogsGiveTheirExpectedWindow) {
     ASSERT_TRUE(success == "yes" || success == "no") << base;
     ASSERT_FALSE(select.empty()) << base;
 
+    std::string window = Slurp(base + ".expected.raw");
     LogScan scan = ParseTeXLog(SplitTextLines(bytes));
-    EXPECT_EQ(Joined(scan.window_lines), Slurp(base + ".expected.raw")) << base;
+    EXPECT_EQ(Joined(scan.window_lines), window) << base;
     EXPECT_EQ(scan.errors, success == "no") << base;
     EXPECT_EQ(JumpLineNumber(scan.window_lines), std::stoi(select)) << base;
+    LogWindow direct = ScanTeXLog(bytes);
+    EXPECT_EQ(direct.text, CrLfJoined(window)) << base;
+    EXPECT_EQ(direct.line_count, LineCount(window)) << base;
+    EXPECT_EQ(direct.errors, success == "no") << base;
+    EXPECT_EQ(direct.jump_line, std::stoi(select)) << base;
   }
   EXPECT_GT(logs, 0) << "no logs under " << QUILLET_FIXTURES_DIR;
 }
@@ -115,6 +159,57 @@ TEST(LogScanTest, WindowTakesErrorsContextBlocksAndNoPageLines) {
     EXPECT_EQ(Joined(scan.window_lines), r.window) << r.name;
     EXPECT_EQ(scan.errors, r.errors) << r.name;
     EXPECT_EQ(JumpLineNumber(scan.window_lines), r.jump) << r.name;
+    LogWindow direct = ScanTeXLog(r.log);
+    EXPECT_EQ(direct.text, CrLfJoined(r.window)) << r.name;
+    EXPECT_EQ(direct.line_count, LineCount(r.window)) << r.name;
+    EXPECT_EQ(direct.errors, r.errors) << r.name;
+    EXPECT_EQ(direct.jump_line, r.jump) << r.name;
+  }
+}
+
+// Read from its bytes, the window keeps each line's bytes and ends every line with CR LF,
+// whatever break the log had; a NUL ends the log.
+TEST(LogScanTest, WindowTextJoinsTheLogsOwnLinesByCrLf) {
+  using namespace std::string_literals;
+  struct Row { const char* name; std::string log, text; std::size_t lines; } rows[] = {
+      {"breaks of every kind in a block", "T\r\nl.1 a\rb\nc\r\nd\r\n? \r\n"s, "l.1 a\r\nb\r\nc\r\nd"s, 4},
+      {"empty lines of a block", "T\nl.1\n\r\r\n\n"s, "l.1\r\n\r\n\r\n"s, 4},
+      {"a block at the end without a break", "T\nl.1\nx"s, "l.1\r\nx"s, 2},
+      {"a prompt after a lone CR", "T\rl.1\r? \rNo page"s, "l.1\r\nNo page"s, 2},
+      {"a prompt only at a line start", "T\nl.1 a? b\n?? \n? \n"s, "l.1 a? b\r\n?? "s, 2},
+      {"an empty second line", "T\n\n! x\n"s, "\r\n! x"s, 2},
+      {"the second line once", "! a\r\n! b\r\n"s, "! b\r\n! a\r\n! b"s, 3},
+      {"a NUL ends the log", "T\nx\n! a\0\n! b\n"s, "x\r\n! a"s, 2},
+      {"a CR after a lead byte still ends the line", "T\n\x81\r! \x82\n"s, "\x81\r\n! \x82"s, 2},
+      {"no window", "T\nsecond\n"s, ""s, 0},
+  };
+  for (const auto& r : rows) {
+    LogWindow window = ScanTeXLog(r.log);
+    EXPECT_EQ(window.text, r.text) << r.name;
+    EXPECT_EQ(window.line_count, r.lines) << r.name;
+  }
+}
+
+// An engine that loops writing empty lines, after an error whose block no prompt closes:
+// every line is the window's, yet the scan holds little besides the window's text.
+TEST(LogScanTest, RunawayLogsOfEmptyLinesAreReadInBoundedMemory) {
+  constexpr std::size_t kBytes = 4u << 20;
+  for (const char* line_break : {"\r\n", "\n"}) {
+    for (bool open_block : {false, true}) {
+      std::string log = open_block ? "T\nsecond\n! Bad.\nl.7 x\n" : "T\nsecond\n";
+      std::size_t head = log.size(), length = std::strlen(line_break);
+      std::size_t empty_lines = (kBytes - head) / length;
+      log.resize(head + empty_lines * length);
+      for (std::size_t at = head; at < log.size(); at += length) std::copy_n(line_break, length, &log[at]);
+      std::size_t before = live_bytes;
+      peak_bytes = before;
+      LogWindow window = ScanTeXLog(log);
+      std::size_t held = peak_bytes - before;
+      std::string name = std::string(open_block ? "open block" : "no block") + (length == 1 ? ", LF" : ", CR LF");
+      EXPECT_EQ(window.line_count, open_block ? 3 + empty_lines : 0) << name;
+      EXPECT_EQ(window.text.size(), open_block ? 21 + 2 * empty_lines : 0) << name;
+      EXPECT_LE(held, window.text.capacity() + 64 * 1024) << name;
+    }
   }
 }
 
