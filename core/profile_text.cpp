@@ -1,5 +1,6 @@
 #include "core/profile_text.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -21,7 +22,7 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-bool EndsInLineBreak(const std::string& text) { return !text.empty() && (text.back() == '\n' || text.back() == '\r'); }
+bool EndsInLineBreak(std::string_view text) { return !text.empty() && (text.back() == '\n' || text.back() == '\r'); }
 
 struct Line {
   std::size_t begin, end;  // end: after the line's break
@@ -29,13 +30,13 @@ struct Line {
 };
 
 // Lines end at CR LF, LF or a lone CR, as the platform's reader ends them.
-std::vector<Line> Lines(const std::string& text) {
+std::vector<Line> Lines(std::string_view text) {
   std::vector<Line> lines;
   for (std::size_t begin = 0; begin < text.size();) {
     std::size_t stop = text.find_first_of(kLineEnd, begin);
     if (stop == std::string::npos) stop = text.size();
-    std::size_t end = stop == text.size() ? stop : stop + (text.compare(stop, 2, kLineEnd) == 0 ? 2 : 1);
-    lines.push_back({begin, end, std::string_view(text.data() + begin, stop - begin)});
+    std::size_t end = stop == text.size() ? stop : stop + (text.substr(stop, 2) == kLineEnd ? 2 : 1);
+    lines.push_back({begin, end, text.substr(begin, stop - begin)});
     begin = end;
   }
   return lines;
@@ -61,49 +62,62 @@ std::string_view KeyName(std::string_view line) {
   return Trim(t.substr(0, t.find('=')));
 }
 
-bool IsSection(const Line& line, std::string_view name) {
-  std::optional<std::string_view> found = SectionName(line.body);
-  return found && SameIgnoringAsciiCase(*found, Trim(name));
-}
+bool IsNamed(std::string_view found, std::string_view name) { return SameIgnoringAsciiCase(found, Trim(name)); }
 
 }  // namespace
 
+// The text is kept cut at its section lines, so a change looks only at its own section:
+// a page of changes to a file of megabytes stays fast.
+ProfileText::ProfileText(std::string_view text) {
+  sections_.push_back({std::nullopt, {}});
+  for (const Line& line : Lines(text)) {
+    std::optional<std::string_view> name = SectionName(line.body);
+    if (name) sections_.push_back({std::string(*name), {}});
+    sections_.back().text.append(text.substr(line.begin, line.end - line.begin));
+  }
+}
+
+const std::string& ProfileText::text() const {
+  std::size_t size = 0;
+  for (const Section& s : sections_) size += s.text.size();
+  joined_.clear();
+  joined_.reserve(size);
+  for (const Section& s : sections_) joined_ += s.text;
+  return joined_;
+}
+
 void ProfileText::Set(std::string_view section, std::string_view key, std::string_view value) {
-  std::vector<Line> lines = Lines(text_);
-  std::size_t i = 0;
-  while (i < lines.size() && !IsSection(lines[i], section)) ++i;
-  if (i == lines.size()) {
-    if (!text_.empty() && !EndsInLineBreak(text_)) text_ += kLineEnd;
-    text_.append("[").append(section).append("]").append(kLineEnd);
-    text_.append(key).append("=").append(value).append(kLineEnd);
+  auto found = std::find_if(sections_.begin() + 1, sections_.end(),
+                            [&](const Section& s) { return IsNamed(*s.name, section); });
+  if (found == sections_.end()) {
+    std::string& last = sections_.back().text;
+    if (!last.empty() && !EndsInLineBreak(last)) last += kLineEnd;
+    std::string added;
+    added.append("[").append(section).append("]").append(kLineEnd);
+    added.append(key).append("=").append(value).append(kLineEnd);
+    sections_.push_back({std::string(Trim(section)), std::move(added)});
     return;
   }
-  std::size_t insert_at = lines[i].end;
-  for (++i; i < lines.size() && !SectionName(lines[i].body); ++i) {
+  std::string& text = found->text;
+  std::vector<Line> lines = Lines(text);
+  std::size_t insert_at = lines[0].end;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
     std::string_view name = KeyName(lines[i].body);
     if (!name.empty() && SameIgnoringAsciiCase(name, Trim(key))) {
       std::string replaced = std::string(name) + "=" + std::string(value);
-      text_.replace(lines[i].begin, lines[i].body.size(), replaced);
+      text.replace(lines[i].begin, lines[i].body.size(), replaced);
       return;
     }
     if (!Trim(lines[i].body).empty()) insert_at = lines[i].end;
   }
   std::string added;
-  if (insert_at == text_.size() && !text_.empty() && !EndsInLineBreak(text_)) added += kLineEnd;
+  if (insert_at == text.size() && !EndsInLineBreak(text)) added += kLineEnd;
   added.append(key).append("=").append(value).append(kLineEnd);
-  text_.insert(insert_at, added);
+  text.insert(insert_at, added);
 }
 
 void ProfileText::EraseSection(std::string_view section) {
-  std::vector<Line> lines = Lines(text_);
-  std::string kept;
-  kept.reserve(text_.size());
-  bool erasing = false;
-  for (const Line& line : lines) {
-    if (SectionName(line.body)) erasing = IsSection(line, section);
-    if (!erasing) kept.append(text_, line.begin, line.end - line.begin);
-  }
-  text_ = std::move(kept);
+  std::erase_if(sections_, [&](const Section& s) { return s.name && IsNamed(*s.name, section); });
 }
 
 }  // namespace quillet

@@ -6,15 +6,18 @@
 // "[name]" line names a section up to its last "]" character, blanks (tab to CR, ^Z,
 // space) around names do not count, and names compare without regard to ASCII case
 // while double-byte characters compare exactly.
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
 class ProfileText {
  public:
-  explicit ProfileText(std::string text = {}) : text_(std::move(text)) {}
-  const std::string& text() const { return text_; }
+  explicit ProfileText(std::string_view text = {});
+  // The whole text, joined again from its sections.
+  const std::string& text() const;
 
   // The key's line of the first section of that name becomes "key=value" (the key spelt
   // as in the file); a missing key is added after the section's last non-blank line, a
@@ -24,7 +27,13 @@ class ProfileText {
   void EraseSection(std::string_view section);
 
  private:
-  std::string text_;
+  // The lines before the first section, then each section from its "[name]" line on.
+  struct Section {
+    std::optional<std::string> name;  // none for the lines before the first section
+    std::string text;
+  };
+  std::vector<Section> sections_;
+  mutable std::string joined_;  // what text() last gave
 };
 
 }  // namespace quillet

@@ -78,9 +78,13 @@ std::string Join(const std::vector<std::string>& parts, char separator) {
 }
 
 // Writes in order and stops at the first refusal, so what came before stays written.
+// One writer's keys, made together.
 class Writes {
  public:
-  explicit Writes(ProfileStore& store) : store_(store) {}
+  explicit Writes(ProfileStore& store) : store_(store) { store_.BeginChanges(); }
+  ~Writes() { Finish(); }
+  Writes(const Writes&) = delete;
+  Writes& operator=(const Writes&) = delete;
   Writes& Put(const std::string& section, const std::string& key, const std::string& value) {
     ok_ = ok_ && store_.Write(section, key, value);
     return *this;
@@ -89,12 +93,23 @@ class Writes {
     ok_ = ok_ && store_.EraseSection(section);
     return *this;
   }
-  bool ok() const { return ok_; }
-  WriteOutcome outcome() const { return ok_ ? WriteOutcome::Ok : WriteOutcome::Refused; }
+  // Ends the writer's changes: true when every one was made.
+  bool ok() {
+    Finish();
+    return ok_;
+  }
+  WriteOutcome outcome() { return ok() ? WriteOutcome::Ok : WriteOutcome::Refused; }
 
  private:
+  void Finish() {
+    if (finished_) return;
+    finished_ = true;
+    bool committed = store_.CommitChanges();
+    ok_ = ok_ && committed;
+  }
   ProfileStore& store_;
   bool ok_ = true;
+  bool finished_ = false;
 };
 
 // The profile functions ignore blanks around a section name, so " Font " is Font.

@@ -22,6 +22,11 @@ class ProfileStore {
   // False when the platform refuses the write.
   virtual bool Write(const std::string& section, const std::string& key, const std::string& value) = 0;
   virtual bool EraseSection(const std::string& section) = 0;
+  // The writes made between these two may be held back and made together (a file is
+  // then rewritten once, not once per key); CommitChanges answers false when they could
+  // not be made, and none of them then are.
+  virtual void BeginChanges() {}
+  virtual bool CommitChanges() { return true; }
 };
 
 class DirectoryLister {
@@ -51,8 +56,8 @@ TeXConfiguration LoadTeXConfiguration(const ProfileStore& store, const Directory
 
 enum class WriteOutcome { Ok, Refused, ReservedStyleName };
 
-// Each writer stops at the first refused write (the keys before it stay written) and
-// answers Refused. WriteEnviron keeps the new texts in memory whatever the outcome;
+// Each writer's keys are made together (BeginChanges..CommitChanges); a writer stops at
+// the first refused write and answers Refused. WriteEnviron keeps the new texts in memory whatever the outcome;
 // WriteTeXMenu and WriteStyles replace the in-memory lists only when every write went
 // through. After WriteTeXMenu the caller rebuilds the format items from the lists.
 WriteOutcome WriteEnviron(ProfileStore& store, TeXConfiguration& config, const std::string& inputs,

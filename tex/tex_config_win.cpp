@@ -32,12 +32,25 @@ std::vector<std::string> WinProfileStore::Keys(const std::string& section) const
 
 bool WinProfileStore::Write(const std::string& section, const std::string& key, const std::string& value) {
   pass_.reset();
-  return file_.WriteString(section.c_str(), key.c_str(), value);
+  if (!changes_) return file_.WriteString(section.c_str(), key.c_str(), value);
+  changes_->String(section.c_str(), key.c_str(), value);
+  return true;
 }
 
 bool WinProfileStore::EraseSection(const std::string& section) {
   pass_.reset();
-  return ProfileWriter(file_).EraseSection(section.c_str()).Commit();
+  if (!changes_) return ProfileWriter(file_).EraseSection(section.c_str()).Commit();
+  changes_->EraseSection(section.c_str());
+  return true;
+}
+
+void WinProfileStore::BeginChanges() { changes_.emplace(file_); }
+
+bool WinProfileStore::CommitChanges() {
+  if (!changes_) return true;
+  bool written = changes_->Commit();
+  changes_.reset();
+  return written;
 }
 
 std::vector<std::string> WinDirectoryLister::List(const std::string& dir, const std::string& pattern) const {

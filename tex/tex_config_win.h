@@ -18,6 +18,9 @@ class WinProfileStore : public ProfileStore {
   std::vector<std::string> Keys(const std::string& section) const override;
   bool Write(const std::string& section, const std::string& key, const std::string& value) override;
   bool EraseSection(const std::string& section) override;
+  // A 10 MB file written whole per key would take seconds for one page of the dialog.
+  void BeginChanges() override;
+  bool CommitChanges() override;
 
   // While the returned pass lives, values come from whole sections read once each
   // (start-up reads many keys); a write ends it.
@@ -35,6 +38,7 @@ class WinProfileStore : public ProfileStore {
  private:
   ProfileFile file_;
   std::optional<ProfileReader> pass_;
+  std::optional<ProfileWriter> changes_;
 };
 
 class WinDirectoryLister : public DirectoryLister {

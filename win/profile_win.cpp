@@ -58,7 +58,7 @@ std::string ProfileFile::WriteErrorText() const { return path_ + " に書き込�
 ProfileWriter::ProfileWriter(const ProfileFile& file) : disk_path_(file.DiskPath()) {
   TextBlock block;
   ReadStatus status = ReadFileBlock(disk_path_, block, 64u << 20);
-  if (status == ReadStatus::Ok) text_ = ProfileText(std::string(block.data.get(), block.size));
+  if (status == ReadStatus::Ok) text_ = ProfileText(std::string_view(block.data.get(), block.size));
   // A file that is there but cannot be read whole must not be replaced by the changes alone.
   readable_ = status == ReadStatus::Ok || status == ReadStatus::Missing;
 }
