@@ -24,6 +24,12 @@ void Require(bool holds, int line = __builtin_LINE()) {
   std::abort();
 }
 
+std::string_view LastChar(std::string_view text) {
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i)) last = i;
+  return text.substr(last);
+}
+
 // The wrapped lines of one line of the text (no LF in it, its CR dropped).
 void CheckLine(std::string_view text, const std::vector<std::string>& wrapped, int max_width, const CharWidth& width) {
   std::vector<bool> boundary(text.size() + 1, false);
@@ -35,7 +41,7 @@ void CheckLine(std::string_view text, const std::vector<std::string>& wrapped, i
   std::size_t at = 0;
   for (std::size_t n = 0; n < wrapped.size() && !blank; ++n) {
     const std::string& line = wrapped[n];
-    Require(!line.empty() && line.back() != ' ');
+    Require(!line.empty() && LastChar(line) != " ");
     Require(n == 0 || line.front() != ' ');
     while (at < text.size() && text[at] == ' ' && text.compare(at, line.size(), line) != 0) ++at;
     Require(text.compare(at, line.size(), line) == 0);
@@ -67,8 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::string_view rest = text;;) {
     std::size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
+    std::vector<std::string> wrapped = WrapText(line, max_width, width);  // alone, with its CR
     if (line.ends_with('\r')) line.remove_suffix(1);
-    std::vector<std::string> wrapped = WrapText(line, max_width, width);
     CheckLine(line, wrapped, max_width, width);
     for (const std::string& piece : wrapped) Require(next < all.size() && all[next++] == piece);
     if (end == std::string_view::npos) break;

@@ -16,11 +16,35 @@ constexpr std::string_view kNoLineStart =
     ")]},.;:!?%｡｣､･ｰﾞﾟｧｨｩｪｫｬｭｮｯ";
 constexpr std::string_view kNoLineEnd = "（［｛「『【〈《〔‘“([{｢";
 
-bool InSet(std::string_view ch, std::string_view set) {
-  for (std::size_t i = 0; i < set.size(); i += CharLength(set, i)) {
-    if (set.substr(i, CharLength(set, i)) == ch) return true;
+// A set of characters, looked up by their bytes read as one number: every piece of a
+// line is tested against both sets.
+class CharSet {
+ public:
+  explicit CharSet(std::string_view chars) {
+    for (std::size_t i = 0; i < chars.size(); i += CharLength(chars, i)) {
+      codes_.push_back(Code(chars.substr(i, CharLength(chars, i))));
+    }
+    std::sort(codes_.begin(), codes_.end());
   }
-  return false;
+  bool Contains(std::string_view ch) const { return std::binary_search(codes_.begin(), codes_.end(), Code(ch)); }
+
+ private:
+  static unsigned Code(std::string_view ch) {
+    unsigned code = 0;
+    for (unsigned char c : ch) code = code << 8 | c;
+    return code;
+  }
+  std::vector<unsigned> codes_;
+};
+
+bool NeverStartsALine(std::string_view ch) {
+  static const CharSet set(kNoLineStart);
+  return set.Contains(ch);
+}
+
+bool NeverEndsALine(std::string_view ch) {
+  static const CharSet set(kNoLineEnd);
+  return set.Contains(ch);
 }
 
 bool IsAsciiGraphic(char c) { return c > 0x20 && c < 0x7F; }
@@ -55,7 +79,7 @@ std::vector<Piece> SplitPieces(std::string_view line) {
       Piece& last = pieces.back();
       std::string_view first = line.substr(unit.begin, CharLength(line, unit.begin));
       std::string_view tail = line.substr(last.last_char, CharLength(line, last.last_char));
-      if (InSet(first, kNoLineStart) || InSet(tail, kNoLineEnd)) {
+      if (NeverStartsALine(first) || NeverEndsALine(tail)) {
         last.end = unit.end;
         last.last_char = unit.last_char;
         continue;
@@ -91,7 +115,7 @@ class LineFiller {
   void Append(std::string_view text, int w) {
     line_ += text;
     line_width_ += w;
-    if (text.front() != ' ') holds_text_ = true;
+    if (text.front() != ' ') text_end_ = line_.size();
   }
 
   // A piece wider than a whole line is cut where it must be, at least one character
@@ -109,7 +133,7 @@ class LineFiller {
   // piece too wide to follow it: it goes as blanks at any soft break do, and never makes
   // an empty line.
   void SoftBreak() {
-    if (holds_text_) Emit();
+    if (text_end_) Emit();
     line_.clear();
     line_width_ = 0;
     wrapped_ = true;
@@ -117,17 +141,19 @@ class LineFiller {
 
   // Ends a line of the text: it gives at least one line, empty when it holds no text.
   void HardBreak() {
-    if (holds_text_ || !emitted_) Emit();
+    if (text_end_ || !emitted_) Emit();
     line_.clear();
     line_width_ = 0;
     wrapped_ = emitted_ = false;
   }
 
+  // The line without the blanks after its text: cut where the text ends, not bytewise,
+  // since a broken file may hold a double-byte character whose trail byte is a blank.
   void Emit() {
-    while (!line_.empty() && line_.back() == ' ') line_.pop_back();
+    line_.resize(text_end_);
     out_.push_back(std::move(line_));
     line_.clear();
-    holds_text_ = false;
+    text_end_ = 0;
     emitted_ = true;
   }
 
@@ -136,7 +162,7 @@ class LineFiller {
   std::vector<std::string>& out_;
   std::string line_;
   int line_width_ = 0;
-  bool holds_text_ = false;  // the line holds more than blanks
+  std::size_t text_end_ = 0;  // where the line's text ends, before its blanks (0: none)
   bool wrapped_ = false;     // a soft break came before in this line of the text
   bool emitted_ = false;     // this line of the text has given a line already
 };

@@ -51,6 +51,7 @@ TEST(HelpLayoutTest, BlanksNeverBecomeLinesOfTheirOwn) {
       {"an indent the first word fits beside stays", "  ab cd", 40, "[  ab][cd]"},
       {"blanks past the end of the last word go", "abc      \nd", 32, "[abc][d]"},
       {"a line of blanks alone is one empty line", "      \nB", 17, "[][B]"},
+      {"a broken character whose trail byte is a blank stays whole", "ab\x82  cd", 40, "[ab\x82 ][cd]"},
   };
   for (const auto& r : rows) EXPECT_EQ(Joined(WrapText(r.text, r.width, EightPixels)), r.expected) << r.name;
 }
