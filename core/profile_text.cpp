@@ -62,6 +62,16 @@ std::string_view KeyName(std::string_view line) {
   return Trim(t.substr(0, t.find('=')));
 }
 
+// The reader takes one pair of matching quotes off a value (inside its blanks), so a value
+// that has them is written inside one more pair and reads back as it is.
+std::string Stored(std::string_view value) {
+  std::string_view t = Trim(value);
+  bool quoted = t.size() >= 2 && (t.front() == '"' || t.front() == '\'') && t.back() == t.front();
+  if (!quoted) return std::string(value);
+  std::string stored = "\"";
+  return stored.append(value).append("\"");
+}
+
 bool IsNamed(std::string_view found, std::string_view name) { return SameIgnoringAsciiCase(found, Trim(name)); }
 
 }  // namespace
@@ -86,7 +96,8 @@ const std::string& ProfileText::text() const {
   return joined_;
 }
 
-void ProfileText::Set(std::string_view section, std::string_view key, std::string_view value) {
+void ProfileText::Set(std::string_view section, std::string_view key, std::string_view given) {
+  const std::string value = Stored(given);
   auto found = std::find_if(sections_.begin() + 1, sections_.end(),
                             [&](const Section& s) { return IsNamed(*s.name, section); });
   if (found == sections_.end()) {
@@ -104,7 +115,7 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
   for (std::size_t i = 1; i < lines.size(); ++i) {
     std::string_view name = KeyName(lines[i].body);
     if (!name.empty() && SameIgnoringAsciiCase(name, Trim(key))) {
-      std::string replaced = std::string(name) + "=" + std::string(value);
+      std::string replaced = std::string(name) + "=" + value;
       text.replace(lines[i].begin, lines[i].body.size(), replaced);
       return;
     }

@@ -21,7 +21,8 @@ class ProfileText {
 
   // The key's line of the first section of that name becomes "key=value" (the key spelt
   // as in the file); a missing key is added after the section's last non-blank line, a
-  // missing section at the end of the file.
+  // missing section at the end of the file. A value in a pair of matching quotes gets one
+  // more pair, which the reader takes off.
   void Set(std::string_view section, std::string_view key, std::string_view value);
   // Removes every section of that name with all its lines.
   void EraseSection(std::string_view section);

@@ -148,8 +148,16 @@ inline bool HoldableKey(std::string_view key) {
   return !key.empty() && !HasLineBreakOrNul(key) && Trim(key) == key && key.find('=') == std::string_view::npos &&
          key.front() != ';' && key.front() != '[';
 }
+inline bool QuoteWrapped(std::string_view text) {
+  return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+}
+// A value as the program writes it reads back without the blanks around it, unless a
+// pair of quotes inside them keeps it whole.
+inline std::string WrittenValueAsRead(std::string_view value) {
+  return std::string(QuoteWrapped(Trim(value)) ? value : Trim(value));
+}
 inline bool HoldableValue(std::string_view value) {
-  return !HasLineBreakOrNul(value) && Trim(value) == value && ValueAsRead(value) == value;
+  return !HasLineBreakOrNul(value) && WrittenValueAsRead(value) == value;
 }
 
 }  // namespace profile_model

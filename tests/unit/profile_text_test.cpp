@@ -28,6 +28,8 @@ TEST(ProfileTextTest, SetChangesOneLineOrAddsWhereTheFileNeedsIt) {
        "[評論]\r\nsizeoption=10pt\r\nptsizeoption=a4j\r\n"},
       {"header up to its last bracket", "[a]b]\r\nk=1\r\n", "a]b", "k", "2", "[a]b]\r\nk=2\r\n"},
       {"CR-only file", "[A]\rx=1\rz=3\r[B]\r", "A", "x", "2", "[A]\rx=2\rz=3\r[B]\r"},
+      {"quoted value kept by one more pair", "[V]\r\n", "V", "Cmd", "\"C:\\a b\\v.exe\" \"%1\"",
+       "[V]\r\nCmd=\"\"C:\\a b\\v.exe\" \"%1\"\"\r\n"},
       {"header after a stray CR", "[A]\n\r[B]\nk=1\n", "b", "k", "2", "[A]\n\r[B]\nk=2\n"},
   };
   for (const auto& r : rows) {
