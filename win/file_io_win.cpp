@@ -86,32 +86,41 @@ bool ReplaceWith(const std::string& temp, const std::string& path) {
 
 bool WriteFileSafely(const std::string& path, ByteParts parts) { return SaveFileWithBackup(path, parts, "").saved; }
 
+namespace {
+// A second name for the file's present bytes beside it: a hard link where the file system
+// has them (no bytes move), else a copy. Empty when the file cannot be reached.
+std::string KeepAside(const std::string& path, const std::string& temp) {
+  std::string aside = temp + ".bak";
+  if (CreateHardLinkA(aside.c_str(), path.c_str(), nullptr)) return aside;
+  if (CopyFileA(path.c_str(), aside.c_str(), TRUE)) return aside;
+  DeleteFileA(aside.c_str());
+  return {};
+}
+}  // namespace
+
 SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup) {
   SaveReport report;
   if (IsReadOnlyFile(path)) return report;
   std::string temp = WriteTemporaryBeside(path, parts);
   if (temp.empty()) return report;
-  std::string set_aside;  // the previous backup, until the new text is in place
-  bool backed_up = false;
-  if (!backup.empty() && !SameFileName(backup, path)) {
-    if (FileExists(backup)) {
-      set_aside = temp + ".bak";
-      if (!MoveFileA(backup.c_str(), set_aside.c_str())) set_aside.clear();
-    }
-    backed_up = MoveFileA(path.c_str(), backup.c_str()) != FALSE;
-    report.backup_failed = !backed_up;
+  // The document's and the backup's names change only by renames that replace one whole
+  // file by another, so a program killed between any two steps leaves the document as the
+  // old text or the new and the backup as the previous one or the old text, never a name
+  // without its file. The old text gets a second name first, the new text takes the
+  // document's name, and only then does the second name become the backup.
+  std::string aside;
+  bool backing_up = !backup.empty() && !SameFileName(backup, path);
+  if (backing_up) {
+    aside = KeepAside(path, temp);
+    report.backup_failed = aside.empty();
   }
   report.saved = ReplaceWith(temp, path);
-  if (!report.saved) {
-    DeleteFileA(temp.c_str());
-    if (backed_up) MoveFileA(backup.c_str(), path.c_str());
-  }
-  if (!set_aside.empty()) {
-    if (report.saved && backed_up) {
-      DeleteFileA(set_aside.c_str());
-    } else {
-      MoveFileA(set_aside.c_str(), backup.c_str());
+  if (!report.saved) DeleteFileA(temp.c_str());
+  if (!aside.empty()) {
+    if (report.saved && !MoveFileExA(aside.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      report.backup_failed = true;
     }
+    DeleteFileA(aside.c_str());  // still there when the save or the backup failed
   }
   return report;
 }

@@ -35,11 +35,12 @@ bool WriteFileSafely(const std::string& path, ByteParts parts);
 
 struct SaveReport {
   bool saved = false;
-  bool backup_failed = false;  // the old file could not be moved to the backup name
+  bool backup_failed = false;  // the old file could not become the backup
 };
 // Writes the parts as the new content of path. With a backup name, the old file becomes the
-// backup (the previous backup is kept aside until the new text is in place). On failure
-// the old file and the previous backup are as they were.
+// backup once the new text is in place; a program killed at any moment of the save
+// leaves path and the backup whole, old or new. On failure the old file and the previous
+// backup are as they were.
 SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup);
 
 bool IsReadOnlyFile(const std::string& path);
