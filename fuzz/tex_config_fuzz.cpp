@@ -4,8 +4,8 @@
 // ("name<TAB>format file" lines), basic styles ("name<TAB>size<TAB>ptsize<TAB>style"),
 // the four directory texts, a font mapping ("tfm<TAB>font") and the names a directory
 // lists. Entries pass the TeX settings dialog's rules, then every writer either reads
-// back as written (values as the platform gives their bytes back) or is refused and
-// keeps the lists it had.
+// back as written (values without the blanks around them) or is refused and leaves the
+// file and the lists as they were.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -45,12 +45,19 @@ Strings Split(std::string_view text, char separator) {
   }
 }
 
-// A one-line edit field holds no line break; the other blanks the platform drops around
-// names (vertical tab, form feed, ^Z) are not typed either.
+// What a one-line edit field can hold: no line break, none of the other blanks the
+// platform drops around names (vertical tab, form feed, ^Z), and whole characters only
+// (a lead byte goes when no trail byte, 0x40-0x7E or 0x80-0xFC, follows it).
 std::string Typed(std::string_view text) {
-  std::string typed(text);
-  for (char& c : typed) {
-    if (c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == '\x1A') c = '_';
+  std::string typed;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (IsLeadByte(c)) {
+      auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+      if (next >= 0x40 && next != 0x7F && next <= 0xFC) typed.append(text.substr(i++, 2));
+    } else {
+      typed += c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == '\x1A' ? '_' : c;
+    }
   }
   return typed;
 }
@@ -75,29 +82,46 @@ class TextStore : public ProfileStore {
     if (filled.size() + 1 > kKeyListBufferSize) filled.resize(kKeyListBufferSize - 2);
     return SplitKeyList(filled);
   }
+  // As the program's store: changes held between BeginChanges and CommitChanges are made
+  // all or none, and a refused one is found when they are made.
   bool Write(const std::string& section, const std::string& key, const std::string& value) override {
-    if (Refused()) return false;
+    if (Refused()) return Held();
     text_.Set(section, key, value);
     parsed_.reset();
     return true;
   }
   bool EraseSection(const std::string& section) override {
-    if (Refused()) return false;
+    if (Refused()) return Held();
     text_.EraseSection(section);
     parsed_.reset();
     return true;
   }
+  void BeginChanges() override { before_changes_.emplace(text_); }
+  bool CommitChanges() override {
+    bool made = !changes_refused_;
+    if (!made && before_changes_) text_ = std::move(*before_changes_);
+    before_changes_.reset();
+    changes_refused_ = false;
+    parsed_.reset();
+    return made;
+  }
 
   const std::string& text() const { return text_.text(); }
-  std::optional<int> refuse_at;  // the attempt refused, counted from 0
+  std::optional<int> refuse_at;  // the change refused, counted from 0
 
  private:
   bool Refused() { return refuse_at && attempts_++ == *refuse_at; }
+  bool Held() {
+    changes_refused_ = true;
+    return before_changes_.has_value();
+  }
   const std::vector<model::Section>& Sections() const {
     if (!parsed_) parsed_ = model::Parse(text_.text());
     return *parsed_;
   }
   ProfileText text_;
+  std::optional<ProfileText> before_changes_;
+  bool changes_refused_ = false;
   mutable std::optional<std::vector<model::Section>> parsed_;
   int attempts_ = 0;
 };
@@ -215,12 +239,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (control_byte(0) < 64) store.refuse_at = control_byte(0);
   bool change = control_byte(1) & 1;
 
+  // A writer that is refused or stops leaves the file as it was.
+  std::string text_before = store.text();
+  auto unchanged_unless_ok = [&](WriteOutcome outcome) {
+    if (outcome != WriteOutcome::Ok) Require(store.text() == text_before);
+    text_before = store.text();
+  };
+
   // The four directory texts keep their new texts in memory whatever the outcome.
   Strings environ = Split(parts[4], '\n');
   for (std::string& text : environ) text = Typed(text);
   environ.resize(4);
   WriteOutcome outcome = WriteEnviron(store, config, environ[0], environ[1], environ[2], environ[3]);
   Require(config.TEXINPUTS == environ[0] && config.TEXPOOL == environ[3]);
+  unchanged_unless_ok(outcome);
   if (outcome == WriteOutcome::Ok) {
     TeXConfiguration read = Load(store, dirs);
     Require((Strings{read.TEXINPUTS, read.TEXFONTS, read.TEXFORMATS, read.TEXPOOL}) == AllAsRead(environ));
@@ -229,6 +261,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   WorkingList menu = MenuEntries(config, Split(parts[2], '\n'), change);
   TeXConfiguration before = config;
   outcome = WriteTeXMenu(store, config, menu.Column(0), menu.Column(1));
+  unchanged_unless_ok(outcome);
   if (outcome == WriteOutcome::Ok) {
     TeXConfiguration read = Load(store, dirs);
     Require(read.menu_strings == menu.Column(0) && read.format_names == AllAsRead(menu.Column(1)));
@@ -239,23 +272,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Strings mapping = Split(Typed(parts[5]), '\t');
   mapping.resize(2);
   std::string key = BareLowerName(mapping[0]);
-  if (WriteFontMapping(store, mapping[0], mapping[1]) == WriteOutcome::Ok && model::HoldableKey(key)) {
+  outcome = WriteFontMapping(store, mapping[0], mapping[1]);
+  unchanged_unless_ok(outcome);
+  if (outcome == WriteOutcome::Ok && model::HoldableKey(key)) {
     std::string font = AsRead(mapping[1] == kNoSubstitute ? "" : mapping[1]);
     Require(ReadFontMapping(store, mapping[0]) == (font.empty() ? kNoSubstitute : font));
   }
 
   WorkingList styles = Styles(config, Split(parts[3], '\n'), change);
   before = config;
-  std::string text_before = store.text();
   if (control_byte(2) < 16) {
     // A list handed over without the dialog's rules: a reserved name changes nothing.
     Strings reserved = styles.Column(0);
     reserved.push_back(control_byte(2) & 1 ? " font " : "TeXMode");
     outcome = WriteStyles(store, config, reserved, styles.Column(1), styles.Column(2), styles.Column(3));
-    Require(outcome == WriteOutcome::ReservedStyleName && store.text() == text_before);
+    Require(outcome == WriteOutcome::ReservedStyleName);
   } else {
     outcome = WriteStyles(store, config, styles.Column(0), styles.Column(1), styles.Column(2), styles.Column(3));
   }
+  unchanged_unless_ok(outcome);
   // A name that ends in a lead byte cut off (never typed; only a foreign file's list has
   // one) would take the header's "]" as its trail byte: the dialog's rules let it through.
   Strings names = styles.Column(0);
@@ -271,6 +306,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   int mode = static_cast<int>(control_byte(3)) - 128;
-  if (SaveTeXModeDefault(store, mode) == WriteOutcome::Ok) Require(Load(store, dirs).stored_default == mode);
+  outcome = SaveTeXModeDefault(store, mode);
+  unchanged_unless_ok(outcome);
+  if (outcome == WriteOutcome::Ok) Require(Load(store, dirs).stored_default == mode);
   return 0;
 }
