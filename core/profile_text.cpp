@@ -55,10 +55,11 @@ std::optional<std::string_view> SectionName(std::string_view line) {
   return Trim(t.substr(1, close - 1));
 }
 
-// The key of a "key=value" line (or of a line without "="), comments not being keys.
-std::string_view KeyName(std::string_view line) {
+// The key of a "key=value" line (or of a line without "="; "=value" has the empty key),
+// blank lines and comments having none.
+std::optional<std::string_view> KeyName(std::string_view line) {
   std::string_view t = Trim(line);
-  if (t.empty() || t.front() == ';') return {};
+  if (t.empty() || t.front() == ';') return std::nullopt;
   return Trim(t.substr(0, t.find('=')));
 }
 
@@ -75,6 +76,12 @@ std::string Stored(std::string_view value) {
 bool IsNamed(std::string_view found, std::string_view name) { return SameIgnoringAsciiCase(found, Trim(name)); }
 
 }  // namespace
+
+bool IsStorableKey(std::string_view key) {
+  std::string_view t = Trim(key);
+  if (!t.empty() && (t.front() == ';' || t.front() == '[')) return false;
+  return t.find_first_of(std::string_view("=\r\n\0", 4)) == std::string_view::npos;
+}
 
 // The text is kept cut at its section lines, so a change looks only at its own section:
 // a page of changes to a file of megabytes stays fast.
@@ -113,9 +120,9 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
   std::vector<Line> lines = Lines(text);
   std::size_t insert_at = lines[0].end;
   for (std::size_t i = 1; i < lines.size(); ++i) {
-    std::string_view name = KeyName(lines[i].body);
-    if (!name.empty() && SameIgnoringAsciiCase(name, Trim(key))) {
-      std::string replaced = std::string(name) + "=" + value;
+    std::optional<std::string_view> name = KeyName(lines[i].body);
+    if (name && SameIgnoringAsciiCase(*name, Trim(key))) {
+      std::string replaced = std::string(*name) + "=" + value;
       text.replace(lines[i].begin, lines[i].body.size(), replaced);
       return;
     }

@@ -37,4 +37,9 @@ class ProfileText {
   mutable std::string joined_;  // what text() last gave
 };
 
+// Whether a key written as "key=value" reads back as that key (blanks around it aside):
+// it holds no "=" or line break and does not begin with ";" (a comment) or "[" (a
+// section header, should a "]" follow).
+bool IsStorableKey(std::string_view key);
+
 }  // namespace quillet

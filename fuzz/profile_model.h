@@ -145,8 +145,8 @@ inline bool HoldableSection(std::string_view name) {
   return !name.empty() && !HasLineBreakOrNul(name) && Trim(name) == name && !EndsInLoneLeadByte(name);
 }
 inline bool HoldableKey(std::string_view key) {
-  return !key.empty() && !HasLineBreakOrNul(key) && Trim(key) == key && key.find('=') == std::string_view::npos &&
-         key.front() != ';' && key.front() != '[';
+  return !HasLineBreakOrNul(key) && Trim(key) == key && key.find('=') == std::string_view::npos &&
+         !key.starts_with(";") && !key.starts_with("[");
 }
 inline bool QuoteWrapped(std::string_view text) {
   return text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();

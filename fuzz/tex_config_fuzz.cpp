@@ -271,10 +271,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Strings mapping = Split(Typed(parts[5]), '\t');
   mapping.resize(2);
-  std::string key = BareLowerName(mapping[0]);
   outcome = WriteFontMapping(store, mapping[0], mapping[1]);
   unchanged_unless_ok(outcome);
-  if (outcome == WriteOutcome::Ok && model::HoldableKey(key)) {
+  if (outcome == WriteOutcome::Ok) {
     std::string font = AsRead(mapping[1] == kNoSubstitute ? "" : mapping[1]);
     Require(ReadFontMapping(store, mapping[0]) == (font.empty() ? kNoSubstitute : font));
   }

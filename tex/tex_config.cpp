@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/profile_text.h"
 #include "core/profile_values.h"
 #include "core/sjis.h"
 
@@ -169,7 +170,11 @@ WriteOutcome WriteTeXMenu(ProfileStore& store, TeXConfiguration& config, const s
 
 WriteOutcome WriteFontMapping(ProfileStore& store, const std::string& tfm_file, const std::string& font_name) {
   const std::string value = font_name == kNoSubstitute ? "" : font_name;
-  return Writes(store).Put(kFont, BareLowerName(tfm_file), value).outcome();
+  // A file name may hold what a key may not ("a=b.tfm", "[x].tfm"): such a mapping would
+  // read back under another key or break the section, so it is not written.
+  const std::string key = BareLowerName(tfm_file);
+  if (!IsStorableKey(key)) return WriteOutcome::Refused;
+  return Writes(store).Put(kFont, key, value).outcome();
 }
 
 std::string ReadFontMapping(const ProfileStore& store, const std::string& tfm_file) {

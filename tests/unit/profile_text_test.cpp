@@ -30,6 +30,7 @@ TEST(ProfileTextTest, SetChangesOneLineOrAddsWhereTheFileNeedsIt) {
       {"CR-only file", "[A]\rx=1\rz=3\r[B]\r", "A", "x", "2", "[A]\rx=2\rz=3\r[B]\r"},
       {"quoted value kept by one more pair", "[V]\r\n", "V", "Cmd", "\"C:\\a b\\v.exe\" \"%1\"",
        "[V]\r\nCmd=\"\"C:\\a b\\v.exe\" \"%1\"\"\r\n"},
+      {"the empty key is a key", "[Font]\r\n=X\r\n", "Font", "", "Y", "[Font]\r\n=Y\r\n"},
       {"header after a stray CR", "[A]\n\r[B]\nk=1\n", "b", "k", "2", "[A]\n\r[B]\nk=2\n"},
   };
   for (const auto& r : rows) {

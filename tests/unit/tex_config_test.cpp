@@ -336,6 +336,11 @@ TEST(TeXConfigTest, FontMappingKeysAreLowerCaseNamesWithoutExtension) {
     std::string shown = *row.value ? row.value : kNoSubstitute;
     EXPECT_EQ(ReadFontMapping(ini, row.tfm), shown) << row.tfm;
   }
+  for (const char* tfm : {"a=b.tfm", "[x].tfm", " ;c.tfm"}) {  // names no key can hold
+    FakeProfile ini;
+    EXPECT_EQ(WriteFontMapping(ini, tfm, "Arial"), WriteOutcome::Refused) << tfm;
+    EXPECT_TRUE(ini.log.empty()) << tfm;
+  }
   FakeProfile ini;
   EXPECT_EQ(ReadFontMapping(ini, "cmr10.tfm"), kNoSubstitute);  // missing key
   ini.Set("font", "CMR10", "Times");
