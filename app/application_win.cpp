@@ -8,6 +8,7 @@
 #include "aids/doc_wizard_win.h"
 #include "aids/macro_dialog_win.h"
 #include "aids/section_dialog_win.h"
+#include "app/autosave_recovery_win.h"
 #include "app/main_form_win.h"
 #include "app/program_settings_win.h"
 #include "app/shipped_content_win.h"
@@ -31,7 +32,8 @@ Application::Application(AppOptions options)
       settings_(options_.ini_path),
       tex_settings_(options_.wintex_path),
       messages_(options_.messages),
-      file_dialogs_(options_.file_dialogs) {
+      file_dialogs_(options_.file_dialogs),
+      autosave_record_(std::make_unique<AutoSaveRecordFile>(settings_.DiskPath())) {
   if (!messages_) {
     own_messages_ = std::make_unique<MessageDialog>();
     messages_ = own_messages_.get();
@@ -46,6 +48,9 @@ Application::~Application() {
   ClearMessageLoopHooks();
   Form::SetHelpRequester(nullptr);
   SetFailureReporter(nullptr);
+  // Closing the main window closed every document and removed its copy: a clean end.
+  // Documents still open when the program goes keep their copies for the next start.
+  autosave_record_->End(!main_form_ || !main_form_->hwnd() || main_form_->Children().empty());
   // Documents and the main window go before the windows they refer to.
   if (main_form_ && main_form_->hwnd()) DestroyWindow(main_form_->hwnd());
   main_form_.reset();
@@ -116,6 +121,8 @@ void Application::LoadAll() {
   ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(main.hwnd());  // its activation has run UpdateMenuItems
   LoadCommandList(*this);
+  // Before the command line's file, which then finds its recovered text already open.
+  OfferAutoSaveRecovery(main, *messages_, *autosave_record_, [this] { ShowWindow(title_form_->hwnd(), SW_HIDE); });
   OpenCommandLineFile();
   ShowWindow(title_form_->hwnd(), SW_HIDE);
   AcceptDroppedFiles(app_window_, true);

@@ -15,6 +15,7 @@
 
 namespace quillet {
 
+class AutoSaveRecordFile;
 class HelpEngine;
 class TMainForm;
 class TInput;
@@ -72,6 +73,8 @@ class Application {
   ProfileStore& tex_settings_file() { return tex_settings_; }
   TeXConfiguration& tex_config() { return tex_config_; }
   const AppOptions& options() const { return options_; }
+  // This run's record of its autosave copies.
+  AutoSaveRecordFile& autosave_record() { return *autosave_record_; }
 
   // Every help request goes through here (WinHelp commands and data).
   void Help(HWND owner, UINT command, ULONG_PTR data);
@@ -94,6 +97,7 @@ class Application {
   Messages* messages_;
   FileDialogs* file_dialogs_;
   std::unique_ptr<HelpEngine> help_;
+  std::unique_ptr<AutoSaveRecordFile> autosave_record_;
   HWND app_window_ = nullptr;
 
   std::unique_ptr<TMainForm> main_form_;

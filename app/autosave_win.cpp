@@ -1,6 +1,7 @@
 // Autosave: while documents exist a timer runs, and each time it elapses every modified
-// document is copied to its ".$$$" file.
+// document is copied to its ".$$$" file, and the run's record notes whose text it holds.
 #include "app/application_win.h"
+#include "app/autosave_recovery_win.h"
 #include "app/main_form_win.h"
 #include "document/mdi_child_win.h"
 #include "win/file_io_win.h"
@@ -38,10 +39,15 @@ void TMainForm::TimerTimer() {
   DisplayHint("自動保存中...");
   status_bar_.Repaint();
   for (TMDIChild* doc : Children()) {
+    if (!doc->modified()) continue;
     // A copy that cannot be written is tried again at the next pass; the safe write
     // keeps the previous copy meanwhile.
-    if (doc->modified()) WriteFileSafely(doc->AutoSaveFileName(), doc->TextParts());
+    std::string copy = doc->AutoSaveFileName();
+    if (!WriteFileSafely(copy, doc->TextParts())) continue;
+    const std::string& name = doc->FileName();
+    app_.autosave_record().Note(copy, doc->is_untitled() ? name : FullPathName(name));
   }
+  app_.autosave_record().Flush();
   DisplayHint("");
   SetAutoSaveRunning(!Children().empty());
 }

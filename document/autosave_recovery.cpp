@@ -76,13 +76,13 @@ std::vector<AutoSaveEntry> CopiesToOffer(const std::vector<AutoSaveEntry>& recor
 }
 
 std::string RecoveryQuestion(const std::vector<AutoSaveEntry>& offered) {
-  std::string text = "前回TeX Quilletが正しく終了しなかったため、保存されていない変更が自動保存ﾌｧｲﾙに残っています。\r\r";
+  std::string text = "前回TeX Quilletが正しく終了しなかったため、\r保存されていない変更が自動保存ﾌｧｲﾙに残っています。\r\r";
   for (std::size_t i = 0; i < offered.size() && i < kNamesShown; ++i) {
     text.append(offered[i].document).append("\r    自動保存ﾌｧｲﾙ: ").append(offered[i].copy).append("\r");
   }
   if (offered.size() > kNamesShown) text.append("ほか ").append(std::to_string(offered.size() - kNamesShown)).append(" 個\r");
   text.append("\r自動保存ﾌｧｲﾙを開きますか?\r");
-  text.append("[はい]を選ぶと、変更された文書として元の名前で開きます。[いいえ]を選んでも、ﾌｧｲﾙは削除されません。");
+  text.append("[はい]を選ぶと、変更された文書として元の名前で開きます。\r[いいえ]を選んでも、ﾌｧｲﾙは削除されません。");
   return text;
 }
 
