@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <memory>
 #include <random>
 #include <utility>
-#include <vector>
 
 #include "core/command_ids.h"
 #include "editor/editor_win.h"
@@ -63,9 +62,11 @@ class Program {
  public:
   Program(const std::string& document, const std::string& temp) {
     std::string env;
-    for (const char* p = GetEnvironmentStringsA(); *p; p += std::strlen(p) + 1) {
+    char* own = GetEnvironmentStringsA();
+    for (const char* p = own; *p; p += std::strlen(p) + 1) {
       if (_strnicmp(p, "TEMP=", 5) && _strnicmp(p, "TMP=", 4)) env.append(p).push_back('\0');
     }
+    FreeEnvironmentStringsA(own);
     env.append("TEMP=").append(temp).push_back('\0');
     env.append("TMP=").append(temp).push_back('\0');
     env.push_back('\0');
@@ -101,8 +102,8 @@ class Program {
     }
     return false;
   }
-  // One typed character at the caret (the start), an autosave pass, then Save, queued
-  // in that order as the user's key, the timer and the menu would queue them.
+  // One typed character at the caret, an autosave pass, then Save, queued in that order
+  // as the user's key, the timer and the menu would queue them.
   void TypeAutosaveAndSave(char c) {
     PostMessageA(editor_, WM_CHAR, static_cast<unsigned char>(c), 1);
     PostMessageA(main_, WM_TIMER, 1, 0);
