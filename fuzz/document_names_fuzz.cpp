@@ -2,9 +2,10 @@
 // times, then NUL-separated a document's caption, a temporary folder and a command line.
 // File ages order as their times do (to the 2-second slot, clamped to the years the
 // format holds) and a missing file is older than any; the packed fields are the time's.
-// An autosave copy or a backup ends in its extension and is never the document itself;
-// a command line's words, quoted again, split back into the same words, and an option's
-// number is its value's digits or 0.
+// An autosave copy ends in ".$$$" beside the document (or in the temporary folder) and
+// is never the document itself; a backup ends in ".bak" beside it. A command line's
+// words, quoted again, split back into the same words, and an option's number is its
+// value's digits when they fit 32 bits, else 0.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
