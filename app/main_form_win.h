@@ -79,7 +79,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void TeX3ItemClick();
   void DigitalItemClick();
   void SetExitEnabled(bool enabled) override;
-  void ShowLogLines(const std::vector<std::string_view>& lines) override;
+  void ShowLogText(const std::string& text) override;
   void ShowErrors(const std::string& source, int line) override;
 
   // Documents.

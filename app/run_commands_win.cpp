@@ -59,7 +59,7 @@ void TMainForm::DigitalItemClick() { tex_runner_->OpenManual(ChosenViewer()); }
 
 void TMainForm::SetExitEnabled(bool enabled) { menu().Item(kFileExitItem).SetEnabled(enabled); }
 
-void TMainForm::ShowLogLines(const std::vector<std::string_view>& lines) { app_.ErrorWin().ShowLines(lines); }
+void TMainForm::ShowLogText(const std::string& text) { app_.ErrorWin().ShowText(text); }
 
 void TMainForm::ShowErrors(const std::string& source, int line) {
   ShowErrorWindow();

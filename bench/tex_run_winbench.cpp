@@ -135,9 +135,8 @@ void ErrorWindowFill() {
   std::vector<double> times;
   for (int i = 0; i < 3; ++i) {
     double start = Now();
-    LogScan scan = ParseTeXLog(SplitTextLines(log));
     TErrorWin& window = program.app->ErrorWin();
-    window.ShowLines(scan.window_lines);
+    window.ShowText(ScanTeXLog(log).text);
     ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);
     UpdateWindow(window.Memo);
     times.push_back(Now() - start);

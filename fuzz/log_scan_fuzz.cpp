@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/byte_scan.h"
-#include "core/sjis.h"
+#include "fuzz/log_model.h"
 #include "tex/log_scan.h"
 
 namespace {
@@ -40,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     index.emplace(lines[i].data(), i);
   }
 
-  LogScan scan = ParseTeXLog(lines);
+  log_model::LogScan scan = log_model::ParseTeXLog(lines);
   bool any_error_line = false;
-  for (std::string_view line : lines) any_error_line |= StartsWith(line, "! ");
+  for (std::string_view line : lines) any_error_line |= log_model::StartsWith(line, "! ");
   Require(!scan.errors || any_error_line);
   std::size_t previous = 0;
   bool any_before = false;
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto at = index.find(line.data());
     Require(at != index.end() && lines[at->second] == line);
     bool second_in_front = at->second == 1 && i + 1 < scan.window_lines.size() &&
-                           StartsWith(scan.window_lines[i + 1], "! ");
+                           log_model::StartsWith(scan.window_lines[i + 1], "! ");
     if (!second_in_front) {
       Require(!any_before || at->second > previous);
       previous = at->second;
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(window.text == joined);
   Require(window.line_count == scan.window_lines.size());
   Require(window.errors == scan.errors);
-  Require(window.jump_line == JumpLineNumber(scan.window_lines));
+  Require(window.jump_line == log_model::JumpLineNumber(scan.window_lines));
   if (window.jump_line != 0) {
     Require(window.jump_line > 0 && scan.window_lines.size() >= 3);
     Require(scan.window_lines[2].find(std::to_string(window.jump_line)) != std::string_view::npos);

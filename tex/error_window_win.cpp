@@ -26,17 +26,7 @@ bool TErrorWin::Create(HWND owner) {
   return true;
 }
 
-void TErrorWin::ShowLines(const std::vector<std::string_view>& lines) {
-  std::size_t size = 0;
-  for (std::string_view line : lines) size += line.size() + 2;
-  std::string text;
-  text.reserve(size);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i) text += "\r\n";
-    text += lines[i];
-  }
-  SetWindowTextA(Memo, text.c_str());
-}
+void TErrorWin::ShowText(const std::string& text) { SetWindowTextA(Memo, text.c_str()); }
 
 LRESULT TErrorWin::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {

@@ -2,8 +2,7 @@
 // TErrorWin, the window "ｴﾗｰﾒｯｾｰｼﾞ" that lists the errors of the last TeX run. It floats
 // above the other windows and is hidden until first needed.
 #include <functional>
-#include <string_view>
-#include <vector>
+#include <string>
 
 #include "win/form_win.h"
 
@@ -14,7 +13,7 @@ class TErrorWin : public Form {
   bool Create(HWND owner);
   HWND Memo = nullptr;
   // Shows the lines, one under the other.
-  void ShowLines(const std::vector<std::string_view>& lines);
+  void ShowText(const std::string& text);
   // Told whenever the window is shown or hidden (the View menu's check mark follows it).
   std::function<void(bool shown)> on_visibility;
 

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "core/byte_scan.h"
-#include "core/sjis.h"
 
 namespace quillet {
 
@@ -266,33 +266,6 @@ LogWindow ScanTeXLog(std::string_view log_bytes) {
     window.jump_line = JumpNumberOf(text.substr(third, text.find("\r\n", third) - third));
   }
   return window;
-}
-
-LogScan ParseTeXLog(const std::vector<std::string_view>& lines) {
-  LogScan scan;
-  auto& window = scan.window_lines;
-  std::size_t i = 0;
-  while (i < lines.size()) {
-    std::string_view line = lines[i];
-    if (StartsWith(line, "! ")) {
-      if (!scan.errors && lines.size() > 1) window.push_back(lines[1]);
-      scan.errors = true;
-      window.push_back(line);
-      ++i;
-    } else if (StartsWith(line, "l.")) {
-      do {
-        window.push_back(lines[i++]);
-      } while (i < lines.size() && !StartsWith(lines[i], "? "));
-    } else {
-      if (StartsWith(line, "No page")) window.push_back(line);
-      ++i;
-    }
-  }
-  return scan;
-}
-
-int JumpLineNumber(const std::vector<std::string_view>& window_lines) {
-  return window_lines.size() < 3 ? 0 : JumpNumberOf(window_lines[2]);
 }
 
 }  // namespace quillet

@@ -82,7 +82,7 @@ void TeXRunner::EndEngine() {
 }
 
 bool TeXRunner::RunTeX(const TeXRunRequest& request) {
-  host_.ShowLogLines({});
+  host_.ShowLogText({});
   const std::string& source = request.source;
   if (request.only_if_needed && CompareFileAge(FileAge(ChangeFileExt(source, ".dvi")), FileAge(source)) > 0) {
     return true;
@@ -181,11 +181,11 @@ bool TeXRunner::WaitForLog(const TeXRunRequest& request) {
 }
 
 bool TeXRunner::FinishWithLog(const TeXRunRequest& request, const std::string& log_bytes) {
-  LogScan scan = ParseTeXLog(SplitTextLines(log_bytes));
-  host_.ShowLogLines(scan.window_lines);
-  if (scan.errors) host_.ShowErrors(request.source, JumpLineNumber(scan.window_lines));
+  LogWindow window = ScanTeXLog(log_bytes);
+  host_.ShowLogText(window.text);
+  if (window.errors) host_.ShowErrors(request.source, window.jump_line);
   ShowLogInEditor(request);
-  return !scan.errors;
+  return !window.errors;
 }
 
 void TeXRunner::ShowLogInEditor(const TeXRunRequest& request) {

@@ -6,8 +6,6 @@
 #include <windows.h>
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "win/handles_win.h"
 
@@ -41,7 +39,7 @@ class TeXRunHost {
   // The exit command is refused while a finished engine's log is being read.
   virtual void SetExitEnabled(bool enabled) = 0;
   // What the error window shows: nothing when a run starts, the log's lines when it ends.
-  virtual void ShowLogLines(const std::vector<std::string_view>& lines) = 0;
+  virtual void ShowLogText(const std::string& text) = 0;
   // The log held errors: the error window comes up and the line of the first (0: none)
   // is selected in the source's document.
   virtual void ShowErrors(const std::string& source, int line) = 0;

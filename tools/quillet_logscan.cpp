@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "core/byte_scan.h"
 #include "tex/log_scan.h"
 
 namespace {
@@ -37,12 +36,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quillet-logscan: cannot read %s: %s\n", argv[1], std::strerror(errno));
     return 2;
   }
-  quillet::LogScan scan = quillet::ParseTeXLog(quillet::SplitTextLines(bytes));
-  for (std::string_view line : scan.window_lines) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+  quillet::LogWindow window = quillet::ScanTeXLog(bytes);
+  for (char c : window.text) {
+    if (c != '\r') std::fputc(c, stdout);  // the window's lines, each ended by LF
   }
-  std::printf("=> select %d\n", scan.errors ? quillet::JumpLineNumber(scan.window_lines) : 0);
-  std::printf("=> result %s\n", scan.errors ? "errors" : "success");
+  if (window.line_count) std::fputc('\n', stdout);
+  std::printf("=> select %d\n", window.errors ? window.jump_line : 0);
+  std::printf("=> result %s\n", window.errors ? "errors" : "success");
   return 0;
 }
