@@ -140,14 +140,14 @@ void FindReplace::Replace(bool all) {
     for (long found; (found = FindAfterSelection(editor, what, match_case)) >= 0;) {
       if (count == 0) BringWindowToTop(host_.MessageOwner());
       Select(editor, found, what.size());
-      LRESULT before = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
       SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(with.c_str()));
-      LRESULT grown = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0) - before;
-      // The editor refuses an edit that would join a lone lead byte to its new neighbour;
-      // the search then goes on after the match, or it would find it again for ever.
-      bool refused = grown != static_cast<LRESULT>(with.size()) - static_cast<LRESULT>(what.size());
-      Select(editor, found, refused ? what.size() : with.size());
-      if (refused) continue;
+      // The editor refuses an edit that would join a lone lead byte to its new neighbour
+      // and leaves the match selected; the search then goes on after it, or it would find
+      // it again for ever.
+      DWORD start = 0, end = 0;
+      SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+      if (start != end) continue;
+      Select(editor, found, with.size());
       ++count;
       if (!all) return;
     }

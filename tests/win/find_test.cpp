@@ -147,6 +147,12 @@ TEST_F(FindFixture, ReplaceWorksAfterTheSelectionAndCountsWhatItReplaced) {
       {"none left", "ab", 2, 2, psh1, "ab", "X", "ab", {2, 2}, "文字列はもうありません。\n"},
       {"none at all", "ab", 0, 0, psh2, "zz", "X", "ab", {0, 0}, "0個の文字列を置換しました。\n"},
       {"double-byte", "表示ア表", 0, 0, psh2, "表", "ひょう", "ひょう示アひょう", {10, 16}, "2個の文字列を置換しました。\n"},
+      // Taking the blank after a lone lead byte would join it to the next character.
+      {"a refused one is passed over", "caf\xE9 au lait", 0, 0, psh2, " ", "", "caf\xE9 aulait", {7, 7},
+       "1個の文字列を置換しました。\n"},
+      {"refused at the same length", "caf\xE9 au lait", 0, 0, psh2, " ", "x", "caf\xE9 auxlait", {7, 8},
+       "1個の文字列を置換しました。\n"},
+      {"one replaced after a refused one", "caf\xE9 au lait", 0, 0, psh1, " ", "", "caf\xE9 aulait", {7, 7}, ""},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
