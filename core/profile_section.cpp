@@ -46,4 +46,12 @@ std::optional<std::string> ProfileSection::Find(std::string_view key) const {
   return std::nullopt;
 }
 
+std::vector<std::string> ProfileSection::KeyNames() const {
+  std::vector<std::string> names;
+  for (const auto& [name, value] : entries_) {
+    if (value) names.push_back(name);
+  }
+  return names;
+}
+
 }  // namespace quillet

@@ -19,6 +19,9 @@ class ProfileSection {
   // ASCII letters are compared without case), with one pair of matching quotes around it
   // removed; nothing when no entry has that name or the first one has no "=".
   std::optional<std::string> Find(std::string_view key) const;
+  // The names of the entries that have a value, in order, as the platform's key-list
+  // read gives them.
+  std::vector<std::string> KeyNames() const;
 
  private:
   std::vector<std::pair<std::string, std::optional<std::string>>> entries_;

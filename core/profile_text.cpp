@@ -1,6 +1,5 @@
 #include "core/profile_text.h"
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -103,11 +102,36 @@ const std::string& ProfileText::text() const {
   return joined_;
 }
 
+std::size_t ProfileText::Find(std::string_view section) const {
+  for (std::size_t i = 1; i < sections_.size(); ++i) {
+    if (IsNamed(*sections_[i].name, section)) return i;
+  }
+  return 0;
+}
+
+std::optional<std::string> ProfileText::SectionEntries(std::string_view section) const {
+  std::size_t found = Find(section);
+  if (!found) return std::nullopt;
+  std::string entries;
+  std::vector<Line> lines = Lines(sections_[found].text);
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    std::string_view t = Trim(lines[i].body);
+    if (t.empty() || t.front() == ';') continue;
+    std::size_t equals = t.find('=');
+    entries += Trim(t.substr(0, equals));
+    if (equals != std::string_view::npos) {
+      std::string_view value = Trim(t.substr(equals + 1));
+      entries.append("=").append(value.substr(0, value.find('\0')));
+    }
+    entries += '\0';
+  }
+  return entries;
+}
+
 void ProfileText::Set(std::string_view section, std::string_view key, std::string_view given) {
   const std::string value = Stored(given);
-  auto found = std::find_if(sections_.begin() + 1, sections_.end(),
-                            [&](const Section& s) { return IsNamed(*s.name, section); });
-  if (found == sections_.end()) {
+  std::size_t found = Find(section);
+  if (!found) {
     std::string& last = sections_.back().text;
     if (!last.empty() && !EndsInLineBreak(last)) last += kLineEnd;
     std::string added;
@@ -116,7 +140,7 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
     sections_.push_back({std::string(Trim(section)), std::move(added)});
     return;
   }
-  std::string& text = found->text;
+  std::string& text = sections_[found].text;
   std::vector<Line> lines = Lines(text);
   std::size_t insert_at = lines[0].end;
   for (std::size_t i = 1; i < lines.size(); ++i) {

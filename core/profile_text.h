@@ -27,12 +27,20 @@ class ProfileText {
   // Removes every section of that name with all its lines.
   void EraseSection(std::string_view section);
 
+  // What the platform's section read gives for the first section of that name:
+  // "key=value" (or the bare line) for each line but blank lines and comments, blanks
+  // around names and values left out, each ended by a NUL; nothing when there is none.
+  std::optional<std::string> SectionEntries(std::string_view section) const;
+
  private:
   // The lines before the first section, then each section from its "[name]" line on.
   struct Section {
     std::optional<std::string> name;  // none for the lines before the first section
     std::string text;
   };
+  // The index of the first section of that name; 0 (the lines before any) when none.
+  std::size_t Find(std::string_view section) const;
+
   std::vector<Section> sections_;
   mutable std::string joined_;  // what text() last gave
 };

@@ -100,13 +100,20 @@ void CheckOthersRead(const std::vector<model::Section>& before, const std::vecto
   }
 }
 
-// The product's section-read path finds what the platform's key read finds.
-void CheckSectionReads(std::string_view text, const std::vector<model::Section>& sections) {
+// The program's own reading of a whole file gives each section as the platform's section
+// read does, and finds in it what the platform's key and key-list reads find.
+void CheckSectionReads(std::string_view text, const std::vector<model::Section>& sections, std::string_view asked) {
   if (text.find('\0') != std::string_view::npos) return;
+  ProfileText whole{text};
+  if (!model::Trim(asked).empty()) {  // the program names no section ""
+    Require(whole.SectionEntries(asked).has_value() == (model::FindSection(sections, asked) != nullptr));
+  }
   int checked = 0;
   for (const model::Section& s : sections) {
-    if (model::FindSection(sections, s.name) != &s) continue;
+    if (&s == &sections.front() || model::FindSection(sections, s.name) != &s) continue;
+    Require(whole.SectionEntries(s.name) == model::SectionRead(s));
     ProfileSection read(model::SectionRead(s));
+    Require(read.KeyNames() == model::KeyNames(s));
     for (const model::Entry& e : s.entries) {
       if (e.name.empty() || e.name.front() == ';') continue;  // a section read leaves comments out
       if (++checked > 64) return;
@@ -160,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckNumberRoundTrip(def);
 
   std::string_view file = parts[0];
-  CheckSectionReads(file, model::Parse(file));
+  CheckSectionReads(file, model::Parse(file), parts.size() >= 2 ? parts[1] : std::string_view("s"));
   if (parts.size() >= 3) {
     std::string_view value = parts.size() >= 4 ? parts[3] : std::string_view();
     CheckSet(file, parts[1], parts[2], value);

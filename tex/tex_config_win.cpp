@@ -16,6 +16,13 @@ struct FindTraits {
 };
 using FindHandle = Owned<HANDLE, FindTraits>;
 
+// Whether a key list fits the key-list buffer whole, so the platform would give it uncut.
+bool FitsKeyBuffer(const std::vector<std::string>& keys) {
+  std::size_t size = 1;
+  for (const std::string& key : keys) size += key.size() + 1;
+  return size < kKeyListBufferSize;
+}
+
 }  // namespace
 
 std::string WinProfileStore::Read(const std::string& section, const std::string& key, const std::string& def) const {
@@ -24,6 +31,10 @@ std::string WinProfileStore::Read(const std::string& section, const std::string&
 }
 
 std::vector<std::string> WinProfileStore::Keys(const std::string& section) const {
+  if (pass_) {
+    std::optional<std::vector<std::string>> keys = pass_->KeyNames(section.c_str());
+    if (keys && FitsKeyBuffer(*keys)) return *keys;
+  }
   std::vector<char> buffer(kKeyListBufferSize);
   DWORD n = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), static_cast<DWORD>(buffer.size()),
                                      file_.path().c_str());

@@ -22,8 +22,8 @@ class WinProfileStore : public ProfileStore {
   void BeginChanges() override;
   bool CommitChanges() override;
 
-  // While the returned pass lives, values come from whole sections read once each
-  // (start-up reads many keys); a write ends it.
+  // While the returned pass lives, values and key lists come from the file read once,
+  // whole (start-up reads many keys); a write ends it.
   class Pass {
    public:
     explicit Pass(WinProfileStore& store) : store_(store) { store_.pass_.emplace(store_.file_); }

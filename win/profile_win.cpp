@@ -22,16 +22,27 @@ std::string ProfileReader::ReadString(const char* section, const char* key, cons
   return value ? CutProfileString(*value) : def;
 }
 
+ProfileReader::ProfileReader(const ProfileFile& file) : file_(file) {
+  TextBlock block;
+  ReadStatus status = ReadFileBlock(file.DiskPath(), block, kProfileFileLimit);
+  if (status == ReadStatus::Ok) text_.emplace(std::string_view(block.data.get(), block.size));
+  if (status == ReadStatus::Missing) text_.emplace();
+}
+
+std::optional<std::vector<std::string>> ProfileReader::KeyNames(const char* section) const {
+  if (!text_) return std::nullopt;
+  const ProfileSection* found = Section(section);
+  return found ? found->KeyNames() : std::vector<std::string>();
+}
+
 const ProfileSection* ProfileReader::Section(const char* name) const {
-  auto [place, added] = sections_.try_emplace(name);
-  if (added) {
-    // Far more than the settings need; a fuller buffer means the section was cut short.
-    constexpr DWORD kSize = 64 * 1024;
-    std::string buffer(kSize, '\0');
-    DWORD n = GetPrivateProfileSectionA(name, buffer.data(), kSize, file_.path().c_str());
-    if (n < kSize - 2) place->second.emplace(std::string_view(buffer.data(), n));
+  if (!text_) return nullptr;
+  auto found = sections_.find(name);
+  if (found == sections_.end()) {
+    std::optional<std::string> entries = text_->SectionEntries(name);
+    found = sections_.emplace(name, ProfileSection(entries ? *entries : std::string())).first;
   }
-  return place->second ? &*place->second : nullptr;
+  return &found->second;
 }
 
 std::string ProfileFile::DiskPath() const {
@@ -57,7 +68,7 @@ std::string ProfileFile::WriteErrorText() const { return path_ + " に書き込�
 
 ProfileWriter::ProfileWriter(const ProfileFile& file) : disk_path_(file.DiskPath()) {
   TextBlock block;
-  ReadStatus status = ReadFileBlock(disk_path_, block, 64u << 20);
+  ReadStatus status = ReadFileBlock(disk_path_, block, kProfileFileLimit);
   if (status == ReadStatus::Ok) text_ = ProfileText(std::string_view(block.data.get(), block.size));
   // A file that is there but cannot be read whole must not be replaced by the changes alone.
   readable_ = status == ReadStatus::Ok || status == ReadStatus::Missing;

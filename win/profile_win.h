@@ -4,6 +4,7 @@
 // when the disk is full; here the changed text goes to a temporary file beside it that
 // takes the old file's place only when complete, so a refused write or a full disk
 // leaves the file as it was. Lines the program does not change keep their bytes.
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,6 +14,10 @@
 #include "core/profile_text.h"
 
 namespace quillet {
+
+// Settings files are read and written whole up to this size; larger ones are read key by
+// key and never rewritten.
+inline constexpr std::uint64_t kProfileFileLimit = 64u << 20;
 
 class ProfileFile : public ProfileSource {
  public:
@@ -36,19 +41,24 @@ class ProfileFile : public ProfileSource {
   std::string path_;
 };
 
-// A pass that reads many keys of a file: each section is read with one call and its keys
-// are looked up in it, where a read per key would open the file each time. A section too
-// big for one call is read key by key.
+// A pass that reads many keys of a file: the file is read once, whole, and its keys are
+// found as the platform's reader finds them, where a read per key would open the file
+// each time (and the platform parses a large file slowly: 10 MB took seconds). A file
+// that cannot be read whole is read key by key through the platform.
 class ProfileReader : public ProfileSource {
  public:
-  explicit ProfileReader(const ProfileFile& file) : file_(file) {}
+  explicit ProfileReader(const ProfileFile& file);
   std::string ReadString(const char* section, const char* key, const std::string& def = "") const override;
+  // The keys with values of the section, in file order; nothing when the file could not
+  // be read whole.
+  std::optional<std::vector<std::string>> KeyNames(const char* section) const;
 
  private:
   const ProfileSection* Section(const char* name) const;  // null: read key by key
 
   const ProfileFile& file_;
-  mutable std::map<std::string, std::optional<ProfileSection>> sections_;
+  std::optional<ProfileText> text_;
+  mutable std::map<std::string, ProfileSection> sections_;
 };
 
 // Changes to a settings file made in memory, in order, and written by Commit all at once

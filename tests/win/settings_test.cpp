@@ -7,6 +7,7 @@
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "prefs/env_dialog_win.h"
+#include "tex/tex_config_win.h"
 #include "tests/win/support/app_harness.h"
 #include "win/controls_win.h"
 #include "win/profile_win.h"
@@ -285,8 +286,8 @@ TEST(SettingsTest, TheEnvironmentDialogEditsACopyThatOKKeeps) {
   EXPECT_STREQ(font.lfFaceName, "ＭＳ 明朝");
 }
 
-// The start-up pass reads each section at once; it must find what a read per key finds,
-// and fall back to reading per key when a section is too big for one read.
+// The start-up pass reads the file once with the program's own reader; it must find
+// what the platform's read per key finds, and list the keys its key-list read lists.
 TEST(SettingsTest, TheStartUpPassReadsWhatAReadPerKeyReads) {
   TempDir dir;
   std::string path = dir / "pass.ini";
@@ -295,12 +296,15 @@ TEST(SettingsTest, TheStartUpPassReadsWhatAReadPerKeyReads) {
                  "; AutoSave=0\r\nMacroPath=C:\\m=1\r\nUseDocExp\r\n"
                  "[TeX]\r\nｲﾝﾌﾟﾚｽ  WpvTeX=C:\\tex\\wpvtex.exe\r\nｲﾝﾌﾟﾚｽ Big WpvTeX=x\r\n"
                  "[Files]\r\nFile1=" + std::string(2000, 'f') + "\r\n"
-                 "[Big]\r\nfiller=" + std::string(100 * 1024, 'z') + "\r\nAfter=found\r\n");
+                 "[Big]\r\nfiller=" + std::string(100 * 1024, 'z') + "\r\nAfter=found\r\n"
+                 "\t[ Odd ]x] \rlone=cr\rquoted='a b'\r\n\x1A spaced\t= v \r\n"
+                 "[odd ]x]\r\nlone=second copy\r\nonly=second\r\n");
   const std::pair<const char*, const char*> keys[] = {
       {"General", "EditorPath"}, {"General", "BackUp"},   {"general", "backup"},
       {"General", "AutoSave"},   {"General", "MacroPath"}, {"General", "UseDocExp"},
       {"TeX", "ｲﾝﾌﾟﾚｽ  WpvTeX"}, {"TeX", "ｲﾝﾌﾟﾚｽ  Big WpvTeX"}, {"Files", "File1"},
-      {"Big", "After"},          {"Missing", "x"},
+      {"Big", "After"},          {"Missing", "x"},           {"Odd ]x", "lone"},       {"odd ]X", "quoted"},
+      {"Odd ]x", "spaced"},      {"Odd ]x", "only"},
   };
   ProfileFile file(path);
   ProfileReader pass(file);
@@ -310,6 +314,14 @@ TEST(SettingsTest, TheStartUpPassReadsWhatAReadPerKeyReads) {
   EXPECT_EQ(pass.ReadString("General", "EditorPath"), "C:\\Program Files\\ed.exe");
   EXPECT_EQ(pass.ReadString("Big", "After"), "found");
   EXPECT_EQ(pass.ReadString("Files", "File1").size(), 1023u);
+  WinProfileStore store(path);
+  std::vector<std::vector<std::string>> per_key;
+  for (const char* section : {"General", "Odd ]x", "Missing"}) per_key.push_back(store.Keys(section));
+  WinProfileStore::Pass whole(store);
+  for (const char* section : {"General", "Odd ]x", "Missing"}) {
+    EXPECT_EQ(store.Keys(section), per_key.front()) << section;
+    per_key.erase(per_key.begin());
+  }
 }
 
 }  // namespace
