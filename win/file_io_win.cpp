@@ -52,6 +52,11 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   }
   return true;
 }
+
+bool MarkForDeletion(HANDLE file, bool deleted) {
+  FILE_DISPOSITION_INFO info{deleted};
+  return SetFileInformationByHandle(file, FileDispositionInfo, &info, sizeof info) != FALSE;
+}
 }  // namespace
 
 std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
@@ -60,10 +65,16 @@ std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
   if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "qlt", 0, temp)) return {};
   bool ok = false;
   {
-    FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(
+        CreateFileA(temp, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     ok = static_cast<bool>(file);
+    // Marked for deletion while its bytes are written, so a program killed mid-write (most
+    // of a large save) leaves no part-written file behind; the mark comes off once they
+    // are all on the disk. A file system without marks is written all the same.
+    bool marked = ok && MarkForDeletion(file.get(), true);
     for (std::string_view part : parts) ok = ok && WriteAll(file.get(), part);
     ok = ok && FlushFileBuffers(file.get());
+    ok = ok && (!marked || MarkForDeletion(file.get(), false));
   }
   if (!ok) {
     DeleteFileA(temp);

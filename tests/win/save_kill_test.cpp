@@ -163,23 +163,26 @@ std::string ReadWhole(const std::string& path) {
   return bytes;
 }
 
-// The temporary files a killed save leaves beside the document; removed, counted.
-int RemoveLeftovers(const std::string& dir) {
-  int n = 0;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((dir + "qlt*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do {
-    if (DeleteFileA((dir + found.cFileName).c_str())) ++n;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return n;
-}
-
 // Which of the two texts a file holds: 0 the first, 1 the second, -1 neither.
 int Which(const std::string& path, const std::string& first, const std::string& second) {
   std::string bytes = ReadWhole(path);
   return bytes == first ? 0 : bytes == second ? 1 : -1;
+}
+
+// The temporary files a killed save left beside the document (a kill between the last
+// steps of a save leaves a whole one); removed, counted, and those that hold neither
+// text counted apart.
+void RemoveLeftovers(const std::string& dir, const std::string& old_text, const std::string& new_text, int& left,
+                     int& partial) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((dir + "qlt*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    std::string path = dir + found.cFileName;
+    partial += Which(path, old_text, new_text) == -1;
+    left += DeleteFileA(path.c_str()) != FALSE;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
 }
 
 using Text = std::shared_ptr<const std::string>;
@@ -209,7 +212,7 @@ TEST(SaveKill, EveryFileIsWholeWhereverTheProgramIsKilled) {
   Files f;
   std::mt19937 random(13);
   std::uniform_real_distribution<double> share(0, 1);
-  int in_save = 0, in_autosave = 0, after = 0, leftovers = 0;
+  int in_save = 0, in_autosave = 0, after = 0, leftovers = 0, partial = 0;
   double autosave_total = 0, save_total = 0;
   for (int kill = 0; kill < kKills; ++kill) {
     TempDir temp;
@@ -262,7 +265,7 @@ TEST(SaveKill, EveryFileIsWholeWhereverTheProgramIsKilled) {
     ASSERT_NE(doc_is, -1) << "kill " << kill << " at " << at << " ms left the document neither old nor new";
     ASSERT_NE(backup_is, -1) << "kill " << kill << " at " << at << " ms left the backup neither old nor new";
     ASSERT_NE(copy_is, -1) << "kill " << kill << " at " << at << " ms left the autosave copy neither old nor new";
-    leftovers += RemoveLeftovers(f.dir.path());
+    RemoveLeftovers(f.dir.path(), *f.text, *next, leftovers, partial);
     // The pass runs to its end before the save begins; the save ends with the backup.
     if (copy_is == 0) {
       EXPECT_EQ(doc_is, 0) << "kill " << kill;
@@ -277,9 +280,14 @@ TEST(SaveKill, EveryFileIsWholeWhereverTheProgramIsKilled) {
     if (copy_is == 1) f.copy_text = next;
   }
   std::printf("%d kills of a program saving %zu bytes (autosave pass %.0f ms, save %.0f ms on average): %d inside "
-              "the save, %d before or inside the autosave pass, %d after the save; %d temporary files left behind\n",
+              "the save, %d before or inside the autosave pass, %d after the save; %d temporary files left behind, %d "
+              "of them part-written\n",
               kKills, f.text->size(), autosave_total / kKills, save_total / kKills, in_save, in_autosave, after,
-              leftovers);
+              leftovers, partial);
+  EXPECT_EQ(partial, 0) << "a save killed while writing left its part-written temporary file";
+  // Only a kill in the instants between a save's last renames may leave a (whole) file;
+  // without the deletion mark more than half the kills left one.
+  EXPECT_LE(leftovers, kKills / 4) << "saves killed while writing leave their temporary files behind";
   // Kills that all missed the save would prove nothing.
   EXPECT_GE(in_save, kKills / 6);
 }
