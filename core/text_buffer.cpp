@@ -216,7 +216,10 @@ TextChange TextBuffer::Edit(std::size_t begin, std::size_t end, std::string_view
   std::string_view fitted = FitToLimit(text, begin, end);
   change.truncated = fitted.size() < text.size();
   if (begin == end && fitted.empty()) return change;
-  if (!KeepsCharacters(begin, end, fitted)) return change;
+  if (!KeepsCharacters(begin, end, fitted)) {
+    change.refused = true;
+    return change;
+  }
   if (undoable) {
     Record(kind, begin, end, fitted.size());
   } else {

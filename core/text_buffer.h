@@ -35,6 +35,7 @@ struct TextChange {
   std::size_t pos = 0;     // where the change starts
   std::size_t inserted = 0;
   std::size_t removed = 0;
+  bool refused = false;    // nothing changed: the edit would have joined characters
 };
 
 // Lone CR and lone LF become CR LF; CR LF stays.

@@ -57,11 +57,11 @@ void EditorControl::Paste() {
     text.assign(bytes, strnlen(bytes, size));
     GlobalUnlock(data);
   }
-  EditWith([this, &text] { return text_.ReplaceSelection(text, true); });
+  UserEdit([this, &text] { return text_.ReplaceSelection(text, true); });
 }
 
 void EditorControl::Clear() {
-  if (CanEdit() && text_.HasSelection()) EditWith([this] { return text_.ReplaceSelection({}, true); });
+  if (CanEdit() && text_.HasSelection()) UserEdit([this] { return text_.ReplaceSelection({}, true); });
 }
 
 void EditorControl::Undo() {

@@ -55,6 +55,15 @@ class EditorControl {
     Selection before = Snapshot();
     Apply(edit(), before);
   }
+  // The same for the user's own keys and pastes: an edit the model refuses (it would have
+  // joined a lone lead byte to another character) beeps, so the key is not lost unheard.
+  template <typename F>
+  void UserEdit(F edit) {
+    Selection before = Snapshot();
+    TextChange change = edit();
+    if (change.refused) MessageBeep(MB_OK);
+    Apply(change, before);
+  }
   // WM_SETREDRAW: while off, edits and selection moves neither draw nor notify; turning
   // it on brings the display up to date and sends what was held, once.
   void SetRedraw(bool on);

@@ -33,7 +33,7 @@ bool EditorControl::OnEditKey(WPARAM key, bool ctrl, bool shift) {
   switch (key) {
     case VK_DELETE:
       if (shift) Cut();
-      else if (CanEdit()) EditWith([this] { return text_.DeleteForward(); });
+      else if (CanEdit()) UserEdit([this] { return text_.DeleteForward(); });
       return true;
     case VK_INSERT:
       if (ctrl) CopyToClipboard();
@@ -119,7 +119,7 @@ void EditorControl::OnChar(WPARAM ch) {
   }
   switch (c) {
     case '\b':
-      if (CanEdit()) EditWith([this] { return text_.DeleteBackward(); });
+      if (CanEdit()) UserEdit([this] { return text_.DeleteBackward(); });
       return;
     case '\r': Type("\r\n"); return;
     case '\t': Type("\t"); return;
@@ -130,7 +130,7 @@ void EditorControl::OnChar(WPARAM ch) {
 }
 
 void EditorControl::Type(const std::string& chars) {
-  if (CanEdit()) EditWith([this, &chars] { return text_.Type(chars); });
+  if (CanEdit()) UserEdit([this, &chars] { return text_.Type(chars); });
 }
 
 void EditorControl::PlaceComposition() {

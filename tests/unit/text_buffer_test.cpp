@@ -27,25 +27,28 @@ TextBuffer Make(std::string_view text) {
 // Runs a small script of edits: "t:x" types x, "<" Backspace, ">" Delete, "s:a,c"
 // selects, "r:x" / "R:x" replaces the selection undoably / not, "u" undoes, "m0" clears
 // the modify flag, "e" empties the undo record. "\n" in a text is written "|".
-void RunScript(TextBuffer& b, const std::string& script) {
+// Runs the script's operations; answers what the last edit did.
+TextChange RunScript(TextBuffer& b, const std::string& script) {
   std::istringstream in(script);
   std::string op;
+  TextChange last;
   while (in >> op) {
     std::string arg = op.size() > 2 ? op.substr(2) : "";
     for (char& c : arg) if (c == '|') c = '\n';
     switch (op[0]) {
-      case 't': b.Type(arg); break;
-      case '<': b.DeleteBackward(); break;
-      case '>': b.DeleteForward(); break;
+      case 't': last = b.Type(arg); break;
+      case '<': last = b.DeleteBackward(); break;
+      case '>': last = b.DeleteForward(); break;
       case 's': b.Select(std::stoul(arg), std::stoul(arg.substr(arg.find(',') + 1))); break;
-      case 'r': b.ReplaceSelection(arg, true); break;
-      case 'R': b.ReplaceSelection(arg, false); break;
-      case 'u': b.Undo(); break;
+      case 'r': last = b.ReplaceSelection(arg, true); break;
+      case 'R': last = b.ReplaceSelection(arg, false); break;
+      case 'u': last = b.Undo(); break;
       case 'm': b.set_modified(false); break;
       case 'e': b.EmptyUndo(); break;
-      default: FAIL() << "bad op " << op;
+      default: ADD_FAILURE() << "bad op " << op;
     }
   }
+  return last;
 }
 
 TEST(TextBufferTest, LoneCrAndLoneLfBecomeCrLfOnEveryWayIn) {
@@ -367,7 +370,8 @@ TEST(TextBufferTest, DeletionRemovesWholeCharactersAndBreaks) {
 }
 
 // A lone lead byte (0xE9 "é" of a Latin-1 text, a cut-off character) must not pair with
-// a byte an edit brings next to it: such an edit changes nothing, every other goes ahead.
+// a byte an edit brings next to it: such an edit changes nothing and says it was refused
+// (the editor beeps), every other goes ahead.
 TEST(TextBufferTest, EditsNeverPairALoneLeadByteWithItsNewNeighbour) {
   struct Row { const char* start; const char* script; const char* text; std::size_t anchor, caret; } rows[] = {
       {"caf\xE9\r\nAB", "s:6,6 <", "caf\xE9\r\nAB", 6, 6},        // joining the lines would make 0xE9 0x41
@@ -383,11 +387,12 @@ TEST(TextBufferTest, EditsNeverPairALoneLeadByteWithItsNewNeighbour) {
   };
   for (auto r : rows) {
     TextBuffer b = Make(r.start);
-    RunScript(b, r.script);
+    TextChange last = RunScript(b, r.script);
     EXPECT_EQ(b.Text(), r.text) << r.script;
     EXPECT_EQ(b.anchor(), r.anchor) << r.script;
     EXPECT_EQ(b.caret(), r.caret) << r.script;
     EXPECT_EQ(b.modified(), b.Text() != r.start) << r.script;
+    EXPECT_EQ(last.refused, b.Text() == r.start) << r.script;
   }
 }
 
