@@ -1,9 +1,12 @@
 // Reading help files far larger than the shipped one: a topic whose one paragraph runs to
-// 20,000 and 100,000 lines, and 100,000 topics.
+// 20,000 and 100,000 lines, and 100,000 topics; with the peak of the memory the parse
+// holds beside the file's size.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 
+#include "bench/peak_memory.h"
 #include "help/help_file.h"
 
 namespace quillet {
@@ -29,14 +32,18 @@ std::string ManyTopics(int topics) {
 }
 
 void Parse(benchmark::State& state, const std::string& text) {
-  std::size_t topics = 0;
+  std::size_t topics = 0, peak = 0;
   for (auto _ : state) {
-    HelpFile file = ParseHelpFile(text);
-    topics = file.topics.size();
-    benchmark::DoNotOptimize(file);
+    peak = std::max(peak, peak_memory::PeakDuring([&] {
+      HelpFile file = ParseHelpFile(text);
+      topics = file.topics.size();
+      benchmark::DoNotOptimize(file);
+    }));
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
   state.counters["topics"] = static_cast<double>(topics);
+  state.counters["input_MB"] = static_cast<double>(text.size()) / (1 << 20);
+  state.counters["peak_per_input_byte"] = static_cast<double>(peak) / static_cast<double>(text.size());
 }
 
 void BM_OneParagraph(benchmark::State& state) {

@@ -3,7 +3,6 @@
 // as an engine that loops writes them, alone and after a context block that no prompt
 // closes, with the peak of the memory held beside the log's size.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include <algorithm>
 #include <atomic>
@@ -12,35 +11,8 @@
 #include <string>
 
 #include "core/byte_scan.h"
+#include "bench/peak_memory.h"
 #include "tex/log_scan.h"
-
-// Every allocation is counted, so a scan's peak memory can be read beside its input.
-namespace {
-std::atomic<std::size_t> live_bytes{0}, peak_bytes{0};
-
-void* Allocate(std::size_t n) {
-  void* p = std::malloc(n ? n : 1);
-  if (!p) throw std::bad_alloc();
-  std::size_t now = live_bytes += malloc_usable_size(p);
-  std::size_t peak = peak_bytes.load();
-  while (now > peak && !peak_bytes.compare_exchange_weak(peak, now)) {
-  }
-  return p;
-}
-
-void Release(void* p) {
-  if (!p) return;
-  live_bytes -= malloc_usable_size(p);
-  std::free(p);
-}
-}  // namespace
-
-void* operator new(std::size_t n) { return Allocate(n); }
-void* operator new[](std::size_t n) { return Allocate(n); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, std::size_t) noexcept { Release(p); }
-void operator delete[](void* p, std::size_t) noexcept { Release(p); }
 
 namespace quillet {
 namespace {
@@ -83,12 +55,7 @@ const std::string& FiftyMegabyteLog() {
 template <class Scan>
 void ScanLog(benchmark::State& state, const std::string& log, Scan scan) {
   std::size_t window = 0, peak = 0;
-  for (auto _ : state) {
-    std::size_t before = live_bytes;
-    peak_bytes = before;
-    window = scan(log);
-    peak = std::max(peak, peak_bytes - before);
-  }
+  for (auto _ : state) peak = std::max(peak, peak_memory::PeakDuring([&] { window = scan(log); }));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * log.size()));
   state.counters["log_MB"] = static_cast<double>(log.size()) / (1 << 20);
   state.counters["window_lines"] = static_cast<double>(window);

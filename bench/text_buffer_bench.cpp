@@ -1,11 +1,13 @@
 // TextBuffer at 10 MB: edits at the end and in the middle, line lookups, loading, and
 // the memory held per byte of text; word movement across a line of 100,000 characters
-// whose two bytes both lie in the lead-byte range.
+// whose two bytes both lie in the lead-byte range, with the memory it takes.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
+#include "bench/peak_memory.h"
 #include "core/text_buffer.h"
 #include "core/text_words.h"
 
@@ -116,13 +118,17 @@ TextBuffer SeparatorLine(const char* ch) {
 void WordMoves(benchmark::State& state, const char* ch, int move) {
   TextBuffer b = SeparatorLine(ch);
   const std::size_t start = b.LineStart(1), end = b.LineEnd(1);
+  std::size_t peak = 0;
   for (auto _ : state) {
     std::size_t got = 0;
-    if (move == 0) got = PrevWordStart(b, end);
-    if (move == 1) got = NextWordStart(b, start);
-    if (move == 2) got = WordAround(b, (start + end) / 2).first;
+    peak = std::max(peak, peak_memory::PeakDuring([&] {
+      if (move == 0) got = PrevWordStart(b, end);
+      if (move == 1) got = NextWordStart(b, start);
+      if (move == 2) got = WordAround(b, (start + end) / 2).first;
+    }));
     if (got != (move == 1 ? end : start)) state.SkipWithError("word movement went astray");
   }
+  state.counters["peak_bytes"] = static_cast<double>(peak);
 }
 void BM_CtrlLeftAcrossEquals(benchmark::State& state) { WordMoves(state, "＝", 0); }
 void BM_CtrlRightAcrossEquals(benchmark::State& state) { WordMoves(state, "＝", 1); }
