@@ -8,7 +8,7 @@ FILES ?=
 # Seconds each fuzz target runs for in `make fuzz`.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build native win test run demo shot bench fuzz clean
+.PHONY: all deps build native win test dist run demo shot bench fuzz clean
 
 all: build
 
@@ -29,9 +29,16 @@ win: deps $(WIN)/CMakeCache.txt
 
 build: native win
 
-test: build
+# The release check in the Windows tests installs and runs what `make dist` made.
+test: build dist
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	tools/test-session bash -c 'cd $(WIN) && ctest --output-on-failure -j $(JOBS)'
+
+# The portable zip and the installer of the version in VERSION, in dist/.
+DIST_TARGETS := Quillet quillet-tex quillet-dvi help_file sample_document shipped_content
+dist: deps $(WIN)/CMakeCache.txt
+	cmake --build $(WIN) -j $(JOBS) --target $(DIST_TARGETS)
+	tools/dist $(WIN) dist
 
 run: win
 	tools/run-quillet $(FILES)
@@ -55,4 +62,4 @@ fuzz: deps
 	tools/fuzz $(FUZZ) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf build
+	rm -rf build dist

@@ -8,6 +8,7 @@ packages=(
   wine64 wine
   xvfb xauth x11-apps imagemagick
   locales-all fonts-ipafont-gothic fonts-ipafont-mincho
+  nsis zip unzip
 )
 # The TeX tools the bridges drive: the pTeX family, dvipdfmx, a PDF viewer, pdftotext.
 # Their recommended packages (documentation, more fonts) are not needed.
