@@ -23,13 +23,23 @@
 #include "tex/tex_settings_dialog_win.h"
 #include "win/form_win.h"
 #include "win/guard_win.h"
+#include "core/sjis.h"
 #include "win/message_loop_win.h"
+#include "win/settings_location_win.h"
 
 namespace quillet {
 
+namespace {
+// A bare name is the program's own file in its usual place, which the user's copy may
+// stand in for; a path given in full is used as it is.
+std::string SettingsFileOf(const std::string& ini_path) {
+  return ExtractFilePath(ini_path).empty() ? SettingsFileToUse(ini_path) : ini_path;
+}
+}  // namespace
+
 Application::Application(AppOptions options)
     : options_(std::move(options)),
-      settings_(options_.ini_path),
+      settings_(SettingsFileOf(options_.ini_path)),
       tex_settings_(options_.wintex_path),
       messages_(options_.messages),
       file_dialogs_(options_.file_dialogs),

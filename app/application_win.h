@@ -29,7 +29,7 @@ class TMacroDlg;
 class TSectionDlg;
 
 struct AppOptions {
-  std::string ini_path = "quillet.ini";   // bare names live where the platform puts them
+  std::string ini_path = "quillet.ini";   // a bare name: the Windows directory or the user's copy
   std::string wintex_path = "wintex.ini";
   std::string help_file = "Quillet.hlp";
   std::vector<std::string> args;          // command-line arguments after the program name

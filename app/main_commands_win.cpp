@@ -141,7 +141,7 @@ void TMainForm::WindowCloseAllItemClick() {
 
 void TMainForm::SearchforHelpOnItemClick() { app_.Help(hwnd(), HELP_FINDER, 0); }
 
-void TMainForm::HelpAboutItemClick() { app_.TitleForm().ShowAbout(hwnd()); }
+void TMainForm::HelpAboutItemClick() { app_.TitleForm().ShowAbout(hwnd(), app_.settings_file().DiskPath()); }
 
 // Editing commands: single requests to the active document's editor.
 

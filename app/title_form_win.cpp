@@ -1,6 +1,7 @@
 #include "app/title_form_win.h"
 
 #include "artwork/artwork_win.h"
+#include "quillet_version.h"
 #include "win/controls_win.h"
 
 namespace quillet {
@@ -29,6 +30,13 @@ bool TTitleForm::Create() {
   if (!CreateForm("TTitleForm", "ﾊﾞｰｼﾞｮﾝ情報", kClientWidth, kClientHeight, WS_POPUP, WS_EX_TOPMOST)) return false;
   Button1 = CreateButton(hwnd(), font(), "OK", 280, 136, 91, 29, IDOK, true);
   ShowWindow(Button1, SW_HIDE);
+  // Beside the title picture, under the logo.
+  VersionLabel = CreateLabel(hwnd(), font(), "ﾊﾞｰｼﾞｮﾝ " QUILLET_VERSION, 256, 62, 120, 14);
+  SettingsLabel = CreateLabel(hwnd(), font(), "", 256, 80, 120, 52);
+  SetWindowLongPtrA(SettingsLabel, GWL_STYLE, GetWindowLongPtrA(SettingsLabel, GWL_STYLE) | SS_EDITCONTROL);
+  ShowWindow(VersionLabel, SW_HIDE);
+  ShowWindow(SettingsLabel, SW_HIDE);
+  silver_.reset(CreateSolidBrush(kSilver));
   CenterOnScreen(hwnd());
   return Button1 != nullptr;
 }
@@ -38,10 +46,13 @@ void TTitleForm::ShowSplash() {
   UpdateWindow(hwnd());
 }
 
-void TTitleForm::ShowAbout(HWND owner) {
+void TTitleForm::ShowAbout(HWND owner, const std::string& settings_file) {
+  std::string settings = "設定ﾌｧｲﾙ:\r\n";
+  settings += settings_file;
+  SetWindowTextA(SettingsLabel, settings.c_str());
   if (!about_) {
     about_ = true;
-    ShowWindow(Button1, SW_SHOW);
+    for (HWND shown : {Button1, VersionLabel, SettingsLabel}) ShowWindow(shown, SW_SHOW);
     DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     DWORD ex_style = WS_EX_TOPMOST | WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
     SetWindowLongPtrA(hwnd(), GWL_STYLE, style);
@@ -58,8 +69,7 @@ void TTitleForm::ShowAbout(HWND owner) {
 void TTitleForm::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd(), &client);
-  BrushHandle silver(CreateSolidBrush(kSilver));
-  FillRect(dc, &client, silver.get());
+  FillRect(dc, &client, silver_.get());
   PaintTitlePicture(dc, kImage1X, kImage1Y);
   PaintLogo(dc, kImage2X, kImage2Y);
   DrawBevel(dc, client, bevel_);
@@ -80,6 +90,9 @@ LRESULT TTitleForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ERASEBKGND:
       return 1;
+    case WM_CTLCOLORSTATIC:
+      SetBkColor(reinterpret_cast<HDC>(wp), kSilver);
+      return reinterpret_cast<LRESULT>(silver_.get());
     case WM_COMMAND:
       if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) EndModal(LOWORD(wp));
       return 0;

@@ -23,6 +23,7 @@
 #include "win/file_io_win.h"
 #include "win/profile_win.h"
 #include "win/program_loop_win.h"
+#include "win/settings_location_win.h"
 #include "win/system_dll_win.h"
 
 namespace quillet {
@@ -46,7 +47,8 @@ bool WaitForFile(const std::string& path, DWORD limit_ms) {
 class ViewerBridge {
  public:
   explicit ViewerBridge(const CommandOptions& options)
-      : settings_(options.Value("--config").empty() ? ProgramFolder() + "quillet-dvi.ini" : options.Value("--config")),
+      : settings_(options.Value("--config").empty() ? SettingsFileToUse(ProgramFolder() + "quillet-dvi.ini")
+                                                    : options.Value("--config")),
         errors_(options.Value("--errors")) {}
 
   int Run() {

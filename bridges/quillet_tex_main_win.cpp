@@ -27,6 +27,7 @@
 #include "win/file_io_win.h"
 #include "win/profile_win.h"
 #include "win/program_loop_win.h"
+#include "win/settings_location_win.h"
 
 namespace quillet {
 namespace {
@@ -77,7 +78,8 @@ class EngineBridge {
  public:
   explicit EngineBridge(const CommandOptions& options)
       : wintex_(options.Value("--wintex").empty() ? kTeXConfigFile : options.Value("--wintex")),
-        table_(options.Value("--table").empty() ? ProgramFolder() + "quillet-tex.ini" : options.Value("--table")) {}
+        table_(options.Value("--table").empty() ? SettingsFileToUse(ProgramFolder() + "quillet-tex.ini")
+                                                  : options.Value("--table")) {}
 
   int Run() {
     DdeServer dde({"wpvtex"}, [this](const std::string& text) {

@@ -4,8 +4,10 @@ set(win_defs NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN
 set(win_libs comctl32 gdi32 user32 imm32)
 set(static_runtime -static -static-libgcc -static-libstdc++)
 
+configure_file(${CMAKE_SOURCE_DIR}/cmake/quillet_version.h.in ${CMAKE_BINARY_DIR}/generated/quillet_version.h)
+
 add_library(quillet_win STATIC ${QUILLET_PORTABLE_SOURCES} ${QUILLET_WIN_SOURCES})
-target_include_directories(quillet_win PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(quillet_win PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(quillet_win PUBLIC ${win_defs})
 target_compile_options(quillet_win PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
 target_link_libraries(quillet_win PUBLIC ${win_libs})
@@ -21,6 +23,16 @@ foreach(bridge tex dvi)
   add_executable(quillet-${bridge} WIN32 ${CMAKE_SOURCE_DIR}/bridges/quillet_${bridge}_main_win.cpp)
   target_compile_options(quillet-${bridge} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
   target_link_libraries(quillet-${bridge} PRIVATE quillet_win)
+endforeach()
+
+# Each shipped program carries a version resource with a Japanese description.
+set(description_Quillet "TeX Quillet 日本語 TeX 文書エディタ")
+set(description_quillet-tex "TeX Quillet 組版エンジンとの橋渡し")
+set(description_quillet-dvi "TeX Quillet DVI ビューアとの橋渡し")
+foreach(rc_name Quillet quillet-tex quillet-dvi)
+  set(rc_description ${description_${rc_name}})
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${CMAKE_BINARY_DIR}/generated/${rc_name}_version.rc @ONLY)
+  target_sources(${rc_name} PRIVATE ${CMAKE_BINARY_DIR}/generated/${rc_name}_version.rc)
 endforeach()
 
 # The help file is kept in UTF-8 and shipped in Shift-JIS beside the program.
@@ -79,7 +91,7 @@ endforeach()
 file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
 file(GLOB win_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
 add_library(quillet_win_test_support STATIC ${win_test_support})
-target_link_libraries(quillet_win_test_support PUBLIC quillet_win gtest winspool)
+target_link_libraries(quillet_win_test_support PUBLIC quillet_win gtest winspool version)
 target_compile_options(quillet_win_test_support PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
 foreach(src ${win_tests})
   get_filename_component(name ${src} NAME_WE)

@@ -5,6 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <new>
 
@@ -18,6 +20,18 @@
 
 namespace quillet::test {
 namespace {
+
+// A string of a program's version resource (Japanese block), the program beside the tests.
+std::string ResourceString(const std::string& exe, const std::string& name) {
+  DWORD ignored = 0, size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
+  std::string data(size, '\0');
+  if (!size || !GetFileVersionInfoA(exe.c_str(), 0, size, data.data())) return "<no version resource>";
+  char* value = nullptr;
+  UINT length = 0;
+  std::string path = "\\StringFileInfo\\041104B0\\" + name;
+  if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !length) return {};
+  return std::string(value, strnlen(value, length));
+}
 
 // One line per item: indent, "-" when disabled, "*" when checked, the caption as drawn
 // (shortcut after a tab), separators as "---".
@@ -322,20 +336,39 @@ TEST(MainWindowTest, AMissingHelpFileIsReported) {
   EXPECT_NE(h.messages.shown[0].text.find("nowhere-to-be-found.hlp"), std::string::npos);
 }
 
+// Each shipped program names itself, its product and one version in its resource.
+TEST(MainWindowTest, EveryShippedProgramCarriesAVersionResource) {
+  std::string version = ResourceString("Quillet.exe", "ProductVersion");
+  EXPECT_EQ(std::count(version.begin(), version.end(), '.'), 2) << version;
+  for (const char* exe : {"Quillet.exe", "quillet-tex.exe", "quillet-dvi.exe"}) {
+    EXPECT_EQ(ResourceString(exe, "ProductName"), "TeX Quillet") << exe;
+    EXPECT_EQ(ResourceString(exe, "FileVersion"), version) << exe;
+    EXPECT_EQ(ResourceString(exe, "OriginalFilename"), exe) << exe;
+    EXPECT_TRUE(ResourceString(exe, "FileDescription").starts_with("TeX Quillet ")) << exe;
+  }
+  EXPECT_EQ(ResourceString("Quillet.exe", "FileDescription"), "TeX Quillet 日本語 TeX 文書エディタ");
+}
+
 TEST(MainWindowTest, TheAboutBoxKeepsItsButtonAndBorderOnceShown) {
   AppHarness h;
   h.Start();
   TTitleForm& title = h.app().TitleForm();
   EXPECT_FALSE(GetWindowLongA(title.hwnd(), GWL_STYLE) & WS_CAPTION);  // the splash had no border
   bool seen_visible = false, seen_button = false;
+  std::string version, settings;
   WhenModal([&] {
     seen_visible = IsWindowVisible(title.hwnd());
-    seen_button = IsWindowVisible(title.Button1);
+    seen_button = IsWindowVisible(title.Button1) && IsWindowVisible(title.VersionLabel);
+    version = WindowText(title.VersionLabel);
+    settings = WindowText(title.SettingsLabel);
     SendMessageA(title.hwnd(), WM_COMMAND, IDOK, 0);
   });
   h.Command(kHelpAboutItem);
   EXPECT_TRUE(seen_visible);
   EXPECT_TRUE(seen_button);
+  // The version every shipped program carries, and the settings file in use.
+  EXPECT_EQ(version, "ﾊﾞｰｼﾞｮﾝ " + ResourceString("Quillet.exe", "ProductVersion"));
+  EXPECT_EQ(settings, "設定ﾌｧｲﾙ:\r\n" + h.ini_path());
   EXPECT_FALSE(IsWindowVisible(title.hwnd()));
   EXPECT_TRUE(GetWindowLongA(title.hwnd(), GWL_STYLE) & WS_CAPTION);
   EXPECT_EQ(title.bevel_width(), 1);

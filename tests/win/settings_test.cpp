@@ -11,6 +11,7 @@
 #include "tests/win/support/app_harness.h"
 #include "win/controls_win.h"
 #include "win/profile_win.h"
+#include "win/settings_location_win.h"
 
 namespace quillet::test {
 namespace {
@@ -322,6 +323,24 @@ TEST(SettingsTest, TheStartUpPassReadsWhatAReadPerKeyReads) {
     EXPECT_EQ(store.Keys(section), per_key.front()) << section;
     per_key.erase(per_key.begin());
   }
+}
+
+// A settings file in its usual place stays there while that place can be written; the
+// user's own copy in the application-data folder stands in for it whenever it exists.
+TEST(SettingsTest, TheUsersOwnCopyStandsInForTheUsualSettingsFile) {
+  TempDir app_data, usual;
+  char saved[MAX_PATH] = "";
+  DWORD had = GetEnvironmentVariableA("APPDATA", saved, MAX_PATH);
+  SetEnvironmentVariableA("APPDATA", app_data.path().c_str());
+  EXPECT_EQ(UserSettingsFolder(), app_data / "TeX Quillet\\");
+  EXPECT_EQ(SettingsFileToUse("quillet-probe.ini"), "quillet-probe.ini");
+  EXPECT_EQ(SettingsFileToUse(usual / "quillet.ini"), usual / "quillet.ini");
+  CreateDirectoryA((app_data / "TeX Quillet").c_str(), nullptr);
+  WriteFileBytes(app_data / "TeX Quillet\\quillet.ini", "[General]\r\nBackUp=1\r\n");
+  EXPECT_EQ(SettingsFileToUse("quillet.ini"), app_data / "TeX Quillet\\quillet.ini");
+  EXPECT_EQ(SettingsFileToUse(usual / "quillet.ini"), app_data / "TeX Quillet\\quillet.ini");
+  EXPECT_FALSE(FileExists(usual / "quillet.ini"));
+  SetEnvironmentVariableA("APPDATA", had ? saved : nullptr);
 }
 
 }  // namespace
