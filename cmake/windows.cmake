@@ -135,3 +135,5 @@ foreach(src ${win_benches})
   add_dependencies(${name} Quillet minimal_window window_set stand_in_engine quillet-tex quillet-dvi sample_document
                    shipped_content)
 endforeach()
+
+include(cmake/release.cmake)
