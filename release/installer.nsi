@@ -30,6 +30,8 @@ SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
+!include "Sections.nsh"
 !include "${FILES}"
 
 Name "${PRODUCT} ${VERSION}"
@@ -44,7 +46,6 @@ VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
 
 !define MUI_ABORTWARNING
-!define MUI_COMPONENTSPAGE_SMALLDESC
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\readme.txt"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "はじめにお読みください（readme.txt）を表示する"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
@@ -65,11 +66,6 @@ VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "TeX Quillet ${VERSION} セットアップ"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
-
-Function .onInit
-  SetRegView 64
-  SetShellVarContext all
-FunctionEnd
 
 Function un.onInit
   SetRegView 64
@@ -113,6 +109,18 @@ Section /o "「.tex」ファイルを TeX Quillet で開く" SecAssociation
   ; SHCNE_ASSOCCHANGED: Explorer shows the new icon and verb without a restart.
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
+
+; A silent install takes the association with /ASSOCIATE (the components page is not shown).
+Function .onInit
+  SetRegView 64
+  SetShellVarContext all
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/ASSOCIATE" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecAssociation}
+  ${EndIf}
+FunctionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "TeX Quillet、TeX とのブリッジ、ヘルプ、定型マクロ、サンプル文書、スタートメニューの項目。"
