@@ -122,11 +122,18 @@ bool Application::Start() {
 void Application::LoadAll() {
   TMainForm& main = *main_form_;
   LoadProgramSettings(*this);
+  if (options_.use_shipped_content) UseShippedPrograms(*this);
+  // wintex.ini stays where an outside engine reads it; the shipped engine bridge finds it
+  // as the program finds its own settings, so with the bridge the user's copy may stand
+  // in for it (a standard user cannot write the Windows directory).
+  if (ExtractFilePath(options_.wintex_path).empty() && UsesShippedEngine(*this)) {
+    tex_settings_.UseFile(SettingsFileToUse(options_.wintex_path));
+  }
   {
     WinProfileStore::Pass pass(tex_settings_);
     tex_config_ = LoadTeXConfiguration(tex_settings_, WinDirectoryLister());
   }
-  if (options_.use_shipped_content) UseShippedContent(*this);
+  if (options_.use_shipped_content) UseShippedFormats(*this);
   main.SetFormatItems(tex_config_.menu_strings, tex_config_.stored_default);
   ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(main.hwnd());  // its activation has run UpdateMenuItems

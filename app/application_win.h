@@ -69,6 +69,7 @@ class Application {
   const ProfileFile& settings_file() const { return settings_; }
   // The program's own settings that the environment dialog edits.
   EnvSettings& env_settings() { return env_settings_; }
+  const EnvSettings& env_settings() const { return env_settings_; }
   // The TeX engine's configuration (wintex.ini) and what was read from it at start-up.
   ProfileStore& tex_settings_file() { return tex_settings_; }
   TeXConfiguration& tex_config() { return tex_config_; }

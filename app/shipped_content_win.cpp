@@ -31,14 +31,27 @@ void UseShippedMacros(std::string& macro_path) {
   if (macro_path.empty() && FolderExists(shipped)) macro_path = shipped;
 }
 
-void UseShippedBridges(Application& app) {
-  const std::string folder = ProgramFolder(), engine = folder + "quillet-tex.exe", viewer = folder + "quillet-dvi.exe";
+std::string EngineBridge() { return ProgramFolder() + "quillet-tex.exe"; }
+
+}  // namespace
+
+void UseShippedPrograms(Application& app) {
+  UseShippedMacros(app.env_settings().general.macro_path);
+  const std::string engine = EngineBridge(), viewer = ProgramFolder() + "quillet-dvi.exe";
   if (!FileExists(engine)) return;
   const std::string& wintex = app.options().wintex_path;
   TakeBridge(app.env_settings().tex, Quoted(engine) + (wintex == kTeXConfigFile ? "" : " --wintex " + Quoted(wintex)));
   if (FileExists(viewer)) TakeBridge(app.env_settings().dvi, Quoted(viewer));
+}
+
+bool UsesShippedEngine(const Application& app) {
+  std::string engine = Quoted(EngineBridge()), command = app.env_settings().tex.ChosenPath();
+  return SameIgnoringAsciiCase(std::string_view(command).substr(0, engine.size()), engine);
+}
+
+void UseShippedFormats(Application& app) {
   TeXConfiguration& config = app.tex_config();
-  if (!config.menu_strings.empty()) return;
+  if (!config.menu_strings.empty() || !FileExists(EngineBridge())) return;
   if (WriteTeXMenu(app.tex_settings_file(), config, {"pLaTeX", "upLaTeX", "LaTeX"}, {"platex", "uplatex", "latex"}) !=
           WriteOutcome::Ok ||
       SaveTeXModeDefault(app.tex_settings_file(), 0) != WriteOutcome::Ok) {
@@ -46,13 +59,6 @@ void UseShippedBridges(Application& app) {
     return;
   }
   config.stored_default = 0;
-}
-
-}  // namespace
-
-void UseShippedContent(Application& app) {
-  UseShippedMacros(app.env_settings().general.macro_path);
-  UseShippedBridges(app);
 }
 
 std::string CommandDbFile(const std::string& home_directory) {

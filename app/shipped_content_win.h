@@ -9,7 +9,12 @@ namespace quillet {
 
 class Application;
 
-void UseShippedContent(Application& app);
+// Before wintex.ini is read: the macro library and the bridges, where nothing is set.
+void UseShippedPrograms(Application& app);
+// After it is read: the formats, when it has none and the bridges are shipped.
+void UseShippedFormats(Application& app);
+// Whether the engine in force is the shipped engine bridge.
+bool UsesShippedEngine(const Application& app);
 
 // command.db in the start-up folder, or else the one shipped beside the program (the
 // program is often started from elsewhere, say by opening a document).

@@ -77,7 +77,7 @@ struct Job {
 class EngineBridge {
  public:
   explicit EngineBridge(const CommandOptions& options)
-      : wintex_(options.Value("--wintex").empty() ? kTeXConfigFile : options.Value("--wintex")),
+      : wintex_(options.Value("--wintex").empty() ? SettingsFileToUse(kTeXConfigFile) : options.Value("--wintex")),
         table_(options.Value("--table").empty() ? SettingsFileToUse(ProgramFolder() + "quillet-tex.ini")
                                                   : options.Value("--table")) {}
 

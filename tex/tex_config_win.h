@@ -14,6 +14,12 @@ class WinProfileStore : public ProfileStore {
  public:
   // A bare name (kTeXConfigFile) lives in the Windows directory.
   explicit WinProfileStore(std::string path) : file_(std::move(path)) {}
+  // Another file from now on (nothing held back is written).
+  void UseFile(std::string path) {
+    pass_.reset();
+    changes_.reset();
+    file_ = ProfileFile(std::move(path));
+  }
   std::string Read(const std::string& section, const std::string& key, const std::string& def) const override;
   std::vector<std::string> Keys(const std::string& section) const override;
   bool Write(const std::string& section, const std::string& key, const std::string& value) override;

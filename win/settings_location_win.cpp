@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "core/sjis.h"
 #include "win/file_io_win.h"
 #include "win/profile_win.h"
@@ -10,11 +12,15 @@ namespace quillet {
 
 namespace {
 
-// Whether a new file can be made in the folder: a file made and removed at once.
+// Whether a new file can be made in the folder: one made, and gone when closed. (The
+// platform's temporary-name call is no test: under Wine it answers a name even when
+// the file could not be made.)
 bool CanCreateFilesIn(const std::string& folder) {
-  char probe[MAX_PATH];
-  if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "qlt", 0, probe)) return false;
-  DeleteFileA(probe);
+  std::string probe = folder + "qlt" + std::to_string(GetCurrentProcessId()) + ".tmp";
+  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_EXISTS;
+  CloseHandle(file);
   return true;
 }
 
