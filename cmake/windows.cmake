@@ -41,10 +41,12 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Quillet.hlp
   DEPENDS ${CMAKE_SOURCE_DIR}/help/Quillet.hlp.txt)
 add_custom_target(help_file ALL DEPENDS ${CMAKE_BINARY_DIR}/Quillet.hlp)
 
-# The sample document, kept in UTF-8 and shipped in Shift-JIS as Japanese users write.
+# The sample document, kept in UTF-8 and shipped in Shift-JIS with CR LF line ends, as
+# Japanese users write.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/sample.tex
-  COMMAND iconv -f UTF-8 -t CP932 ${CMAKE_SOURCE_DIR}/samples/sample.tex > ${CMAKE_BINARY_DIR}/sample.tex
-  DEPENDS ${CMAKE_SOURCE_DIR}/samples/sample.tex)
+  COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/samples/sample.tex -DDST=${CMAKE_BINARY_DIR}/sample.tex
+          -P ${CMAKE_SOURCE_DIR}/cmake/shipped_text.cmake
+  DEPENDS ${CMAKE_SOURCE_DIR}/samples/sample.tex ${CMAKE_SOURCE_DIR}/cmake/shipped_text.cmake)
 add_custom_target(sample_document ALL DEPENDS ${CMAKE_BINARY_DIR}/sample.tex)
 
 # The command list and the macro library, kept in UTF-8 and shipped in Shift-JIS with
