@@ -11,17 +11,13 @@
 #include "aids/command_db.h"
 #include "core/byte_scan.h"
 #include "core/sjis.h"
+#include "fuzz/fuzz_checks.h"
 
 namespace {
 
-using namespace quillet;
+using fuzz_checks::Require;
 
-// Ends the run at a broken rule, naming the check's line.
-void Require(bool holds, int line = __builtin_LINE()) {
-  if (holds) return;
-  std::fprintf(stderr, "broken rule at line %d\n", line);
-  std::abort();
-}
+using namespace quillet;
 
 bool IsField(std::string_view field) { return field.find_first_of(std::string_view(",\r\n\0", 4)) == std::string_view::npos; }
 

@@ -19,17 +19,14 @@
 #include "core/dos_time.h"
 #include "core/sjis.h"
 #include "document/document_names.h"
+#include "fuzz/fuzz_checks.h"
 
 namespace {
 
-using namespace quillet;
+using fuzz_checks::Require;
+using fuzz_checks::SplitAtNul;
 
-// Ends the run at a broken rule, naming the check's line.
-void Require(bool holds, int line = __builtin_LINE()) {
-  if (holds) return;
-  std::fprintf(stderr, "broken rule at line %d\n", line);
-  std::abort();
-}
+using namespace quillet;
 
 int DaysIn(int year, int month) {
   static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -119,16 +116,6 @@ void CheckCommandLine(std::string_view line) {
     while (digits.size() > 1 && digits.front() == '0') digits.remove_prefix(1);
     unsigned long long n = number && digits.size() <= 10 ? std::stoull(std::string(digits)) : 0;
     Require(options.Number(words[i]) == (n <= 0xFFFFFFFFull ? n : 0));
-  }
-}
-
-std::vector<std::string_view> SplitAtNul(std::string_view input) {
-  std::vector<std::string_view> parts;
-  for (std::size_t begin = 0;;) {
-    std::size_t end = input.find('\0', begin);
-    parts.push_back(input.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
-    if (end == std::string_view::npos) return parts;
-    begin = end + 1;
   }
 }
 

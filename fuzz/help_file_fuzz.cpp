@@ -9,18 +9,14 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "fuzz/fuzz_checks.h"
 #include "help/help_file.h"
 
 namespace {
 
-using namespace quillet;
+using fuzz_checks::Require;
 
-// Ends the run at a broken rule, naming the check's line.
-void Require(bool holds, int line = __builtin_LINE()) {
-  if (holds) return;
-  std::fprintf(stderr, "broken rule at line %d\n", line);
-  std::abort();
-}
+using namespace quillet;
 
 // Every LF follows a CR (a CR alone inside a line is a byte of its text).
 bool NoBareLf(std::string_view text) {

@@ -11,18 +11,14 @@
 #include <vector>
 
 #include "core/sjis.h"
+#include "fuzz/fuzz_checks.h"
 #include "help/help_layout.h"
 
 namespace {
 
-using namespace quillet;
+using fuzz_checks::Require;
 
-// Ends the run at a broken rule, naming the check's line.
-void Require(bool holds, int line = __builtin_LINE()) {
-  if (holds) return;
-  std::fprintf(stderr, "broken rule at line %d\n", line);
-  std::abort();
-}
+using namespace quillet;
 
 std::string_view LastChar(std::string_view text) {
   std::size_t last = 0;

@@ -11,17 +11,13 @@
 #include <vector>
 
 #include "core/byte_scan.h"
+#include "fuzz/fuzz_checks.h"
 #include "fuzz/log_model.h"
 #include "tex/log_scan.h"
 
 namespace {
 
-// Ends the run at a broken rule, naming the check's line.
-void Require(bool holds, int line = __builtin_LINE()) {
-  if (holds) return;
-  std::fprintf(stderr, "broken rule at line %d\n", line);
-  std::abort();
-}
+using fuzz_checks::Require;
 
 bool Inside(std::string_view text, std::string_view part) {
   return part.data() >= text.data() && part.data() + part.size() <= text.data() + text.size();

@@ -12,17 +12,13 @@
 
 #include "aids/macro_files.h"
 #include "core/sjis.h"
+#include "fuzz/fuzz_checks.h"
 
 namespace {
 
-using namespace quillet;
+using fuzz_checks::Require;
 
-// Ends the run at a broken rule, naming the check's line.
-void Require(bool holds, int line = __builtin_LINE()) {
-  if (holds) return;
-  std::fprintf(stderr, "broken rule at line %d\n", line);
-  std::abort();
-}
+using namespace quillet;
 
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;

@@ -15,29 +15,16 @@
 #include "core/profile_section.h"
 #include "core/profile_text.h"
 #include "core/profile_values.h"
+#include "fuzz/fuzz_checks.h"
 #include "fuzz/profile_model.h"
 
 namespace {
 
+using fuzz_checks::Require;
+using fuzz_checks::SplitAtNul;
+
 using namespace quillet;
 namespace model = profile_model;
-
-// Ends the run at a broken rule, naming the check's line.
-void Require(bool holds, int line = __builtin_LINE()) {
-  if (holds) return;
-  std::fprintf(stderr, "broken rule at line %d\n", line);
-  std::abort();
-}
-
-std::vector<std::string_view> SplitAtNul(std::string_view input) {
-  std::vector<std::string_view> parts;
-  for (std::size_t begin = 0;;) {
-    std::size_t end = input.find('\0', begin);
-    parts.push_back(input.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
-    if (end == std::string_view::npos) return parts;
-    begin = end + 1;
-  }
-}
 
 // The integer rules stated another way: leading zeros dropped, then at most 8 hex or 10
 // decimal digits, in range.

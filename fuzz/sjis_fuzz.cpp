@@ -6,12 +6,11 @@
 #include <string_view>
 
 #include "core/sjis.h"
+#include "fuzz/fuzz_checks.h"
 
 namespace {
 
-void Require(bool holds) {
-  if (!holds) std::abort();
-}
+using fuzz_checks::Require;
 
 // Whether the prefix of text of n bytes ends on a character boundary.
 bool EndsOnBoundary(std::string_view text, std::size_t n) {

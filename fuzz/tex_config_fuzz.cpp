@@ -18,22 +18,18 @@
 #include "core/profile_text.h"
 #include "core/profile_values.h"
 #include "core/sjis.h"
+#include "fuzz/fuzz_checks.h"
 #include "fuzz/profile_model.h"
 #include "tex/tex_config.h"
 #include "tex/tex_settings_edits.h"
 
 namespace {
 
+using fuzz_checks::Require;
+
 using namespace quillet;
 namespace model = profile_model;
 using Strings = std::vector<std::string>;
-
-// Ends the run at a broken rule, naming the check's line.
-void Require(bool holds, int line = __builtin_LINE()) {
-  if (holds) return;
-  std::fprintf(stderr, "broken rule at line %d\n", line);
-  std::abort();
-}
 
 Strings Split(std::string_view text, char separator) {
   Strings parts;

@@ -17,6 +17,7 @@
 #include "core/text_buffer.h"
 #include "core/text_requests.h"
 #include "core/text_words.h"
+#include "fuzz/fuzz_checks.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ using quillet::TextChange;
 
 constexpr std::size_t kNo = TextBuffer::kNoPos;
 
-void Require(bool holds) {
-  if (!holds) std::abort();
-}
+using fuzz_checks::Require;
 
 class Input {
  public:
