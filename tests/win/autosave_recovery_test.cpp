@@ -85,14 +85,7 @@ class OtherRun {
     ready = info_.hProcess && ready_.Wait(30000);
   }
   ~OtherRun() { Kill(); }
-  void Kill() {
-    if (!info_.hProcess) return;
-    TerminateProcess(info_.hProcess, 1);
-    WaitForSingleObject(info_.hProcess, 10000);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-    info_ = {};
-  }
+  void Kill() { KillProcess(info_); }
   bool ready = false;
 
  private:

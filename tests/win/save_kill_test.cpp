@@ -15,6 +15,7 @@
 
 #include "core/command_ids.h"
 #include "editor/editor_win.h"
+#include "tests/win/support/standins.h"
 #include "tests/win/support/test_support.h"
 
 namespace quillet::test {
@@ -78,14 +79,7 @@ class Program {
     }
   }
   ~Program() { Kill(); }
-  void Kill() {
-    if (!info_.hProcess) return;
-    TerminateProcess(info_.hProcess, 1);
-    WaitForSingleObject(info_.hProcess, 10000);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-    info_ = {};
-  }
+  void Kill() { KillProcess(info_); }
   // Waits until the document window shows size bytes; its main window and editor then.
   bool WaitForDocument(std::size_t size, DWORD timeout_ms) {
     for (double end = Now() + timeout_ms; Now() < end; Sleep(10)) {

@@ -83,6 +83,15 @@ bool ReadyEvent::Wait(DWORD timeout_ms) const {
   return PumpUntil([this] { return WaitForSingleObject(event_, 0) == WAIT_OBJECT_0; }, timeout_ms);
 }
 
+void KillProcess(PROCESS_INFORMATION& info) {
+  if (!info.hProcess) return;
+  TerminateProcess(info.hProcess, 1);
+  WaitForSingleObject(info.hProcess, 10000);
+  CloseHandle(info.hProcess);
+  if (info.hThread) CloseHandle(info.hThread);
+  info = {};
+}
+
 StandInProcess::StandInProcess(const std::string& command_line) {
   std::string line = command_line;
   STARTUPINFOA startup{};

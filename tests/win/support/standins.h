@@ -103,6 +103,10 @@ class StandInProcess {
   PROCESS_INFORMATION info_{};
 };
 
+// Ends a process the test started, outright (no clean-up of its own), waits until it is
+// gone and closes its handles; info is then empty.
+void KillProcess(PROCESS_INFORMATION& info);
+
 // Ids of the running processes of that program file started by this test process.
 std::vector<DWORD> StartedProcesses(const char* exe_name);
 // Handles messages until none of them is left running; false after timeout_ms.
