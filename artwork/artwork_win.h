@@ -3,6 +3,8 @@
 // window, the tool-bar glyphs and the window icons.
 #include <windows.h>
 
+#include "artwork/art_canvas_win.h"
+
 namespace quillet {
 
 inline constexpr int kTitlePictureWidth = 250;
@@ -34,5 +36,8 @@ void PaintToolGlyph(HDC dc, int x, int y, ToolGlyph glyph, bool enabled);
 // The caller owns the icon (DestroyIcon); null when the platform refuses.
 HICON CreateAppIcon(int size);
 HICON CreateDocumentIcon(int size);
+// The same pictures (premultiplied), at any size, for the icon files.
+ArtImage AppIconImage(int size);
+ArtImage DocumentIconImage(int size);
 
 }  // namespace quillet

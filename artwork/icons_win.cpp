@@ -1,9 +1,8 @@
 // The window icons, drawn at the size asked for.
-#include <algorithm>
-
 #include "artwork/art_canvas_win.h"
 #include "artwork/art_motifs_win.h"
 #include "artwork/artwork_win.h"
+#include "artwork/icon_file.h"
 
 namespace quillet {
 namespace {
@@ -21,14 +20,8 @@ HICON IconFromImage(const ArtImage& image) {
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
       std::uint32_t p = image.at(x, y);
-      std::uint32_t a = p >> 24;
-      std::uint32_t straight = p & 0xFF000000u;
-      for (int c = 0; c < 3; ++c) {
-        std::uint32_t v = (p >> (8 * c)) & 0xFF;
-        straight |= (a ? std::min<std::uint32_t>(255, (v * 255 + a / 2) / a) : 0) << (8 * c);
-      }
-      bits[y * image.width + x] = straight;
-      if (a == 0) mask[y * mask_stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+      bits[y * image.width + x] = StraightAlphaPixel(p);
+      if ((p >> 24) == 0) mask[y * mask_stride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
     }
   }
   BitmapHandle mask_bitmap(CreateBitmap(image.width, image.height, 1, 1, mask.data()));
@@ -85,12 +78,16 @@ void DrawDocumentIcon(Canvas& c, int size) {
 
 }  // namespace
 
-HICON CreateAppIcon(int size) {
-  return IconFromImage(RenderTransparent(size, size, 6, [size](Canvas& c) { DrawAppIcon(c, size); }));
+ArtImage AppIconImage(int size) {
+  return RenderTransparent(size, size, 6, [size](Canvas& c) { DrawAppIcon(c, size); });
 }
 
-HICON CreateDocumentIcon(int size) {
-  return IconFromImage(RenderTransparent(size, size, 6, [size](Canvas& c) { DrawDocumentIcon(c, size); }));
+ArtImage DocumentIconImage(int size) {
+  return RenderTransparent(size, size, 6, [size](Canvas& c) { DrawDocumentIcon(c, size); });
 }
+
+HICON CreateAppIcon(int size) { return IconFromImage(AppIconImage(size)); }
+
+HICON CreateDocumentIcon(int size) { return IconFromImage(DocumentIconImage(size)); }
 
 }  // namespace quillet

@@ -25,15 +25,25 @@ foreach(bridge tex dvi)
   target_link_libraries(quillet-${bridge} PRIVATE quillet_win)
 endforeach()
 
+add_executable(quillet-icons ${CMAKE_SOURCE_DIR}/artwork/icon_files_main_win.cpp)
+target_compile_options(quillet-icons PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
+target_link_libraries(quillet-icons PRIVATE quillet_win)
+
 # Each shipped program carries a version resource with a Japanese description.
 set(description_Quillet "TeX Quillet 日本語 TeX 文書エディタ")
 set(description_quillet-tex "TeX Quillet 組版エンジンとの橋渡し")
 set(description_quillet-dvi "TeX Quillet DVI ビューアとの橋渡し")
+# Quillet.exe also carries its icons (the program's first, the document's second), made
+# from the drawn pictures by quillet-icons (tools/make-icons) and kept in artwork/.
+set(icons_Quillet "1 ICON \"${CMAKE_SOURCE_DIR}/artwork/Quillet.ico\"\n2 ICON \"${CMAKE_SOURCE_DIR}/artwork/quillet-document.ico\"")
 foreach(rc_name Quillet quillet-tex quillet-dvi)
   set(rc_description ${description_${rc_name}})
+  set(rc_icons "${icons_${rc_name}}")
   configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${CMAKE_BINARY_DIR}/generated/${rc_name}_version.rc @ONLY)
   target_sources(${rc_name} PRIVATE ${CMAKE_BINARY_DIR}/generated/${rc_name}_version.rc)
 endforeach()
+set_source_files_properties(${CMAKE_BINARY_DIR}/generated/Quillet_version.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/artwork/Quillet.ico;${CMAKE_SOURCE_DIR}/artwork/quillet-document.ico")
 
 # The help file is kept in UTF-8 and shipped in Shift-JIS beside the program.
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Quillet.hlp

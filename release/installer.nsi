@@ -46,6 +46,9 @@ VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
 
 !define MUI_ABORTWARNING
+; The program's own icon, as Quillet.exe carries it.
+!define MUI_ICON "${__FILEDIR__}\..\artwork\Quillet.ico"
+!define MUI_UNICON "${__FILEDIR__}\..\artwork\Quillet.ico"
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\readme.txt"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "はじめにお読みください（readme.txt）を表示する"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
@@ -97,7 +100,7 @@ SectionEnd
 
 Section /o "「.tex」ファイルを TeX Quillet で開く" SecAssociation
   WriteRegStr HKLM "Software\Classes\${PROGID}" "" "TeX 文書"
-  WriteRegStr HKLM "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\Quillet.exe,0"
+  WriteRegStr HKLM "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\Quillet.exe,1"
   WriteRegStr HKLM "Software\Classes\${PROGID}\shell\open\command" "" '"$INSTDIR\Quillet.exe" "%1"'
   ReadRegStr $0 HKLM "Software\Classes\.tex" ""
   ${If} $0 != ""

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -336,7 +337,8 @@ TEST(MainWindowTest, AMissingHelpFileIsReported) {
   EXPECT_NE(h.messages.shown[0].text.find("nowhere-to-be-found.hlp"), std::string::npos);
 }
 
-// Each shipped program names itself, its product and one version in its resource.
+// Each shipped program names itself, its product and one version in its resource;
+// the program carries its icons.
 TEST(MainWindowTest, EveryShippedProgramCarriesAVersionResource) {
   std::string version = ResourceString("Quillet.exe", "ProductVersion");
   EXPECT_EQ(std::count(version.begin(), version.end(), '.'), 2) << version;
@@ -347,6 +349,8 @@ TEST(MainWindowTest, EveryShippedProgramCarriesAVersionResource) {
     EXPECT_TRUE(ResourceString(exe, "FileDescription").starts_with("TeX Quillet ")) << exe;
   }
   EXPECT_EQ(ResourceString("Quillet.exe", "FileDescription"), "TeX Quillet 日本語 TeX 文書エディタ");
+  // Its icons: the program's, then the one .tex files take.
+  EXPECT_EQ(ExtractIconExA("Quillet.exe", -1, nullptr, nullptr, 0), 2u);
 }
 
 TEST(MainWindowTest, TheAboutBoxKeepsItsButtonAndBorderOnceShown) {
