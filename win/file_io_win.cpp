@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <cstdio>
+
 #include "core/dos_time.h"
 #include "core/sjis.h"
 #include "win/handles_win.h"
@@ -57,27 +60,41 @@ bool MarkForDeletion(HANDLE file, bool deleted) {
   FILE_DISPOSITION_INFO info{deleted};
   return SetFileInformationByHandle(file, FileDispositionInfo, &info, sizeof info) != FALSE;
 }
+
+// A new file in dir named "qlt" + hex digits + ".tmp", made by the one call that opens it
+// (the platform's temporary-name call makes the file and closes it first, which a kill
+// in between would leave behind empty); name receives its name.
+FileHandle CreateTemporaryIn(const std::string& dir, std::string& name) {
+  static std::uint32_t counter = 0;
+  std::uint32_t seed = GetCurrentProcessId() * 2654435761u ^ GetTickCount();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08X", seed + ++counter * 40503u);
+    name = (dir.empty() ? std::string(".\\") : dir) + "qlt" + digits + ".tmp";
+    FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return FileHandle();
+}
 }  // namespace
 
 std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
-  std::string dir = ExtractFilePath(FullPathName(path));
-  char temp[MAX_PATH];
-  if (!GetTempFileNameA(dir.empty() ? "." : dir.c_str(), "qlt", 0, temp)) return {};
-  bool ok = false;
+  std::string temp;
+  bool ok = true;
   {
-    FileHandle file(
-        CreateFileA(temp, GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ok = static_cast<bool>(file);
+    FileHandle file = CreateTemporaryIn(ExtractFilePath(FullPathName(path)), temp);
+    if (!file) return {};
     // Marked for deletion while its bytes are written, so a program killed mid-write (most
     // of a large save) leaves no part-written file behind; the mark comes off once they
     // are all on the disk. A file system without marks is written all the same.
-    bool marked = ok && MarkForDeletion(file.get(), true);
+    bool marked = MarkForDeletion(file.get(), true);
     for (std::string_view part : parts) ok = ok && WriteAll(file.get(), part);
     ok = ok && FlushFileBuffers(file.get());
     ok = ok && (!marked || MarkForDeletion(file.get(), false));
   }
   if (!ok) {
-    DeleteFileA(temp);
+    DeleteFileA(temp.c_str());
     return {};
   }
   return temp;

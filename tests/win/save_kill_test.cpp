@@ -164,8 +164,8 @@ int Which(const std::string& path, const std::string& first, const std::string& 
 }
 
 // The temporary files a killed save left beside the document (a kill between the last
-// steps of a save leaves a whole one); removed, counted, and those that hold neither
-// text counted apart.
+// steps of a save leaves a whole one, one in the instant after it is made an empty one);
+// removed, counted, and those that hold part of a text counted apart.
 void RemoveLeftovers(const std::string& dir, const std::string& old_text, const std::string& new_text, int& left,
                      int& partial) {
   WIN32_FIND_DATAA found;
@@ -173,7 +173,7 @@ void RemoveLeftovers(const std::string& dir, const std::string& old_text, const 
   if (search == INVALID_HANDLE_VALUE) return;
   do {
     std::string path = dir + found.cFileName;
-    partial += Which(path, old_text, new_text) == -1;
+    partial += FileSize(path) > 0 && Which(path, old_text, new_text) == -1;
     left += DeleteFileA(path.c_str()) != FALSE;
   } while (FindNextFileA(search, &found));
   FindClose(search);
