@@ -126,9 +126,7 @@ void Application::LoadAll() {
   // wintex.ini stays where an outside engine reads it; the shipped engine bridge finds it
   // as the program finds its own settings, so with the bridge the user's copy may stand
   // in for it (a standard user cannot write the Windows directory).
-  if (ExtractFilePath(options_.wintex_path).empty() && UsesShippedEngine(*this)) {
-    tex_settings_.UseFile(SettingsFileToUse(options_.wintex_path));
-  }
+  if (UsesShippedEngine(*this)) tex_settings_.UseFile(SettingsFileOf(options_.wintex_path));
   {
     WinProfileStore::Pass pass(tex_settings_);
     tex_config_ = LoadTeXConfiguration(tex_settings_, WinDirectoryLister());

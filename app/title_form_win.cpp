@@ -30,12 +30,15 @@ bool TTitleForm::Create() {
   if (!CreateForm("TTitleForm", "ﾊﾞｰｼﾞｮﾝ情報", kClientWidth, kClientHeight, WS_POPUP, WS_EX_TOPMOST)) return false;
   Button1 = CreateButton(hwnd(), font(), "OK", 280, 136, 91, 29, IDOK, true);
   ShowWindow(Button1, SW_HIDE);
-  // Beside the title picture, under the logo.
-  VersionLabel = CreateLabel(hwnd(), font(), "ﾊﾞｰｼﾞｮﾝ " QUILLET_VERSION, 256, 62, 120, 14);
-  SettingsLabel = CreateLabel(hwnd(), font(), "", 256, 80, 120, 52);
-  SetWindowLongPtrA(SettingsLabel, GWL_STYLE, GetWindowLongPtrA(SettingsLabel, GWL_STYLE) | SS_EDITCONTROL);
-  ShowWindow(VersionLabel, SW_HIDE);
-  ShowWindow(SettingsLabel, SW_HIDE);
+  // Beside the title picture, under the logo; a long path breaks where it must.
+  VersionLabel = CreateControl(hwnd(),
+                               {.class_name = "STATIC", .text = "ﾊﾞｰｼﾞｮﾝ " QUILLET_VERSION, .x = 256, .y = 62,
+                                .width = 120, .height = 14, .style = SS_LEFT, .visible = false},
+                               font());
+  SettingsLabel = CreateControl(hwnd(),
+                                {.class_name = "STATIC", .x = 256, .y = 80, .width = 120, .height = 52,
+                                 .style = SS_LEFT | SS_EDITCONTROL, .visible = false},
+                                font());
   silver_.reset(CreateSolidBrush(kSilver));
   CenterOnScreen(hwnd());
   return Button1 != nullptr;
