@@ -1,0 +1,41 @@
+#include "core/code_page_932.h"
+
+#include "core/sjis.h"
+
+namespace quillet {
+
+namespace {
+bool IsPrivateUse(char32_t c) { return c >= 0xE000 && c <= 0xF8FF; }
+}  // namespace
+
+CodePage932::CodePage932(const std::function<char32_t(std::uint16_t)>& decode,
+                         const std::function<std::uint16_t(char32_t)>& preferred)
+    : to_char_(0x10000, 0), to_code_(0x10000, kNoCode) {
+  std::vector<char32_t> shared;  // characters more than one code decodes to
+  auto take = [&](std::uint16_t code) {
+    char32_t c = decode(code);
+    to_char_[code] = c;
+    if (c == 0 || c >= 0x10000 || IsPrivateUse(c)) return;
+    if (to_code_[c] == kNoCode) {
+      to_code_[c] = code;
+    } else {
+      shared.push_back(c);
+    }
+  };
+  for (unsigned b = 0; b < 0x100; ++b) {
+    if (!IsLeadByte(static_cast<unsigned char>(b))) take(static_cast<std::uint16_t>(b));
+  }
+  for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+    if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
+    for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+      if (trail != 0x7F) take(static_cast<std::uint16_t>(lead << 8 | trail));
+    }
+  }
+  // Of several codes, the one the platform itself writes for the character.
+  for (char32_t c : shared) {
+    std::uint16_t code = preferred(c);
+    if (code != kNoCode && to_char_[code] == c) to_code_[c] = code;
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,36 @@
+#pragma once
+// Code page 932 (Shift-JIS as Windows has it) and Unicode, both ways, kept only where
+// converting back gives the same code: no best-fit mapping. A character that converts to
+// a code whose code converts to something else (U+301C WAVE DASH, U+2016, U+2212, U+00A2,
+// U+00A3, U+00AC, U+2014 and the like, which files made on Linux or a Mac hold) has no
+// code here, and neither has any character of the private-use area: the user-defined
+// area's codes (0xF040-0xF9FC) are never produced from Unicode, so a document can use
+// them for characters of its own (core/foreign_chars.h).
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace quillet {
+
+// A code: a single byte (below 0x100) or lead << 8 | trail.
+inline constexpr std::uint16_t kNoCode = 0xFFFF;
+
+class CodePage932 {
+ public:
+  // decode: the character of a code, 0 when the code has none. preferred: the code the
+  // platform gives a character (asked only of characters that several codes decode to),
+  // kNoCode when none.
+  CodePage932(const std::function<char32_t(std::uint16_t)>& decode,
+              const std::function<std::uint16_t(char32_t)>& preferred);
+
+  // 0 when the code is no character.
+  char32_t CharOf(std::uint16_t code) const { return to_char_[code]; }
+  // kNoCode when the character has no exact code.
+  std::uint16_t CodeOf(char32_t c) const { return c < to_code_.size() ? to_code_[c] : kNoCode; }
+
+ private:
+  std::vector<char32_t> to_char_;
+  std::vector<std::uint16_t> to_code_;
+};
+
+}  // namespace quillet

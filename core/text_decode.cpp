@@ -1,0 +1,167 @@
+#include "core/text_decode.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "core/jis_codes.h"
+#include "core/text_block_writer.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+
+class Decoder {
+ public:
+  Decoder(std::string_view bytes, DecodedText& out)
+      : bytes_(bytes), out_(out), writer_(bytes.size() + bytes.size() / 16) {}
+
+  template <typename ReadHigh>
+  void Run(ReadHigh read_high) {
+    const char* p = bytes_.data();
+    std::size_t n = bytes_.size();
+    for (std::size_t i = 0; i < n;) {
+      // Eight ASCII bytes without a break go over as they are.
+      if (i + 8 <= n) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if ((word & kHighBits) == 0 && !WordHasBreak(word)) {
+          writer_.Put(std::string_view(p + i, 8));
+          i += 8;
+          continue;
+        }
+      }
+      unsigned char c = static_cast<unsigned char>(p[i]);
+      if (c == '\r' || c == '\n') {
+        writer_.PutBreak();
+        i += c == '\r' && i + 1 < n && p[i + 1] == '\n' ? 2 : 1;
+      } else if (c < 0x80) {
+        writer_.Put(static_cast<char>(c));
+        ++i;
+      } else {
+        i = read_high(i);
+      }
+    }
+    out_.text = writer_.Finish();
+  }
+
+  unsigned char At(std::size_t i) const { return i < bytes_.size() ? static_cast<unsigned char>(bytes_[i]) : 0; }
+  BlockWriter& writer() { return writer_; }
+
+  void PutCode(std::uint16_t code) { writer_.PutCode(code); }
+  void PutForeign(char32_t c) {
+    std::uint16_t code = out_.chars.CodeFor(c);
+    if (code == 0) {
+      ++out_.unplaced;
+      code = kGetaCode;
+    }
+    writer_.PutCode(code);
+  }
+
+ private:
+  static bool WordHasBreak(std::uint64_t word);
+
+  std::string_view bytes_;
+  DecodedText& out_;
+  BlockWriter writer_;
+};
+
+bool Decoder::WordHasBreak(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  std::uint64_t cr = word ^ (kOnes * '\r'), lf = word ^ (kOnes * '\n');
+  return (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighBits;
+}
+
+bool InRange(unsigned char c, unsigned char low, unsigned char high) { return c >= low && c <= high; }
+
+// The character of a well-formed UTF-8 sequence at i, and its length; length 0 when the
+// bytes there are not one.
+struct Utf8Char {
+  char32_t c = 0;
+  std::size_t length = 0;
+};
+Utf8Char ReadUtf8(const Decoder& d, std::size_t i) {
+  unsigned char c = d.At(i);
+  std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+  if (c < 0xC2 || c > 0xF4) return {};
+  unsigned char low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+  unsigned char high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+  if (!InRange(d.At(i + 1), low, high)) return {};
+  char32_t value = c & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
+  for (std::size_t k = 1; k < length; ++k) {
+    unsigned char next = d.At(i + k);
+    if (!InRange(next, 0x80, 0xBF)) return {};
+    value = value << 6 | (next & 0x3F);
+  }
+  return {value, length};
+}
+
+void DecodeUtf8(Decoder& d, const CodePage932& code_page) {
+  d.Run([&d, &code_page](std::size_t i) {
+    Utf8Char read = ReadUtf8(d, i);
+    if (read.length == 0) {
+      d.PutForeign(KeptByte(d.At(i)));
+      return i + 1;
+    }
+    if (std::uint16_t code = code_page.CodeOf(read.c); code != kNoCode) {
+      d.PutCode(code);
+    } else {
+      d.PutForeign(read.c);
+    }
+    return i + read.length;
+  });
+}
+
+void DecodeEuc(Decoder& d) {
+  d.Run([&d](std::size_t i) {
+    unsigned char c = d.At(i), next = d.At(i + 1);
+    if (c == 0x8E && InRange(next, 0xA1, 0xDF)) {
+      d.PutCode(next);
+      return i + 2;
+    }
+    if (c == 0x8F && InRange(next, 0xA1, 0xFE) && InRange(d.At(i + 2), 0xA1, 0xFE)) {
+      d.PutForeign(Jis0212Char(next - 0xA0, d.At(i + 2) - 0xA0));
+      return i + 3;
+    }
+    if (InRange(c, 0xA1, 0xFE) && InRange(next, 0xA1, 0xFE)) {
+      d.PutCode(ShiftJisFromJis({c - 0xA0, next - 0xA0}));
+      return i + 2;
+    }
+    d.PutForeign(KeptByte(c));
+    return i + 1;
+  });
+}
+
+// Shift-JIS goes over byte for byte; only its breaks become CR LF.
+void DecodeShiftJis(Decoder& d) {
+  d.Run([&d](std::size_t i) {
+    d.writer().Put(static_cast<char>(d.At(i)));
+    return i + 1;
+  });
+}
+
+}  // namespace
+
+std::string_view WithoutBom(std::string_view bytes, const FileCoding& coding) {
+  return coding.encoding == Encoding::kUtf8 && coding.bom && bytes.starts_with("\xEF\xBB\xBF") ? bytes.substr(3) : bytes;
+}
+
+void DecodeText(std::string_view bytes, Encoding encoding, const CodePage932& code_page, DecodedText& out) {
+  if (encoding == Encoding::kIso2022Jp) {
+    BlockWriter writer(bytes.size());
+    DecodeIso2022Jp(bytes, writer, out.chars, out.unplaced, out.jis_forms);
+    out.text = writer.Finish();
+    return;
+  }
+  Decoder d(bytes, out);
+  if (encoding == Encoding::kUtf8) {
+    DecodeUtf8(d, code_page);
+  } else if (encoding == Encoding::kEucJp) {
+    DecodeEuc(d);
+  } else {
+    DecodeShiftJis(d);
+  }
+}
+
+}  // namespace quillet

@@ -1,0 +1,225 @@
+#include "core/text_encoding.h"
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+#include "core/byte_scan.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+constexpr std::uint64_t kLowSeven = 0x7F7F7F7F7F7F7F7Fu;
+
+std::uint64_t LoadWord(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, 8);
+  return word;
+}
+
+// 0x80 in each byte of word that equals c, 0 in the others (exact, unlike WordHasByte).
+std::uint64_t BytesEqual(std::uint64_t word, unsigned char c) {
+  std::uint64_t v = word ^ (0x0101010101010101u * c);
+  return ~(((v & kLowSeven) + kLowSeven) | v | kLowSeven);
+}
+
+// The position of the first byte of 0x80 or more at or after i (size when none).
+std::size_t SkipAscii(std::string_view bytes, std::size_t i) {
+  const char* p = bytes.data();
+  while (i + 8 <= bytes.size() && (LoadWord(p + i) & kHighBits) == 0) i += 8;
+  while (i < bytes.size() && static_cast<unsigned char>(p[i]) < 0x80) ++i;
+  return i;
+}
+
+unsigned char At(std::string_view bytes, std::size_t i) { return static_cast<unsigned char>(bytes[i]); }
+
+bool InRange(unsigned char c, unsigned char low, unsigned char high) { return c >= low && c <= high; }
+
+// Whether every byte is part of a Shift-JIS character (a lead byte has its trail byte).
+bool ReadsAsShiftJis(std::string_view bytes) {
+  for (std::size_t i = SkipAscii(bytes, 0); i < bytes.size(); i = SkipAscii(bytes, i)) {
+    unsigned char c = At(bytes, i);
+    if (InRange(c, 0xA1, 0xDF)) {
+      ++i;
+    } else if ((InRange(c, 0x81, 0x9F) || InRange(c, 0xE0, 0xFC)) && i + 1 < bytes.size() &&
+               InRange(At(bytes, i + 1), 0x40, 0xFC) && At(bytes, i + 1) != 0x7F) {
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+// EUC-JP read strictly, with the count of its two-byte characters and of those among them
+// that are kana or punctuation (rows 1, 4 and 5), which any Japanese prose is full of.
+struct EucReading {
+  bool valid = true;
+  std::size_t pairs = 0;
+  std::size_t kana = 0;
+};
+EucReading ReadAsEuc(std::string_view bytes) {
+  EucReading reading;
+  auto euc_byte = [&bytes](std::size_t i) { return i < bytes.size() && InRange(At(bytes, i), 0xA1, 0xFE); };
+  for (std::size_t i = SkipAscii(bytes, 0); i < bytes.size(); i = SkipAscii(bytes, i)) {
+    unsigned char c = At(bytes, i);
+    if (c == 0x8E && i + 1 < bytes.size() && InRange(At(bytes, i + 1), 0xA1, 0xDF)) {
+      i += 2;
+    } else if (c == 0x8F && euc_byte(i + 1) && euc_byte(i + 2)) {
+      i += 3;
+    } else if (euc_byte(i) && euc_byte(i + 1)) {
+      ++reading.pairs;
+      if (c == 0xA1 || c == 0xA4 || c == 0xA5) ++reading.kana;
+      i += 2;
+    } else {
+      reading.valid = false;
+      return reading;
+    }
+  }
+  return reading;
+}
+
+// ESC sequences that designate the character sets of ISO-2022-JP.
+bool HasJisDesignation(std::string_view bytes) {
+  for (std::size_t i = bytes.find('\x1b'); i != std::string_view::npos; i = bytes.find('\x1b', i + 1)) {
+    std::string_view rest = bytes.substr(i + 1, 3);
+    if (rest.starts_with("$B") || rest.starts_with("$@") || rest.starts_with("(I") || rest.starts_with("(J") ||
+        rest.starts_with("$(D")) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool LooksLikeUtf16(std::string_view bytes) {
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) return true;
+  // Without a mark: most of the first bytes at one parity are NUL (ASCII in UTF-16).
+  std::size_t n = bytes.size() < 512 ? bytes.size() : 512, even = 0, odd = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (bytes[i] == '\0') ++(i % 2 ? odd : even);
+  }
+  return n >= 4 && (even * 4 >= n || odd * 4 >= n) && (even == 0 || odd == 0);
+}
+
+Encoding EncodingOfHighBytes(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) return Encoding::kUtf8;
+  EucReading euc = ReadAsEuc(bytes);
+  if (!euc.valid) return Encoding::kShiftJis;
+  if (!ReadsAsShiftJis(bytes)) return Encoding::kEucJp;
+  // Both read: EUC-JP only when it gives prose (kana and punctuation), not the runs of
+  // half-width katakana that the same bytes are in Shift-JIS.
+  return euc.kana > 0 && euc.kana * 4 >= euc.pairs ? Encoding::kEucJp : Encoding::kShiftJis;
+}
+
+}  // namespace
+
+std::string EncodingName(Encoding encoding, bool bom) {
+  switch (encoding) {
+    case Encoding::kUtf8:
+      return bom ? "UTF-8 BOM" : "UTF-8";
+    case Encoding::kEucJp:
+      return "EUC";
+    case Encoding::kIso2022Jp:
+      return "JIS";
+    case Encoding::kShiftJis:
+      break;
+  }
+  return "SJIS";
+}
+
+const char* LineEndName(LineEnd line_end) {
+  return line_end == LineEnd::kLf ? "LF" : line_end == LineEnd::kCr ? "CR" : "CRLF";
+}
+
+std::string_view LineEndBytes(LineEnd line_end) {
+  return line_end == LineEnd::kLf ? "\n" : line_end == LineEnd::kCr ? "\r" : "\r\n";
+}
+
+std::string CodingName(const FileCoding& coding) {
+  return EncodingName(coding.encoding, coding.bom) + " " + LineEndName(coding.line_end);
+}
+
+bool LineEndCounts::mixed() const { return (crlf > 0) + (cr > 0) + (lf > 0) > 1; }
+
+LineEnd LineEndCounts::Majority(LineEnd fallback) const {
+  if (crlf == 0 && cr == 0 && lf == 0) return fallback;
+  if (crlf >= cr && crlf >= lf) return LineEnd::kCrLf;
+  return lf >= cr ? LineEnd::kLf : LineEnd::kCr;
+}
+
+// Word at a time: the CRs and LFs of each word are counted from exact byte masks, and a CR
+// whose next byte is an LF (in this word or the next) counts as a CR LF.
+LineEndCounts CountLineEnds(std::string_view bytes) {
+  std::size_t crs = 0, lfs = 0, pairs = 0;
+  const char* p = bytes.data();
+  std::size_t n = bytes.size(), i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t word = LoadWord(p + i);
+    if (!WordHasByte(word, '\n') && !WordHasByte(word, '\r')) continue;
+    std::uint64_t cr = BytesEqual(word, '\r'), lf = BytesEqual(word, '\n');
+    crs += static_cast<std::size_t>(std::popcount(cr));
+    lfs += static_cast<std::size_t>(std::popcount(lf));
+    std::uint64_t next_lf = lf >> 8;
+    if (i + 8 < n && p[i + 8] == '\n') next_lf |= 0x80ull << 56;
+    pairs += static_cast<std::size_t>(std::popcount(cr & next_lf));
+  }
+  for (; i < n; ++i) {
+    if (p[i] == '\r') {
+      ++crs;
+      if (i + 1 < n && p[i + 1] == '\n') ++pairs;
+    } else if (p[i] == '\n') {
+      ++lfs;
+    }
+  }
+  return {pairs, crs - pairs, lfs - pairs};
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (std::size_t i = SkipAscii(bytes, 0); i < bytes.size(); i = SkipAscii(bytes, i)) {
+    unsigned char c = At(bytes, i);
+    std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+    if (c < 0xC2 || c > 0xF4 || i + length > bytes.size()) return false;
+    unsigned char second = At(bytes, i + 1);
+    // The second byte's range rules out overlong forms, surrogates and code points past
+    // U+10FFFF; the others are plain continuation bytes.
+    unsigned char low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
+    unsigned char high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
+    if (!InRange(second, low, high)) return false;
+    for (std::size_t k = 2; k < length; ++k) {
+      if (!InRange(At(bytes, i + k), 0x80, 0xBF)) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+bool IsValidEucJp(std::string_view bytes) { return ReadAsEuc(bytes).valid; }
+
+DetectedCoding DetectCoding(std::string_view bytes, LineEnd line_end_default) {
+  DetectedCoding detected;
+  if (LooksLikeUtf16(bytes)) {
+    detected.not_text = NotText::kUtf16;
+    return detected;
+  }
+  if (ContainsNul(bytes)) {
+    detected.not_text = NotText::kBinary;
+    return detected;
+  }
+  FileCoding& coding = detected.coding;
+  if (bytes.starts_with("\xEF\xBB\xBF") && IsValidUtf8(bytes.substr(3))) {
+    coding.encoding = Encoding::kUtf8;
+    coding.bom = true;
+  } else if (SkipAscii(bytes, 0) < bytes.size()) {
+    coding.encoding = EncodingOfHighBytes(bytes);
+  } else if (HasJisDesignation(bytes)) {
+    coding.encoding = Encoding::kIso2022Jp;
+  }
+  LineEndCounts ends = CountLineEnds(bytes);
+  coding.line_end = ends.Majority(line_end_default);
+  detected.mixed_line_ends = ends.mixed();
+  return detected;
+}
+
+}  // namespace quillet

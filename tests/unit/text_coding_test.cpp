@@ -1,0 +1,204 @@
+// Files in every coding the program reads: found from their bytes, made into the
+// editor's Shift-JIS text and written back byte for byte; edits change only their bytes.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/text_decode.h"
+#include "core/text_encode.h"
+#include "core/text_encoding.h"
+#include "tests/unit/iconv_code_page.h"
+
+namespace quillet {
+namespace {
+
+std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+std::string Euc(const char8_t* text) { return Iconv(U8(text), "UTF-8", "EUC-JP"); }
+std::string Jis(const char8_t* text) { return Iconv(U8(text), "UTF-8", "ISO-2022-JP"); }
+
+std::string EditorText(const DecodedText& decoded) { return {decoded.text.data.get(), decoded.text.size}; }
+
+DecodedText Decode(const std::string& bytes, const FileCoding& coding) {
+  DecodedText decoded;
+  DecodeText(WithoutBom(bytes, coding), coding.encoding, IconvCodePage(), decoded);
+  return decoded;
+}
+
+std::string Encode(const std::string& text, const FileCoding& coding, const DecodedText& from) {
+  std::string out;
+  Unholdable bad;
+  EXPECT_TRUE(EncodeText(text, coding, IconvCodePage(), from.chars, &from.jis_forms, out, bad))
+      << "line " << bad.line << " column " << bad.column;
+  return out;
+}
+
+constexpr FileCoding kSjisCrLf{Encoding::kShiftJis, false, LineEnd::kCrLf};
+
+struct FileRow {
+  const char* name;
+  std::string bytes;
+  FileCoding coding;
+  // Typing "あ" (Shift-JIS 82 A0) at this byte offset of the editor's text gives these bytes.
+  std::size_t type_at;
+  std::string typed;
+};
+
+std::vector<FileRow> Files() {
+  const FileCoding utf8_lf{Encoding::kUtf8, false, LineEnd::kLf}, utf8_bom{Encoding::kUtf8, true, LineEnd::kCrLf};
+  const FileCoding euc_lf{Encoding::kEucJp, false, LineEnd::kLf}, jis_crlf{Encoding::kIso2022Jp, false, LineEnd::kCrLf};
+  return {
+      {"pure ASCII", "\\documentclass{article}\r\n\\begin{document}\r\n", kSjisCrLf, 0,
+       "\x82\xA0\\documentclass{article}\r\n\\begin{document}\r\n"},
+      {"Shift-JIS with 0x5C trails and a lone lead byte", "表ソ\r\nabc\x82\r\nxyz", kSjisCrLf, 4,
+       "表ソ\x82\xA0\r\nabc\x82\r\nxyz"},
+      {"Shift-JIS half-width katakana only (reads as EUC-JP too)", "ﾃﾞｰﾀ ﾌｧｲﾙ\r\n", kSjisCrLf, 0,
+       "\x82\xA0ﾃﾞｰﾀ ﾌｧｲﾙ\r\n"},
+      {"Shift-JIS gaiji of the user-defined area", "\xF0\x40\xF9\xFC\r\n", kSjisCrLf, 2,
+       "\xF0\x40\x82\xA0\xF9\xFC\r\n"},
+      {"UTF-8 without BOM, LF", U8(u8"①髙𠮷😀表\n〜∥−¢£¬—\n"), utf8_lf, 0, U8(u8"あ①髙𠮷😀表\n〜∥−¢£¬—\n")},
+      {"UTF-8 with BOM, CR LF", U8(u8"\uFEFF見出し\r\n本文\r\n"), utf8_bom, 6, U8(u8"\uFEFF見出しあ\r\n本文\r\n")},
+      {"EUC-JP with a JIS X 0212 character", Euc(u8"日本語の丂テキスト\n"), euc_lf, 4,
+       Euc(u8"日本あ語の丂テキスト\n")},
+      {"ISO-2022-JP", Jis(u8"日本語\r\nabc\r\nかな\r\n"), jis_crlf, 0, Jis(u8"あ日本語\r\nabc\r\nかな\r\n")},
+      {"CR only", "a\rb\r", {Encoding::kShiftJis, false, LineEnd::kCr}, 3, "a\r\x82\xA0\x62\r"},
+  };
+}
+
+TEST(TextCodingTest, FilesAreFoundReadAndWrittenBackByteForByte) {
+  for (const FileRow& row : Files()) {
+    SCOPED_TRACE(row.name);
+    DetectedCoding detected = DetectCoding(row.bytes, LineEnd::kCrLf);
+    EXPECT_EQ(detected.not_text, NotText::kNone);
+    EXPECT_FALSE(detected.mixed_line_ends);
+    EXPECT_EQ(CodingName(detected.coding), CodingName(row.coding));
+    DecodedText decoded = Decode(row.bytes, row.coding);
+    std::string text = EditorText(decoded);
+    EXPECT_EQ(Encode(text, row.coding, decoded), row.bytes);
+    text.insert(row.type_at, "\x82\xA0");
+    EXPECT_EQ(Encode(text, row.coding, decoded), row.typed);
+  }
+}
+
+TEST(TextCodingTest, WhatIsNoTextOrMixedIsTold) {
+  struct Row {
+    const char* name;
+    std::string bytes;
+    NotText not_text;
+    bool mixed;
+    const char* coding;
+  } rows[] = {
+      {"UTF-16 with its mark", std::string("\xFF\xFE" "a\0b\0", 6), NotText::kUtf16, false, ""},
+      {"UTF-16 without a mark", std::string("a\0b\0c\0\r\0\n\0", 10), NotText::kUtf16, false, ""},
+      {"binary", std::string("\x7F" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0\x03\0>\0", 20), NotText::kBinary, false, ""},
+      {"mixed line ends, CR LF most", "a\r\nb\nc\r\nd\r\n", NotText::kNone, true, "SJIS CRLF"},
+      {"mixed line ends, LF most", "a\nb\nc\r\n", NotText::kNone, true, "SJIS LF"},
+      {"no line end takes the default", "abc", NotText::kNone, false, "SJIS LF"},
+      {"empty", "", NotText::kNone, false, "SJIS LF"},
+      {"UTF-8 mark before bytes that are not UTF-8", "\xEF\xBB\xBF\x82\xA0", NotText::kNone, false, "SJIS LF"},
+  };
+  for (const Row& row : rows) {
+    DetectedCoding detected = DetectCoding(row.bytes, LineEnd::kLf);
+    EXPECT_EQ(detected.not_text, row.not_text) << row.name;
+    EXPECT_EQ(detected.mixed_line_ends, row.mixed) << row.name;
+    if (row.not_text == NotText::kNone) {
+      EXPECT_EQ(CodingName(detected.coding), row.coding) << row.name;
+    }
+  }
+}
+
+TEST(TextCodingTest, ShiftJisIsNeverTakenForAnotherEncoding) {
+  // Real Shift-JIS texts, the program's own messages among them (half-width katakana,
+  // which are valid EUC-JP bytes).
+  const char* texts[] = {
+      "ﾌｧｲﾙ", "ｴﾗｰ", "ﾃﾞｰﾀﾍﾞｰｽ", "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。", "\\section{表とソース}\r\n",
+      "ﾌﾟﾛﾊﾟﾃｨ(&R)", "漢字", "%% ｺﾒﾝﾄ\r\n\\begin{document}\r\n", "\x82\r\n",
+  };
+  for (const char* text : texts) {
+    EXPECT_EQ(DetectCoding(text, LineEnd::kCrLf).coding.encoding, Encoding::kShiftJis) << text;
+  }
+}
+
+TEST(TextCodingTest, UnicodeGoesIntoShiftJisOnlyWhereItComesBackTheSame) {
+  // WAVE DASH and friends have a best-fit code (0x8160 ...) that converts back to another
+  // character: they are kept as characters of their own. FULLWIDTH TILDE has the code.
+  struct Row {
+    const char8_t* text;
+    bool own_code;
+  } rows[] = {
+      {u8"〜", false}, {u8"‖", false}, {u8"−", false}, {u8"¢", false}, {u8"£", false}, {u8"¬", false},
+      {u8"—", false},  {u8"～", true},  {u8"∥", true},  {u8"－", true},  {u8"表", true},  {u8"髙", true},
+      {u8"\uE000", false},
+  };
+  for (const Row& row : rows) {
+    DecodedText decoded = Decode(U8(row.text), {Encoding::kUtf8});
+    std::string text = EditorText(decoded);
+    ASSERT_EQ(text.size(), 2u) << U8(row.text);
+    EXPECT_EQ(ForeignChars::IsAreaCode(text[0], text[1]), !row.own_code) << U8(row.text);
+    EXPECT_EQ(Encode(text, {Encoding::kUtf8}, decoded), U8(row.text));
+  }
+}
+
+TEST(TextCodingTest, ACharacterTheTargetCannotHoldIsNamedWithItsPlace) {
+  DecodedText decoded = Decode(U8(u8"abc\n表髙𠮷\n"), {Encoding::kUtf8});
+  std::string text = EditorText(decoded), out;
+  struct Row {
+    Encoding encoding;
+    std::size_t column;
+    const char* message;
+  } rows[] = {
+      {Encoding::kShiftJis, 5, "2 行 5 桁目の文字 U+20BB7 は Shift-JIS で保存できません。"},
+      {Encoding::kEucJp, 3, "2 行 3 桁目の文字「髙」(U+9AD9) は EUC-JP で保存できません。"},
+      {Encoding::kIso2022Jp, 3, "2 行 3 桁目の文字「髙」(U+9AD9) は JIS (ISO-2022-JP) で保存できません。"},
+  };
+  for (const Row& row : rows) {
+    Unholdable bad;
+    EXPECT_FALSE(EncodeText(text, {row.encoding}, IconvCodePage(), decoded.chars, nullptr, out, bad));
+    EXPECT_EQ(bad.line, 2u);
+    EXPECT_EQ(bad.column, row.column);
+    EXPECT_EQ(UnholdableText(bad, row.encoding, IconvCodePage()), row.message);
+  }
+  // Save As Shift-JIS of a text Shift-JIS holds: the 0x5C trail byte of 表 as it should be.
+  DecodedText plain = Decode(U8(u8"表ソ\n"), {Encoding::kUtf8});
+  EXPECT_EQ(Encode(EditorText(plain), {Encoding::kShiftJis, false, LineEnd::kCrLf}, plain), "表ソ\r\n");
+}
+
+TEST(TextCodingTest, BytesThatAreNoCharacterAreKeptWhateverTheyAreReadAs) {
+  // A Shift-JIS file reopened as UTF-8 or EUC-JP, and an ISO-2022-JP file with eight-bit
+  // bytes and an unknown escape: nothing is lost.
+  std::string sjis = "表ソ\x82\r\nﾃﾞｰﾀ\r\n\x1b$Bxyz";
+  for (Encoding encoding : {Encoding::kUtf8, Encoding::kEucJp, Encoding::kIso2022Jp}) {
+    FileCoding coding{encoding, false, LineEnd::kCrLf};
+    DecodedText decoded = Decode(sjis, coding);
+    EXPECT_EQ(Encode(EditorText(decoded), coding, decoded), sjis) << EncodingName(encoding, false);
+  }
+}
+
+TEST(TextCodingTest, IsoLinesKeepTheirOwnEscapesAndEditedLinesTakeTheUsualOnes) {
+  // Lines that stay in JIS X 0208 over their end, JIS-Roman, 1978 kanji: all as they were;
+  // the edited second line is written in the usual form, and its neighbours are not.
+  std::string file = "\x1b$@F|\x1b(J abc\r\n\x1b$B$\"\r\n$$\x1b(B\r\nend";
+  FileCoding coding{Encoding::kIso2022Jp, false, LineEnd::kCrLf};
+  DecodedText decoded = Decode(file, coding);
+  std::string text = EditorText(decoded);
+  EXPECT_EQ(text, "日 abc\r\nあ\r\nい\r\nend");
+  EXPECT_EQ(Encode(text, coding, decoded), file);
+  text.replace(text.find("あ"), 2, "ア");
+  EXPECT_EQ(Encode(text, coding, decoded), "\x1b$@F|\x1b(J abc\r\n\x1b$B%\"\x1b(B\r\n\x1b$B$$\x1b(B\r\nend");
+}
+
+TEST(TextCodingTest, ADocumentWithMoreForeignCharactersThanCodesCountsTheRest) {
+  std::string bytes;
+  for (char32_t c = 0x20000; c < 0x20000 + ForeignChars::kCapacity + 3; ++c) {
+    bytes += static_cast<char>(0xF0 | c >> 18);
+    bytes += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+    bytes += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    bytes += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  DecodedText decoded = Decode(bytes, {Encoding::kUtf8});
+  EXPECT_EQ(decoded.chars.size(), ForeignChars::kCapacity);
+  EXPECT_EQ(decoded.unplaced, 3u);
+  EXPECT_EQ(EditorText(decoded).substr(2 * ForeignChars::kCapacity), "〓〓〓");
+}
+
+}  // namespace
+}  // namespace quillet
