@@ -41,6 +41,15 @@ struct FindAnyText {
   std::size_t index = 0;
 };
 
+// Gives the editor the table of a document's own characters (core/foreign_chars.h), which
+// it draws with their real glyphs and copies as Unicode text: lParam points to a
+// ForeignChars that the editor takes over (moved from). wParam TRUE lets Unicode text
+// pasted into it add characters to the table (a UTF-8 document); otherwise a paste
+// takes the clipboard's Shift-JIS text, as in any Shift-JIS editor.
+inline constexpr UINT EM_SETFOREIGNCHARS = WM_USER + 0x404;
+// Answers the editor's table (const ForeignChars*), never null.
+inline constexpr UINT EM_GETFOREIGNCHARS = WM_USER + 0x405;
+
 bool RegisterEditorClass(HINSTANCE instance);  // idempotent
 
 // A visible child editor filling nothing yet; the caller sizes it.

@@ -7,6 +7,7 @@
 #include "core/text_decode.h"
 #include "core/text_encode.h"
 #include "core/text_encoding.h"
+#include "core/unicode_text.h"
 #include "tests/unit/iconv_code_page.h"
 
 namespace quillet {
@@ -198,6 +199,26 @@ TEST(TextCodingTest, ADocumentWithMoreForeignCharactersThanCodesCountsTheRest) {
   EXPECT_EQ(decoded.chars.size(), ForeignChars::kCapacity);
   EXPECT_EQ(decoded.unplaced, 3u);
   EXPECT_EQ(EditorText(decoded).substr(2 * ForeignChars::kCapacity), "〓〓〓");
+}
+
+TEST(TextCodingTest, UnicodeTextGoesInAndOutOfTheEditorsCodes) {
+  // The clipboard's road: a UTF-8 document's 𠮷 comes out as its surrogate pair and goes
+  // into another UTF-8 document under that document's own code; a Shift-JIS document
+  // refuses it and takes what Shift-JIS has.
+  DecodedText from = Decode(U8(u8"a𠮷表\n"), {Encoding::kUtf8});
+  std::u16string wide = Utf16FromEditorText(EditorText(from), IconvCodePage(), &from.chars);
+  EXPECT_EQ(wide, u"a\U00020BB7\u8868\r\n");
+  ForeignChars other;
+  other.CodeFor(U'♥');
+  std::string text;
+  char32_t refused = 0;
+  ASSERT_TRUE(EditorTextFromUtf16(wide, IconvCodePage(), &other, text, refused));
+  EXPECT_EQ(text, "a\xF0\x41表\r\n");
+  EXPECT_EQ(other.CharOf(0xF041), U'\U00020BB7');
+  EXPECT_FALSE(EditorTextFromUtf16(wide, IconvCodePage(), nullptr, text, refused));
+  EXPECT_EQ(refused, U'\U00020BB7');
+  ASSERT_TRUE(EditorTextFromUtf16(u"表ソ～", IconvCodePage(), nullptr, text, refused));
+  EXPECT_EQ(text, "表ソ～");
 }
 
 }  // namespace
