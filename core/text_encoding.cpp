@@ -141,6 +141,26 @@ std::string CodingName(const FileCoding& coding) {
   return EncodingName(coding.encoding, coding.bom) + " " + LineEndName(coding.line_end);
 }
 
+bool ParseCoding(std::string_view encoding_name, std::string_view line_end_name, FileCoding& coding) {
+  FileCoding parsed;
+  bool found = false;
+  for (Encoding encoding : {Encoding::kShiftJis, Encoding::kUtf8, Encoding::kEucJp, Encoding::kIso2022Jp}) {
+    for (bool bom : {false, true}) {
+      if ((bom && encoding != Encoding::kUtf8) || EncodingName(encoding, bom) != encoding_name) continue;
+      parsed.encoding = encoding;
+      parsed.bom = bom;
+      found = true;
+    }
+  }
+  for (LineEnd line_end : {LineEnd::kCrLf, LineEnd::kLf, LineEnd::kCr}) {
+    if (LineEndName(line_end) != line_end_name) continue;
+    parsed.line_end = line_end;
+    if (found) coding = parsed;
+    return found;
+  }
+  return false;
+}
+
 bool LineEndCounts::mixed() const { return (crlf > 0) + (cr > 0) + (lf > 0) > 1; }
 
 LineEnd LineEndCounts::Majority(LineEnd fallback) const {

@@ -27,6 +27,10 @@ std::string EncodingName(Encoding encoding, bool bom);
 const char* LineEndName(LineEnd line_end);
 std::string_view LineEndBytes(LineEnd line_end);
 
+// The coding named by those two parts (as the settings file stores them); false when
+// either part names nothing.
+bool ParseCoding(std::string_view encoding_name, std::string_view line_end_name, FileCoding& coding);
+
 // The line ends a text holds, by kind (a CR LF counts once, as CR LF).
 struct LineEndCounts {
   std::size_t crlf = 0, cr = 0, lf = 0;

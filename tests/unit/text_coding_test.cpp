@@ -107,6 +107,20 @@ TEST(TextCodingTest, WhatIsNoTextOrMixedIsTold) {
   }
 }
 
+TEST(TextCodingTest, CodingNamesReadBackAsTheCodingsTheyName) {
+  for (Encoding encoding : {Encoding::kShiftJis, Encoding::kUtf8, Encoding::kEucJp, Encoding::kIso2022Jp}) {
+    for (LineEnd line_end : {LineEnd::kCrLf, LineEnd::kLf, LineEnd::kCr}) {
+      FileCoding coding{encoding, encoding == Encoding::kUtf8, line_end}, parsed;
+      EXPECT_TRUE(ParseCoding(EncodingName(encoding, coding.bom), LineEndName(line_end), parsed));
+      EXPECT_EQ(parsed, coding);
+    }
+  }
+  FileCoding kept{Encoding::kEucJp, false, LineEnd::kLf};
+  EXPECT_FALSE(ParseCoding("UTF-16", "CRLF", kept));
+  EXPECT_FALSE(ParseCoding("SJIS", "CRCR", kept));
+  EXPECT_EQ(kept, (FileCoding{Encoding::kEucJp, false, LineEnd::kLf}));
+}
+
 TEST(TextCodingTest, ShiftJisIsNeverTakenForAnotherEncoding) {
   // Real Shift-JIS texts, the program's own messages among them (half-width katakana,
   // which are valid EUC-JP bytes).
