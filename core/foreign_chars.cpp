@@ -14,7 +14,10 @@ std::uint16_t CodeAt(std::size_t index) {
 
 std::uint16_t ForeignChars::CodeFor(char32_t c) {
   if (auto found = codes_.find(c); found != codes_.end()) return found->second;
-  if (chars_.size() == kCapacity) return 0;
+  if (chars_.size() == kCapacity) {
+    overflow_.insert(c);
+    return 0;
+  }
   std::uint16_t code = CodeAt(chars_.size());
   chars_.push_back(c);
   codes_.emplace(c, code);

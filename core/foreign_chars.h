@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace quillet {
@@ -35,7 +36,8 @@ class ForeignChars {
     return lead >= 0xF0 && lead <= 0xF9 && trail >= 0x40 && trail <= 0xFC && trail != 0x7F;
   }
 
-  // The code of a character, given one when it has none yet; 0 when the area is full.
+  // The code of a character, given one when it has none yet; 0 when the area is full (the
+  // character is then counted among those that found no code).
   std::uint16_t CodeFor(char32_t c);
   // The character of a code; 0 when the code is none of this table's.
   char32_t CharOf(unsigned char lead, unsigned char trail) const;
@@ -43,10 +45,13 @@ class ForeignChars {
 
   std::size_t size() const { return chars_.size(); }
   bool empty() const { return chars_.empty(); }
+  // Distinct characters that asked for a code when none was left.
+  std::size_t overflow() const { return overflow_.size(); }
 
  private:
   std::vector<char32_t> chars_;  // by the code's place in the area
   std::unordered_map<char32_t, std::uint16_t> codes_;
+  std::unordered_set<char32_t> overflow_;
 };
 
 }  // namespace quillet

@@ -85,8 +85,7 @@ bool EncodeLine(std::string_view line, LineEncoder& encoder, std::string& out) {
 
 class Decoder {
  public:
-  Decoder(std::string_view bytes, BlockWriter& out, ForeignChars& chars, std::size_t& unplaced)
-      : bytes_(bytes), out_(out), chars_(chars), unplaced_(unplaced) {}
+  Decoder(std::string_view bytes, BlockWriter& out, ForeignChars& chars) : bytes_(bytes), out_(out), chars_(chars) {}
 
   // Reads up to the next line end (or the end); answers the position after the line's bytes.
   std::size_t ReadLine(std::size_t i) {
@@ -134,17 +133,12 @@ class Decoder {
 
   void PutForeign(char32_t c) {
     std::uint16_t code = chars_.CodeFor(c);
-    if (code == 0) {
-      ++unplaced_;
-      code = kGetaCode;
-    }
-    out_.PutCode(code);
+    out_.PutCode(code != 0 ? code : kGetaCode);
   }
 
   std::string_view bytes_;
   BlockWriter& out_;
   ForeignChars& chars_;
-  std::size_t& unplaced_;
   JisSet set_ = JisSet::kAscii;
 };
 
@@ -176,9 +170,8 @@ const JisLineForms::Form* JisLineForms::Writer::Next(std::string_view text) {
   return n < found->second.size() && found->second[n] ? &*found->second[n] : nullptr;
 }
 
-void DecodeIso2022Jp(std::string_view bytes, BlockWriter& out, ForeignChars& chars, std::size_t& unplaced,
-                     JisLineForms& forms) {
-  Decoder decoder(bytes, out, chars, unplaced);
+void DecodeIso2022Jp(std::string_view bytes, BlockWriter& out, ForeignChars& chars, JisLineForms& forms) {
+  Decoder decoder(bytes, out, chars);
   std::string own;
   for (std::size_t i = 0;;) {
     JisSet before = decoder.set();

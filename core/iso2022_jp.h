@@ -53,9 +53,8 @@ class JisLineForms {
 };
 
 // Reads ISO-2022-JP into the editor's text; a character the area has no code left for is
-// counted in unplaced and shown as 〓.
-void DecodeIso2022Jp(std::string_view bytes, BlockWriter& out, ForeignChars& chars, std::size_t& unplaced,
-                     JisLineForms& forms);
+// shown as 〓.
+void DecodeIso2022Jp(std::string_view bytes, BlockWriter& out, ForeignChars& chars, JisLineForms& forms);
 
 // Writes the editor's text as ISO-2022-JP (each line back in ASCII at its end, as mail
 // and news have it, unless the file's own form says otherwise); false, with the first

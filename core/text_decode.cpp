@@ -52,11 +52,7 @@ class Decoder {
   void PutCode(std::uint16_t code) { writer_.PutCode(code); }
   void PutForeign(char32_t c) {
     std::uint16_t code = out_.chars.CodeFor(c);
-    if (code == 0) {
-      ++out_.unplaced;
-      code = kGetaCode;
-    }
-    writer_.PutCode(code);
+    writer_.PutCode(code != 0 ? code : kGetaCode);
   }
 
  private:
@@ -150,7 +146,7 @@ std::string_view WithoutBom(std::string_view bytes, const FileCoding& coding) {
 void DecodeText(std::string_view bytes, Encoding encoding, const CodePage932& code_page, DecodedText& out) {
   if (encoding == Encoding::kIso2022Jp) {
     BlockWriter writer(bytes.size());
-    DecodeIso2022Jp(bytes, writer, out.chars, out.unplaced, out.jis_forms);
+    DecodeIso2022Jp(bytes, writer, out.chars, out.jis_forms);
     out.text = writer.Finish();
     return;
   }

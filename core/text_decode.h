@@ -3,7 +3,8 @@
 // Shift-JIS with CR LF breaks (CR LF, lone CR and lone LF in the file all become CR LF).
 // Nothing is lost: a character Shift-JIS has no code for gets one of the document's own
 // (core/foreign_chars.h), and a byte that reads as no character is kept as it was, so the
-// text encodes back to the same bytes.
+// text encodes back to the same bytes. Characters beyond the area's codes show as 〓 and
+// are counted by the table (such a text cannot be written back).
 #include <cstddef>
 #include <string_view>
 
@@ -18,8 +19,7 @@ namespace quillet {
 struct DecodedText {
   TextBlock text;
   ForeignChars chars;
-  JisLineForms jis_forms;     // ISO-2022-JP only
-  std::size_t unplaced = 0;   // characters beyond the area's codes, shown as 〓
+  JisLineForms jis_forms;  // ISO-2022-JP only
 };
 
 // bytes without the UTF-8 byte order mark.

@@ -211,7 +211,7 @@ TEST(TextCodingTest, ADocumentWithMoreForeignCharactersThanCodesCountsTheRest) {
   }
   DecodedText decoded = Decode(bytes, {Encoding::kUtf8});
   EXPECT_EQ(decoded.chars.size(), ForeignChars::kCapacity);
-  EXPECT_EQ(decoded.unplaced, 3u);
+  EXPECT_EQ(decoded.chars.overflow(), 3u);
   EXPECT_EQ(EditorText(decoded).substr(2 * ForeignChars::kCapacity), "〓〓〓");
 }
 
