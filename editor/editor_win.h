@@ -43,9 +43,10 @@ struct FindAnyText {
 
 // Gives the editor the table of a document's own characters (core/foreign_chars.h), which
 // it draws with their real glyphs and copies as Unicode text: lParam points to a
-// ForeignChars that the editor takes over (moved from). wParam TRUE lets Unicode text
-// pasted into it add characters to the table (a UTF-8 document); otherwise a paste
-// takes the clipboard's Shift-JIS text, as in any Shift-JIS editor.
+// ForeignChars that the editor takes over (moved from), or is null to keep the table it
+// has (a document saved in another coding). wParam TRUE lets Unicode text pasted into it
+// add characters to the table (a UTF-8 document); otherwise a paste takes the clipboard's
+// Shift-JIS text, as in any Shift-JIS editor.
 inline constexpr UINT EM_SETFOREIGNCHARS = WM_USER + 0x404;
 // Answers the editor's table (const ForeignChars*), never null.
 inline constexpr UINT EM_GETFOREIGNCHARS = WM_USER + 0x405;
