@@ -82,15 +82,21 @@ FoundRecords FindRecords(const std::string& settings_file, const std::string& ow
 // The copy's text as a modified document under its document's name; the copy stays
 // until that document is closed, as any document's copy does.
 void OpenCopy(TMainForm& main, Messages& messages, AutoSaveRecordFile& record, const AutoSaveEntry& entry) {
-  TextBlock block;
+  // The copy is read in the coding it was written in, so the document keeps its own.
+  FileCoding coding;
+  bool coding_known = ParseCodingName(entry.coding, coding);
+  ReadOptions options;
+  if (coding_known) options.encoding = coding.encoding;
+  DocumentContent content;
   std::string refusal;
-  if (!ReadDocumentFile(entry.copy, block, refusal)) {
+  if (!ReadDocumentFile(entry.copy, options, content, refusal)) {
     messages.Error(main.MessageOwner(), refusal);
     return;
   }
+  if (coding_known) content.coding = coding;
   TMDIChild* doc = main.CreateDocumentWindow(entry.document);
   if (!doc) return;
-  SendMessageA(doc->Memo, EM_LOADTEXTBLOCK, 0, reinterpret_cast<LPARAM>(&block));
+  doc->LoadContent(std::move(content));
   SendMessageA(doc->Memo, EM_SETSEL, 0, 0);
   doc->SetModified(true);
   main.MarkModified();
@@ -98,14 +104,15 @@ void OpenCopy(TMainForm& main, Messages& messages, AutoSaveRecordFile& record, c
   main.UpdateCaretPosition();
   // New untitled documents must not take the recovered one's name (and copy).
   if (int n = UntitledNumber(entry.document); n >= main.UntitledCounter) main.UntitledCounter = n + 1;
-  record.Note(entry.copy, entry.document);
+  record.Note(entry);
 }
 
 }  // namespace
 
-void AutoSaveRecordFile::Note(const std::string& copy, const std::string& document) {
+void AutoSaveRecordFile::Note(const AutoSaveEntry& entry) {
+  const std::string& copy = entry.copy;
   auto noted = std::ranges::find_if(noted_, [&](const AutoSaveEntry& e) { return SameFileName(e.copy, copy); });
-  if (noted != noted_.end() && SameFileName(noted->document, document)) return;
+  if (noted != noted_.end() && SameFileName(noted->document, entry.document) && noted->coding == entry.coding) return;
   std::string bytes;
   if (!file_) {
     std::string temp = TempDirectory();
@@ -123,7 +130,7 @@ void AutoSaveRecordFile::Note(const std::string& copy, const std::string& docume
     if (!file_) return;
     bytes = AutoSaveRecordHeader(settings_file_);
   }
-  bytes += AutoSaveRecordLine({copy, document});
+  bytes += AutoSaveRecordLine(entry);
   DWORD written = 0;
   if (!WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
       written != bytes.size()) {
@@ -131,9 +138,9 @@ void AutoSaveRecordFile::Note(const std::string& copy, const std::string& docume
   }
   unflushed_ = true;
   if (noted != noted_.end()) {
-    noted->document = document;
+    *noted = entry;
   } else {
-    noted_.push_back({copy, document});
+    noted_.push_back(entry);
   }
 }
 

@@ -29,7 +29,7 @@ class AutoSaveRecordFile {
   const std::string& settings_file() const { return settings_file_; }
   const std::string& path() const { return path_; }
   // copy now holds the text of document (its full name, or its untitled caption).
-  void Note(const std::string& copy, const std::string& document);
+  void Note(const AutoSaveEntry& entry);
   // Puts what was noted since the last time on the disk (after a pass, not per copy).
   void Flush();
   // The run ends: the record goes when the documents were closed or none of its copies

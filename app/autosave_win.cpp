@@ -3,6 +3,7 @@
 #include "app/application_win.h"
 #include "app/autosave_recovery_win.h"
 #include "app/main_form_win.h"
+#include "core/text_encoding.h"
 #include "document/mdi_child_win.h"
 #include "win/file_io_win.h"
 
@@ -43,9 +44,19 @@ void TMainForm::TimerTimer() {
     // A copy that cannot be written is tried again at the next pass; the safe write
     // keeps the previous copy meanwhile.
     std::string copy = doc->AutoSaveFileName();
-    if (!WriteFileSafely(copy, doc->TextParts())) continue;
+    // In the document's coding; a character that coding cannot hold (the save will say
+    // so) must not cost the copy, so such a text is copied in UTF-8.
+    FileCoding coding = doc->coding();
+    FileBytes bytes;
+    Unholdable bad;
+    if (!doc->savable()) continue;
+    if (!doc->ToFileBytes(coding, bytes, bad)) {
+      coding = {Encoding::kUtf8, false, coding.line_end};
+      if (!doc->ToFileBytes(coding, bytes, bad)) continue;
+    }
+    if (!WriteFileSafely(copy, bytes.bytes())) continue;
     const std::string& name = doc->FileName();
-    app_.autosave_record().Note(copy, doc->is_untitled() ? name : FullPathName(name));
+    app_.autosave_record().Note({copy, doc->is_untitled() ? name : FullPathName(name), CodingName(coding)});
   }
   app_.autosave_record().Flush();
   DisplayHint("");

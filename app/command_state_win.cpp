@@ -29,7 +29,11 @@ void TMainForm::UpdateMenuItems() {
   speed_panel_.SetEnabled(PrintBtn, documents);
   speed_panel_.SetEnabled(FindBtn, documents);
   SetAutoSaveRunning(documents);
-  if (TMDIChild* doc = ActiveChild()) {
+  TMDIChild* active = ActiveChild();
+  // Only a document read from a file can be read again in another encoding.
+  menu().Item(kReopenItem).SetEnabled(active && !active->is_untitled());
+  ShowCoding(active);
+  if (TMDIChild* doc = active) {
     status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
     ShowCommandPalette(CommandInputVisible);
     menu().Item(kComInputItem).SetEnabled(true);

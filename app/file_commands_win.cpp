@@ -14,7 +14,9 @@
 #include "document/print_document_win.h"
 #include "editor/editor_win.h"
 #include "win/controls_win.h"
+#include "win/code_page_win.h"
 #include "win/file_io_win.h"
+#include "win/message_dialog_win.h"
 
 namespace quillet {
 
@@ -50,6 +52,8 @@ void TMainForm::FileNewItemClick() {
 TMDIChild* TMainForm::NewBlankDocument() {
   TMDIChild* doc = CreateDocumentWindow(UntitledCaption(UntitledCounter));
   if (!doc) return nullptr;
+  doc->SetCoding(NewDocumentCoding());
+  ShowCoding(doc);
   status_bar_.SetText(kSizePanel, "0ﾊﾞｲﾄ");
   UpdateCaretPosition();
   ++UntitledCounter;
@@ -61,9 +65,12 @@ void TMainForm::FileOpenItemClick() {
   if (app_.file_dialogs().Open(hwnd(), OpenDialogArgs(), chosen)) OpenDocument(chosen);
 }
 
-bool TMainForm::ReadDocumentFile(const std::string& name, TextBlock& block) {
+FileCoding TMainForm::NewDocumentCoding() const { return FileCoding{}; }
+
+bool TMainForm::ReadDocument(const std::string& name, std::optional<Encoding> encoding, DocumentContent& content) {
   std::string refusal;
-  if (quillet::ReadDocumentFile(name, block, refusal)) return true;
+  ReadOptions options{.line_end_default = NewDocumentCoding().line_end, .encoding = encoding};
+  if (ReadDocumentFile(name, options, content, refusal)) return true;
   app_.messages().Error(hwnd(), refusal);
   return false;
 }
@@ -74,14 +81,35 @@ bool TMainForm::FileFound(const std::string& name) {
   return false;
 }
 
-// A file's text as the document's whole text, unmodified, the caret at its start.
-void TMainForm::LoadDocumentText(TMDIChild& doc, TextBlock& block) {
-  SendMessageA(doc.Memo, EM_LOADTEXTBLOCK, 0, reinterpret_cast<LPARAM>(&block));
+void TMainForm::LoadDocumentText(TMDIChild& doc, DocumentContent content) {
+  bool mixed = content.mixed_line_ends;
+  doc.LoadContent(std::move(content));
   MarkUnmodified();
   SendMessageA(doc.Memo, EM_SETSEL, 0, 0);
   doc.SetModified(false);
   status_bar_.SetText(kSizePanel, std::to_string(doc.TextLength()) + "ﾊﾞｲﾄ");
+  ShowCoding(&doc);
   UpdateCaretPosition();
+  if (mixed) app_.messages().Inform(hwnd(), MixedLineEndsText(doc.FileName(), doc.coding()));
+  if (std::string text = TooManyCharactersText(doc.FileName(), doc.foreign_chars()); !text.empty()) {
+    app_.messages().Warn(hwnd(), text);
+  }
+}
+
+void TMainForm::ShowCoding(const TMDIChild* doc) {
+  status_bar_.SetText(kCodingPanel, doc ? CodingName(doc->coding()) : "");
+}
+
+bool TMainForm::DocumentBytes(const TMDIChild& doc, const FileCoding& coding, FileBytes& bytes) {
+  if (!doc.savable()) {
+    app_.messages().Error(hwnd(), doc.FileName() + " は読み取り専用で開いているので保存できません。");
+    return false;
+  }
+  Unholdable bad;
+  if (doc.ToFileBytes(coding, bytes, bad)) return true;
+  app_.messages().Error(hwnd(), UnholdableText(bad, coding.encoding, SystemCodePage()) +
+                                    "\r文字を直すか、別の文字ｺｰﾄﾞを選んで名前を付けて保存してください。");
+  return false;
 }
 
 bool TMainForm::OpenDocument(const std::string& name) {
@@ -96,11 +124,11 @@ bool TMainForm::OpenDocument(const std::string& name) {
     }
   }
   // A file the editor cannot hold, or one that is not text, opens no window at all.
-  TextBlock block;
-  if (!ReadDocumentFile(name, block)) return false;
+  DocumentContent content;
+  if (!ReadDocument(name, std::nullopt, content)) return false;
   TMDIChild* doc = CreateDocumentWindow(name);
   if (!doc) return false;
-  LoadDocumentText(*doc, block);
+  LoadDocumentText(*doc, std::move(content));
   return true;
 }
 
@@ -118,18 +146,49 @@ void TMainForm::UndoAllItemClick() {
     return;
   }
   const std::string& name = doc->FileName();
-  TextBlock block;
-  if (!FileFound(name) || !ReadDocumentFile(name, block)) return;
-  LoadDocumentText(*doc, block);
+  DocumentContent content;
+  if (!FileFound(name) || !ReadDocument(name, doc->coding().encoding, content)) return;
+  LoadDocumentText(*doc, std::move(content));
+}
+
+// Reading again as another encoding throws away the edits since the last save, so it asks
+// first, as undo-all does.
+void TMainForm::ReopenItemClick(Encoding encoding) {
+  TMDIChild* doc = ActiveChild();
+  if (!doc || doc->is_untitled()) return;
+  const std::string& name = doc->FileName();
+  if (doc->modified() && messages().Show(hwnd(), MsgKind::Confirmation,
+                                         name + " は変更されています。\r変更を捨てて " + EncodingLongName(encoding) +
+                                             " として開き直しますか?",
+                                         kMsgYes | kMsgNo) != MsgResult::Yes) {
+    return;
+  }
+  DocumentContent content;
+  if (!FileFound(name) || !ReadDocument(name, encoding, content)) return;
+  LoadDocumentText(*doc, std::move(content));
 }
 
 void TMainForm::FileInsertItemClick() {
   TMDIChild* doc = ActiveChild();
   std::string chosen;
   if (!doc || !app_.file_dialogs().Open(hwnd(), OpenDialogArgs(), chosen)) return;
-  TextBlock block;
-  if (!FileFound(chosen) || !ReadDocumentFile(chosen, block)) return;
-  InsertionText insertion = TextForInsertion(std::string_view(block.data.get(), block.size));
+  DocumentContent content;
+  if (!FileFound(chosen) || !ReadDocument(chosen, std::nullopt, content)) return;
+  std::string_view file_text(content.decoded.text.data.get(), content.decoded.text.size);
+  std::string own_codes;
+  Unholdable refused;
+  if (!content.decoded.chars.empty()) {
+    auto* doc_chars = reinterpret_cast<ForeignChars*>(SendMessageA(doc->Memo, EM_GETFOREIGNCHARS, 0, 0));
+    ForeignChars none;
+    if (!IntoDocumentCodes(file_text, content.decoded.chars, doc->coding().encoding, doc_chars ? *doc_chars : none,
+                           own_codes, refused)) {
+      messages().Error(hwnd(), chosen + " の " + UnholdablePlace(refused, SystemCodePage()) + " は、この文書の文字ｺｰﾄﾞ (" +
+                                   EncodingLongName(doc->coding().encoding) + ") では表せないので挿入しません。");
+      return;
+    }
+    file_text = own_codes;
+  }
+  InsertionText insertion = TextForInsertion(file_text);
   WPARAM line_start = static_cast<WPARAM>(SendMessageA(doc->Memo, EM_LINEINDEX, static_cast<WPARAM>(-1), 0));
   SendMessageA(doc->Memo, EM_SETSEL, line_start, static_cast<LPARAM>(line_start));
   SendMessageA(doc->Memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(insertion.text.c_str()));
@@ -154,8 +213,10 @@ void TMainForm::FilePrintItemClick() {
 bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
   if (doc.is_untitled()) return FileSaveAsItemClick(doc);
   std::string name = doc.FileName();
+  FileBytes bytes;
+  if (!DocumentBytes(doc, doc.coding(), bytes)) return false;
   std::string backup = app_.env_settings().general.backup ? BackupNameFor(name) : "";
-  SaveReport report = SaveFileWithBackup(name, doc.TextParts(), backup);
+  SaveReport report = SaveFileWithBackup(name, bytes.bytes(), backup);
   if (report.backup_failed) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
   if (!report.saved) {
     app_.messages().Error(hwnd(), CannotCreateText(name));
@@ -172,13 +233,19 @@ bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
                       .flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                       .old_style = app_.env_settings().general.win31_dialog};
   std::string chosen;
+  FileCoding coding = doc.coding();
   if (!app_.file_dialogs().Save(hwnd(), args, chosen)) return false;
-  if (!WriteFileSafely(chosen, doc.TextParts())) {
+  // A character the chosen coding cannot hold is named before anything is written.
+  FileBytes bytes;
+  if (!DocumentBytes(doc, coding, bytes)) return false;
+  if (!WriteFileSafely(chosen, bytes.bytes())) {
     app_.messages().Error(hwnd(), CannotCreateText(chosen));
     return false;
   }
   DeleteFileA(doc.AutoSaveFileName().c_str());
   doc.SetFileName(chosen);
+  doc.SetCoding(coding);
+  if (ActiveChild() == &doc) ShowCoding(&doc);
   recent_files.Push(chosen);
   RebuildRecentFileItems();
   doc.SetModified(false);

@@ -29,6 +29,10 @@ void TMainForm::RunCommand(UINT id) {
     case kFileNewItem: FileNewItemClick(); break;
     case kFileOpenItem: FileOpenItemClick(); break;
     case kFileInsertItem: FileInsertItemClick(); break;
+    case kReopenSjisItem: ReopenItemClick(Encoding::kShiftJis); break;
+    case kReopenUtf8Item: ReopenItemClick(Encoding::kUtf8); break;
+    case kReopenEucItem: ReopenItemClick(Encoding::kEucJp); break;
+    case kReopenJisItem: ReopenItemClick(Encoding::kIso2022Jp); break;
     case kFilePrintItem: FilePrintItemClick(); break;
     case kFileSaveItem:
       if (TMDIChild* doc = ActiveChild()) FileSaveItemClick(*doc);

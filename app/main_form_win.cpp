@@ -89,7 +89,8 @@ void TMainForm::CreateBars() {
   CLIENTCREATESTRUCT ccs{menu().Item(kWindow1).popup(), kFirstMdiChild};
   mdi_client_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
                                 hwnd(), nullptr, AppInstance(), &ccs);
-  status_bar_.Create(hwnd(), {60, 80, 40, 40, 300}, kStatusBarHeight, font_.get());
+  // The coding panel fits its longest text, "UTF-8 BOM CRLF".
+  status_bar_.Create(hwnd(), {60, 80, 40, 110, 300}, kStatusBarHeight, font_.get());
 }
 
 // The document area's scroll bars reach documents moved beyond it. Wine repaints them at

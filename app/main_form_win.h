@@ -11,7 +11,9 @@
 
 #include "app/recent_files.h"
 #include "app/speed_panel_win.h"
+#include "core/text_encoding.h"
 #include "core/text_gap.h"
+#include "document/document_file_win.h"
 #include "document/document_host_win.h"
 #include "document/find_replace_win.h"
 #include "prefs/env_settings.h"
@@ -25,6 +27,7 @@ namespace quillet {
 
 class Application;
 class TMDIChild;
+struct FileBytes;
 
 // Tool buttons in their order on the bar.
 enum ToolButton : std::size_t {
@@ -33,7 +36,7 @@ enum ToolButton : std::size_t {
 };
 
 // Status-bar panels.
-enum StatusPanel : int { kCaretPanel = 0, kSizePanel = 1, kModifiedPanel = 2, kHintPanel = 4 };
+enum StatusPanel : int { kCaretPanel = 0, kSizePanel = 1, kModifiedPanel = 2, kCodingPanel = 3, kHintPanel = 4 };
 
 class TMainForm : public Window, public DocumentHost, public TeXRunHost, public FindHost {
  public:
@@ -155,6 +158,8 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void FileOpenItemClick();
   bool OpenDocument(const std::string& name);
   void FileInsertItemClick();
+  // Reads the active document's file again as a file of that encoding.
+  void ReopenItemClick(Encoding encoding);
   void FilePrintItemClick();
   bool FileSaveItemClick(TMDIChild& doc) override;
   bool FileSaveAsItemClick(TMDIChild& doc);
@@ -198,8 +203,16 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   // Reads a document file for opening, inserting or undo-all; false (after telling the
   // user) when it is missing or cannot be used.
   bool FileFound(const std::string& name);
-  bool ReadDocumentFile(const std::string& name, TextBlock& block);
-  void LoadDocumentText(TMDIChild& doc, TextBlock& block);
+  bool ReadDocument(const std::string& name, std::optional<Encoding> encoding, DocumentContent& content);
+  // A file's text as the document's whole text, unmodified, the caret at its start; the
+  // user is told of mixed line ends and of characters that found no code.
+  void LoadDocumentText(TMDIChild& doc, DocumentContent content);
+  // The document's text as its file's bytes in coding; false, after telling the user what
+  // stops it, when it cannot be written so.
+  bool DocumentBytes(const TMDIChild& doc, const FileCoding& coding, FileBytes& bytes);
+  // The coding new documents take.
+  FileCoding NewDocumentCoding() const;
+  void ShowCoding(const TMDIChild* doc);
   FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
   void ShowErrorWindow();

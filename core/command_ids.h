@@ -13,6 +13,8 @@ enum CommandId : unsigned {
   // File
   kFileNewItem = 100, kFileOpenItem, kFileInsertItem, kFileSaveItem, kFileSaveAsItem, kFilePrintItem,
   kFileExitItem, kFileName1, kFileName2, kFileName3, kFileName4,
+  // File: reopening in another encoding (the menu, then one item per encoding)
+  kReopenItem = 112, kReopenSjisItem, kReopenUtf8Item, kReopenEucItem, kReopenJisItem,
   // Edit
   kUndoItem = 120, kRedoItem, kCutItem, kCopyItem, kPasteItem, kDeleteItem, kSelectAllItem, kUndoAllItem,
   // Find

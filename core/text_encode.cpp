@@ -163,21 +163,35 @@ bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage9
   return false;
 }
 
-std::string UnholdableText(const Unholdable& bad, Encoding encoding, const CodePage932& code_page) {
+bool CanHold(Encoding encoding, char32_t c) {
+  if (IsKeptByte(c)) return false;
+  if (encoding == Encoding::kUtf8) return c < 0x110000;
+  return IsJis0212(c) && (encoding == Encoding::kEucJp || encoding == Encoding::kIso2022Jp);
+}
+
+const char* EncodingLongName(Encoding encoding) {
   static const char* const kNames[] = {"Shift-JIS", "UTF-8", "EUC-JP", "JIS (ISO-2022-JP)"};
+  return kNames[static_cast<int>(encoding)];
+}
+
+std::string UnholdablePlace(const Unholdable& bad, const CodePage932& code_page) {
   char32_t c = bad.ch ? bad.ch : code_page.CharOf(bad.code);
-  std::string shown;
+  std::string text = std::to_string(bad.line);
+  text.append(" 行 ").append(std::to_string(bad.column)).append(" 桁目の文字");
   if (bad.ch == 0 && c != 0) {
-    std::string bytes;
-    PutCode(bad.code, bytes);
-    shown = "「" + bytes + "」(" + CodePointText(c) + ")";
+    text.append("「");
+    PutCode(bad.code, text);
+    text.append("」(").append(CodePointText(c)).append(")");
   } else if (c != 0 && c < 0x110000) {
-    shown = " " + CodePointText(c);
+    text.append(" ").append(CodePointText(c));
   } else {
-    shown = " (ｺｰﾄﾞ " + CodePointText(bad.code).substr(2) + ")";
+    text.append(" (ｺｰﾄﾞ ").append(CodePointText(bad.code).substr(2)).append(")");
   }
-  return std::to_string(bad.line) + " 行 " + std::to_string(bad.column) + " 桁目の文字" + shown + " は " +
-         kNames[static_cast<int>(encoding)] + " で保存できません。";
+  return text;
+}
+
+std::string UnholdableText(const Unholdable& bad, Encoding encoding, const CodePage932& code_page) {
+  return UnholdablePlace(bad, code_page) + " は " + EncodingLongName(encoding) + " で保存できません。";
 }
 
 }  // namespace quillet

@@ -30,8 +30,17 @@ bool WrittenAsIs(const FileCoding& coding);
 bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage932& code_page,
                 const ForeignChars& chars, const JisLineForms* jis_forms, std::string& out, Unholdable& bad);
 
-// "12 行 5 桁目の文字「髙」(U+9AD9) は EUC で保存できません。": the character shown
-// itself when Shift-JIS has it, by its code point always.
+// Whether a document in the encoding can hold a character that Shift-JIS has no code for
+// (kept bytes never move between documents).
+bool CanHold(Encoding encoding, char32_t c);
+
+// How messages name an encoding: "Shift-JIS", "UTF-8", "EUC-JP", "JIS (ISO-2022-JP)".
+const char* EncodingLongName(Encoding encoding);
+
+// "12 行 5 桁目の文字「髙」(U+9AD9)": the character shown itself when Shift-JIS has it,
+// by its code point always.
+std::string UnholdablePlace(const Unholdable& bad, const CodePage932& code_page);
+// The place, then " は EUC-JP で保存できません。".
 std::string UnholdableText(const Unholdable& bad, Encoding encoding, const CodePage932& code_page);
 
 // Walks the editor's text character by character (a lead byte before a byte of 0x40 or

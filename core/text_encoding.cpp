@@ -161,6 +161,11 @@ bool ParseCoding(std::string_view encoding_name, std::string_view line_end_name,
   return false;
 }
 
+bool ParseCodingName(std::string_view name, FileCoding& coding) {
+  std::size_t blank = name.rfind(' ');
+  return blank != std::string_view::npos && ParseCoding(name.substr(0, blank), name.substr(blank + 1), coding);
+}
+
 bool LineEndCounts::mixed() const { return (crlf > 0) + (cr > 0) + (lf > 0) > 1; }
 
 LineEnd LineEndCounts::Majority(LineEnd fallback) const {

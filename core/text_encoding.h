@@ -30,6 +30,8 @@ std::string_view LineEndBytes(LineEnd line_end);
 // The coding named by those two parts (as the settings file stores them); false when
 // either part names nothing.
 bool ParseCoding(std::string_view encoding_name, std::string_view line_end_name, FileCoding& coding);
+// The same for a whole name as CodingName gives it.
+bool ParseCodingName(std::string_view name, FileCoding& coding);
 
 // The line ends a text holds, by kind (a CR LF counts once, as CR LF).
 struct LineEndCounts {

@@ -21,7 +21,9 @@ std::string AutoSaveRecordHeader(std::string_view settings_file) {
 
 std::string AutoSaveRecordLine(const AutoSaveEntry& entry) {
   std::string line = entry.copy;
-  return line.append("\t").append(entry.document).append(kLineEnd);
+  line.append("\t").append(entry.document);
+  if (!entry.coding.empty()) line.append("\t").append(entry.coding);
+  return line.append(kLineEnd);
 }
 
 std::optional<AutoSaveRecord> ReadAutoSaveRecord(std::string_view bytes) {
@@ -37,7 +39,12 @@ std::optional<AutoSaveRecord> ReadAutoSaveRecord(std::string_view bytes) {
     }
     std::size_t tab = line.find('\t');
     if (tab == 0 || tab == std::string_view::npos || tab + 1 == line.size()) continue;
-    AutoSaveEntry entry{std::string(line.substr(0, tab)), std::string(line.substr(tab + 1))};
+    std::string_view document = line.substr(tab + 1), coding;
+    if (std::size_t second = document.find('\t'); second != std::string_view::npos) {
+      coding = document.substr(second + 1);
+      document = document.substr(0, second);
+    }
+    AutoSaveEntry entry{std::string(line.substr(0, tab)), std::string(document), std::string(coding)};
     auto same_copy = [&](const AutoSaveEntry& e) { return SameFileName(e.copy, entry.copy); };
     std::erase_if(record->entries, same_copy);  // a later line tells who wrote the copy last
     record->entries.push_back(std::move(entry));

@@ -9,7 +9,8 @@
 // document whose text it holds. The copies themselves stay plain text, as users and
 // other programs read them, and nothing else the program writes changes. Lines are only
 // ever appended, so a run killed while it adds one leaves a last line without its line
-// end, which is ignored.
+// end, which is ignored. A line may end with a third field, the coding the copy is
+// written in ("UTF-8 LF"), which its bytes alone cannot always tell (pure ASCII so far).
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,6 +23,7 @@ namespace quillet {
 struct AutoSaveEntry {
   std::string copy;      // the copy's full name
   std::string document;  // the document's full name, or its untitled caption
+  std::string coding{};  // the copy's coding as CodingName gives it; empty: found from its bytes
   bool operator==(const AutoSaveEntry&) const = default;
 };
 

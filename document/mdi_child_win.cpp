@@ -8,6 +8,7 @@
 #include "document/document_file_win.h"
 #include "document/document_names.h"
 #include "editor/editor_win.h"
+#include "win/code_page_win.h"
 #include "win/file_io_win.h"
 #include "win/message_dialog_win.h"
 
@@ -92,6 +93,50 @@ std::array<std::string_view, 2> TMDIChild::TextParts() const {
   TextPieces pieces;
   SendMessageA(Memo, EM_GETTEXTPIECES, 0, reinterpret_cast<LPARAM>(&pieces));
   return {pieces.first, pieces.second};
+}
+
+void TMDIChild::LoadContent(DocumentContent content) {
+  coding_ = content.coding;
+  jis_forms_ = std::move(content.decoded.jis_forms);
+  savable_ = content.decoded.chars.overflow() == 0;
+  SendMessageA(Memo, EM_LOADTEXTBLOCK, 0, reinterpret_cast<LPARAM>(&content.decoded.text));
+  SendMessageA(Memo, EM_SETFOREIGNCHARS, coding_.encoding == Encoding::kUtf8,
+               reinterpret_cast<LPARAM>(&content.decoded.chars));
+  SendMessageA(Memo, EM_SETREADONLY, !savable_, 0);
+}
+
+void TMDIChild::SetCoding(const FileCoding& coding) {
+  if (coding.encoding != coding_.encoding) jis_forms_ = {};
+  coding_ = coding;
+  SendMessageA(Memo, EM_SETFOREIGNCHARS, coding_.encoding == Encoding::kUtf8, 0);
+}
+
+const ForeignChars& TMDIChild::foreign_chars() const {
+  static const ForeignChars none;
+  auto* chars = reinterpret_cast<const ForeignChars*>(SendMessageA(Memo, EM_GETFOREIGNCHARS, 0, 0));
+  return chars ? *chars : none;
+}
+
+bool TMDIChild::ToFileBytes(const FileCoding& coding, FileBytes& out, Unholdable& bad) const {
+  std::array<std::string_view, 2> pieces = TextParts();
+  const ForeignChars& chars = foreign_chars();
+  if (WrittenAsIs(coding) && chars.empty()) {
+    out.parts = pieces;
+    out.count = 2;
+    return true;
+  }
+  std::string joined;
+  std::string_view text = pieces[0];
+  if (!pieces[1].empty()) {
+    joined.reserve(pieces[0].size() + pieces[1].size());
+    joined.append(pieces[0]).append(pieces[1]);
+    text = joined;
+  }
+  const JisLineForms* forms = coding.encoding == coding_.encoding ? &jis_forms_ : nullptr;
+  if (!EncodeText(text, coding, SystemCodePage(), chars, forms, out.converted, bad)) return false;
+  out.parts[0] = out.converted;
+  out.count = 1;
+  return true;
 }
 
 void TMDIChild::SetEditorFont(const std::string& name, int size) {

@@ -5,15 +5,29 @@
 #include <windows.h>
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "core/iso2022_jp.h"
+#include "core/text_encode.h"
+#include "core/text_encoding.h"
+#include "document/document_file_win.h"
 #include "document/document_host_win.h"
 #include "win/handles_win.h"
 #include "win/menu_win.h"
 #include "win/window_win.h"
 
 namespace quillet {
+
+// A document's text as the bytes of its file: in place in the editor when the text needs
+// no conversion, else converted.
+struct FileBytes {
+  std::string converted;
+  std::array<std::string_view, 2> parts;
+  std::size_t count = 0;
+  std::span<const std::string_view> bytes() const { return {parts.data(), count}; }
+};
 
 class TMDIChild : public Window {
  public:
@@ -37,6 +51,21 @@ class TMDIChild : public Window {
   bool modified() const;
   void SetModified(bool modified);
   std::string Text() const;
+
+  // Takes a file's text as the whole text, with its coding: unmodified, caret at the start.
+  // A text with characters that found no code opens read-only.
+  void LoadContent(DocumentContent content);
+  // The coding the document's file is written in.
+  const FileCoding& coding() const { return coding_; }
+  // A new coding (Save As, a new document): the file's own ISO-2022-JP lines no longer apply.
+  void SetCoding(const FileCoding& coding);
+  // False for a text whose characters outnumber the codes it could give them: writing it
+  // would lose them.
+  bool savable() const { return savable_; }
+  // The text as a file in coding; false with the first character that coding cannot hold.
+  bool ToFileBytes(const FileCoding& coding, FileBytes& out, Unholdable& bad) const;
+  // The table of the document's own characters (never null).
+  const ForeignChars& foreign_chars() const;
   // The text in place in the editor, for writing it out; valid until it next changes.
   std::array<std::string_view, 2> TextParts() const;
   std::size_t TextLength() const;
@@ -66,6 +95,9 @@ class TMDIChild : public Window {
   std::string file_name_;
   FontHandle font_;
   bool closing_ = false;
+  FileCoding coding_;
+  JisLineForms jis_forms_;
+  bool savable_ = true;
 };
 
 }  // namespace quillet

@@ -91,7 +91,7 @@ void MenuNode::SetVisible(bool on) {
   }
 }
 
-std::unique_ptr<MenuNode> MenuBar::Make(const MenuItemDef& def, MenuNode* parent) {
+std::unique_ptr<MenuNode> MenuBar::Make(const MenuItemDef& def, MenuNode* parent, bool opens_menu) {
   auto node = std::make_unique<MenuNode>();
   node->name_ = def.name;
   node->caption_ = def.caption;
@@ -104,19 +104,23 @@ std::unique_ptr<MenuNode> MenuBar::Make(const MenuItemDef& def, MenuNode* parent
   node->radio_ = def.radio;
   node->parent_ = parent;
   node->bar_ = this;
-  if (def.depth == 0) node->popup_ = CreatePopupMenu();
+  if (opens_menu) node->popup_ = CreatePopupMenu();
   return node;
 }
 
 MenuBar::MenuBar(const std::vector<MenuItemDef>& defs) {
   root_.popup_ = CreateMenu();
   root_.bar_ = this;
-  MenuNode* menu = nullptr;
-  for (const auto& def : defs) {
-    MenuNode* parent = def.depth == 0 ? &root_ : menu;
-    parent->children_.push_back(Make(def, parent));
+  // open[d]: the menu that items of depth d go into.
+  std::vector<MenuNode*> open{&root_};
+  for (std::size_t i = 0; i < defs.size(); ++i) {
+    const MenuItemDef& def = defs[i];
+    bool opens_menu = def.depth == 0 || (i + 1 < defs.size() && defs[i + 1].depth > def.depth);
+    MenuNode* parent = open.at(static_cast<std::size_t>(def.depth));
+    parent->children_.push_back(Make(def, parent, opens_menu));
     MenuNode* node = parent->children_.back().get();
-    if (def.depth == 0) menu = node;
+    open.resize(static_cast<std::size_t>(def.depth) + 1);
+    if (opens_menu) open.push_back(node);
     if (node->visible_) node->Insert();
   }
   BuildAccelerators();
@@ -167,7 +171,7 @@ MenuNode* MenuBar::FindPopup(HMENU popup) {
 }
 
 MenuNode& MenuBar::Append(MenuNode& menu, const MenuItemDef& def) {
-  menu.children_.push_back(Make(def, &menu));
+  menu.children_.push_back(Make(def, &menu, false));
   MenuNode& node = *menu.children_.back();
   if (node.visible_) node.Insert();
   return node;

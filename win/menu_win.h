@@ -20,7 +20,8 @@ struct MenuItemDef {
   bool checked = false;
   bool visible = true;
   bool radio = false;
-  int depth = 1;              // 0: a menu of the bar; 1: an item of the last menu
+  int depth = 1;              // 0: a menu of the bar; 1: an item of the last menu; 2: of its
+                              // last item, which then opens a menu of its own
 };
 
 class MenuNode {
@@ -87,7 +88,7 @@ class MenuBar {
  private:
   friend class MenuNode;
   void Redraw();
-  std::unique_ptr<MenuNode> Make(const MenuItemDef& def, MenuNode* parent);
+  std::unique_ptr<MenuNode> Make(const MenuItemDef& def, MenuNode* parent, bool opens_menu);
   void BuildAccelerators();
 
   MenuNode root_;

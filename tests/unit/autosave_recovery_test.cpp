@@ -18,12 +18,12 @@ std::string Lower(std::string s) {
 TEST(AutoSaveRecoveryTest, RecordsReadBackWhatWasAppendedAndIgnoreACutLastLine) {
   std::string whole = AutoSaveRecordHeader("C:\\WINDOWS\\quillet.ini") +
                       AutoSaveRecordLine({"C:\\doc\\a.$$$", "C:\\doc\\a.tex"}) +
-                      AutoSaveRecordLine({"C:\\TEMP\\文書1.$$$", "文書1.tex"}) +
+                      AutoSaveRecordLine({"C:\\TEMP\\文書1.$$$", "文書1.tex", "UTF-8 BOM LF"}) +
                       AutoSaveRecordLine({"C:\\doc\\A.$$$", "C:\\doc\\a.sty"});  // the same copy, last for a.sty
   auto record = ReadAutoSaveRecord(whole);
   ASSERT_TRUE(record);
   EXPECT_EQ(record->settings_file, "C:\\WINDOWS\\quillet.ini");
-  Entries expected{{"C:\\TEMP\\文書1.$$$", "文書1.tex"}, {"C:\\doc\\A.$$$", "C:\\doc\\a.sty"}};
+  Entries expected{{"C:\\TEMP\\文書1.$$$", "文書1.tex", "UTF-8 BOM LF"}, {"C:\\doc\\A.$$$", "C:\\doc\\a.sty"}};
   EXPECT_EQ(record->entries, expected);
   // A run killed while appending: every cut leaves what was whole before it.
   std::string two = AutoSaveRecordHeader("q.ini") + AutoSaveRecordLine({"C:\\b.$$$", "C:\\b.tex"});

@@ -61,7 +61,8 @@ TEST(EnvSettingsTest, EachPageWritesItsKeysInOrderAndReadsBackAsWritten) {
   edited.general = {.backup = false, .auto_save = false, .auto_save_minutes = 30, .show_log_file = true,
                     .editor_path = "C:\\エディタ\\ed.exe", .win31_dialog = true, .use_doc_exp = false,
                     .macro_path = "C:\\マクロ"};
-  edited.editor = {.font_name = "ＭＳ 明朝", .font_size = "050"};
+  edited.editor = {.font_name = "ＭＳ 明朝", .font_size = "050",
+                   .new_coding = {.encoding = Encoding::kUtf8, .bom = true, .line_end = LineEnd::kLf}};
   edited.tex = {1, {"C:\\tex.exe", "C:\\big.exe"}};
   edited.dvi = {3, {"a", "b", "c", "d", "e"}};
   std::map<std::pair<std::string, std::string>, std::string> file;
@@ -75,10 +76,12 @@ TEST(EnvSettingsTest, EachPageWritesItsKeysInOrderAndReadsBackAsWritten) {
   EXPECT_EQ(order, (std::vector<std::string>{
                        "General/BackUp", "General/AutoSave", "General/AutoSaveTime", "General/EditorPath",
                        "General/Win31Dialog", "General/UseDocExp", "General/MacroPath", "Editor/Font",
-                       "Editor/FontSize", "TeX/Use", "TeX/ｲﾝﾌﾟﾚｽ  WpvTeX", "TeX/ｲﾝﾌﾟﾚｽ  Big WpvTeX", "Dvi/Use",
+                       "Editor/FontSize", "Editor/Encoding", "Editor/LineEnd", "TeX/Use", "TeX/ｲﾝﾌﾟﾚｽ  WpvTeX", "TeX/ｲﾝﾌﾟﾚｽ  Big WpvTeX", "Dvi/Use",
                        "Dvi/ｲﾝﾌﾟﾚｽ  WinDvi 1.0 (16bit版)", "Dvi/ｲﾝﾌﾟﾚｽ  WinDvi 1.0 (32bit版)",
                        "Dvi/ｲﾝﾌﾟﾚｽ  WinDviPro", "Dvi/Norvik  WinDVI (ver 0.2)", "Dvi/Norvik  WinDVI (ver 0.3以降)"}));
   EXPECT_EQ((file[{"Editor", "FontSize"}]), "50");
+  EXPECT_EQ((file[{"Editor", "Encoding"}]), "UTF-8 BOM");
+  EXPECT_EQ((file[{"Editor", "LineEnd"}]), "LF");
   EnvSettings in_force;
   for (int page = 0; page < kEnvPageCount; ++page) TakePage(in_force, edited, page);
   EnvSettings reread = ReadEnvSettings(TableSource(file));
@@ -87,10 +90,29 @@ TEST(EnvSettingsTest, EachPageWritesItsKeysInOrderAndReadsBackAsWritten) {
   EXPECT_EQ(in_force.editor.font_size, "50");
 }
 
+// Each key stands alone: a value that names nothing gives the default for that key only.
+TEST(EnvSettingsTest, NewDocumentsTakeTheStoredEncodingAndLineEnd) {
+  using E = Encoding;
+  using L = LineEnd;
+  struct Row { const char* encoding; const char* line_end; E expected_encoding; bool bom; L expected_line_end; } rows[] = {
+      {"SJIS", "CRLF", E::kShiftJis, false, L::kCrLf}, {"UTF-8", "LF", E::kUtf8, false, L::kLf},
+      {"UTF-8 BOM", "CR", E::kUtf8, true, L::kCr},     {"EUC", "LF", E::kEucJp, false, L::kLf},
+      {"JIS", "CRLF", E::kIso2022Jp, false, L::kCrLf}, {"UTF-16", "LF", E::kShiftJis, false, L::kLf},
+      {"EUC", "\\n", E::kEucJp, false, L::kCrLf},    {"utf-8", "", E::kShiftJis, false, L::kCrLf},
+  };
+  for (auto r : rows) {
+    EnvSettings s = ReadEnvSettings(
+        TableSource({{{"Editor", "Encoding"}, r.encoding}, {{"Editor", "LineEnd"}, r.line_end}}));
+    EXPECT_EQ(s.editor.new_coding, (FileCoding{r.expected_encoding, r.bom, r.expected_line_end}))
+        << r.encoding << " " << r.line_end;
+  }
+}
+
 TEST(EnvSettingsTest, TakingOnePageLeavesTheOthersAsTheyWere) {
   EnvSettings edited;
   edited.general.backup = false;
   edited.editor.font_name = "x";
+  edited.editor.new_coding.line_end = LineEnd::kLf;
   edited.tex.use = 1;
   edited.dvi.use = 4;
   for (int page = 0; page < kEnvPageCount; ++page) {
@@ -98,6 +120,7 @@ TEST(EnvSettingsTest, TakingOnePageLeavesTheOthersAsTheyWere) {
     TakePage(in_force, edited, page);
     EXPECT_EQ(!in_force.general.backup, page == 0) << page;
     EXPECT_EQ(in_force.editor.font_name == "x", page == 1) << page;
+    EXPECT_EQ(in_force.editor.new_coding.line_end == LineEnd::kLf, page == 1) << page;
     EXPECT_EQ(in_force.tex.use == 1, page == 2) << page;
     EXPECT_EQ(in_force.dvi.use == 4, page == 3) << page;
   }

@@ -24,5 +24,38 @@ TEST(FileInsertTest, EveryLineEndsInCrLfAndAnEmptyLineFollows) {
   }
 }
 
+TEST(FileInsertTest, AFilesOwnCharactersTakeTheDocumentsCodesOrAreRefused) {
+  // The file's 𠮷 (its code 0xF040) and ♥ (0xF041) go into a document that already gave
+  // ♥ its code 0xF040; a Shift-JIS document cannot hold 𠮷 and gets nothing.
+  ForeignChars file_chars;
+  file_chars.CodeFor(U'\U00020BB7');
+  file_chars.CodeFor(U'\u2665');
+  std::string text = "表\xF0\x40\r\nx\xF0\x41";
+  struct Row {
+    Encoding into;
+    bool ok;
+    std::string out;
+    std::size_t line, column;
+  } rows[] = {
+      {Encoding::kUtf8, true, "表\xF0\x41\r\nx\xF0\x40", 0, 0},
+      {Encoding::kShiftJis, false, "", 1, 3},
+      {Encoding::kEucJp, false, "", 1, 3},
+  };
+  for (const Row& row : rows) {
+    ForeignChars doc_chars;
+    doc_chars.CodeFor(U'\u2665');
+    std::string out;
+    Unholdable refused;
+    EXPECT_EQ(IntoDocumentCodes(text, file_chars, row.into, doc_chars, out, refused), row.ok);
+    if (row.ok) {
+      EXPECT_EQ(out, row.out);
+    } else {
+      EXPECT_EQ(refused.ch, U'\U00020BB7');
+      EXPECT_EQ(refused.line, row.line);
+      EXPECT_EQ(refused.column, row.column);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quillet

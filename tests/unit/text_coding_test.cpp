@@ -113,6 +113,9 @@ TEST(TextCodingTest, CodingNamesReadBackAsTheCodingsTheyName) {
       FileCoding coding{encoding, encoding == Encoding::kUtf8, line_end}, parsed;
       EXPECT_TRUE(ParseCoding(EncodingName(encoding, coding.bom), LineEndName(line_end), parsed));
       EXPECT_EQ(parsed, coding);
+      FileCoding whole;
+      EXPECT_TRUE(ParseCodingName(CodingName(coding), whole));
+      EXPECT_EQ(whole, coding);
     }
   }
   FileCoding kept{Encoding::kEucJp, false, LineEnd::kLf};

@@ -66,7 +66,9 @@ TEST(MainWindowTest, TheMenuBarAtStart) {
   h.Start();
   const char* expected =
       "ﾌｧｲﾙ(&F)\n"
-      "  新規作成(&N)\n  開く(&O)...\tCtrl+O\n  -ｶｰｿﾙ位置に挿入(&I)...\n  -保存(&S)\tCtrl+S\n  -名前を付けて保存(&A)...\n  ---\n"
+      "  新規作成(&N)\n  開く(&O)...\tCtrl+O\n"
+      "  -文字ｺｰﾄﾞを指定して開き直す(&K)\n    Shift-JIS(&S)\n    UTF-8(&U)\n    EUC-JP(&E)\n    JIS (ISO-2022-JP)(&J)\n"
+      "  -ｶｰｿﾙ位置に挿入(&I)...\n  -保存(&S)\tCtrl+S\n  -名前を付けて保存(&A)...\n  ---\n"
       "  -印刷(&P)...\n  ---\n  終了(&X)\n"
       "編集(&E)\n"
       "  -やり直し(&U)\tCtrl+Z\n  -やり直しのやり直し(&R)\tCtrl+Y\n  ---\n  -切り取り(&T)\tCtrl+X\n"
@@ -166,7 +168,7 @@ TEST(MainWindowTest, StatusBarHasFivePanelsAndShowsStatusTexts) {
   HWND status = h.main().status_bar().hwnd();
   int edges[8] = {};
   ASSERT_EQ(SendMessageA(status, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 5);
-  EXPECT_EQ(std::vector<int>(edges, edges + 5), (std::vector<int>{60, 140, 180, 220, 520}));
+  EXPECT_EQ(std::vector<int>(edges, edges + 5), (std::vector<int>{60, 140, 180, 290, 590}));
   RECT r;
   GetWindowRect(status, &r);
   EXPECT_EQ(r.bottom - r.top, 19);
