@@ -17,7 +17,7 @@ namespace {
 enum : int {
   kPageCtl = 300, kBackUP, kAutoSave, kAutoSaveTime, kAutoSaveTimeSpin, kShowLogFile, kEditorPath, kButton2,
   kWin31Dialog, kUseDocExp, kMacroPath, kFont, kSize, kSampleText, kColoring, kGrammerList, kAttrib, kColorGrid1,
-  kTeXList, kTeXPath, kButton3, kDviList, kDviPath, kButton1, kApplyBtn, kHelpBtn,
+  kTeXList, kTeXPath, kButton3, kDviList, kDviPath, kButton1, kApplyBtn, kHelpBtn, kNewEncoding, kNewLineEnd,
 };
 
 constexpr const char* kSampleLines =
@@ -93,23 +93,29 @@ void TPagesDlg1::CreatePage1(HWND p) {
   for (int n = 7; n <= 30; ++n) SendMessageA(Size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(n).c_str()));
   CreateLabel(p, f, "画面ｲﾒｰｼﾞ(&I):", 8, 98, 120, 16);
   SampleText = WithHelp(
-      CreateControl(p, {.class_name = "EDIT", .text = kSampleLines, .x = 8, .y = 116, .width = 240, .height = 96,
+      CreateControl(p, {.class_name = "EDIT", .text = kSampleLines, .x = 8, .y = 116, .width = 240, .height = 66,
                         .style = ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
                         .ex_style = WS_EX_CLIENTEDGE, .id = kSampleText}, f),
       119);
   Coloring = WithHelp(CreateCheckBox(p, f, "ﾃｷｽﾄの色付け(&T)", 260, 6, 200, 20, kColoring), 120);
   EnableWindow(Coloring, FALSE);
-  HWND group = CreateGroupBox(p, f, "", 260, 28, 240, 184);
+  HWND group = CreateGroupBox(p, f, "", 260, 28, 240, 154);
   EnableWindow(group, FALSE);
   EnableWindow(CreateLabel(p, f, "文法要素(&E)", 270, 44, 100, 16), FALSE);
-  GrammerList = WithHelp(CreateListBox(p, f, 270, 62, 104, 140, kGrammerList), 121);
+  GrammerList = WithHelp(CreateListBox(p, f, 270, 62, 104, 110, kGrammerList), 121);
   EnableWindow(CreateLabel(p, f, "文字属性(&A)", 384, 44, 100, 16), FALSE);
   Attrib = WithHelp(CreateComboBox(p, f, 384, 62, 106, 240, kAttrib, CBS_DROPDOWNLIST), 122);
   EnableWindow(CreateLabel(p, f, "色(&C)", 384, 92, 60, 16), FALSE);
-  ColorGrid1 = WithHelp(CreateControl(p, {.class_name = "STATIC", .x = 384, .y = 110, .width = 104, .height = 92,
+  ColorGrid1 = WithHelp(CreateControl(p, {.class_name = "STATIC", .x = 384, .y = 110, .width = 104, .height = 62,
                                           .style = SS_OWNERDRAW, .id = kColorGrid1}, f),
                         123);
   for (HWND h : {GrammerList, Attrib, ColorGrid1}) EnableWindow(h, FALSE);
+  // One row under both columns: what new documents are written in.
+  CreateLabel(p, f, "新規文書の文字ｺｰﾄﾞ(&K):", 8, 194, 136, 16);
+  NewEncoding = WithHelp(CreateComboBox(p, f, 146, 190, 128, 160, kNewEncoding, CBS_DROPDOWNLIST), 163);
+  CreateLabel(p, f, "改行ｺｰﾄﾞ(&L):", 286, 194, 74, 16);
+  NewLineEnd = WithHelp(CreateComboBox(p, f, 362, 190, 138, 160, kNewLineEnd, CBS_DROPDOWNLIST), 164);
+  FillCodingLists(NewCodingLists());
 }
 
 void TPagesDlg1::CreatePage2(HWND p) {
@@ -200,6 +206,7 @@ void TPagesDlg1::FillPage(int page) {
     case 1:
       SetControlText(Font, in_force_.editor.font_name);
       SetControlText(Size, in_force_.editor.font_size);
+      ShowCoding(NewCodingLists(), in_force_.editor.new_coding);
       ShowPreview();
       break;
     case 2: show_choice(TeXList, TeXPath, tex_paths_, tex_shown_); break;
@@ -227,6 +234,7 @@ EnvSettings TPagesDlg1::EditedSettings() const {
   if (built(1)) {
     s.editor.font_name = std::string(CutToBytes(ControlText(Font), LF_FACESIZE - 1));
     s.editor.font_size = CutProfileString(ControlText(Size));
+    s.editor.new_coding = ChosenCoding(NewCodingLists(), in_force_.editor.new_coding);
   }
   auto edited_choice = [](HWND list, HWND path, std::vector<std::string> paths) {
     int use = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
@@ -368,6 +376,10 @@ void TPagesDlg1::OnCommand(int id, int code, HWND control) {
       if (code == CBN_SELCHANGE) SetControlText(control, ComboText(control, code));
       ShowPreview();
       MarkChanged(1);
+      break;
+    case kNewEncoding:
+    case kNewLineEnd:
+      if (code == CBN_SELCHANGE) MarkChanged(1);
       break;
     case kTeXList:
       if (code == LBN_SELCHANGE) SwitchKind(TeXList, TeXPath, tex_paths_, tex_shown_, 2);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "prefs/env_settings.h"
+#include "win/coding_lists_win.h"
 #include "win/file_dialogs_win.h"
 #include "win/form_win.h"
 #include "win/handles_win.h"
@@ -45,7 +46,7 @@ class TPagesDlg1 : public Form {
        UseDocExp = nullptr, MacroPath = nullptr;
   // Page 1 "ｴﾃﾞｨﾀ表示"
   HWND Font = nullptr, Size = nullptr, SampleText = nullptr, Coloring = nullptr, GrammerList = nullptr,
-       Attrib = nullptr, ColorGrid1 = nullptr;
+       Attrib = nullptr, ColorGrid1 = nullptr, NewEncoding = nullptr, NewLineEnd = nullptr;
   // Page 2 "TeXの選択" and page 3 "Dviの選択"
   HWND TeXList = nullptr, TeXPath = nullptr, Button3 = nullptr;
   HWND DviList = nullptr, DviPath = nullptr, Button1 = nullptr;
@@ -65,6 +66,7 @@ class TPagesDlg1 : public Form {
   void CreatePage3(HWND page);
   void CreateButtonRow();
   void FillFontList();
+  CodingLists NewCodingLists() const { return {NewEncoding, NewLineEnd}; }
   void EnableDependents();
   void OnCommand(int id, int code, HWND control);
   void PaintColorGrid(const DRAWITEMSTRUCT& item);

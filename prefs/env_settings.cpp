@@ -25,6 +25,20 @@ void AddChoice(std::vector<ProfileEntry>& out, const char* section, const Progra
   for (std::size_t i = 0; i < N; ++i) out.push_back({section, kinds[i], i < choice.paths.size() ? choice.paths[i] : ""});
 }
 
+// Each key is read on its own, so a line end that names nothing keeps the encoding.
+FileCoding ReadNewCoding(const ProfileSource& ini, const FileCoding& d) {
+  FileCoding coding = d, parsed;
+  const std::string default_line_end = LineEndName(d.line_end);
+  if (ParseCoding(ini.ReadString("Editor", "Encoding", ""), default_line_end, parsed)) {
+    coding.encoding = parsed.encoding;
+    coding.bom = parsed.bom;
+  }
+  if (ParseCoding(EncodingName(d.encoding, d.bom), ini.ReadString("Editor", "LineEnd", ""), parsed)) {
+    coding.line_end = parsed.line_end;
+  }
+  return coding;
+}
+
 }  // namespace
 
 std::vector<ProfileEntry> PageEntries(const EnvSettings& s, int page) {
@@ -41,7 +55,10 @@ std::vector<ProfileEntry> PageEntries(const EnvSettings& s, int page) {
              {"General", "MacroPath", g.macro_path}};
       break;
     case 1:
-      out = {{"Editor", "Font", s.editor.font_name}, {"Editor", "FontSize", FormatProfileInt(s.editor.FontSize())}};
+      out = {{"Editor", "Font", s.editor.font_name},
+             {"Editor", "FontSize", FormatProfileInt(s.editor.FontSize())},
+             {"Editor", "Encoding", EncodingName(s.editor.new_coding.encoding, s.editor.new_coding.bom)},
+             {"Editor", "LineEnd", LineEndName(s.editor.new_coding.line_end)}};
       break;
     case 2: AddChoice(out, "TeX", s.tex, kTeXKinds); break;
     case 3: AddChoice(out, "Dvi", s.dvi, kDviKinds); break;
@@ -56,6 +73,7 @@ void TakePage(EnvSettings& in_force, const EnvSettings& edited, int page) {
     case 1:
       in_force.editor.font_name = edited.editor.font_name;
       in_force.editor.font_size = FormatProfileInt(edited.editor.FontSize());
+      in_force.editor.new_coding = edited.editor.new_coding;
       break;
     case 2: in_force.tex = edited.tex; break;
     case 3: in_force.dvi = edited.dvi; break;
@@ -100,6 +118,7 @@ EnvSettings ReadEnvSettings(const ProfileSource& ini) {
   g.macro_path = ini.ReadString("General", "MacroPath", d.general.macro_path);
   s.editor.font_name = ini.ReadString("Editor", "Font", d.editor.font_name);
   s.editor.font_size = ini.ReadString("Editor", "FontSize", d.editor.font_size);
+  s.editor.new_coding = ReadNewCoding(ini, d.editor.new_coding);
   s.tex = ReadChoice(ini, "TeX", kTeXKinds);
   s.dvi = ReadChoice(ini, "Dvi", kDviKinds);
   return s;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/profile_source.h"
+#include "core/text_encoding.h"
 
 namespace quillet {
 
@@ -40,6 +41,8 @@ struct GeneralSettings {
 struct EditorSettings {
   std::string font_name = "ＭＳ ゴシック";
   std::string font_size = "10";  // as the user typed it
+  // What a new document is written in until it is saved in another coding.
+  FileCoding new_coding;
   // The number in the size text, 10 when there is none.
   int FontSize() const;
   bool operator==(const EditorSettings&) const = default;
@@ -74,8 +77,9 @@ struct ProfileEntry {
   std::string section, key, value;
   bool operator==(const ProfileEntry&) const = default;
 };
-// The keys one page writes, in the order it writes them. The log display is not stored
-// and the size is written as the number in its text.
+// The keys one page writes, in the order it writes them. The log display is not stored,
+// the size is written as the number in its text and the new documents' coding as its two
+// names in the status bar ("UTF-8 BOM", "LF").
 std::vector<ProfileEntry> PageEntries(const EnvSettings& settings, int page);
 // The page's values of edited put in place of those of in_force.
 void TakePage(EnvSettings& in_force, const EnvSettings& edited, int page);
@@ -89,7 +93,8 @@ int PreviewFontSize(std::string_view text);
 int TypedAutoSaveMinutes(std::string_view text);
 
 // The General, Editor, TeX and Dvi sections, read in that order: a missing key gives the
-// default, an interval outside the limits the nearer limit, a kind outside the list none.
+// default, an interval outside the limits the nearer limit, a kind outside the list none,
+// an encoding or line end that names none the default.
 EnvSettings ReadEnvSettings(const ProfileSource& ini);
 
 }  // namespace quillet

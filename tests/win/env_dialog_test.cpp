@@ -60,7 +60,11 @@ TEST_F(EnvDialogTest, OKWritesExactlyTheEditedPagesAndLeavesTheRestOfTheFile) {
       {"nothing edited", [] {}, kStartIni},
       {"font only", [&] { ShowPage(d(), 1); TypeInto(d().Font, "ＭＳ ゴシック"); },
        "; kept as written\r\n[General]\r\nBackUp=1\r\n\r\n[Editor]\r\nFont=ＭＳ ゴシック\r\nFontSize=12\r\n"
-       "[Other]\r\nx=1\r\n"},
+       "Encoding=SJIS\r\nLineEnd=CRLF\r\n[Other]\r\nx=1\r\n"},
+      {"the coding of new documents",
+       [&] { ShowPage(d(), 1); Pick(d().NewEncoding, 2); Pick(d().NewLineEnd, 1); },
+       "; kept as written\r\n[General]\r\nBackUp=1\r\n\r\n[Editor]\r\nFont=ＭＳ ゴシック\r\nFontSize=12\r\n"
+       "Encoding=UTF-8 BOM\r\nLineEnd=LF\r\n[Other]\r\nx=1\r\n"},
       {"one check box of page 0",
        [&] { SendMessageA(d().Win31Dialog, BM_CLICK, 0, 0); },
        "; kept as written\r\n[General]\r\nBackUp=1\r\nAutoSave=1\r\nAutoSaveTime=5\r\nEditorPath=NotePad\r\n"
@@ -90,6 +94,7 @@ TEST_F(EnvDialogTest, OKWritesExactlyTheEditedPagesAndLeavesTheRestOfTheFile) {
   EXPECT_EQ(env.tex.paths, (std::vector<std::string>{"C:\\tex\\a.exe", "C:\\tex\\big.exe"}));
   EXPECT_EQ(env.tex.use, 1);
   EXPECT_TRUE(env.general.win31_dialog);
+  EXPECT_EQ(CodingName(env.editor.new_coding), "UTF-8 BOM LF");
   EXPECT_FALSE(h.Item("DigitalItem").enabled());  // the viewers after the first three have no manual
   EXPECT_TRUE(h.messages.shown.empty()) << h.messages.Texts();
 }

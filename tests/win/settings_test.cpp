@@ -242,7 +242,7 @@ TEST(SettingsTest, RecentFilesComeBackInTheirPlaces) {
 TEST(SettingsTest, TheEnvironmentDialogEditsACopyThatOKKeeps) {
   AppHarness h;
   h.WriteIni("[General]\r\nAutoSaveTime=7\r\nEditorPath=ed.exe\r\n[Editor]\r\nFont=ＭＳ 明朝\r\nFontSize=12\r\n"
-             "[Dvi]\r\nUse=2\r\n");
+             "Encoding=EUC\r\nLineEnd=CR\r\n[Dvi]\r\nUse=2\r\n");
   h.Start();
   TPagesDlg1& dialog = h.app().PagesDlg1();
   const EnvSettings before = h.app().env_settings();
@@ -258,16 +258,20 @@ TEST(SettingsTest, TheEnvironmentDialogEditsACopyThatOKKeeps) {
       ClickTab(dialog.PageCtl.hwnd(), 1);
       ClickTab(dialog.PageCtl.hwnd(), 3);
       shown = {ControlText(dialog.AutoSaveTime), ControlText(dialog.EditorPath), ControlText(dialog.Font),
-               ControlText(dialog.Size), std::to_string(SendMessageA(dialog.DviList, LB_GETCURSEL, 0, 0)),
+               ControlText(dialog.Size), ControlText(dialog.NewEncoding), ControlText(dialog.NewLineEnd),
+               std::to_string(SendMessageA(dialog.DviList, LB_GETCURSEL, 0, 0)),
                IsWindowEnabled(dialog.EditorPath) ? "editor on" : "editor off"};
       SendMessageA(dialog.BackUP, BM_CLICK, 0, 0);
       SendMessageA(dialog.ShowLogFile, BM_CLICK, 0, 0);
       TypeInto(dialog.Size, "14");
+      Pick(dialog.NewEncoding, 1);
+      Pick(dialog.NewLineEnd, 1);
       Pick(dialog.DviList, 4);
       row.close();
     });
     h.Command(kEnvItem);
-    EXPECT_EQ(shown, (std::vector<std::string>{"7", "ed.exe", "ＭＳ 明朝", "12", "2", "editor off"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"7", "ed.exe", "ＭＳ 明朝", "12", "EUC-JP", "CR (旧Mac)", "2",
+                                               "editor off"}));
     const EnvSettings& now = h.app().env_settings();
     if (!row.kept) {
       EXPECT_EQ(now, before);
@@ -277,6 +281,7 @@ TEST(SettingsTest, TheEnvironmentDialogEditsACopyThatOKKeeps) {
     EXPECT_TRUE(now.general.show_log_file);
     EXPECT_EQ(now.editor.FontSize(), 14);
     EXPECT_EQ(now.dvi.use, 4);
+    EXPECT_EQ(now.editor.new_coding, (FileCoding{.encoding = Encoding::kUtf8, .line_end = LineEnd::kLf}));
     EXPECT_EQ(now.general.auto_save_minutes, 7);
     EXPECT_EQ(now.general.editor_path, "ed.exe");
   }

@@ -105,10 +105,14 @@ void TypeInto(HWND box, const std::string& text) {
   SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_EDITCHANGE), reinterpret_cast<LPARAM>(box));
 }
 
-void Pick(HWND list_box, int index) {
-  SendMessageA(list_box, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageA(GetParent(list_box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list_box), LBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(list_box));
+// Both kinds send the same notification code (LBN_SELCHANGE is CBN_SELCHANGE).
+void Pick(HWND list, int index) {
+  char kind[16] = {};
+  GetClassNameA(list, kind, sizeof(kind));
+  UINT select = lstrcmpiA(kind, "ComboBox") == 0 ? CB_SETCURSEL : LB_SETCURSEL;
+  SendMessageA(list, select, static_cast<WPARAM>(index), 0);
+  SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(list));
 }
 
 void ClickTab(HWND tab_control, int index) {

@@ -40,10 +40,10 @@ Range EditorSelection(HWND editor);
 // Types text into an editor one character at a time, as the keyboard does.
 void Type(HWND editor, const std::string& text);
 
-// What a user's typing into an edit or combo box, or pick in a list box, tells the
-// box's parent.
+// What a user's typing into an edit or combo box, or pick in a list box or drop-down
+// list, tells the box's parent.
 void TypeInto(HWND box, const std::string& text);
-void Pick(HWND list_box, int index);
+void Pick(HWND list, int index);
 // A click on a tab of a tab control, as the tab control tells its parent.
 void ClickTab(HWND tab_control, int index);
 
