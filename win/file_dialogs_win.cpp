@@ -3,7 +3,10 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <optional>
+
 #include "core/sjis.h"
+#include "win/save_coding_win.h"
 #include "win/system_dll_win.h"
 
 namespace quillet {
@@ -40,11 +43,14 @@ bool Run(HWND owner, const FileDialogArgs& args, std::string& chosen, bool save)
   ofn.lpstrInitialDir = args.initial_dir.empty() ? nullptr : args.initial_dir.c_str();
   ofn.lpstrDefExt = args.default_ext.empty() ? nullptr : args.default_ext.c_str();
   ofn.Flags = args.flags | (args.old_style ? 0 : OFN_EXPLORER);
+  std::optional<SaveCodingChoice> coding;
+  if (save && args.coding) coding.emplace(*args.coding).Attach(ofn);
   using DialogFn = BOOL(WINAPI*)(OPENFILENAMEA*);
   auto run = SystemFunction<DialogFn>("comdlg32.dll", save ? "GetSaveFileNameA" : "GetOpenFileNameA");
   BOOL ok = run && run(&ofn);
   if (!ok) return false;
   chosen = name;
+  if (coding) *args.coding = coding->chosen();
   return true;
 }
 }  // namespace

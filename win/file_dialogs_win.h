@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/text_encoding.h"
 #include "win/printing_win.h"
 
 namespace quillet {
@@ -17,6 +18,9 @@ struct FileDialogArgs {
   std::string default_ext{};  // without dot; empty: none
   DWORD flags = 0;          // OFN_* options
   bool old_style = false;   // no OFN_EXPLORER
+  // Set for a save: the dialog also offers the encoding and line ends, shows these, and
+  // writes the chosen ones back when the user confirms. Null: no such choice.
+  FileCoding* coding = nullptr;
 };
 
 class FileDialogs {

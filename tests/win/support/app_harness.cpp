@@ -31,7 +31,16 @@ bool ScriptedFileDialogs::Answer(const FileDialogArgs& args, std::string& chosen
 }
 
 bool ScriptedFileDialogs::Open(HWND, const FileDialogArgs& args, std::string& chosen) { return Answer(args, chosen); }
-bool ScriptedFileDialogs::Save(HWND, const FileDialogArgs& args, std::string& chosen) { return Answer(args, chosen); }
+
+bool ScriptedFileDialogs::Save(HWND, const FileDialogArgs& args, std::string& chosen) {
+  codings_shown.push_back(args.coding ? std::optional<FileCoding>(*args.coding) : std::nullopt);
+  if (!Answer(args, chosen)) return false;
+  if (args.coding && !coding_answers.empty()) {
+    *args.coding = coding_answers.front();
+    coding_answers.pop_front();
+  }
+  return true;
+}
 
 namespace {
 // Records jobs and pages; pages are drawn into a memory device with the screen's size.

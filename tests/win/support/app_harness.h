@@ -45,6 +45,11 @@ class ScriptedFileDialogs : public FileDialogs {
   };
   std::vector<Job> jobs;
   std::deque<std::optional<std::string>> answers;  // nullopt or none left: Cancel
+  // The save dialog's encoding and line-end lists: what each save showed in them (nullopt
+  // when it offered none), and what the user picks in the next ones confirmed (none
+  // left: what they showed).
+  std::vector<std::optional<FileCoding>> codings_shown;
+  std::deque<FileCoding> coding_answers;
 
  private:
   bool Answer(const FileDialogArgs& args, std::string& chosen);
