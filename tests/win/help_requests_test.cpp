@@ -73,6 +73,7 @@ TEST_F(HelpFixture, ContextHelpOnAControlShowsItsTopicOrNothing) {
   struct Row { HWND control; const char* what; unsigned topic; } rows[] = {
       {env.BackUP, "BackUP", 108},   {env.MacroPath, "MacroPath", 116}, {env.Font, "Font", 117},
       {env.DviPath, "DviPath", 128}, {env.OKBtn, "OK", 75},             {env.HelpBtn, "Help", 78},
+      {env.NewEncoding, "NewEncoding", 163}, {env.NewLineEnd, "NewLineEnd", 164},
   };
   for (const auto& r : rows) {
     help().Request(h.main().hwnd(), HELP_QUIT, 0);
