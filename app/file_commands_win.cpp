@@ -65,7 +65,7 @@ void TMainForm::FileOpenItemClick() {
   if (app_.file_dialogs().Open(hwnd(), OpenDialogArgs(), chosen)) OpenDocument(chosen);
 }
 
-FileCoding TMainForm::NewDocumentCoding() const { return FileCoding{}; }
+FileCoding TMainForm::NewDocumentCoding() const { return app_.env_settings().editor.new_coding; }
 
 bool TMainForm::ReadDocument(const std::string& name, std::optional<Encoding> encoding, DocumentContent& content) {
   std::string refusal;
@@ -234,6 +234,7 @@ bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
                       .old_style = app_.env_settings().general.win31_dialog};
   std::string chosen;
   FileCoding coding = doc.coding();
+  args.coding = &coding;
   if (!app_.file_dialogs().Save(hwnd(), args, chosen)) return false;
   // A character the chosen coding cannot hold is named before anything is written.
   FileBytes bytes;

@@ -109,6 +109,29 @@ TEST_F(CodingFixture, ADocumentReopensAsAnotherEncodingAskingFirstWhenModified) 
   EXPECT_FALSE(h.Item("ReopenItem").enabled());
 }
 
+TEST_F(CodingFixture, SaveAsWritesTheChosenCodingOrNamesWhatItCannotHold) {
+  std::string utf8 = h.MakeFile("utf8.tex", U8(u8"表\n𠮷\n"));
+  std::string sjis_copy = h.dir() / "copy.tex", utf8_copy = h.dir() / "copy8.tex";
+  h.Start({utf8});
+  h.app().env_settings().editor.new_coding = {Encoding::kUtf8, false, LineEnd::kLf};
+  h.dialogs.answers = {sjis_copy, utf8_copy};
+  h.dialogs.coding_answers = {{Encoding::kShiftJis, false, LineEnd::kCrLf}, {Encoding::kUtf8, true, LineEnd::kCrLf}};
+  EXPECT_FALSE(h.main().FileSaveAsItemClick(*Active()));
+  EXPECT_FALSE(FileExists(sjis_copy));
+  EXPECT_EQ(Active()->FileName(), utf8);
+  EXPECT_EQ(h.messages.Texts(), "2 行 1 桁目の文字 U+20BB7 は Shift-JIS で保存できません。\r"
+                                "文字を直すか、別の文字ｺｰﾄﾞを選んで名前を付けて保存してください。\n");
+  EXPECT_TRUE(h.main().FileSaveAsItemClick(*Active()));
+  EXPECT_EQ(ReadFileBytes(utf8_copy), Hex("efbbbfe8a1a80d0af0a0aeb70d0a"));  // BOM, 表, 𠮷
+  EXPECT_EQ(h.Panel(kCodingPanel), "UTF-8 BOM CRLF");
+  // A new document takes the coding of the settings, and its Save As shows it.
+  h.NewBlankDocument();
+  EXPECT_EQ(h.Panel(kCodingPanel), "UTF-8 LF");
+  h.main().FileSaveAsItemClick(*Active());
+  ASSERT_EQ(h.dialogs.codings_shown.size(), 3u);
+  EXPECT_EQ(h.dialogs.codings_shown[2], (FileCoding{Encoding::kUtf8, false, LineEnd::kLf}));
+}
+
 TEST_F(CodingFixture, InsertTakesAFileOfAnyCodingIntoTheDocumentsOwn) {
   std::string doc = h.MakeFile("doc.tex", "本文\r\n");
   std::string euc = h.MakeFile("part.tex", Hex("c6fccbdcb8ec0a"));
