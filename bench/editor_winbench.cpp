@@ -1,6 +1,6 @@
 // Timings of the editor window under Wine: loading 10 MB beside reading the same file,
-// the first paint after it, and one typed character with its repaint in big and small
-// texts. Prints its figures.
+// the first paint after it, one typed character with its repaint in big and small texts,
+// and a repaint with and without a document's own characters. Prints its figures.
 #include <windows.h>
 #include <richedit.h>
 
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/winbench_support.h"
+#include "core/foreign_chars.h"
 #include "editor/editor_win.h"
 #include "win/handles_win.h"
 
@@ -40,6 +41,27 @@ std::vector<double> TypingTimes(HWND editor, long pos, int count) {
   for (int i = 0; i < count; ++i) {
     double start = Now();
     SendMessageA(editor, WM_CHAR, 'x', 1);
+    UpdateWindow(editor);
+    times.push_back(Now() - start);
+  }
+  return times;
+}
+
+// Milliseconds to repaint the whole editor, with a table of a document's own characters
+// (𠮷 0xF040, 😀 0xF041) when own is set.
+std::vector<double> RepaintTimes(HWND editor, const std::string& text, bool own) {
+  quillet::ForeignChars chars;
+  if (own) {
+    chars.CodeFor(0x20BB7);
+    chars.CodeFor(0x1F600);
+  }
+  SendMessageA(editor, quillet::EM_SETFOREIGNCHARS, FALSE, reinterpret_cast<LPARAM>(&chars));
+  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  UpdateWindow(editor);
+  std::vector<double> times;
+  for (int i = 0; i < 100; ++i) {
+    InvalidateRect(editor, nullptr, FALSE);
+    double start = Now();
     UpdateWindow(editor);
     times.push_back(Now() - start);
   }
@@ -104,6 +126,16 @@ int main() {
   ReportTyping("typed char at the end of 1 KB", small_end);
   std::printf("10 MB end / 1 KB end               %.2fx\n", Median(at_end) / Median(small_end));
   std::printf("10 MB middle / 1 KB end            %.2fx\n", Median(in_middle) / Median(small_end));
+  // A window of lines: Shift-JIS alone, with a table of own characters that none of the
+  // lines holds, and with two of them on every line.
+  std::string own_lines;
+  for (char c : small) own_lines += c == '\n' ? std::string("\n\xF0\x40\xF0\x41 ") : std::string(1, c);
+  double plain = Median(RepaintTimes(editor, small, false));
+  double table = Median(RepaintTimes(editor, small, true));
+  double own = Median(RepaintTimes(editor, own_lines, true));
+  std::printf("repaint, Shift-JIS lines           median %.3f ms\n", plain);
+  std::printf("repaint, table, none on the lines  median %.3f ms (%.2fx)\n", table, table / plain);
+  std::printf("repaint, own characters every line median %.3f ms (%.2fx)\n", own, own / plain);
   DestroyWindow(frame);
   return 0;
 }

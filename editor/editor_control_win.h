@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/foreign_chars.h"
 #include "core/text_buffer.h"
 #include "win/handles_win.h"
 
@@ -120,10 +121,21 @@ class EditorControl {
   void EndDrag();
   void OnWheel(short delta);
 
+  // --- a document's own characters (editor_foreign_win.cpp)
+  // EM_SETFOREIGNCHARS: chars null keeps the table.
+  void SetForeignChars(ForeignChars* chars, bool grow);
+  // These take the two bytes of a code of the table.
+  std::u16string ForeignText(const char* code) const;
+  int ForeignWidth(HDC dc, const char* code) const;
+  void DrawForeign(HDC dc, int x, int y, const char* code) const;
+
   // --- clipboard (editor_clipboard_win.cpp)
   bool CopyToClipboard();
   void Cut();
   void Paste();
+  // The clipboard's text in the editor's codes; false when it has none, or (after a beep)
+  // when a character of it finds no code.
+  bool ReadClipboard(std::string& text);
   void Clear();
   void Undo();
 
@@ -134,6 +146,8 @@ class EditorControl {
 
   HWND hwnd_;
   TextBuffer text_;
+  ForeignChars chars_;
+  bool chars_grow_ = false;  // a paste may add characters to chars_
   FontHandle default_font_;
   HFONT font_ = nullptr;
   int line_height_ = 16;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/editor_control_win.h"
+#include "editor/foreign_text.h"
 
 namespace quillet {
 
@@ -86,14 +87,20 @@ void EditorControl::DrawRun(HDC dc, std::size_t begin, std::size_t end, std::siz
     RECT box{x_of(b), 0, x_of(e), line_height_};
     FillRect(dc, &box, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
-  // Tabs are blank space; the pieces between them are drawn where the layout put them.
+  // Tabs are blank space; the pieces between them, and a document's own characters, are
+  // drawn where the layout put them.
+  std::string_view run(bytes, e);
   while (b < e) {
     if (bytes[b] == '\t') {
       ++b;
       continue;
     }
-    std::size_t piece_end = b;
-    while (piece_end < e && bytes[piece_end] != '\t') ++piece_end;
+    if (IsForeignAt(run, b, chars_)) {
+      DrawForeign(dc, x_of(b), 0, bytes + b);
+      b += 2;
+      continue;
+    }
+    std::size_t piece_end = PlainRunEnd(run, b, chars_);
     TextOutA(dc, x_of(b), 0, bytes + b, static_cast<int>(piece_end - b));
     b = piece_end;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "editor/editor_control_win.h"
+#include "editor/foreign_text.h"
 
 namespace quillet {
 
@@ -69,10 +70,18 @@ std::size_t EditorControl::WrapRow(HDC dc, std::size_t pos, std::size_t limit, i
       ++pos;
       continue;
     }
+    std::string code = text_.Substr(pos, std::min(limit, pos + 2));
+    if (IsForeignAt(code, 0, chars_)) {  // a document's own character: its glyph's width
+      int next = x + ForeignWidth(dc, code.data());
+      if (next > width && pos > start) break;
+      x = next;
+      pos += 2;
+      continue;
+    }
     // A character is at least a pixel wide, so a row never holds more than 2 * width bytes.
     std::size_t chunk_end = std::min(limit, pos + 2 * static_cast<std::size_t>(width) + 2);
     std::string chunk = text_.Substr(pos, chunk_end);
-    chunk = chunk.substr(0, std::min(chunk.find('\t'), chunk.size()));
+    chunk.resize(PlainRunEnd(chunk, 0, chars_));
     int fit = 0;
     SIZE size{};
     GetTextExtentExPointA(dc, chunk.data(), static_cast<int>(chunk.size()), std::max(0, width - x), &fit, nullptr, &size);
@@ -98,7 +107,13 @@ void EditorControl::PrintRow(HDC dc, std::size_t pos, std::size_t end, int x, in
       ++i;
       continue;
     }
-    std::size_t piece_end = std::min(row.find('\t', i), row.size());
+    if (IsForeignAt(row, i, chars_)) {
+      DrawForeign(dc, x + offset, y, row.data() + i);
+      offset += ForeignWidth(dc, row.data() + i);
+      i += 2;
+      continue;
+    }
+    std::size_t piece_end = PlainRunEnd(row, i, chars_);
     int n = static_cast<int>(piece_end - i);
     TextOutA(dc, x + offset, y, row.data() + i, n);
     SIZE size{};

@@ -153,6 +153,8 @@ bool EditorControl::StateRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
     case EM_EXLIMITTEXT: text_.set_limit(LimitOf(static_cast<std::size_t>(lp))); return true;
     case EM_GETLIMITTEXT: result = static_cast<LRESULT>(text_.limit()); return true;
     case EM_SETREADONLY: read_only_ = wp != 0; result = TRUE; return true;
+    case EM_SETFOREIGNCHARS: SetForeignChars(reinterpret_cast<ForeignChars*>(lp), wp != 0); result = TRUE; return true;
+    case EM_GETFOREIGNCHARS: result = reinterpret_cast<LRESULT>(&chars_); return true;
     default: return false;
   }
 }

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "editor/editor_control_win.h"
+#include "editor/foreign_text.h"
 
 namespace quillet {
 
@@ -56,7 +57,13 @@ const std::vector<int>& EditorControl::Layout(HDC dc, std::size_t line) {
       ++i;
       continue;
     }
-    std::size_t end = std::min(line_text_.find('\t', i), n);
+    if (IsForeignAt(line_text_, i, chars_)) {
+      x += ForeignWidth(dc, line_text_.data() + i);
+      layout_[i + 1] = x;
+      i += 2;
+      continue;
+    }
+    std::size_t end = PlainRunEnd(line_text_, i, chars_);
     int count = static_cast<int>(end - i);
     extents_.resize(end - i);
     SIZE size{};

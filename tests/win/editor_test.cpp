@@ -7,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "core/foreign_chars.h"
 #include "tests/win/support/test_support.h"
 
 namespace quillet {
@@ -81,10 +84,20 @@ class EditorTest : public ::testing::Test {
 
   LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessageA(editor_, msg, wp, lp); }
   void SetText(const std::string& text) { Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
-  std::string Text() {
-    std::string s(static_cast<std::size_t>(Send(WM_GETTEXTLENGTH)) + 1, '\0');
-    s.resize(static_cast<std::size_t>(Send(WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()))));
+  std::string Text() { return TextOf(editor_); }
+  static std::string TextOf(HWND editor) {
+    std::string s(static_cast<std::size_t>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    s.resize(static_cast<std::size_t>(SendMessageA(editor, WM_GETTEXT, s.size(), reinterpret_cast<LPARAM>(s.data()))));
     return s;
+  }
+  // A table of a document's own characters, given codes from 0xF040 in this order.
+  static void SetTable(HWND editor, std::initializer_list<char32_t> chars, bool grow) {
+    ForeignChars table;
+    for (char32_t c : chars) table.CodeFor(c);
+    SendMessageA(editor, EM_SETFOREIGNCHARS, grow, reinterpret_cast<LPARAM>(&table));
+  }
+  static const ForeignChars& Table(HWND editor) {
+    return *reinterpret_cast<const ForeignChars*>(SendMessageA(editor, EM_GETFOREIGNCHARS, 0, 0));
   }
   void SetSel(long anchor, long caret) { Send(EM_SETSEL, static_cast<WPARAM>(anchor), caret); }
   std::pair<long, long> Sel() {
@@ -112,6 +125,16 @@ class EditorTest : public ::testing::Test {
     if (!OpenClipboard(nullptr)) return "<no clipboard>";
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
       text = static_cast<const char*>(GlobalLock(data));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+  }
+  static std::u16string ClipboardUnicode() {
+    std::u16string text;
+    if (!OpenClipboard(nullptr)) return u"<no clipboard>";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      text = static_cast<const char16_t*>(GlobalLock(data));
       GlobalUnlock(data);
     }
     CloseClipboard();
@@ -335,6 +358,47 @@ TEST_F(EditorTest, ClipboardCommandsUseCfText) {
   EXPECT_EQ(Text(), "yske");
 }
 
+// A document's own characters are copied as themselves in the Unicode text and as "?" in
+// the Shift-JIS text. Pasted into a document whose table takes new characters they get
+// codes of that table; into any other, the Shift-JIS text arrives.
+TEST_F(EditorTest, OwnCharactersTravelBetweenDocumentsAsUnicodeText) {
+  struct Row { char32_t c; std::u16string unicode; } rows[] = {
+      {0x20BB7, u"x\U00020BB7あ"}, {0x1F600, u"x\U0001F600あ"}, {0x301C, u"x\u301Cあ"},
+  };
+  HWND other = CreateEditor(parent_, kEditorId + 1);
+  auto paste = [other] { SendMessageA(other, WM_PASTE, 0, 0); };
+  for (const auto& r : rows) {
+    char where[16];
+    std::snprintf(where, sizeof where, "U+%X", static_cast<unsigned>(r.c));
+    SetTable(editor_, {0x2665, r.c}, true);  // the character has the second code here
+    SetText("x\xF0\x41あ");
+    SetSel(0, -1);
+    char selected[8] = {};
+    Send(EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(selected));
+    EXPECT_STREQ(selected, "x\xF0\x41あ") << where;  // requests answer the editor's bytes
+    Send(WM_COPY);
+    EXPECT_EQ(ClipboardUnicode(), r.unicode) << where;
+    EXPECT_EQ(ClipboardText(), "x?あ") << where;
+    SetTable(other, {}, true);
+    SendMessageA(other, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    paste();
+    EXPECT_EQ(TextOf(other), "x\xF0\x40あ") << where;  // the first code of its own table
+    EXPECT_EQ(Table(other).CharOf(0xF040), r.c) << where;
+    SendMessageA(other, EM_SETFOREIGNCHARS, FALSE, 0);  // the same table, taking no more
+    paste();
+    EXPECT_EQ(TextOf(other), "x\xF0\x40あx?あ") << where;
+    EXPECT_EQ(Table(other).size(), 1u) << where;
+  }
+  // A full table: the paste inserts nothing.
+  ForeignChars full;
+  for (char32_t c = 0x30000; full.size() < ForeignChars::kCapacity; ++c) full.CodeFor(c);
+  SendMessageA(other, EM_SETFOREIGNCHARS, TRUE, reinterpret_cast<LPARAM>(&full));
+  SendMessageA(other, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("kept"));
+  paste();
+  EXPECT_EQ(TextOf(other), "kept");
+  DestroyWindow(other);
+}
+
 TEST_F(EditorTest, UndoTakesBackCoalescedTypingInOneStep) {
   SetText("start ");
   EXPECT_FALSE(Send(EM_CANUNDO));
@@ -552,9 +616,49 @@ TEST_F(EditorTest, MouseClicksDragsAndDoubleClicksSelect) {
   EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), scrolled);  // the button is up: scrolling stopped
 }
 
+// The caret after a document's own character stands where its glyph ends, so clicks and
+// the selection line up with what is drawn; other lines lay out as before.
+TEST_F(EditorTest, OwnCharactersTakeTheWidthOfTheirGlyphs) {
+  SetTable(editor_, {0x2665, 0x20BB7}, false);  // ♥ 0xF040, 𠮷 0xF041
+  HDC dc = GetDC(editor_);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+  auto bytes = [dc](const std::string& s) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, s.data(), static_cast<int>(s.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  auto glyph = [dc](const std::u16string& s) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(s.data()), static_cast<int>(s.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  int heart = glyph(u"♥");
+  ASSERT_NE(heart, bytes("\xF0\x40"));  // else the rows could not tell the two apart
+  struct Row { std::string text; int width; } rows[] = {
+      {"a\xF0\x40", bytes("a") + heart},
+      {"\xF0\x40\xF0\x40" "b", 2 * heart + bytes("b")},
+      {"\xF0\x41", glyph(u"\U00020BB7")},
+      {"aあ", bytes("aあ")},
+      {"を@", bytes("を@")},               // 0x82 0xF0 0x40 holds no code of the table
+      {"\xF0\x42", bytes("\xF0\x42")},  // a code the table has not given
+  };
+  SelectObject(dc, old);
+  ReleaseDC(editor_, dc);
+  SetFocus(editor_);
+  for (const auto& r : rows) {
+    SetText(r.text);
+    long end = static_cast<long>(r.text.size());
+    SetSel(end, end);
+    POINT caret{};
+    GetCaretPos(&caret);
+    EXPECT_EQ(caret.x, 2 + r.width) << r.text;
+  }
+}
+
 TEST_F(EditorTest, FormatRangeLaysOutPagesUntilTheWholeTextIsDone) {
+  SetTable(editor_, {0x20BB7}, false);  // 𠮷 0xF040, printed from its character
   std::string text;
-  for (int i = 0; i < 300; ++i) text += "行 " + std::to_string(i) + " の文章\tタブの後\r\n";
+  for (int i = 0; i < 300; ++i) text += "行 " + std::to_string(i) + " の文章\t\xF0\x40タブの後\r\n";
   text += std::string(500, 'w') + "\r\n末尾";  // one long line that must wrap
   SetText(text);
   HDC dc = CreateCompatibleDC(nullptr);
@@ -619,12 +723,16 @@ TEST_F(EditorTest, SelectionIsDrawnWithTheHighlightColourWithoutFocus) {
   ReleaseDC(editor_, dc);
   EXPECT_EQ(inside, GetSysColor(COLOR_HIGHLIGHT));
   EXPECT_EQ(after, GetSysColor(COLOR_WINDOW));
-  // For a look by eye: QUILLET_EDITOR_SHOT=ms keeps the window up that long.
+  // For a look by eye: QUILLET_EDITOR_SHOT=ms keeps the window up that long. Line 2 holds
+  // a document's own characters (𠮷, 😀, ♥, ✓, 〜), the selection ends right after ♥.
   if (const char* wait = std::getenv("QUILLET_EDITOR_SHOT")) {
-    SetText("日本語のテキスト ABC\r\n\t表示とソ表ポ\\ の確認\r\n選択範囲とキャレット");
+    SetTable(editor_, {0x20BB7, 0x1F600, 0x2665, 0x2713, 0x301C}, false);
+    const std::string own = "\xF0\x40野家で\xF0\x41を食べた\xF0\x42 \xF0\x43 \xF0\x44";
+    const std::string text = "日本語のテキスト ABC\r\n\t表示とソ表ポ\\ の確認\r\n" + own + "\r\n選択範囲とキャレット";
+    SetText(text);
     SetForegroundWindow(parent_);
     SetFocus(editor_);
-    SetSel(9, 30);
+    SetSel(static_cast<long>(text.find("で")), static_cast<long>(text.find("\xF0\x42") + 2));
     test::PumpMessages(static_cast<DWORD>(std::atoi(wait)));
   }
   DestroyWindow(editor_);  // before the font it uses
