@@ -1,6 +1,12 @@
-// The format choice: format items in the Option menu and the current format index.
+// The format choice: format items in the Option menu and the current format index, and
+// the offer of upLaTeX when pLaTeX would drop characters.
+#include "app/application_win.h"
 #include "app/main_form_win.h"
 #include "core/command_ids.h"
+#include "document/mdi_child_win.h"
+#include "tex/platex_characters.h"
+#include "win/code_page_win.h"
+#include "win/message_dialog_win.h"
 
 namespace quillet {
 
@@ -39,6 +45,28 @@ void TMainForm::RebuildFormatItems(const std::vector<std::string>& menu_strings)
   if (CurrentTeXMode > static_cast<int>(menu_strings.size()) - 1) CurrentTeXMode = 0;
   for (const auto& s : menu_strings) FormatCommandIds.push_back(AddFormatMenuItem(s));
   if (!menu_strings.empty() && CurrentTeXMode != -1) CheckFormatItem(CurrentTeXMode);
+}
+
+bool TMainForm::AcceptPLaTeXCharacters(const TMDIChild& doc) {
+  const TeXConfiguration& config = app_.tex_config();
+  auto is = [&config](std::size_t i, bool (*test)(std::string_view)) {
+    return i < config.format_names.size() && (test(config.format_names[i]) || test(config.menu_strings[i]));
+  };
+  if (CurrentTeXMode < 0 || !is(static_cast<std::size_t>(CurrentTeXMode), IsPTeXFormat)) return true;
+  std::string storage;
+  std::vector<Unholdable> found = CharactersPLaTeXDrops(doc.ContiguousText(storage), doc.foreign_chars(), 3);
+  if (found.empty()) return true;
+  std::size_t uplatex = 0;
+  while (uplatex < config.format_names.size() && !is(uplatex, IsUpLaTeXFormat)) ++uplatex;
+  bool offer = uplatex < config.format_names.size();
+  MsgResult answer = messages().Show(hwnd(), MsgKind::Confirmation, PLaTeXDropsText(found, SystemCodePage(), offer),
+                                     offer ? kMsgYes | kMsgNo | kMsgCancel : kMsgOk | kMsgCancel);
+  if (answer == MsgResult::Cancel) return false;
+  if (answer == MsgResult::Yes) {
+    CurrentTeXMode = static_cast<int>(uplatex);
+    CheckFormatItem(CurrentTeXMode);
+  }
+  return true;
 }
 
 bool TMainForm::OfferFormatCommand(UINT id) {

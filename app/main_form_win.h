@@ -73,6 +73,9 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void SetFormatItems(const std::vector<std::string>& menu_strings, int stored_default);
   // After the TeX settings rewrote the entries.
   void RebuildFormatItems(const std::vector<std::string>& menu_strings);
+  // Before a pLaTeX run, the characters pLaTeX would drop are named and upLaTeX is
+  // offered; false when the user stops the run.
+  bool AcceptPLaTeXCharacters(const TMDIChild& doc);
   // A command that names a format item chooses that format; true when it did.
   bool OfferFormatCommand(UINT id);
 

@@ -38,6 +38,7 @@ std::optional<TeXRunRequest> TMainForm::PrepareTeXRun(bool only_if_needed) {
     // A save that did not happen leaves nothing new to typeset; the save has said why.
     if (answer != MsgResult::Yes || !FileSaveItemClick(*doc)) return std::nullopt;
   }
+  if (!AcceptPLaTeXCharacters(*doc)) return std::nullopt;
   const EnvSettings& env = app_.env_settings();
   return TeXRunRequest{.source = doc->FileName(),  // a save may have named it anew
                        .format_index = CurrentTeXMode,

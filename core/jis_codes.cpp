@@ -21,4 +21,12 @@ std::uint16_t ShiftJisFromJis(JisCell jis) {
   return static_cast<std::uint16_t>(lead << 8 | trail);
 }
 
+bool IsJisX0208Code(std::uint16_t code) {
+  if (code < 0x80) return true;
+  unsigned char lead = static_cast<unsigned char>(code >> 8), trail = static_cast<unsigned char>(code);
+  if (code < 0x100 || !IsGridShiftJis(lead, trail)) return false;
+  int row = JisFromShiftJis(lead, trail).row;
+  return row <= 8 || (row >= 16 && row <= 84);
+}
+
 }  // namespace quillet

@@ -16,4 +16,9 @@ JisCell JisFromShiftJis(unsigned char lead, unsigned char trail);
 // The Shift-JIS code (lead << 8 | trail) of a row and cell of 1..94.
 std::uint16_t ShiftJisFromJis(JisCell jis);
 
+// Whether a code of Shift-JIS text (one byte, or lead << 8 | trail) is a character of
+// JIS X 0201 Roman (ASCII) or JIS X 0208 (rows 1-8 and 16-84): what pTeX takes. Not
+// half-width katakana, the NEC and IBM extensions or user-defined characters.
+bool IsJisX0208Code(std::uint16_t code);
+
 }  // namespace quillet

@@ -117,6 +117,14 @@ const ForeignChars& TMDIChild::foreign_chars() const {
   return chars ? *chars : none;
 }
 
+std::string_view TMDIChild::ContiguousText(std::string& storage) const {
+  std::array<std::string_view, 2> pieces = TextParts();
+  if (pieces[1].empty()) return pieces[0];
+  storage.reserve(pieces[0].size() + pieces[1].size());
+  storage.assign(pieces[0]).append(pieces[1]);
+  return storage;
+}
+
 bool TMDIChild::ToFileBytes(const FileCoding& coding, FileBytes& out, Unholdable& bad) const {
   std::array<std::string_view, 2> pieces = TextParts();
   const ForeignChars& chars = foreign_chars();
@@ -126,12 +134,7 @@ bool TMDIChild::ToFileBytes(const FileCoding& coding, FileBytes& out, Unholdable
     return true;
   }
   std::string joined;
-  std::string_view text = pieces[0];
-  if (!pieces[1].empty()) {
-    joined.reserve(pieces[0].size() + pieces[1].size());
-    joined.append(pieces[0]).append(pieces[1]);
-    text = joined;
-  }
+  std::string_view text = ContiguousText(joined);
   const JisLineForms* forms = coding.encoding == coding_.encoding ? &jis_forms_ : nullptr;
   if (!EncodeText(text, coding, SystemCodePage(), chars, forms, out.converted, bad)) return false;
   out.parts[0] = out.converted;

@@ -64,6 +64,8 @@ class TMDIChild : public Window {
   bool savable() const { return savable_; }
   // The text as a file in coding; false with the first character that coding cannot hold.
   bool ToFileBytes(const FileCoding& coding, FileBytes& out, Unholdable& bad) const;
+  // The whole text in one piece: in place when the editor holds it so, else in storage.
+  std::string_view ContiguousText(std::string& storage) const;
   // The table of the document's own characters (never null).
   const ForeignChars& foreign_chars() const;
   // The text in place in the editor, for writing it out; valid until it next changes.

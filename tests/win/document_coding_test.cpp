@@ -132,6 +132,31 @@ TEST_F(CodingFixture, SaveAsWritesTheChosenCodingOrNamesWhatItCannotHold) {
   EXPECT_EQ(h.dialogs.codings_shown[2], (FileCoding{Encoding::kUtf8, false, LineEnd::kLf}));
 }
 
+TEST_F(CodingFixture, BeforeAPLaTeXRunWhatPLaTeXDropsIsNamedAndUpLaTeXOffered) {
+  WriteFileBytes(h.wintex_path(), "[TeXMode]\r\npLaTeX=platex\r\nupLaTeX=uplatex\r\n[TeXModeDefault]\r\nTeXModeDefault=0\r\n");
+  std::string path = h.MakeFile("kanji.tex", U8(u8"\\section{吉野家}\n𠮷野家①\n"));
+  h.Start({path});
+  h.messages.answers = {MsgResult::Cancel};
+  h.Command(kTeX1Item);
+  ASSERT_EQ(h.messages.shown.size(), 1u);  // the run stopped there
+  EXPECT_EQ(h.messages.shown[0].buttons, kMsgYes | kMsgNo | kMsgCancel);
+  EXPECT_EQ(h.messages.shown[0].text,
+            "この文書には pLaTeX が組めない文字 (JIS X 0208 にない文字) があります:\r"
+            "  2 行 1 桁目の文字 U+20BB7\r  2 行 7 桁目の文字「①」(U+2460)\r"
+            "pLaTeX はこれらの文字を落とすか、ｴﾗｰにします。\r"
+            "upLaTeX に切り替えて組版しますか?\r(「いいえ」ならこのまま pLaTeX で組版します)");
+  EXPECT_EQ(h.main().CurrentTeXMode, 0);
+  h.messages.answers = {MsgResult::Yes};
+  h.Command(kTeX1Item);
+  EXPECT_EQ(h.main().CurrentTeXMode, 1);
+  // With upLaTeX chosen nothing is asked.
+  std::size_t shown = h.messages.shown.size();
+  h.Command(kTeX1Item);
+  for (std::size_t i = shown; i < h.messages.shown.size(); ++i) {
+    EXPECT_EQ(h.messages.shown[i].text.find("pLaTeX が組めない"), std::string::npos);
+  }
+}
+
 TEST_F(CodingFixture, InsertTakesAFileOfAnyCodingIntoTheDocumentsOwn) {
   std::string doc = h.MakeFile("doc.tex", "本文\r\n");
   std::string euc = h.MakeFile("part.tex", Hex("c6fccbdcb8ec0a"));

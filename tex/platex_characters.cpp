@@ -1,0 +1,60 @@
+#include "tex/platex_characters.h"
+
+#include "core/jis_codes.h"
+#include "core/sjis.h"
+
+namespace quillet {
+
+namespace {
+
+// Unicode characters of JIS X 0208 that code page 932 maps elsewhere: pTeX reads them as
+// JIS, though the editor keeps them as a document's own characters.
+bool JisOnlyCharacter(char32_t c) {
+  return c == 0x301C || c == 0x2016 || c == 0x2212 || c == 0x00A2 || c == 0x00A3 || c == 0x00AC || c == 0x2014;
+}
+
+bool DroppedByPLaTeX(std::uint16_t code, char32_t foreign) {
+  if (foreign != 0) return !IsKeptByte(foreign) && foreign >= 0x370 && !JisOnlyCharacter(foreign);
+  return !IsJisX0208Code(code) && code != '\r' && code != '\n';
+}
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return out;
+}
+
+}  // namespace
+
+std::vector<Unholdable> CharactersPLaTeXDrops(std::string_view text, const ForeignChars& chars, std::size_t max) {
+  std::vector<Unholdable> found;
+  for (TextWalker walk(text); !walk.done() && found.size() < max; walk.Next()) {
+    if (walk.AtBreak()) continue;
+    std::uint16_t code = walk.Code();
+    if (code < 0x80) continue;
+    char32_t foreign = code >= 0xF000 ? chars.CharOf(code) : 0;
+    if (DroppedByPLaTeX(code, foreign)) found.push_back(walk.Here(code, foreign));
+  }
+  return found;
+}
+
+bool IsPTeXFormat(std::string_view format_name) {
+  std::string name = Lower(format_name);
+  return StartsWith(name, "platex") || StartsWith(name, "ptex") || StartsWith(name, "eptex");
+}
+
+bool IsUpLaTeXFormat(std::string_view format_name) { return StartsWith(Lower(format_name), "uplatex"); }
+
+std::string PLaTeXDropsText(const std::vector<Unholdable>& found, const CodePage932& code_page, bool with_uplatex) {
+  std::string text = "この文書には pLaTeX が組めない文字 (JIS X 0208 にない文字) があります:";
+  for (const Unholdable& place : found) text.append("\r  ").append(UnholdablePlace(place, code_page));
+  text.append("\rpLaTeX はこれらの文字を落とすか、ｴﾗｰにします。");
+  if (with_uplatex) {
+    text.append("\rupLaTeX に切り替えて組版しますか?\r(「いいえ」ならこのまま pLaTeX で組版します)");
+  } else {
+    text.append("\rこのまま組版しますか?");
+  }
+  return text;
+}
+
+}  // namespace quillet
