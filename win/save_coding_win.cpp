@@ -6,6 +6,7 @@
 
 #include "win/controls_win.h"
 #include "win/form_win.h"
+#include "win/guard_win.h"
 
 namespace quillet {
 
@@ -52,7 +53,8 @@ UINT_PTR CALLBACK SaveCodingChoice::Hook(HWND dialog, UINT msg, WPARAM wp, LPARA
   }
   auto* self = static_cast<SaveCodingChoice*>(GetPropA(dialog, kProp));
   if (msg == WM_DESTROY) RemovePropA(dialog, kProp);
-  return self ? self->Handle(dialog, msg, wp, lp) : FALSE;
+  if (!self) return FALSE;
+  return Guarded<UINT_PTR>(dialog, FALSE, [&] { return self->Handle(dialog, msg, wp, lp); });
 }
 
 UINT_PTR SaveCodingChoice::Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) {
