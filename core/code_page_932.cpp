@@ -36,6 +36,15 @@ CodePage932::CodePage932(const std::function<char32_t(std::uint16_t)>& decode,
     std::uint16_t code = preferred(c);
     if (code != kNoCode && to_char_[code] == c) to_code_[c] = code;
   }
+  to_utf8_.assign(0x10000, 0);
+  for (std::size_t code = 0; code < 0x10000; ++code) {
+    char32_t c = to_char_[code];
+    if (c == 0 || c >= 0x10000) continue;
+    std::uint32_t bytes = c < 0x80    ? c | 1u << 24
+                          : c < 0x800 ? (0xC0 | c >> 6) | (0x80 | (c & 0x3F)) << 8 | 2u << 24
+                                      : (0xE0 | c >> 12) | (0x80 | (c >> 6 & 0x3F)) << 8 | (0x80 | (c & 0x3F)) << 16 | 3u << 24;
+    to_utf8_[code] = bytes;
+  }
 }
 
 }  // namespace quillet

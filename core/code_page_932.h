@@ -27,10 +27,14 @@ class CodePage932 {
   char32_t CharOf(std::uint16_t code) const { return to_char_[code]; }
   // kNoCode when the character has no exact code.
   std::uint16_t CodeOf(char32_t c) const { return c < to_code_.size() ? to_code_[c] : kNoCode; }
+  // The code's character in UTF-8, packed for a fast save: its bytes from the lowest,
+  // their number in the top byte (0 when the code is no character).
+  std::uint32_t Utf8Of(std::uint16_t code) const { return to_utf8_[code]; }
 
  private:
   std::vector<char32_t> to_char_;
   std::vector<std::uint16_t> to_code_;
+  std::vector<std::uint32_t> to_utf8_;
 };
 
 }  // namespace quillet

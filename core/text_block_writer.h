@@ -30,6 +30,14 @@ class BlockWriter {
   }
   void PutBreak() { Put("\r\n"); }
 
+  // For tight loops: at least n bytes of room at the returned place, which the loop
+  // writes through and hands back to Advance.
+  char* Room(std::size_t n) {
+    if (block_.capacity - size_ < n) Grow(n);
+    return block_.data.get() + size_;
+  }
+  void Advance(const char* end) { size_ = static_cast<std::size_t>(end - block_.data.get()); }
+
   std::size_t size() const { return size_; }
   std::string_view Since(std::size_t pos) const { return {block_.data.get() + pos, size_ - pos}; }
   TextBlock Finish();

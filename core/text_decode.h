@@ -25,6 +25,10 @@ struct DecodedText {
 // bytes without the UTF-8 byte order mark.
 void DecodeText(std::string_view bytes, Encoding encoding, const CodePage932& code_page, DecodedText& out);
 
+// Reads bytes as UTF-8 when they are valid UTF-8 throughout, in the same pass that finds
+// whether they are; false, with out untouched, when they are not.
+bool DecodeIfUtf8(std::string_view bytes, const CodePage932& code_page, DecodedText& out);
+
 // The bytes after a UTF-8 byte order mark when the coding has one.
 std::string_view WithoutBom(std::string_view bytes, const FileCoding& coding);
 

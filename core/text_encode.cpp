@@ -1,5 +1,8 @@
 #include "core/text_encode.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "core/iso2022_jp.h"
 #include "core/jis_codes.h"
 #include "core/sjis.h"
@@ -26,22 +29,29 @@ void TextWalker::Next() {
 
 namespace {
 
-void PutUtf8(char32_t c, std::string& out) {
+char* PutUtf8(char32_t c, char* o) {
   if (c < 0x80) {
-    out += static_cast<char>(c);
+    *o++ = static_cast<char>(c);
   } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | c >> 6);
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *o++ = static_cast<char>(0xC0 | c >> 6);
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
   } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | c >> 12);
-    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *o++ = static_cast<char>(0xE0 | c >> 12);
+    *o++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
   } else {
-    out += static_cast<char>(0xF0 | c >> 18);
-    out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
+    *o++ = static_cast<char>(0xF0 | c >> 18);
+    *o++ = static_cast<char>(0x80 | (c >> 12 & 0x3F));
+    *o++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    *o++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  return o;
+}
+
+char* PutCode(std::uint16_t code, char* o) {
+  if (code >= 0x100) *o++ = static_cast<char>(code >> 8);
+  *o++ = static_cast<char>(code & 0xFF);
+  return o;
 }
 
 void PutCode(std::uint16_t code, std::string& out) {
@@ -56,77 +66,108 @@ std::uint16_t UserDefinedCode(char32_t c) {
   return static_cast<std::uint16_t>(lead << 8 | (trail >= 0x7F ? trail + 1 : trail));
 }
 
-// Each character of the text through put(code, foreign character or 0, out), which answers
-// false when the coding cannot hold it; breaks become the line end's bytes.
+// No character of the editor's text makes more bytes than this in any coding (a half-width
+// katakana becomes three in UTF-8).
+constexpr std::size_t kMostBytesPerByte = 3;
+
+// Each character of the text through put(code, foreign character or 0, out place), which
+// answers the place after what it wrote, or null when the coding cannot hold the
+// character; breaks become the line end's bytes. A tight loop, as a 10 MB save must not
+// take much longer in UTF-8 than in Shift-JIS. bad_at: where the character that stopped it
+// stands.
 template <typename Put>
-bool EncodeWith(std::string_view text, const ForeignChars& chars, LineEnd line_end, std::string& out,
-                Unholdable& bad, Put put) {
+bool EncodeWith(std::string_view text, const ForeignChars& chars, LineEnd line_end, BlockWriter& out,
+                std::size_t& bad_at, Put put) {
   std::string_view end_bytes = LineEndBytes(line_end);
-  out.reserve(text.size() + text.size() / 2);
-  for (TextWalker walk(text); !walk.done(); walk.Next()) {
-    if (walk.AtBreak()) {
-      out += end_bytes;
-      continue;
+  bool breaks_as_they_are = line_end == LineEnd::kCrLf;
+  const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
+  const unsigned char *p = begin, *end = begin + text.size();
+  while (p < end) {
+    std::size_t chunk = std::min<std::size_t>(static_cast<std::size_t>(end - p), 4096);
+    char* o = out.Room(kMostBytesPerByte * chunk + 8);
+    for (const unsigned char* stop = p + chunk; p < stop;) {
+      unsigned char c = *p;
+      if (c < 0x80) {
+        if (c == '\r' && !breaks_as_they_are && p + 1 < end && p[1] == '\n') {
+          o = std::copy(end_bytes.begin(), end_bytes.end(), o);
+          p += 2;
+        } else {
+          *o++ = static_cast<char>(c);
+          ++p;
+        }
+        continue;
+      }
+      bool pair = IsLeadByte(c) && p + 1 < end && p[1] >= 0x40;
+      std::uint16_t code = pair ? static_cast<std::uint16_t>(c << 8 | p[1]) : c;
+      char32_t foreign = c >= 0xF0 && pair ? chars.CharOf(code) : 0;
+      char* next = put(code, foreign, o);
+      if (!next) {
+        out.Advance(o);
+        bad_at = static_cast<std::size_t>(p - begin);
+        return false;
+      }
+      o = next;
+      p += pair ? 2 : 1;
     }
-    std::uint16_t code = walk.Code();
-    char32_t foreign = code >= 0xF000 ? chars.CharOf(code) : 0;
-    if (!put(code, foreign, out)) {
-      bad = walk.Here(code, foreign);
-      return false;
-    }
+    out.Advance(o);
   }
   return true;
 }
 
-bool PutShiftJis(const CodePage932& code_page, std::uint16_t code, char32_t foreign, std::string& out) {
+char* PutShiftJis(const CodePage932& code_page, std::uint16_t code, char32_t foreign, char* o) {
+  if (foreign == 0) return PutCode(code, o);
+  if (IsKeptByte(foreign)) {
+    *o++ = static_cast<char>(foreign - kKeptByteBase);
+    return o;
+  }
+  if (std::uint16_t own = foreign < 0x110000 ? code_page.CodeOf(foreign) : kNoCode; own != kNoCode) {
+    return PutCode(own, o);
+  }
+  if (std::uint16_t user = UserDefinedCode(foreign); user != kNoCode) return PutCode(user, o);
+  return nullptr;
+}
+
+char* PutUtf8Char(const CodePage932& code_page, std::uint16_t code, char32_t foreign, char* o) {
   if (foreign == 0) {
-    PutCode(code, out);
-  } else if (IsKeptByte(foreign)) {
-    out += static_cast<char>(foreign - kKeptByteBase);
-  } else if (std::uint16_t own = foreign < 0x110000 ? code_page.CodeOf(foreign) : kNoCode; own != kNoCode) {
-    PutCode(own, out);
-  } else if (std::uint16_t user = UserDefinedCode(foreign); user != kNoCode) {
-    PutCode(user, out);
-  } else {
-    return false;
+    std::uint32_t packed = code_page.Utf8Of(code);
+    if (packed == 0) return nullptr;
+    std::memcpy(o, &packed, 4);  // room is always there; only the first bytes count
+    return o + (packed >> 24);
   }
-  return true;
+  if (IsKeptByte(foreign)) {
+    *o++ = static_cast<char>(foreign - kKeptByteBase);
+    return o;
+  }
+  return foreign < 0x110000 ? PutUtf8(foreign, o) : nullptr;
 }
 
-bool PutUtf8Char(const CodePage932& code_page, std::uint16_t code, char32_t foreign, std::string& out) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (IsKeptByte(foreign)) {
-    out += static_cast<char>(foreign - kKeptByteBase);
-  } else if (char32_t c = foreign ? foreign : code_page.CharOf(code); c != 0 && c < 0x110000) {
-    PutUtf8(c, out);
-  } else {
-    return false;
-  }
-  return true;
-}
-
-bool PutEuc(std::uint16_t code, char32_t foreign, std::string& out) {
+char* PutEuc(std::uint16_t code, char32_t foreign, char* o) {
   unsigned char lead = static_cast<unsigned char>(code >> 8), low = static_cast<unsigned char>(code);
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code >= 0xA1 && code <= 0xDF) {
-    out += '\x8E';
-    out += static_cast<char>(code);
+  if (code >= 0xA1 && code <= 0xDF) {
+    *o++ = '\x8E';
+    *o++ = static_cast<char>(code);
   } else if (code >= 0x100 && IsGridShiftJis(lead, low)) {
     JisCell jis = JisFromShiftJis(lead, low);
-    out += static_cast<char>(jis.row + 0xA0);
-    out += static_cast<char>(jis.cell + 0xA0);
+    *o++ = static_cast<char>(jis.row + 0xA0);
+    *o++ = static_cast<char>(jis.cell + 0xA0);
   } else if (IsKeptByte(foreign)) {
-    out += static_cast<char>(foreign - kKeptByteBase);
+    *o++ = static_cast<char>(foreign - kKeptByteBase);
   } else if (IsJis0212(foreign)) {
-    out += '\x8F';
-    out += static_cast<char>(((foreign - kJis0212Base) >> 8) + 0xA0);
-    out += static_cast<char>(((foreign - kJis0212Base) & 0xFF) + 0xA0);
+    *o++ = '\x8F';
+    *o++ = static_cast<char>(((foreign - kJis0212Base) >> 8) + 0xA0);
+    *o++ = static_cast<char>(((foreign - kJis0212Base) & 0xFF) + 0xA0);
   } else {
-    return false;
+    return nullptr;
   }
-  return true;
+  return o;
+}
+
+// Where the character at pos stands.
+Unholdable PlaceOf(std::string_view text, std::size_t pos, const ForeignChars& chars) {
+  TextWalker walk(text);
+  while (walk.pos() < pos) walk.Next();
+  std::uint16_t code = walk.Code();
+  return walk.Here(code, chars.CharOf(code));
 }
 
 std::string CodePointText(char32_t c) {
@@ -143,24 +184,42 @@ bool WrittenAsIs(const FileCoding& coding) {
 }
 
 bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage932& code_page,
-                const ForeignChars& chars, const JisLineForms* jis_forms, std::string& out, Unholdable& bad) {
-  out.clear();
-  if (coding.encoding == Encoding::kUtf8 && coding.bom) out = "\xEF\xBB\xBF";
+                const ForeignChars& chars, const JisLineForms* jis_forms, BlockWriter& out, Unholdable& bad) {
+  if (coding.encoding == Encoding::kUtf8 && coding.bom) out.Put("\xEF\xBB\xBF");
+  std::size_t bad_at = 0;
+  bool ok = true;
   switch (coding.encoding) {
     case Encoding::kShiftJis:
-      return EncodeWith(text, chars, coding.line_end, out, bad, [&code_page](std::uint16_t code, char32_t c, std::string& o) {
+      ok = EncodeWith(text, chars, coding.line_end, out, bad_at, [&code_page](std::uint16_t code, char32_t c, char* o) {
         return PutShiftJis(code_page, code, c, o);
       });
+      break;
     case Encoding::kUtf8:
-      return EncodeWith(text, chars, coding.line_end, out, bad, [&code_page](std::uint16_t code, char32_t c, std::string& o) {
+      ok = EncodeWith(text, chars, coding.line_end, out, bad_at, [&code_page](std::uint16_t code, char32_t c, char* o) {
         return PutUtf8Char(code_page, code, c, o);
       });
+      break;
     case Encoding::kEucJp:
-      return EncodeWith(text, chars, coding.line_end, out, bad, PutEuc);
-    case Encoding::kIso2022Jp:
-      return EncodeIso2022Jp(text, chars, jis_forms, coding.line_end, out, bad);
+      ok = EncodeWith(text, chars, coding.line_end, out, bad_at, PutEuc);
+      break;
+    case Encoding::kIso2022Jp: {
+      std::string jis;
+      if (!EncodeIso2022Jp(text, chars, jis_forms, coding.line_end, jis, bad)) return false;
+      out.Put(jis);
+      return true;
+    }
   }
-  return false;
+  if (!ok) bad = PlaceOf(text, bad_at, chars);
+  return ok;
+}
+
+bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage932& code_page,
+                const ForeignChars& chars, const JisLineForms* jis_forms, std::string& out, Unholdable& bad) {
+  BlockWriter writer(text.size());
+  bool ok = EncodeText(text, coding, code_page, chars, jis_forms, writer, bad);
+  TextBlock block = writer.Finish();
+  out.assign(block.data.get(), ok ? block.size : 0);
+  return ok;
 }
 
 bool CanHold(Encoding encoding, char32_t c) {

@@ -9,6 +9,7 @@
 
 #include "core/code_page_932.h"
 #include "core/foreign_chars.h"
+#include "core/text_block_writer.h"
 #include "core/text_encoding.h"
 
 namespace quillet {
@@ -27,6 +28,10 @@ struct Unholdable {
 bool WrittenAsIs(const FileCoding& coding);
 
 // jis_forms: the lines of the ISO-2022-JP file the text was read from (may be null).
+// The bytes go to out (which may hold some already).
+bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage932& code_page,
+                const ForeignChars& chars, const JisLineForms* jis_forms, BlockWriter& out, Unholdable& bad);
+// The same into a string (for small texts: names, logs, tests).
 bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage932& code_page,
                 const ForeignChars& chars, const JisLineForms* jis_forms, std::string& out, Unholdable& bad);
 

@@ -50,10 +50,19 @@ struct DetectedCoding {
   NotText not_text = NotText::kNone;
   FileCoding coding;
   bool mixed_line_ends = false;
+  // The bytes hold some of 0x80 or more without a UTF-8 byte order mark: which encoding
+  // they are in is still to be found (GuessEncoding).
+  bool needs_guess = false;
 };
 
 // The coding of a file's bytes. A file without line ends takes line_end_default.
 DetectedCoding DetectCoding(std::string_view bytes, LineEnd line_end_default);
+// The same short of the guess among the encodings with eight-bit bytes, for a reader that
+// tries UTF-8 by reading it.
+DetectedCoding DetectLayout(std::string_view bytes, LineEnd line_end_default);
+// UTF-8 when the bytes are valid UTF-8, else EUC-JP when they read as its prose, else
+// Shift-JIS.
+Encoding GuessEncoding(std::string_view bytes);
 
 // Whether the bytes read as each encoding (strictly: every byte part of a character).
 bool IsValidUtf8(std::string_view bytes);

@@ -20,7 +20,7 @@ bool ReadDocumentFile(const std::string& name, const ReadOptions& options, Docum
     return false;
   }
   std::string_view bytes(block.data.get(), block.size);
-  DetectedCoding detected = DetectCoding(bytes, options.line_end_default);
+  DetectedCoding detected = DetectLayout(bytes, options.line_end_default);
   if (detected.not_text == NotText::kUtf16) {
     refusal = "ﾌｧｲﾙ " + name + " は UTF-16 のﾃｷｽﾄなので開けません。UTF-8 か Shift-JIS で保存し直してください";
     return false;
@@ -34,6 +34,13 @@ bool ReadDocumentFile(const std::string& name, const ReadOptions& options, Docum
   if (options.encoding && *options.encoding != content.coding.encoding) {
     content.coding.encoding = *options.encoding;
     content.coding.bom = *options.encoding == Encoding::kUtf8 && bytes.starts_with("\xEF\xBB\xBF");
+  } else if (detected.needs_guess && !options.encoding) {
+    // Most documents today are UTF-8: reading them as such is also the test of it.
+    if (DecodeIfUtf8(bytes, SystemCodePage(), content.decoded)) {
+      content.coding.encoding = Encoding::kUtf8;
+      return true;
+    }
+    content.coding.encoding = GuessEncoding(bytes);
   }
   if (content.coding.encoding == Encoding::kShiftJis) {
     content.decoded.text = std::move(block);  // the editor makes its breaks CR LF

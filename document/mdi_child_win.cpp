@@ -136,8 +136,11 @@ bool TMDIChild::ToFileBytes(const FileCoding& coding, FileBytes& out, Unholdable
   std::string joined;
   std::string_view text = ContiguousText(joined);
   const JisLineForms* forms = coding.encoding == coding_.encoding ? &jis_forms_ : nullptr;
-  if (!EncodeText(text, coding, SystemCodePage(), chars, forms, out.converted, bad)) return false;
-  out.parts[0] = out.converted;
+  // Room for UTF-8 of Japanese text, half as long again as its Shift-JIS: no regrowing.
+  BlockWriter writer(text.size() + text.size() / 2 + text.size() / 16);
+  if (!EncodeText(text, coding, SystemCodePage(), chars, forms, writer, bad)) return false;
+  out.converted = writer.Finish();
+  out.parts[0] = std::string_view(out.converted.data.get(), out.converted.size);
   out.count = 1;
   return true;
 }

@@ -23,7 +23,7 @@ namespace quillet {
 // A document's text as the bytes of its file: in place in the editor when the text needs
 // no conversion, else converted.
 struct FileBytes {
-  std::string converted;
+  TextBlock converted;
   std::array<std::string_view, 2> parts;
   std::size_t count = 0;
   std::span<const std::string_view> bytes() const { return {parts.data(), count}; }
