@@ -86,6 +86,25 @@ TEST_F(CodingFixture, WhatCannotBeReadOrWrittenIsToldAndNothingIsLost) {
                 "1 行 7 桁目の文字「髙」(U+9AD9) は EUC-JP で保存できません。\r文字を直すか、別の文字ｺｰﾄﾞを選んで名前を付けて保存してください。\n");
 }
 
+TEST_F(CodingFixture, MoreCharactersThanADocumentHasCodesForOpenReadOnly) {
+  std::string many;
+  for (char32_t c = 0x20000; c < 0x20000 + 1883; ++c) {
+    many += static_cast<char>(0xF0 | c >> 18);
+    many += static_cast<char>(0x80 | (c >> 12 & 0x3F));
+    many += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+    many += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  std::string path = h.MakeFile("many.tex", many);
+  h.Start({path});
+  Type(Active()->Memo, "x");
+  EXPECT_FALSE(Active()->modified());
+  EXPECT_FALSE(h.main().FileSaveItemClick(*Active()));
+  EXPECT_EQ(ReadFileBytes(path), many);
+  EXPECT_EQ(h.messages.Texts(), path + " には Shift-JIS にない文字が 1883 種類ありますが、扱えるのは 1880 種類までです。\r"
+                                       "残りの文字は〓で表示し、文書は読み取り専用で開きます。\n" +
+                                    path + " は読み取り専用で開いているので保存できません。\n");
+}
+
 TEST_F(CodingFixture, ADocumentReopensAsAnotherEncodingAskingFirstWhenModified) {
   // Half-width katakana in Shift-JIS are also valid EUC-JP bytes: the guess stays
   // Shift-JIS, and the user can say otherwise.
