@@ -85,7 +85,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void TeX3ItemClick();
   void DigitalItemClick();
   void SetExitEnabled(bool enabled) override;
-  void ShowLogText(const std::string& text) override;
+  void ShowLogText(const std::string& text, ForeignChars chars) override;
   void ShowErrors(const std::string& source, int line) override;
 
   // Documents.

@@ -60,7 +60,9 @@ void TMainForm::DigitalItemClick() { tex_runner_->OpenManual(ChosenViewer()); }
 
 void TMainForm::SetExitEnabled(bool enabled) { menu().Item(kFileExitItem).SetEnabled(enabled); }
 
-void TMainForm::ShowLogText(const std::string& text) { app_.ErrorWin().ShowText(text); }
+void TMainForm::ShowLogText(const std::string& text, ForeignChars chars) {
+  app_.ErrorWin().ShowText(text, std::move(chars));
+}
 
 void TMainForm::ShowErrors(const std::string& source, int line) {
   ShowErrorWindow();

@@ -12,9 +12,10 @@ struct BuiltInEngine {
   const char* name;
   const char* command;
 };
+// The pTeX family is told the source's own code on each run.
 constexpr BuiltInEngine kBuiltIn[] = {
-    {"platex", "platex -kanji=sjis"}, {"uplatex", "uplatex -kanji=sjis"}, {"latex", "latex"},
-    {"ptex", "ptex -kanji=sjis"},     {"uptex", "uptex -kanji=sjis"},     {"tex", "tex"},
+    {"platex", "platex"}, {"uplatex", "uplatex"}, {"latex", "latex"},
+    {"ptex", "ptex"},     {"uptex", "uptex"},     {"tex", "tex"},
 };
 
 std::string_view Inside(std::string_view command, std::string_view head, std::string_view tail) {

@@ -39,7 +39,10 @@ std::string ShellQuote(std::string_view word);
 // Where and how one engine run happens, all paths as the Linux side names them.
 struct EngineRun {
   std::string directory;         // the source's folder, the engine's working directory
-  std::string output_directory;  // where the engine writes; the bridge moves the results
+  // Where the engine writes, named from directory: pTeX reads nothing back from an output
+  // folder named with Japanese characters (and writes nothing into one whose characters
+  // lie outside JIS X 0208), so the folder's own name never reaches the engine.
+  std::string output_directory;
   std::string source_name;       // the source's file name without its folder
   std::string engine_command;    // from the table, put in as written (it may hold options)
   std::string marker;            // written with the engine's exit status when it ends

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "win/code_page_win.h"
 #include "win/file_io_win.h"
 
 namespace quillet {
@@ -39,11 +40,12 @@ bool StartShellScript(const std::string& script_file, const std::string& script)
     return false;
   }
   file.reset();
-  std::string command = "/bin/sh \"" + unix_script + "\"";
-  STARTUPINFOA startup{};
+  // The Linux name is UTF-8: the code-page call would read it as Shift-JIS and mangle it.
+  std::wstring command = WideFromUtf8("/bin/sh \"" + unix_script + "\"");
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
   if (process.hThread) CloseHandle(process.hThread);

@@ -2,11 +2,15 @@
 // engines TeX Quillet knows do and, for "[virtex(FILE,N)]", runs a real engine of TeX
 // Live's pTeX family. N picks the N-th format entry of wintex.ini; the entry's format name
 // (or its menu text) picks the command from section [Engines] of quillet-tex.ini beside
-// the bridge, else a built-in one. The engine runs in the source's folder on the source's
-// name and writes into ".quillet-tex" there, every error prompt answered as Enter would;
-// when it ends, its .dvi and then its .log are moved beside the source, so the log never
-// appears half written. A run that cannot happen leaves a log that says why.
-// Usage: quillet-tex [--wintex FILE] [--table FILE]
+// the bridge, else a built-in one. An engine of the pTeX family is told the code the source
+// is written in (-kanji=), unless its command names one: that of the source's bytes, of the
+// files a plain-ASCII source reads in, else the code of new documents in TeX Quillet's
+// settings. The engine runs in the source's folder on the source's name and writes into
+// ".quillet-tex" there, every error prompt answered as Enter would; when it ends, its .dvi
+// and then its .log (in the source's code, as the engine wrote it) are moved beside the
+// source, so the log never appears half written. A run that cannot happen leaves a log,
+// in the source's code too, that says why.
+// Usage: quillet-tex [--wintex FILE] [--table FILE] [--settings QUILLET.INI]
 #include <windows.h>
 
 #include <algorithm>
@@ -18,11 +22,15 @@
 
 #include "bridges/bridge_commands.h"
 #include "bridges/outside_run_win.h"
+#include "bridges/ptex_family.h"
 #include "core/command_line.h"
 #include "core/dos_time.h"
 #include "core/sjis.h"
+#include "core/text_encode.h"
+#include "tex/source_encoding.h"
 #include "tex/tex_config.h"
 #include "tex/tex_config_win.h"
+#include "win/code_page_win.h"
 #include "win/dde_server_win.h"
 #include "win/file_io_win.h"
 #include "win/profile_win.h"
@@ -32,8 +40,9 @@
 namespace quillet {
 namespace {
 
-constexpr DWORD kPollMs = 20, kBeatMs = 1000;
+constexpr DWORD kPollMs = 20, kBeatMs = 1000, kStopGraceMs = 10000;
 constexpr int kDefaultTimeLimitSeconds = 600;
+constexpr const char* kOutputFolder = ".quillet-tex";
 
 class NoDirectories : public DirectoryLister {
  public:
@@ -67,6 +76,7 @@ void DateAfterSource(const std::string& log, const std::string& source) {
 
 struct Job {
   std::string source, folder, output, command;
+  std::optional<Encoding> encoding;  // as the source's bytes, or those of its chapters, show it
   DWORD started = 0, limit_ms = 0;
   bool timed_out = false;
   DWORD beat = 0;
@@ -79,7 +89,8 @@ class EngineBridge {
   explicit EngineBridge(const CommandOptions& options)
       : wintex_(options.Value("--wintex").empty() ? SettingsFileToUse(kTeXConfigFile) : options.Value("--wintex")),
         table_(options.Value("--table").empty() ? SettingsFileToUse(ProgramFolder() + "quillet-tex.ini")
-                                                  : options.Value("--table")) {}
+                                                  : options.Value("--table")),
+        settings_(options.Value("--settings").empty() ? SettingsFileToUse("quillet.ini") : options.Value("--settings")) {}
 
   int Run() {
     DdeServer dde({"wpvtex"}, [this](const std::string& text) {
@@ -107,26 +118,43 @@ class EngineBridge {
     job_ = std::make_unique<Job>();
     job_->source = run.source;
     job_->folder = ExtractFilePath(run.source);
-    ProfileFile table_file(table_);
-    ProfileReader table(table_file);
-    WinProfileStore wintex(wintex_);
-    TeXConfiguration config = LoadTeXConfiguration(wintex, NoDirectories());
-    if (run.format < 0 || run.format >= static_cast<int>(config.format_names.size())) {
-      return Fail("ﾌｫｰﾏｯﾄ番号 " + std::to_string(run.format) + " の項目が " + wintex_ + " の [TeXMode] にありません。");
-    }
-    const std::string& format = config.format_names[static_cast<std::size_t>(run.format)];
-    job_->command = EngineCommandFor(table, format, config.menu_strings[static_cast<std::size_t>(run.format)]);
-    if (job_->command.empty()) {
-      return Fail("ﾌｫｰﾏｯﾄ '" + format + "' に使うTeXのｺﾏﾝﾄﾞがわかりません。" + table_ + " の [Engines] に '" + format +
-                  "=ｺﾏﾝﾄﾞ' と書いてください。");
-    }
-    job_->output = job_->folder + ".quillet-tex\\";
+    job_->encoding = SourceFileEncoding(run.source);
+    std::string why;
+    job_->command = CommandFor(run, why);
+    if (job_->command.empty()) return Fail(why);
+    job_->output = job_->folder + kOutputFolder + "\\";
     CreateDirectoryA(job_->output.c_str(), nullptr);
+    ProfileFile table(table_);
     job_->limit_ms = static_cast<DWORD>(std::max(1, table.ReadInt("Bridge", "TimeLimit", kDefaultTimeLimitSeconds))) * 1000;
     job_->started = GetTickCount();
     if (!(UnderWine() ? StartOnLinux() : StartOnWindows())) {
       Fail("TeXのｺﾏﾝﾄﾞ '" + job_->command + "' を起動できません。");
     }
+  }
+
+  // The engine command of the run's format, told the source's code; empty, with the
+  // reason in why, when the run cannot happen.
+  std::string CommandFor(const VirtexCommand& run, std::string& why) const {
+    ProfileFile table_file(table_);
+    ProfileReader table(table_file);
+    WinProfileStore wintex(wintex_);
+    TeXConfiguration config = LoadTeXConfiguration(wintex, NoDirectories());
+    if (run.format < 0 || run.format >= static_cast<int>(config.format_names.size())) {
+      why = "ﾌｫｰﾏｯﾄ番号 " + std::to_string(run.format) + " の項目が " + wintex_ + " の [TeXMode] にありません。";
+      return {};
+    }
+    const std::string& format = config.format_names[static_cast<std::size_t>(run.format)];
+    std::string command = EngineCommandFor(table, format, config.menu_strings[static_cast<std::size_t>(run.format)]);
+    std::string name = ExtractFileName(run.source), odd = CharEngineCannotTake(command, name);
+    if (command.empty()) {
+      why = "ﾌｫｰﾏｯﾄ '" + format + "' に使うTeXのｺﾏﾝﾄﾞがわかりません。" + table_ + " の [Engines] に '" + format +
+            "=ｺﾏﾝﾄﾞ' と書いてください。";
+    } else if (!odd.empty()) {
+      why = "ﾌｧｲﾙ名 " + name + " の文字「" + odd + "」を '" + command +
+            "' はﾌｧｲﾙ名として読めません。ﾌｧｲﾙ名を変えるか、upLaTeXで処理してください。";
+      command.clear();
+    }
+    return command.empty() ? command : WithKanjiOption(command, job_->encoding.value_or(NewDocumentEncoding()));
   }
 
   bool StartOnLinux() {
@@ -138,7 +166,7 @@ class EngineBridge {
     DeleteFileA(job.stop.c_str());
     Touch(job.heartbeat);
     job.beat = GetTickCount();
-    EngineRun run{UnixFileName(job.folder), UnixFileName(job.output), LastUnixPart(UnixFileName(job.source)),
+    EngineRun run{UnixFileName(job.folder), kOutputFolder, LastUnixPart(UnixFileName(job.source)),
                   job.command,              UnixFileName(job.marker), UnixFileName(job.heartbeat),
                   UnixFileName(job.stop)};
     return !run.directory.empty() && StartShellScript(job.output + "run.sh", EngineScript(run));
@@ -146,8 +174,7 @@ class EngineBridge {
 
   bool StartOnWindows() {
     Job& job = *job_;
-    std::string output = job.output.substr(0, job.output.size() - 1);
-    std::string line = job.command + " -output-directory=\"" + output + "\" \"" + ExtractFileName(job.source) + "\"";
+    std::string line = job.command + " -output-directory=" + kOutputFolder + " \"" + ExtractFileName(job.source) + "\"";
     std::string answers;
     for (int i = 0; i < kEngineAnswers; ++i) answers += "\r\n";
     return StartProgram(line, job.folder, answers, job.program);
@@ -157,7 +184,8 @@ class EngineBridge {
     Job& job = *job_;
     DWORD now = GetTickCount();
     bool ended = UnderWine() ? FileExists(job.marker) : WaitForSingleObject(job.program.process.get(), 0) == WAIT_OBJECT_0;
-    if (ended) {
+    // A run stopped for its time that writes no marker even then (its script never ran) ends too.
+    if (ended || (job.timed_out && now - job.started - job.limit_ms > kStopGraceMs)) {
       Finish();
       return pending_.empty() ? INFINITE : 0;
     }
@@ -212,14 +240,27 @@ class EngineBridge {
     job_.reset();
   }
 
+  Encoding NewDocumentEncoding() const {
+    FileCoding coding;
+    ParseCoding(ProfileFile(settings_).ReadString("Editor", "Encoding", "SJIS"), "CRLF", coding);
+    return coding.encoding;
+  }
+
+  // In the source's code, as TeX Quillet reads the log; Shift-JIS, its own code, when the
+  // source shows none.
   void Fail(const std::string& message) {
-    std::string log = Log();
-    WriteWhole(log, FailureLog(message));
+    std::string log = Log(), text = FailureLog(message), coded;
+    Unholdable unholdable;
+    FileCoding coding{job_->encoding.value_or(Encoding::kShiftJis), false, LineEnd::kCrLf};
+    if (!EncodeText(text, coding, SystemCodePage(), ForeignChars(), nullptr, coded, unholdable)) {
+      coded = text;
+    }
+    WriteWhole(log, coded);
     DateAfterSource(log, job_->source);
     job_.reset();
   }
 
-  std::string wintex_, table_;
+  std::string wintex_, table_, settings_;
   std::deque<VirtexCommand> pending_;
   std::unique_ptr<Job> job_;
 };

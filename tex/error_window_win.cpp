@@ -26,7 +26,10 @@ bool TErrorWin::Create(HWND owner) {
   return true;
 }
 
-void TErrorWin::ShowText(const std::string& text) { SetWindowTextA(Memo, text.c_str()); }
+void TErrorWin::ShowText(const std::string& text, ForeignChars chars) {
+  SendMessageA(Memo, EM_SETFOREIGNCHARS, FALSE, reinterpret_cast<LPARAM>(&chars));
+  SetWindowTextA(Memo, text.c_str());
+}
 
 LRESULT TErrorWin::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "core/foreign_chars.h"
 #include "win/form_win.h"
 
 namespace quillet {
@@ -12,8 +13,8 @@ class TErrorWin : public Form {
  public:
   bool Create(HWND owner);
   HWND Memo = nullptr;
-  // Shows the lines, one under the other.
-  void ShowText(const std::string& text);
+  // Shows the lines, one under the other; characters Shift-JIS lacks have codes of chars.
+  void ShowText(const std::string& text, ForeignChars chars = {});
   // Told whenever the window is shown or hidden (the View menu's check mark follows it).
   std::function<void(bool shown)> on_visibility;
 

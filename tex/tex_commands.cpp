@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/command_line.h"
 #include "core/sjis.h"
 
 namespace quillet {
@@ -18,7 +19,17 @@ std::string Quoted(std::string_view text) {
   return quoted;
 }
 
-bool Refused(char c, bool quoted) { return quoted ? c == '"' : c == ']' || c == ')' || c == ','; }
+constexpr const char* kEngineBridgeProgram = "quillet-tex.exe";
+
+// What TeX reads wrongly in the name it is started on (see CheckCommandName).
+NameCheck CheckNameForTeX(std::string_view name) {
+  for (std::size_t i = 0; i < name.size(); i += CharLength(name, i)) {
+    std::string_view two = name.substr(i, 2);
+    if (name[i] == '%' || name[i] == '~') return {CommandName::TeXCannotRead, std::string(1, name[i])};
+    if (two == "^^" || two == "  ") return {CommandName::TeXCannotRead, std::string(two)};
+  }
+  return {};
+}
 
 }  // namespace
 
@@ -50,13 +61,20 @@ std::string DigitalManualPath(std::string_view viewer_path) {
   return dir + "Digital\\Windig.dvi";
 }
 
-CommandName CheckCommandName(std::string_view name, bool quoted) {
-  if (name.size() > kMaxCommandName) return CommandName::TooLong;
+bool IsEngineBridge(std::string_view engine_command) {
+  std::vector<std::string> words = SplitCommandLine(engine_command);
+  return !words.empty() && SameIgnoringAsciiCase(ExtractFileName(words[0]), kEngineBridgeProgram);
+}
+
+NameCheck CheckCommandName(std::string_view name, NameTaker taker) {
+  if (taker == NameTaker::kEngineBridge) return CheckNameForTeX(ExtractFileName(name));
+  if (name.size() > kMaxCommandName) return {CommandName::TooLong, {}};
+  std::string_view refused = taker == NameTaker::kViewerQuoted ? "\"" : "]),";
   // Stepping over whole characters keeps trail bytes such as 0x5D out of the test.
   for (std::size_t i = 0; i < name.size(); i += CharLength(name, i)) {
-    if (Refused(name[i], quoted)) return CommandName::BreaksCommand;
+    if (refused.find(name[i]) != std::string_view::npos) return {CommandName::BreaksCommand, std::string(1, name[i])};
   }
-  return CommandName::Ok;
+  return {};
 }
 
 std::string EditorCommandLine(std::string_view editor, std::string_view log_name) {

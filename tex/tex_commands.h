@@ -22,11 +22,31 @@ bool ViewerQuotesName(int viewer_kind);
 // "Digital\Windig.dvi". C:\WINDVI\BIN\WINDVI.EXE gives C:\WINDVI\Digital\Windig.dvi.
 std::string DigitalManualPath(std::string_view viewer_path);
 
-// Whether a file name can be put into a command: names over 254 bytes are TooLong; a bare
-// name (quoted == false) must not hold, outside double-byte characters, a byte that would
-// end or split the command: "]", ")" or ","; a quoted name must not hold '"'.
-enum class CommandName { Ok, TooLong, BreaksCommand };
-CommandName CheckCommandName(std::string_view name, bool quoted);
+// Who a file name is handed to.
+enum class NameTaker {
+  kEngine,        // an outside engine, the name bare in "[virtex(NAME,N)]"
+  kEngineBridge,  // the shipped engine bridge: it reads that command from both ends
+  kViewerBare,    // a viewer taking "[FileOpen(NAME)]"
+  kViewerQuoted,  // a viewer taking the name in double quotes
+};
+
+// Whether an engine command starts the shipped engine bridge, quillet-tex.exe.
+bool IsEngineBridge(std::string_view engine_command);
+
+// Whether a file name can be handed over, and else why, with the characters found:
+// TooLong, a name over 254 bytes, for the outside programs' command buffers;
+// BreaksCommand, outside double-byte characters a byte that would end or split the
+// command: "]", ")" or "," in a bare name, '"' in a quoted one;
+// TeXCannotRead, for the bridge, which runs TeX on the name without its folder: TeX reads
+// that name as the first line of its input, so "%" begins a comment, "~" is an active
+// character, "^^" writes another character, and blanks in a row become one blank in the
+// names of the files it writes.
+enum class CommandName { Ok, TooLong, BreaksCommand, TeXCannotRead };
+struct NameCheck {
+  CommandName problem = CommandName::Ok;
+  std::string found;  // the character or characters that are the problem
+};
+NameCheck CheckCommandName(std::string_view name, NameTaker taker);
 
 // The command line that shows a log in the outside editor: editor + " " + log name, the
 // log name in double quotes when it contains a blank.

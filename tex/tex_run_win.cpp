@@ -6,8 +6,11 @@
 #include "core/byte_scan.h"
 #include "core/dos_time.h"
 #include "core/sjis.h"
+#include "core/text_decode.h"
 #include "tex/log_scan.h"
+#include "tex/source_encoding.h"
 #include "tex/tex_commands.h"
+#include "win/code_page_win.h"
 #include "win/dde_client_win.h"
 #include "win/file_io_win.h"
 #include "win/message_dialog_win.h"
@@ -23,9 +26,18 @@ constexpr DWORD kPollMs = 50;
 constexpr DWORD kAfterEngineEndsMs = 3000;
 constexpr const char* kCannotConnect = "VirTeXと接続できません。";
 
-std::string NameRefusedText(const std::string& name, CommandName problem) {
-  return problem == CommandName::TooLong ? "ﾌｧｲﾙ名 " + name + " は長すぎてTeXに渡せません。"
-                                         : "ﾌｧｲﾙ名 " + name + " には ] ) , が含まれているためTeXに渡せません。";
+// receiver: "TeX" or "DVIﾄﾞﾗｲﾊﾞ".
+std::string NameRefusedText(const std::string& name, const NameCheck& check, const std::string& receiver) {
+  std::string found = check.found == "  " ? "続けて並んだ空白" : "「" + check.found + "」";
+  switch (check.problem) {
+    case CommandName::TooLong:
+      return "ﾌｧｲﾙ名 " + name + " は長すぎて" + receiver + "に渡せません。";
+    case CommandName::TeXCannotRead:
+      return "ﾌｧｲﾙ名 " + name + " には" + found + "が含まれているため、TeXがﾌｧｲﾙ名として読めません。" +
+             "ﾌｧｲﾙ名を変えてください。";
+    default:
+      return "ﾌｧｲﾙ名 " + name + " には" + found + "が含まれているため" + receiver + "に渡せません。";
+  }
 }
 
 // An engine caught in a loop can write a log of gigabytes; what a user can act on is at
@@ -82,13 +94,14 @@ void TeXRunner::EndEngine() {
 }
 
 bool TeXRunner::RunTeX(const TeXRunRequest& request) {
-  host_.ShowLogText({});
+  host_.ShowLogText({}, {});
   const std::string& source = request.source;
   if (request.only_if_needed && CompareFileAge(FileAge(ChangeFileExt(source, ".dvi")), FileAge(source)) > 0) {
     return true;
   }
-  if (CommandName problem = CheckCommandName(source, false); problem != CommandName::Ok) {
-    host_.messages().Error(host_.MessageOwner(), NameRefusedText(source, problem));
+  NameTaker taker = IsEngineBridge(request.engine_command) ? NameTaker::kEngineBridge : NameTaker::kEngine;
+  if (NameCheck check = CheckCommandName(source, taker); check.problem != CommandName::Ok) {
+    host_.messages().Error(host_.MessageOwner(), NameRefusedText(source, check, "TeX"));
     return false;
   }
   running_ = true;
@@ -181,8 +194,16 @@ bool TeXRunner::WaitForLog(const TeXRunRequest& request) {
 }
 
 bool TeXRunner::FinishWithLog(const TeXRunRequest& request, const std::string& log_bytes) {
-  LogWindow window = ScanTeXLog(log_bytes);
-  host_.ShowLogText(window.text);
+  // The engine writes its log in the code it read the source in.
+  Encoding encoding = LogEncoding(log_bytes, SourceFileEncoding(request.source));
+  DecodedText decoded;
+  std::string_view text = log_bytes;
+  if (encoding != Encoding::kShiftJis) {
+    DecodeText(log_bytes, encoding, SystemCodePage(), decoded);
+    text = {decoded.text.data.get(), decoded.text.size};
+  }
+  LogWindow window = ScanTeXLog(text);
+  host_.ShowLogText(window.text, std::move(decoded.chars));
   if (window.errors) host_.ShowErrors(request.source, window.jump_line);
   ShowLogInEditor(request);
   return !window.errors;
@@ -197,8 +218,9 @@ void TeXRunner::ShowLogInEditor(const TeXRunRequest& request) {
 void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action, const ViewerRequest& viewer) {
   HWND owner = host_.MessageOwner();
   std::string dvi = ChangeFileExt(file_name, ".dvi");
-  if (CommandName problem = CheckCommandName(dvi, ViewerQuotesName(viewer.kind)); problem != CommandName::Ok) {
-    host_.messages().Error(owner, NameRefusedText(dvi, problem));
+  NameTaker taker = ViewerQuotesName(viewer.kind) ? NameTaker::kViewerQuoted : NameTaker::kViewerBare;
+  if (NameCheck check = CheckCommandName(dvi, taker); check.problem != CommandName::Ok) {
+    host_.messages().Error(owner, NameRefusedText(dvi, check, "DVIﾄﾞﾗｲﾊﾞ"));
     return;
   }
   const char* service = ViewerService(viewer.kind);

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "core/foreign_chars.h"
 #include "win/handles_win.h"
 
 namespace quillet {
@@ -38,8 +39,10 @@ class TeXRunHost {
   virtual Messages& messages() = 0;
   // The exit command is refused while a finished engine's log is being read.
   virtual void SetExitEnabled(bool enabled) = 0;
-  // What the error window shows: nothing when a run starts, the log's lines when it ends.
-  virtual void ShowLogText(const std::string& text) = 0;
+  // What the error window shows: nothing when a run starts, the log's lines when it ends
+  // (read from the log's own code into Shift-JIS: characters Shift-JIS lacks have codes
+  // of chars).
+  virtual void ShowLogText(const std::string& text, ForeignChars chars) = 0;
   // The log held errors: the error window comes up and the line of the first (0: none)
   // is selected in the source's document.
   virtual void ShowErrors(const std::string& source, int line) = 0;

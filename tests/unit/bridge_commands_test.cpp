@@ -1,5 +1,6 @@
 // What the bridges make of TeX Quillet's commands and which engine a format runs.
 #include "bridges/bridge_commands.h"
+#include "bridges/ptex_family.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+
+#include "tex/source_encoding.h"
 
 namespace quillet {
 namespace {
@@ -49,14 +52,65 @@ class Table : public ProfileSource {
 TEST(BridgeCommandsTest, TheUsersTableComesBeforeTheBuiltInEngines) {
   Table none({}), mine({{"platex", "platex -kanji=utf8"}, {"Draft", "ptex"}});
   struct Row { const Table& table; const char* format; const char* menu; const char* command; } rows[] = {
-      {none, "platex", "pLaTeX", "platex -kanji=sjis"},
-      {none, "lplain", "pLaTeX", "platex -kanji=sjis"},  // known by its menu text
-      {none, "UpLaTeX", "", "uplatex -kanji=sjis"},
+      {none, "platex", "pLaTeX", "platex"},
+      {none, "lplain", "pLaTeX", "platex"},  // known by its menu text
+      {none, "UpLaTeX", "", "uplatex"},
       {none, "lplain", "LaTeX2e", ""},
       {mine, "platex", "pLaTeX", "platex -kanji=utf8"},
       {mine, "myfmt", "Draft", "ptex"},
   };
   for (auto r : rows) EXPECT_EQ(EngineCommandFor(r.table, r.format, r.menu), r.command) << r.format << "/" << r.menu;
+}
+
+std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
+
+// The engine reads the source in its own code: the main file's, else that of the first
+// file it reads in that holds more than ASCII, else the code of new documents (EUC here).
+TEST(BridgeCommandsTest, ThePTeXFamilyIsToldTheCodeOfItsSource) {
+  using Files = std::map<std::string, std::string>;
+  const std::string sjis = "\\section{見出し}", utf8 = Utf8(u8"\\section{見出し}"),
+                    euc = "\\section{\xB8\xAB\xBD\xD0\xA4\xB7}", jis = "\\section{\x1b$B8+=P$7\x1b(B}";
+  struct Row { const char* what; const char* command; std::string main; Files files; const char* expected; } rows[] = {
+      {"Shift-JIS", "platex", sjis, {}, "platex -kanji=sjis"},
+      {"UTF-8", "platex", utf8, {}, "platex -kanji=utf8"},
+      {"EUC-JP", "platex", euc, {}, "platex -kanji=euc"},
+      {"ISO-2022-JP", "platex", jis, {}, "platex -kanji=jis"},
+      {"an input chapter", "platex", "\\input{chap}", {{"chap.tex", utf8}}, "platex -kanji=utf8"},
+      {"the first chapter with more than ASCII", "uplatex", "\\input chap \\include{b}\\input{c}",
+       {{"chap.tex", "ascii"}, {"b.tex", sjis}, {"c.tex", utf8}}, "uplatex -kanji=sjis"},
+      {"a comment", "platex", "% \\input{u}\n\\include{s}", {{"u.tex", utf8}, {"s.tex", sjis}}, "platex -kanji=sjis"},
+      {"nested, with extension and folder", "platex", "\\input{sub/c}", {{"sub/c.tex", "\\input{d.ltx}"}, {"d.ltx", jis}},
+       "platex -kanji=jis"},
+      {"nothing but ASCII", "platex", "\\input{missing}\\input{main}", {{"main.tex", "\\input{main}"}}, "platex -kanji=euc"},
+      {"set by the command", "platex -kanji=sjis", utf8, {}, "platex -kanji=sjis"},
+      {"set with two dashes", "ptex --kanji=euc", utf8, {}, "ptex --kanji=euc"},
+      {"inner code only", "platex -kanji-internal=euc", utf8, {}, "platex -kanji-internal=euc -kanji=utf8"},
+      {"-dev and e- forms", "uplatex-dev", utf8, {}, "uplatex-dev -kanji=utf8"},
+      {"by path", "\"C:\\texlive\\bin\\EPTEX.EXE\" -ini", utf8, {}, "\"C:\\texlive\\bin\\EPTEX.EXE\" -ini -kanji=utf8"},
+      {"no pTeX", "latex", utf8, {}, "latex"},
+      {"no pTeX either", "lualatex", utf8, {}, "lualatex"},
+  };
+  for (const auto& r : rows) {
+    auto read = [&r](const std::string& name) -> std::optional<std::string> {
+      auto found = r.files.find(name);
+      return found == r.files.end() ? std::nullopt : std::optional(found->second);
+    };
+    EXPECT_EQ(WithKanjiOption(r.command, SourceEncoding(r.main, read).value_or(Encoding::kEucJp)), r.expected) << r.what;
+  }
+}
+
+// pTeX and pLaTeX read only JIS X 0208 in the name they are started on.
+TEST(BridgeCommandsTest, PTeXRefusesNamesOutsideJisX0208) {
+  struct Row { const char* command; const char* name; const char* refused; } rows[] = {
+      {"platex", "論文 表ソ～∥－￢(2).tex", ""},
+      {"platex", "ｱｲｳ.tex", "ｱ"},
+      {"ptex", "a①.tex", "①"},
+      {"platex-dev", "髙木.tex", "髙"},
+      {"platex", "a\xF0\x40.tex", "\xF0\x40"},  // user-defined
+      {"uplatex", "ｱ①髙.tex", ""},
+      {"latex", "ｱ①髙.tex", ""},
+  };
+  for (auto r : rows) EXPECT_EQ(CharEngineCannotTake(r.command, r.name), r.refused) << r.command << " " << r.name;
 }
 
 TEST(BridgeCommandsTest, ShellWordsKeepEveryByte) {

@@ -30,7 +30,8 @@ TEST(TexCommandsTest, ViewerKindsChooseServiceAndQuoting) {
   for (auto r : rows) {
     EXPECT_STREQ(ViewerService(r.kind), r.service) << "kind " << r.kind;
     EXPECT_EQ(ViewerOpenCommand("C:\\DOC\\A.dvi", r.kind), r.open) << "kind " << r.kind;
-    EXPECT_EQ(CheckCommandName("C:\\DOC\\A,B.dvi", ViewerQuotesName(r.kind)),
+    NameTaker taker = ViewerQuotesName(r.kind) ? NameTaker::kViewerQuoted : NameTaker::kViewerBare;
+    EXPECT_EQ(CheckCommandName("C:\\DOC\\A,B.dvi", taker).problem,
               r.kind <= 2 ? CommandName::Ok : CommandName::BreaksCommand) << "kind " << r.kind;
   }
   EXPECT_EQ(ViewerOpenCommand("C:\\表 ソ\\ー.dvi", 0), "[FileOpen(\"C:\\表 ソ\\ー.dvi\")]");
@@ -51,33 +52,60 @@ TEST(TexCommandsTest, ManualLiesBesideTheViewersProgramFolder) {
   for (auto r : rows) EXPECT_EQ(DigitalManualPath(r.viewer), r.manual) << r.viewer;
 }
 
-TEST(TexCommandsTest, CommandNamesAreCheckedForLengthAndBreakingBytes) {
+// Outside programs refuse what ends or splits their command; the engine bridge reads its
+// command from both ends, and only what TeX itself misreads in the name stops it.
+TEST(TexCommandsTest, CommandNamesAreRefusedForWhatBreaksTheirTaker) {
+  using enum NameTaker;
+  using enum CommandName;
   std::string limit = "C:\\" + std::string(247, 'a') + ".tex";  // 254 bytes
   std::string japanese_limit = "C:\\" + std::string(1, 'a');
   while (japanese_limit.size() < 254) japanese_limit += "表";
-  struct Row { std::string name; bool quoted; CommandName expected; } rows[] = {
-      {"C:\\DOC\\A.TEX", false, CommandName::Ok},
-      {"C:\\DOC\\A.TEX", true, CommandName::Ok},
-      {limit, false, CommandName::Ok},
-      {limit + "x", false, CommandName::TooLong},
-      {limit + "x", true, CommandName::TooLong},
-      {japanese_limit, false, CommandName::Ok},
-      {japanese_limit + "x", true, CommandName::TooLong},
-      {"C:\\a]b.tex", false, CommandName::BreaksCommand},
-      {"C:\\a)b.tex", false, CommandName::BreaksCommand},
-      {"C:\\a,b.tex", false, CommandName::BreaksCommand},
-      {"C:\\a]b),c.tex", true, CommandName::Ok},
-      {"C:\\\"a\".tex", true, CommandName::BreaksCommand},
-      {"C:\\(a) [b].tex", true, CommandName::Ok},
-      {"C:\\(a.tex", false, CommandName::Ok},
-      {"C:\\ソース\\表ー.tex", false, CommandName::Ok},    // trail bytes 0x5C and 0x5B
-      {"C:\\‐‐.tex", false, CommandName::Ok},             // trail byte 0x5D reads as "]"
-      {"C:\\ﾃﾞｰﾀ].tex", false, CommandName::BreaksCommand},   // half-width katakana are single bytes
-      {"", false, CommandName::Ok},
+  struct Row { std::string name; NameTaker taker; CommandName problem; const char* found; } rows[] = {
+      {"C:\\DOC\\A.TEX", kEngine, Ok, ""},
+      {"C:\\DOC\\A.TEX", kViewerQuoted, Ok, ""},
+      {limit, kEngine, Ok, ""},
+      {limit + "x", kEngine, TooLong, ""},
+      {limit + "x", kViewerQuoted, TooLong, ""},
+      {limit + "x", kEngineBridge, Ok, ""},
+      {japanese_limit, kEngine, Ok, ""},
+      {japanese_limit + "x", kViewerQuoted, TooLong, ""},
+      {"C:\\a]b.tex", kEngine, BreaksCommand, "]"},
+      {"C:\\a)b.tex", kViewerBare, BreaksCommand, ")"},
+      {"C:\\a,b.tex", kEngine, BreaksCommand, ","},
+      {"C:\\a]b),c.tex", kViewerQuoted, Ok, ""},
+      {"C:\\\"a\".tex", kViewerQuoted, BreaksCommand, "\""},
+      {"C:\\(a.tex", kEngine, Ok, ""},
+      {"C:\\ソース\\表ー.tex", kEngine, Ok, ""},        // trail bytes 0x5C and 0x5B
+      {"C:\\‐‐.tex", kEngine, Ok, ""},                 // trail byte 0x5D reads as "]"
+      {"C:\\ﾃﾞｰﾀ].tex", kEngine, BreaksCommand, "]"},   // half-width katakana are single bytes
+      {"", kEngine, Ok, ""},
+      {"C:\\新しいフォルダー (2)\\a,b].tex", kEngineBridge, Ok, ""},
+      {"C:\\Program Files (x86)\\$#&{}[]'^_!.tex", kEngineBridge, Ok, ""},
+      {"C:\\a%b\\a~b\\a^^b  c\\ok.tex", kEngineBridge, Ok, ""},  // folders never reach TeX
+      {"C:\\a\\50%.tex", kEngineBridge, TeXCannotRead, "%"},
+      {"C:\\a\\~a.tex", kEngineBridge, TeXCannotRead, "~"},
+      {"C:\\a\\a^^41.tex", kEngineBridge, TeXCannotRead, "^^"},
+      {"C:\\a\\a^b.tex", kEngineBridge, Ok, ""},
+      {"C:\\a\\a  b.tex", kEngineBridge, TeXCannotRead, "  "},
+      {"C:\\a\\ a b .tex", kEngineBridge, Ok, ""},
   };
   for (const auto& r : rows) {
-    EXPECT_EQ(CheckCommandName(r.name, r.quoted), r.expected) << r.name << (r.quoted ? " (quoted)" : "");
+    NameCheck check = CheckCommandName(r.name, r.taker);
+    EXPECT_EQ(check.problem, r.problem) << r.name << " taken by " << static_cast<int>(r.taker);
+    EXPECT_EQ(check.found, r.found) << r.name;
   }
+}
+
+TEST(TexCommandsTest, TheEngineBridgeIsKnownByItsProgram) {
+  struct Row { const char* command; bool bridge; } rows[] = {
+      {"\"C:\\Program Files\\TeX Quillet\\quillet-tex.exe\" --wintex \"C:\\a b\\wintex.ini\"", true},
+      {"C:\\QUILLET\\QUILLET-TEX.EXE", true},
+      {"  quillet-tex.exe", true},
+      {"C:\\WPVTEX\\WPVTEX.EXE C:\\quillet-tex.exe", false},
+      {"C:\\quillet-tex.exe.bak\\virtex.exe", false},
+      {"", false},
+  };
+  for (auto r : rows) EXPECT_EQ(IsEngineBridge(r.command), r.bridge) << r.command;
 }
 
 TEST(TexCommandsTest, EditorGetsTheLogQuotedOnlyWhenItHoldsABlank) {

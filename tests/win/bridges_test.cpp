@@ -1,5 +1,6 @@
-// The bridges with the real TeX tools under Wine: platex runs on a Shift-JIS document,
-// its errors reach the error window and the document, and the viewer bridge makes the PDF.
+// The bridges with the real TeX tools under Wine: pLaTeX and upLaTeX run on documents in
+// every code and in folders of any name, their errors reach the error window and the
+// document, and the viewer bridge makes the PDF, shows it and prints it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,11 +9,14 @@
 
 #include "bridges/outside_run_win.h"
 #include "core/command_ids.h"
+#include "core/sjis.h"
+#include "core/text_encode.h"
 #include "document/mdi_child_win.h"
 #include "prefs/env_settings.h"
 #include "tests/win/support/app_harness.h"
 #include "tests/win/support/standins.h"
 #include "tex/error_window_win.h"
+#include "win/code_page_win.h"
 #include "win/file_io_win.h"
 
 namespace quillet::test {
@@ -46,31 +50,53 @@ std::string RunOnLinux(const std::string& folder, const std::string& script_body
   return text;
 }
 
-constexpr const char* kDocument =
-    "\\documentclass{jarticle}\r\n"
-    "\\begin{document}\r\n"
-    "\\section{日本語の見出し}\r\n"
-    "本文です。表ソ十予申\r\n"
-    "\\begin{tabular}{|c|c|}\\hline 表 & ソ \\\\ \\hline\\end{tabular}\r\n"
-    "$x^2+y^2=z^2$\r\n"
-    "\\undefinedcommand\r\n"
-    "終わり。\r\n"
-    "\\end{document}\r\n";
+// Nine lines up to an error whose line goes on in Japanese, then the end.
+std::string Document(const char* document_class) {
+  return std::string("\\documentclass{") + document_class + "}\r\n" +
+         "\\begin{document}\r\n"
+         "\\section{日本語の見出し}\r\n"
+         "本文です。表ソ十予申\r\n"
+         "\\begin{tabular}{|c|c|}\\hline 表 & ソ \\\\ \\hline\\end{tabular}\r\n"
+         "$x^2+y^2=z^2$\r\n"
+         "全角の％\r\n"
+         "二段落目。\r\n"
+         "\\undefinedcommand 九行目の日本語\r\n"
+         "終わり。\r\n"
+         "\\end{document}\r\n";
+}
+// The same in plain ASCII, its heading in a chapter it reads in.
+constexpr const char* kMainOfChapter =
+    "\\documentclass{jarticle}\r\n\\begin{document}\r\n\\input{chapter}\r\n4\r\n5\r\n6\r\n7\r\n8\r\n"
+    "\\undefinedcommand nine\r\n\\end{document}\r\n";
+constexpr const char* kChapter = "\\section{日本語の見出し}\r\n本文です。\r\n";
 
-// Settings that run the bridges: the engine bridge with a wintex.ini of two formats (the
-// second one unknown) and, when given, a table of its own; the viewer bridge showing with
-// `true` (no window) and printing with `false`. Opens the source, made 10 s old.
+// What the settings give the bridges: the engine bridge's own table, and the viewer
+// bridge's commands that show and print.
+struct BridgeSettings {
+  std::string table{};
+  std::string show = "true";
+  std::string print = "false";
+};
+
+// Settings that run the bridges: the engine bridge with a wintex.ini of three formats (the
+// second one unknown) and TeX Quillet's settings, where new documents are EUC-JP; the
+// viewer bridge telling the user in a file. Opens the source (when named), made 10 s old.
 std::string StartWithBridges(AppHarness& h, const std::string& name, const std::string& text,
-                             const std::string& table = "", const std::string& printer = "false") {
-  WriteFileBytes(h.wintex_path(), "[TeXMode]\r\npLaTeX=platex\r\nUnknown=nosuchformat\r\n");
-  std::string tex = Word(StandInPath(kEngineBridgeExe)) + " --wintex " + Word(h.wintex_path());
-  if (!table.empty()) tex += " --table " + Word(h.MakeFile("quillet-tex.ini", table));
+                             const BridgeSettings& settings = {}) {
+  WriteFileBytes(h.wintex_path(), "[TeXMode]\r\npLaTeX=platex\r\nUnknown=nosuchformat\r\nupLaTeX=uplatex\r\n");
+  std::string tex = Word(StandInPath(kEngineBridgeExe)) + " --wintex " + Word(h.wintex_path()) + " --settings " +
+                    Word(h.ini_path());
+  if (!settings.table.empty()) tex += " --table " + Word(h.MakeFile("quillet-tex.ini", settings.table));
   std::string dvi = Word(StandInPath(kViewerBridgeExe)) + " --config " +
-                    Word(h.MakeFile("quillet-dvi.ini", "[Viewer]\r\nShow=true\r\nPrint=" + printer + "\r\n")) +
-                    " --errors " +
-                    Word(h.dir() / "viewer-errors.txt");
+                    Word(h.MakeFile("quillet-dvi.ini", "[Viewer]\r\nShow=" + settings.show + "\r\nPrint=" +
+                                                           settings.print + "\r\n")) +
+                    " --errors " + Word(h.dir() / "viewer-errors.txt");
   h.WriteIni("[TeX]\r\nUse=0\r\n" + std::string(kTeXKinds[0]) + "=" + tex + "\r\n[Dvi]\r\nUse=0\r\n" + kDviKinds[0] +
-             "=" + dvi + "\r\n");
+             "=" + dvi + "\r\n[Editor]\r\nEncoding=EUC\r\n");
+  if (name.empty()) {
+    h.Start();
+    return {};
+  }
   std::string source = h.MakeFile(name, text);
   AgeFile(source, 10);
   h.Start({source});
@@ -79,49 +105,137 @@ std::string StartWithBridges(AppHarness& h, const std::string& name, const std::
 
 std::string ErrorText(AppHarness& h) { return EditorText(h.app().ErrorWin().Memo); }
 
-TEST(BridgeTest, TheRealEngineShowsItsErrorAndTheFixedDocumentBecomesAPdf) {
+std::string InCode(const std::string& text, Encoding encoding) {
+  std::string coded;
+  Unholdable unholdable;
+  EXPECT_TRUE(EncodeText(text, {encoding, false, LineEnd::kCrLf}, SystemCodePage(), ForeignChars(), nullptr, coded,
+                         unholdable));
+  return coded;
+}
+
+// Folders from the root of the test prefix's drive; removed again, whatever happens.
+class DriveFolders {
+ public:
+  explicit DriveFolders(const AppHarness& h) : h_(h), drive_(h.dir().path().substr(0, 3)) { Remove(); }
+  ~DriveFolders() { Remove(); }
+  // Makes the folder (a path below the root ending in "\") and answers its full name.
+  std::string Make(const std::string& folder) {
+    for (std::size_t i = 0; i < folder.size(); i += CharLength(folder, i)) {
+      if (folder[i] == '\\') CreateDirectoryA((drive_ + folder.substr(0, i)).c_str(), nullptr);
+    }
+    return drive_ + folder;
+  }
+
+ private:
+  void Remove() const {
+    std::string script;
+    for (const char* top : {"文書", "Program Files (x86)\\新しいフォルダー (2)"}) {
+      script += "rm -rf '" + UnixFileName(drive_ + top) + "'\n";
+    }
+    RunOnLinux(h_.dir().path(), script, h_.dir() / "removed.txt");
+  }
+  const AppHarness& h_;
+  std::string drive_;
+};
+
+// Documents in each code the engine reads, in folders with Japanese names (trail bytes
+// 0x5C among them), blanks, brackets and commas: the engine reads them in their own code,
+// the error window shows line 9 as written and selects it in the document, and once the
+// error is taken out the preview's or the print's PDF holds the document's heading.
+TEST(BridgeTest, DocumentsInAnyFolderAndCodeAreTypesetAndPreviewed) {
   EndStandInsAtExit cleanup;
   AppHarness h;
-  std::string source = StartWithBridges(h, "論文 表.tex", kDocument);
-  HWND editor = h.main().ActiveChild()->Memo;
-  h.Command(kTeX1Item);
-  EXPECT_EQ(h.messages.Texts(), "");
-  std::string errors = ErrorText(h);
-  EXPECT_NE(errors.find("! Undefined control sequence."), std::string::npos) << errors;
-  EXPECT_NE(errors.find("l.7 \\undefinedcommand"), std::string::npos) << errors;
-  Range sel = EditorSelection(editor);
-  EXPECT_EQ(sel.start, SendMessageA(editor, EM_LINEINDEX, 6, 0));
-  EXPECT_EQ(sel.end - sel.start, static_cast<long>(std::string("\\undefinedcommand").size()));
-  std::string log = ReadFileBytes(source.substr(0, source.size() - 4) + ".log");
-  EXPECT_NE(log.find("This is e-pTeX"), std::string::npos);
+  // A run that cannot start ends in time with a log.
+  StartWithBridges(h, "", "",
+                   {.table = "[Bridge]\r\nTimeLimit=20\r\n",
+                    .show = "sh -c 'touch \"$1.shown\"' viewer",
+                    .print = "sh -c 'touch \"$1.printed\"' lp"});
+  DriveFolders folders(h);
+  const int kPLaTeX = 0, kUpLaTeX = 2;
+  struct Row {
+    const char* what;
+    std::string folder, name;  // folders below the drive's root; names with 0x5C trail bytes and more
+    int format;
+    Encoding encoding;
+    bool chapter;      // the heading is in a chapter the plain-ASCII main file reads in
+    const char* code;  // the input code, as the log's first line names it
+    const char* context;
+    UINT command;  // preview or print
+    const char* viewed;
+  } rows[] = {
+      {"UTF-8, pLaTeX", "文書\\論文 (2)\\", "表ソ.tex", kPLaTeX, Encoding::kUtf8, false, "(utf8", "九行目の日本語",
+       kTeX2Item, ".shown"},
+      {"UTF-8, upLaTeX", "文書\\論文 (2)\\", "up 表ソ,1).tex", kUpLaTeX, Encoding::kUtf8, false, "(utf8",
+       "九行目の日本語", kTeX2Item, ".shown"},
+      {"Shift-JIS", "Program Files (x86)\\新しいフォルダー (2)\\", "論文 表.tex", kPLaTeX, Encoding::kShiftJis, false,
+       "(sjis", "九行目の日本語", kTeX3Item, ".printed"},
+      {"EUC-JP", "文書\\ﾃﾞｰﾀ①,b]c (ソ)\\", "euc 文書.tex", kPLaTeX, Encoding::kEucJp, false, "(euc", "九行目の日本語",
+       kTeX2Item, ".shown"},
+      {"ASCII main, UTF-8 chapter", "文書\\章 (3)\\", "main.tex", kPLaTeX, Encoding::kUtf8, true, "(utf8", "nine",
+       kTeX2Item, ".shown"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    std::string folder = folders.Make(r.folder), source = folder + r.name, base = ChangeFileExt(source, "");
+    const char* document_class = r.format == kUpLaTeX ? "ujarticle" : "jarticle";
+    WriteFileBytes(source, r.chapter ? kMainOfChapter : InCode(Document(document_class), r.encoding));
+    if (r.chapter) WriteFileBytes(folder + "chapter.tex", InCode(kChapter, r.encoding));
+    AgeFile(source, 10);
+    ASSERT_TRUE(h.main().OpenDocument(source));
+    h.Command(h.main().FormatCommandIds[static_cast<std::size_t>(r.format)]);
+    HWND editor = h.main().ActiveChild()->Memo;
+    h.Command(kTeX1Item);
+    EXPECT_EQ(h.messages.Texts(), "");
+    std::string errors = ErrorText(h);
+    EXPECT_NE(errors.find("! Undefined control sequence."), std::string::npos) << errors;
+    EXPECT_NE(errors.find("l.9 \\undefinedcommand"), std::string::npos) << errors;
+    EXPECT_NE(errors.find(r.context), std::string::npos) << errors;
+    std::string log_start = ReadFileBytes(base + ".log").substr(0, 200);
+    EXPECT_NE(log_start.find(r.code), std::string::npos) << log_start;
+    Range sel = EditorSelection(editor);
+    long line9 = static_cast<long>(SendMessageA(editor, EM_LINEINDEX, 8, 0));
+    EXPECT_EQ(sel.start, line9);
+    EXPECT_EQ(sel.end, line9 + SendMessageA(editor, EM_LINELENGTH, static_cast<WPARAM>(line9), 0));
 
-  // The error taken out, saved and previewed: a clean run, then the PDF.
-  SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("%"));
-  h.Command(kFileSaveItem);
-  h.Command(kTeX2Item);
-  EXPECT_EQ(ErrorText(h).find("! "), std::string::npos) << ErrorText(h);
-  std::string pdf = source.substr(0, source.size() - 4) + ".pdf";
-  ASSERT_TRUE(PumpUntil([&] { return FileExists(pdf); }, 30000)) << ReadFileBytes(h.dir() / "viewer-errors.txt");
-  std::string text = RunOnLinux(h.dir().path(), "pdftotext '" + UnixFileName(pdf) + "' '" + UnixFileName(h.dir() / "pdf.txt") + "'",
-                                h.dir() / "pdf.txt");
-  EXPECT_NE(text.find("日本語の見出し"), std::string::npos) << text;
+    // The error taken out, saved and previewed or printed: a clean run, then the PDF.
+    SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("%"));
+    h.Command(kFileSaveItem);
+    h.Command(r.command);
+    EXPECT_EQ(ErrorText(h).find("! "), std::string::npos) << ErrorText(h);
+    std::string pdf = base + ".pdf";
+    ASSERT_TRUE(PumpUntil([&] { return FileExists(pdf + r.viewed); }, 30000))
+        << ReadFileBytes(h.dir() / "viewer-errors.txt");
+    std::string text = RunOnLinux(h.dir().path(), "pdftotext '" + UnixFileName(pdf) + "' '" +
+                                                       UnixFileName(h.dir() / "pdf.txt") + "'",
+                                  h.dir() / "pdf.txt");
+    EXPECT_NE(text.find("日本語の見出し"), std::string::npos) << text;
+  }
+  // A source of plain ASCII through and through is read in the code of new documents.
+  std::string plain = folders.Make("文書\\") + "plain.tex";
+  WriteFileBytes(plain, "\\documentclass{article}\r\n\\begin{document}\r\nx\r\n\\end{document}\r\n");
+  AgeFile(plain, 10);
+  ASSERT_TRUE(h.main().OpenDocument(plain));
+  h.Command(kTeX1Item);
+  EXPECT_NE(ReadFileBytes(ChangeFileExt(plain, ".log")).substr(0, 200).find("(euc"), std::string::npos);
 }
 
 // Runs that cannot happen, or do not end, leave a log that says why and no engine behind.
 TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
-  struct Row { const char* what; int format; const char* table; bool escape; const char* shown; } rows[] = {
-      {"unknown format", 1, "", false, "! ﾌｫｰﾏｯﾄ 'nosuchformat' に使うTeXのｺﾏﾝﾄﾞがわかりません。"},
-      {"missing engine", 0, "[Engines]\r\nplatex=no-such-tex-engine\r\n", false,
+  struct Row { const char* what; const char* name; int format; const char* table; bool escape; const char* shown; } rows[] = {
+      {"unknown format", "a.tex", 1, "", false, "! ﾌｫｰﾏｯﾄ 'nosuchformat' に使うTeXのｺﾏﾝﾄﾞがわかりません。"},
+      {"missing engine", "a.tex", 0, "[Engines]\r\nplatex=no-such-tex-engine\r\n", false,
        "! TeXのｺﾏﾝﾄﾞ 'no-such-tex-engine' が見つかりません。"},
-      {"engine that never ends", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n[Bridge]\r\nTimeLimit=2\r\n", false,
-       "! TeXが 2 秒以内に終わらなかったので中止しました。"},
-      {"run ended with Esc", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n", true, ""},
+      {"a name pLaTeX cannot take", "ｱｲ.tex", 0, "", false,
+       "! ﾌｧｲﾙ名 ｱｲ.tex の文字「ｱ」を 'platex' はﾌｧｲﾙ名として読めません。"},
+      {"engine that never ends", "a.tex", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n[Bridge]\r\nTimeLimit=2\r\n",
+       false, "! TeXが 2 秒以内に終わらなかったので中止しました。"},
+      {"run ended with Esc", "a.tex", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n", true, ""},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
     EndStandInsAtExit cleanup;
     AppHarness h;
-    StartWithBridges(h, "a.tex", "\\relax\r\n", r.table);
+    StartWithBridges(h, r.name, "\\relax\r\n", {.table = r.table});
     if (r.format) h.Command(h.main().FormatCommandIds[static_cast<std::size_t>(r.format)]);
     if (r.escape) {
       HWND main = h.main().hwnd();
@@ -154,8 +268,8 @@ TEST(BridgeTest, PrintingTellsWhenThereIsNoPrinter) {
     SCOPED_TRACE(r.printer);
     EndStandInsAtExit cleanup;
     AppHarness h;
-    std::string source = StartWithBridges(h, "p.tex", "テスト\r\n\\end\r\n", "[Engines]\r\nplatex=ptex -kanji=sjis\r\n",
-                                          r.printer);
+    std::string source = StartWithBridges(h, "p.tex", "テスト\r\n\\end\r\n",
+                                          {.table = "[Engines]\r\nplatex=ptex -kanji=sjis\r\n", .print = r.printer});
     h.Command(kTeX3Item);
     std::string pdf = source.substr(0, source.size() - 4) + ".pdf", told = h.dir() / "viewer-errors.txt";
     ASSERT_TRUE(PumpUntil([&] { return FileExists(pdf); }, 30000));

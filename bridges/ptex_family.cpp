@@ -1,0 +1,84 @@
+#include "bridges/ptex_family.h"
+
+#include <vector>
+
+#include "core/command_line.h"
+#include "core/sjis.h"
+
+namespace quillet {
+
+namespace {
+
+// "platex" for "C:\texlive\bin\platex.exe" or "/usr/bin/platex-dev".
+std::string ProgramName(std::string_view command) {
+  std::vector<std::string> words = SplitCommandLine(command);
+  std::string name = words.empty() ? std::string() : ExtractFileName(words[0]);
+  name.erase(0, name.rfind('/') + 1);
+  for (char& c : name) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  for (std::string_view suffix : {".exe", "-dev"}) {
+    if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
+  }
+  return name;
+}
+
+// pTeX reads JIS X 0208 only, upTeX Unicode; e-pTeX and the -dev builds are the same
+// engines.
+enum class EngineFamily { kOther, kPTeX, kUpTeX };
+
+EngineFamily FamilyOf(std::string_view engine_command) {
+  std::string name = ProgramName(engine_command);
+  for (int e_form = 0; e_form < 2; ++e_form) {
+    if (name == "ptex" || name == "platex") return EngineFamily::kPTeX;
+    if (name == "uptex" || name == "uplatex") return EngineFamily::kUpTeX;
+    if (!name.starts_with('e')) break;
+    name.erase(0, 1);
+  }
+  return EngineFamily::kOther;
+}
+
+bool SetsKanji(std::string_view engine_command) {
+  for (std::string_view word : SplitCommandLine(engine_command)) {
+    if (word.starts_with("--")) word.remove_prefix(1);
+    // -kanji-internal= names the engine's inner code, not the input's.
+    if (word == "-kanji" || word.starts_with("-kanji=")) return true;
+  }
+  return false;
+}
+
+const char* KanjiName(Encoding encoding) {
+  switch (encoding) {
+    case Encoding::kUtf8:
+      return "utf8";
+    case Encoding::kEucJp:
+      return "euc";
+    case Encoding::kIso2022Jp:
+      return "jis";
+    case Encoding::kShiftJis:
+      break;
+  }
+  return "sjis";
+}
+
+}  // namespace
+
+std::string WithKanjiOption(const std::string& engine_command, Encoding encoding) {
+  if (FamilyOf(engine_command) == EngineFamily::kOther || SetsKanji(engine_command)) return engine_command;
+  return engine_command + " -kanji=" + KanjiName(encoding);
+}
+
+std::string CharEngineCannotTake(std::string_view engine_command, std::string_view file_name) {
+  if (FamilyOf(engine_command) != EngineFamily::kPTeX) return {};
+  auto in = [](unsigned char c, unsigned char low, unsigned char high) { return c >= low && c <= high; };
+  for (std::size_t i = 0; i < file_name.size();) {
+    std::size_t n = CharLength(file_name, i);
+    auto lead = static_cast<unsigned char>(file_name[i]);
+    bool jis = n == 2 ? in(lead, 0x81, 0x84) || in(lead, 0x88, 0x9F) || in(lead, 0xE0, 0xEA) : lead < 0x80;
+    if (!jis) return std::string(file_name.substr(i, n));
+    i += n;
+  }
+  return {};
+}
+
+}  // namespace quillet
