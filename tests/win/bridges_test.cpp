@@ -11,7 +11,9 @@
 #include "core/command_ids.h"
 #include "core/sjis.h"
 #include "core/text_encode.h"
+#include "core/unicode_text.h"
 #include "document/mdi_child_win.h"
+#include "editor/editor_win.h"
 #include "prefs/env_settings.h"
 #include "tests/win/support/app_harness.h"
 #include "tests/win/support/standins.h"
@@ -50,7 +52,8 @@ std::string RunOnLinux(const std::string& folder, const std::string& script_body
   return text;
 }
 
-// Nine lines up to an error whose line goes on in Japanese, then the end.
+// Nine lines up to an error whose line goes on in Japanese (and at "@@", in what a row
+// adds), then the end.
 std::string Document(const char* document_class) {
   return std::string("\\documentclass{") + document_class + "}\r\n" +
          "\\begin{document}\r\n"
@@ -60,7 +63,7 @@ std::string Document(const char* document_class) {
          "$x^2+y^2=z^2$\r\n"
          "全角の％\r\n"
          "二段落目。\r\n"
-         "\\undefinedcommand 九行目の日本語\r\n"
+         "\\undefinedcommand 九行目の日本語@@\r\n"
          "終わり。\r\n"
          "\\end{document}\r\n";
 }
@@ -159,26 +162,29 @@ TEST(BridgeTest, DocumentsInAnyFolderAndCodeAreTypesetAndPreviewed) {
     Encoding encoding;
     bool chapter;      // the heading is in a chapter the plain-ASCII main file reads in
     const char* code;  // the input code, as the log's first line names it
-    const char* context;
-    UINT command;  // preview or print
+    const char8_t* beyond;  // UTF-8 added to line 9: characters Shift-JIS lacks
+    const char16_t* shown;  // what the error window shows of line 9
+    UINT command;           // preview or print
     const char* viewed;
   } rows[] = {
-      {"UTF-8, pLaTeX", "文書\\論文 (2)\\", "表ソ.tex", kPLaTeX, Encoding::kUtf8, false, "(utf8", "九行目の日本語",
-       kTeX2Item, ".shown"},
-      {"UTF-8, upLaTeX", "文書\\論文 (2)\\", "up 表ソ,1).tex", kUpLaTeX, Encoding::kUtf8, false, "(utf8",
-       "九行目の日本語", kTeX2Item, ".shown"},
+      {"UTF-8, pLaTeX", "文書\\論文 (2)\\", "表ソ.tex", kPLaTeX, Encoding::kUtf8, false, "(utf8", u8"",
+       u"九行目の日本語", kTeX2Item, ".shown"},
+      {"UTF-8, upLaTeX", "文書\\論文 (2)\\", "up 表ソ,1).tex", kUpLaTeX, Encoding::kUtf8, false, "(utf8", u8"𠮷😀",
+       u"九行目の日本語𠮷😀", kTeX2Item, ".shown"},
       {"Shift-JIS", "Program Files (x86)\\新しいフォルダー (2)\\", "論文 表.tex", kPLaTeX, Encoding::kShiftJis, false,
-       "(sjis", "九行目の日本語", kTeX3Item, ".printed"},
-      {"EUC-JP", "文書\\ﾃﾞｰﾀ①,b]c (ソ)\\", "euc 文書.tex", kPLaTeX, Encoding::kEucJp, false, "(euc", "九行目の日本語",
-       kTeX2Item, ".shown"},
-      {"ASCII main, UTF-8 chapter", "文書\\章 (3)\\", "main.tex", kPLaTeX, Encoding::kUtf8, true, "(utf8", "nine",
-       kTeX2Item, ".shown"},
+       "(sjis", u8"", u"九行目の日本語", kTeX3Item, ".printed"},
+      {"EUC-JP", "文書\\ﾃﾞｰﾀ①,b]c (ソ)\\", "euc 文書.tex", kPLaTeX, Encoding::kEucJp, false, "(euc", u8"",
+       u"九行目の日本語", kTeX2Item, ".shown"},
+      {"ASCII main, UTF-8 chapter", "文書\\章 (3)\\", "main.tex", kPLaTeX, Encoding::kUtf8, true, "(utf8", u8"",
+       u"nine", kTeX2Item, ".shown"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
     std::string folder = folders.Make(r.folder), source = folder + r.name, base = ChangeFileExt(source, "");
     const char* document_class = r.format == kUpLaTeX ? "ujarticle" : "jarticle";
-    WriteFileBytes(source, r.chapter ? kMainOfChapter : InCode(Document(document_class), r.encoding));
+    std::string document = InCode(Document(document_class), r.encoding);
+    document.replace(document.find("@@"), 2, reinterpret_cast<const char*>(r.beyond));
+    WriteFileBytes(source, r.chapter ? kMainOfChapter : document);
     if (r.chapter) WriteFileBytes(folder + "chapter.tex", InCode(kChapter, r.encoding));
     AgeFile(source, 10);
     ASSERT_TRUE(h.main().OpenDocument(source));
@@ -189,7 +195,8 @@ TEST(BridgeTest, DocumentsInAnyFolderAndCodeAreTypesetAndPreviewed) {
     std::string errors = ErrorText(h);
     EXPECT_NE(errors.find("! Undefined control sequence."), std::string::npos) << errors;
     EXPECT_NE(errors.find("l.9 \\undefinedcommand"), std::string::npos) << errors;
-    EXPECT_NE(errors.find(r.context), std::string::npos) << errors;
+    auto table = reinterpret_cast<const ForeignChars*>(SendMessageA(h.app().ErrorWin().Memo, EM_GETFOREIGNCHARS, 0, 0));
+    EXPECT_NE(Utf16FromEditorText(errors, SystemCodePage(), table).find(r.shown), std::u16string::npos) << errors;
     std::string log_start = ReadFileBytes(base + ".log").substr(0, 200);
     EXPECT_NE(log_start.find(r.code), std::string::npos) << log_start;
     Range sel = EditorSelection(editor);
