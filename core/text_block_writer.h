@@ -37,6 +37,8 @@ class BlockWriter {
     return block_.data.get() + size_;
   }
   void Advance(const char* end) { size_ = static_cast<std::size_t>(end - block_.data.get()); }
+  // Drops what was written after the first n bytes.
+  void Truncate(std::size_t n) { size_ = n < size_ ? n : size_; }
 
   std::size_t size() const { return size_; }
   std::string_view Since(std::size_t pos) const { return {block_.data.get() + pos, size_ - pos}; }

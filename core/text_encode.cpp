@@ -213,6 +213,27 @@ bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage9
   return ok;
 }
 
+bool EncodeText(std::string_view first, std::string_view second, const FileCoding& coding,
+                const CodePage932& code_page, const ForeignChars& chars, const JisLineForms* jis_forms,
+                BlockWriter& out, Unholdable& bad) {
+  unsigned char seam = first.empty() ? 0 : static_cast<unsigned char>(first.back());
+  bool whole_at_seam = second.empty() || (seam != '\r' && !IsLeadByte(seam));
+  if (whole_at_seam && coding.encoding != Encoding::kIso2022Jp) {
+    FileCoding rest = coding;
+    rest.bom = false;
+    std::size_t written = out.size();
+    if (EncodeText(first, coding, code_page, chars, jis_forms, out, bad) &&
+        EncodeText(second, rest, code_page, chars, jis_forms, out, bad)) {
+      return true;
+    }
+    out.Truncate(written);  // the place of what stopped it is found again below
+  }
+  std::string joined;
+  joined.reserve(first.size() + second.size());
+  joined.append(first).append(second);
+  return EncodeText(joined, coding, code_page, chars, jis_forms, out, bad);
+}
+
 bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage932& code_page,
                 const ForeignChars& chars, const JisLineForms* jis_forms, std::string& out, Unholdable& bad) {
   BlockWriter writer(text.size());

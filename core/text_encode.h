@@ -31,6 +31,12 @@ bool WrittenAsIs(const FileCoding& coding);
 // The bytes go to out (which may hold some already).
 bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage932& code_page,
                 const ForeignChars& chars, const JisLineForms* jis_forms, BlockWriter& out, Unholdable& bad);
+// The same for a text held in two pieces, as the editor holds it round its gap: written
+// piece after piece without joining them into a copy first, unless a character or a
+// break may run over the seam.
+bool EncodeText(std::string_view first, std::string_view second, const FileCoding& coding,
+                const CodePage932& code_page, const ForeignChars& chars, const JisLineForms* jis_forms,
+                BlockWriter& out, Unholdable& bad);
 // The same into a string (for small texts: names, logs, tests).
 bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage932& code_page,
                 const ForeignChars& chars, const JisLineForms* jis_forms, std::string& out, Unholdable& bad);

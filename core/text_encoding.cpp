@@ -228,7 +228,8 @@ bool IsValidUtf8(std::string_view bytes) {
       continue;
     }
     // The common case of Japanese text first: three bytes, no range rules to mind.
-    if (c >= 0xE1 && c <= 0xEC && end - p >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+    if ((c & 0xF0) == 0xE0 && c != 0xE0 && c != 0xED && end - p >= 3 && (p[1] & 0xC0) == 0x80 &&
+        (p[2] & 0xC0) == 0x80) {
       p += 3;
       continue;
     }

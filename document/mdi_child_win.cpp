@@ -133,12 +133,11 @@ bool TMDIChild::ToFileBytes(const FileCoding& coding, FileBytes& out, Unholdable
     out.count = 2;
     return true;
   }
-  std::string joined;
-  std::string_view text = ContiguousText(joined);
   const JisLineForms* forms = coding.encoding == coding_.encoding ? &jis_forms_ : nullptr;
   // Room for UTF-8 of Japanese text, half as long again as its Shift-JIS: no regrowing.
-  BlockWriter writer(text.size() + text.size() / 2 + text.size() / 16);
-  if (!EncodeText(text, coding, SystemCodePage(), chars, forms, writer, bad)) return false;
+  std::size_t size = pieces[0].size() + pieces[1].size();
+  BlockWriter writer(size + size / 2 + size / 16);
+  if (!EncodeText(pieces[0], pieces[1], coding, SystemCodePage(), chars, forms, writer, bad)) return false;
   out.converted = writer.Finish();
   out.parts[0] = std::string_view(out.converted.data.get(), out.converted.size);
   out.count = 1;

@@ -87,6 +87,33 @@ TEST(TextCodingTest, FilesAreFoundReadAndWrittenBackByteForByte) {
   }
 }
 
+TEST(TextCodingTest, ATextInTwoPiecesIsWrittenAsTheWholeWhereverItIsSplit) {
+  // The editor's gap may lie anywhere: between the bytes of a break, of a character, of
+  // a document's own character; and the place of what a coding cannot hold counts over
+  // both pieces.
+  std::string bytes = U8(u8"表ソ𠮷\nabc\r\n");
+  DecodedText decoded = Decode(bytes, {Encoding::kUtf8});
+  std::string text = EditorText(decoded);
+  for (FileCoding coding : {FileCoding{Encoding::kUtf8, true, LineEnd::kLf}, FileCoding{Encoding::kShiftJis}}) {
+    std::string whole;
+    Unholdable whole_bad;
+    bool whole_ok = EncodeText(text, coding, IconvCodePage(), decoded.chars, nullptr, whole, whole_bad);
+    for (std::size_t split = 0; split <= text.size(); ++split) {
+      BlockWriter out(1);
+      Unholdable bad;
+      bool ok = EncodeText(std::string_view(text).substr(0, split), std::string_view(text).substr(split), coding,
+                           IconvCodePage(), decoded.chars, nullptr, out, bad);
+      TextBlock block = out.Finish();
+      EXPECT_EQ(ok, whole_ok) << split;
+      if (ok) {
+        EXPECT_EQ(std::string(block.data.get(), block.size), whole) << split;
+      } else {
+        EXPECT_EQ(std::make_pair(bad.line, bad.column), std::make_pair(whole_bad.line, whole_bad.column)) << split;
+      }
+    }
+  }
+}
+
 TEST(TextCodingTest, WhatIsNoTextOrMixedIsTold) {
   struct Row {
     const char* name;
