@@ -28,9 +28,18 @@ std::string Lower(std::string_view text) {
 
 std::vector<Unholdable> CharactersPLaTeXDrops(std::string_view text, const ForeignChars& chars, std::size_t max) {
   std::vector<Unholdable> found;
+  // TeX skips a comment without reading its characters: what stands after a "%" that no
+  // backslash escapes is no concern.
+  bool in_comment = false, escaped = false;
   for (TextWalker walk(text); !walk.done() && found.size() < max; walk.Next()) {
-    if (walk.AtBreak()) continue;
+    if (walk.AtBreak()) {
+      in_comment = escaped = false;
+      continue;
+    }
     std::uint16_t code = walk.Code();
+    if (in_comment) continue;
+    if (code == '%' && !escaped) in_comment = true;
+    escaped = code == '\\' && !escaped;
     if (code < 0x80) continue;
     char32_t foreign = code >= 0xF000 ? chars.CharOf(code) : 0;
     if (DroppedByPLaTeX(code, foreign)) found.push_back(walk.Here(code, foreign));

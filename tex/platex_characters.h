@@ -14,7 +14,7 @@
 namespace quillet {
 
 // The first max such characters of the editor's text, with their places. Latin letters
-// (below U+0370) are LaTeX's own business and not counted.
+// (below U+0370) are LaTeX's own business and comments TeX's, and neither is counted.
 std::vector<Unholdable> CharactersPLaTeXDrops(std::string_view text, const ForeignChars& chars, std::size_t max);
 
 // Whether a format (its name in wintex.ini, or its menu text) runs pLaTeX or pTeX.

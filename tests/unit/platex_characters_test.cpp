@@ -20,6 +20,8 @@ TEST(PLaTeXCharactersTest, WhatPLaTeXDropsIsFoundWithItsPlace) {
       {"JIS X 0208 and ASCII only", "\\section{表示とソース}\r\n漢字かなカナ～∥", {}},
       {"circled number, 髙, ⅰ and half-width katakana", "①a\r\n髙ⅰﾃ", {{1, 1}, {2, 1}, {2, 3}, {2, 5}}},
       {"the document's own characters", "x\xF0\x40\xF0\x41\xF0\x42\xF0\x43", {{1, 2}, {1, 4}}},
+      {"comments, but not an escaped % or one after a 0x5C trail byte",
+       "% ﾌﾟﾚﾋﾞｭｰ①\r\n\\%①\\\\% ①\r\n表%①", {{2, 3}}},
   };
   for (const Row& row : rows) {
     std::vector<Unholdable> found = CharactersPLaTeXDrops(row.text, chars, 10);
