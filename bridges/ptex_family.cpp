@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/command_line.h"
+#include "core/jis_codes.h"
 #include "core/sjis.h"
 
 namespace quillet {
@@ -70,12 +71,11 @@ std::string WithKanjiOption(const std::string& engine_command, Encoding encoding
 
 std::string CharEngineCannotTake(std::string_view engine_command, std::string_view file_name) {
   if (FamilyOf(engine_command) != EngineFamily::kPTeX) return {};
-  auto in = [](unsigned char c, unsigned char low, unsigned char high) { return c >= low && c <= high; };
   for (std::size_t i = 0; i < file_name.size();) {
     std::size_t n = CharLength(file_name, i);
     auto lead = static_cast<unsigned char>(file_name[i]);
-    bool jis = n == 2 ? in(lead, 0x81, 0x84) || in(lead, 0x88, 0x9F) || in(lead, 0xE0, 0xEA) : lead < 0x80;
-    if (!jis) return std::string(file_name.substr(i, n));
+    auto code = static_cast<std::uint16_t>(n == 2 ? lead << 8 | static_cast<unsigned char>(file_name[i + 1]) : lead);
+    if (!IsJisX0208Code(code)) return std::string(file_name.substr(i, n));
     i += n;
   }
   return {};
