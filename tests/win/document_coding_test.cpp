@@ -188,6 +188,13 @@ TEST_F(CodingFixture, InsertTakesAFileOfAnyCodingIntoTheDocumentsOwn) {
   EXPECT_EQ(EditorText(Active()->Memo), "日本語\r\n\r\n本文\r\n");
   EXPECT_EQ(h.messages.Texts(),
             utf8 + " の 1 行 2 桁目の文字 U+1F600 は、この文書の文字ｺｰﾄﾞ (Shift-JIS) では表せないので挿入しません。\n");
+  // A UTF-8 document takes the character under a code of its own and writes it back.
+  std::string utf8_doc = h.MakeFile("doc8.tex", U8(u8"♥\n"));
+  ASSERT_TRUE(h.main().OpenDocument(utf8_doc));
+  h.dialogs.answers = {utf8};
+  h.Command(kFileInsertItem);
+  ASSERT_TRUE(h.main().FileSaveItemClick(*Active()));
+  EXPECT_EQ(ReadFileBytes(utf8_doc), Hex("61f09f98800a0ae299a50a"));  // "a😀", an empty line, "♥"
 }
 
 TEST_F(CodingFixture, AnAutosaveCopyKeepsItsDocumentsCoding) {
