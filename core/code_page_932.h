@@ -30,6 +30,11 @@ class CodePage932 {
   // The code's character in UTF-8, packed for a fast save: its bytes from the lowest,
   // their number in the top byte (0 when the code is no character).
   std::uint32_t Utf8Of(std::uint16_t code) const { return to_utf8_[code]; }
+  // The tables themselves, indexed by character below U+10000 and by code, for loops
+  // that write through char pointers (which keep a compiler from holding the tables'
+  // places in registers).
+  const std::uint16_t* CodeTable() const { return to_code_.data(); }
+  const std::uint32_t* Utf8Table() const { return to_utf8_.data(); }
 
  private:
   std::vector<char32_t> to_char_;

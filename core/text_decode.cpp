@@ -111,6 +111,7 @@ bool DecodeUtf8(std::string_view bytes, const CodePage932& code_page, DecodedTex
   BlockWriter writer(bytes.size() + bytes.size() / 16);
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const unsigned char* end = p + bytes.size();
+  const std::uint16_t* codes = code_page.CodeTable();
   auto put_code = [](std::uint16_t code, char*& o) {
     if (code >= 0x100) *o++ = static_cast<char>(code >> 8);
     *o++ = static_cast<char>(code & 0xFF);
@@ -151,7 +152,7 @@ bool DecodeUtf8(std::string_view bytes, const CodePage932& code_page, DecodedTex
         u = KeptByte(c);
         ++p;
       }
-      std::uint16_t code = code_page.CodeOf(u);
+      std::uint16_t code = u < 0x10000 ? codes[u] : kNoCode;
       if (code == kNoCode) {
         code = out.chars.CodeFor(u);
         if (code == 0) code = kGetaCode;

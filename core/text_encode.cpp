@@ -127,9 +127,9 @@ char* PutShiftJis(const CodePage932& code_page, std::uint16_t code, char32_t for
   return nullptr;
 }
 
-char* PutUtf8Char(const CodePage932& code_page, std::uint16_t code, char32_t foreign, char* o) {
+char* PutUtf8Char(const std::uint32_t* utf8, std::uint16_t code, char32_t foreign, char* o) {
   if (foreign == 0) {
-    std::uint32_t packed = code_page.Utf8Of(code);
+    std::uint32_t packed = utf8[code];
     if (packed == 0) return nullptr;
     std::memcpy(o, &packed, 4);  // room is always there; only the first bytes count
     return o + (packed >> 24);
@@ -195,9 +195,10 @@ bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage9
       });
       break;
     case Encoding::kUtf8:
-      ok = EncodeWith(text, chars, coding.line_end, out, bad_at, [&code_page](std::uint16_t code, char32_t c, char* o) {
-        return PutUtf8Char(code_page, code, c, o);
-      });
+      ok = EncodeWith(text, chars, coding.line_end, out, bad_at,
+                      [utf8 = code_page.Utf8Table()](std::uint16_t code, char32_t c, char* o) {
+                        return PutUtf8Char(utf8, code, c, o);
+                      });
       break;
     case Encoding::kEucJp:
       ok = EncodeWith(text, chars, coding.line_end, out, bad_at, PutEuc);
