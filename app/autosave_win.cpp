@@ -46,15 +46,15 @@ void TMainForm::TimerTimer() {
     std::string copy = doc->AutoSaveFileName();
     // In the document's coding; a character that coding cannot hold (the save will say
     // so) must not cost the copy, so such a text is copied in UTF-8.
-    FileCoding coding = doc->coding();
-    FileBytes bytes;
-    Unholdable bad;
     if (!doc->savable()) continue;
-    if (!doc->ToFileBytes(coding, bytes, bad)) {
+    FileCoding coding = doc->coding();
+    FileBytes bytes(*doc, coding);
+    if (!WriteFileSafely(copy, bytes)) {
+      if (!bytes.stopped()) continue;
       coding = {Encoding::kUtf8, false, coding.line_end};
-      if (!doc->ToFileBytes(coding, bytes, bad)) continue;
+      FileBytes utf8(*doc, coding);
+      if (!WriteFileSafely(copy, utf8)) continue;
     }
-    if (!WriteFileSafely(copy, bytes.bytes())) continue;
     const std::string& name = doc->FileName();
     app_.autosave_record().Note({copy, doc->is_untitled() ? name : FullPathName(name), CodingName(coding)});
   }

@@ -100,16 +100,18 @@ void TMainForm::ShowCoding(const TMDIChild* doc) {
   status_bar_.SetText(kCodingPanel, doc ? CodingName(doc->coding()) : "");
 }
 
-bool TMainForm::DocumentBytes(const TMDIChild& doc, const FileCoding& coding, FileBytes& bytes) {
+std::optional<SaveReport> TMainForm::WriteDocument(const TMDIChild& doc, const FileCoding& coding,
+                                                   const std::string& path, const std::string& backup) {
   if (!doc.savable()) {
     app_.messages().Error(hwnd(), doc.FileName() + " は読み取り専用で開いているので保存できません。");
-    return false;
+    return std::nullopt;
   }
-  Unholdable bad;
-  if (doc.ToFileBytes(coding, bytes, bad)) return true;
-  app_.messages().Error(hwnd(), UnholdableText(bad, coding.encoding, SystemCodePage()) +
+  FileBytes bytes(doc, coding);
+  SaveReport report = SaveFileWithBackup(path, bytes, backup);
+  if (!bytes.stopped()) return report;
+  app_.messages().Error(hwnd(), UnholdableText(bytes.bad(), coding.encoding, SystemCodePage()) +
                                     "\r文字を直すか、別の文字ｺｰﾄﾞを選んで名前を付けて保存してください。");
-  return false;
+  return std::nullopt;
 }
 
 bool TMainForm::OpenDocument(const std::string& name) {
@@ -213,10 +215,10 @@ void TMainForm::FilePrintItemClick() {
 bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
   if (doc.is_untitled()) return FileSaveAsItemClick(doc);
   std::string name = doc.FileName();
-  FileBytes bytes;
-  if (!DocumentBytes(doc, doc.coding(), bytes)) return false;
   std::string backup = app_.env_settings().general.backup ? BackupNameFor(name) : "";
-  SaveReport report = SaveFileWithBackup(name, bytes.bytes(), backup);
+  std::optional<SaveReport> written = WriteDocument(doc, doc.coding(), name, backup);
+  if (!written) return false;
+  const SaveReport& report = *written;
   if (report.backup_failed) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
   if (!report.saved) {
     app_.messages().Error(hwnd(), CannotCreateText(name));
@@ -236,10 +238,10 @@ bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
   FileCoding coding = doc.coding();
   args.coding = &coding;
   if (!app_.file_dialogs().Save(hwnd(), args, chosen)) return false;
-  // A character the chosen coding cannot hold is named before anything is written.
-  FileBytes bytes;
-  if (!DocumentBytes(doc, coding, bytes)) return false;
-  if (!WriteFileSafely(chosen, bytes.bytes())) {
+  // A character the chosen coding cannot hold is named, and the file is not replaced.
+  std::optional<SaveReport> written = WriteDocument(doc, coding, chosen, "");
+  if (!written) return false;
+  if (!written->saved) {
     app_.messages().Error(hwnd(), CannotCreateText(chosen));
     return false;
   }

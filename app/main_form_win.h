@@ -19,6 +19,7 @@
 #include "prefs/env_settings.h"
 #include "tex/tex_run_win.h"
 #include "win/file_dialogs_win.h"
+#include "win/file_io_win.h"
 #include "win/form_win.h"
 #include "win/menu_win.h"
 #include "win/status_bar_win.h"
@@ -27,7 +28,6 @@ namespace quillet {
 
 class Application;
 class TMDIChild;
-struct FileBytes;
 
 // Tool buttons in their order on the bar.
 enum ToolButton : std::size_t {
@@ -210,9 +210,11 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   // A file's text as the document's whole text, unmodified, the caret at its start; the
   // user is told of mixed line ends and of characters that found no code.
   void LoadDocumentText(TMDIChild& doc, DocumentContent content);
-  // The document's text as its file's bytes in coding; false, after telling the user what
-  // stops it, when it cannot be written so.
-  bool DocumentBytes(const TMDIChild& doc, const FileCoding& coding, FileBytes& bytes);
+  // Writes the document's text to path in coding (the old file kept as backup when one is
+  // named); nullopt, after telling the user, when a read-only document or a character the
+  // coding cannot hold stops it, and nothing is replaced.
+  std::optional<SaveReport> WriteDocument(const TMDIChild& doc, const FileCoding& coding, const std::string& path,
+                                          const std::string& backup);
   // The coding new documents take.
   FileCoding NewDocumentCoding() const;
   void ShowCoding(const TMDIChild* doc);

@@ -125,23 +125,27 @@ std::string_view TMDIChild::ContiguousText(std::string& storage) const {
   return storage;
 }
 
-bool TMDIChild::ToFileBytes(const FileCoding& coding, FileBytes& out, Unholdable& bad) const {
-  std::array<std::string_view, 2> pieces = TextParts();
-  const ForeignChars& chars = foreign_chars();
-  if (WrittenAsIs(coding) && chars.empty()) {
-    out.parts = pieces;
-    out.count = 2;
+namespace {
+// A slice of about a megabyte: written while the next is made, and small enough that the
+// first write starts at once.
+constexpr std::size_t kSliceBytes = 1u << 20;
+}  // namespace
+
+FileBytes::FileBytes(const TMDIChild& doc, const FileCoding& coding) : parts_(doc.TextParts()) {
+  const ForeignChars& chars = doc.foreign_chars();
+  if (WrittenAsIs(coding) && chars.empty()) return;
+  const JisLineForms* forms = coding.encoding == doc.coding().encoding ? &doc.jis_forms() : nullptr;
+  encoder_.emplace(parts_[0], parts_[1], coding, SystemCodePage(), chars, forms, kSliceBytes);
+}
+
+bool FileBytes::Next(std::string_view& piece) {
+  if (!encoder_) {
+    piece = {};
+    while (piece.empty() && given_ < parts_.size()) piece = parts_[given_++];
     return true;
   }
-  const JisLineForms* forms = coding.encoding == coding_.encoding ? &jis_forms_ : nullptr;
-  // Room for UTF-8 of Japanese text, half as long again as its Shift-JIS: no regrowing.
-  std::size_t size = pieces[0].size() + pieces[1].size();
-  BlockWriter writer(size + size / 2 + size / 16);
-  if (!EncodeText(pieces[0], pieces[1], coding, SystemCodePage(), chars, forms, writer, bad)) return false;
-  out.converted = writer.Finish();
-  out.parts[0] = std::string_view(out.converted.data.get(), out.converted.size);
-  out.count = 1;
-  return true;
+  stopped_ = !encoder_->Next(piece);
+  return !stopped_;
 }
 
 void TMDIChild::SetEditorFont(const std::string& name, int size) {

@@ -5,28 +5,41 @@
 #include <windows.h>
 
 #include <array>
-#include <span>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/iso2022_jp.h"
+#include "core/slice_encoder.h"
 #include "core/text_encode.h"
 #include "core/text_encoding.h"
 #include "document/document_file_win.h"
 #include "document/document_host_win.h"
+#include "win/file_io_win.h"
 #include "win/handles_win.h"
 #include "win/menu_win.h"
 #include "win/window_win.h"
 
 namespace quillet {
 
-// A document's text as the bytes of its file: in place in the editor when the text needs
-// no conversion, else converted.
-struct FileBytes {
-  TextBlock converted;
-  std::array<std::string_view, 2> parts;
-  std::size_t count = 0;
-  std::span<const std::string_view> bytes() const { return {parts.data(), count}; }
+class TMDIChild;
+
+// A document's text as the bytes of its file in a coding, for a save to write: in place in
+// the editor when the text needs no conversion, else converted slice by slice while the
+// save writes the slice before. Valid while the text does not change.
+class FileBytes : public ByteMaker {
+ public:
+  FileBytes(const TMDIChild& doc, const FileCoding& coding);
+  bool Next(std::string_view& piece) override;
+  // A character the coding cannot hold stopped the making (and so the save).
+  bool stopped() const { return stopped_; }
+  const Unholdable& bad() const { return encoder_->bad(); }
+
+ private:
+  std::array<std::string_view, 2> parts_;
+  std::size_t given_ = 0;                // parts given, when written as they are
+  std::optional<SliceEncoder> encoder_;  // else
+  bool stopped_ = false;
 };
 
 class TMDIChild : public Window {
@@ -62,8 +75,7 @@ class TMDIChild : public Window {
   // False for a text whose characters outnumber the codes it could give them: writing it
   // would lose them.
   bool savable() const { return savable_; }
-  // The text as a file in coding; false with the first character that coding cannot hold.
-  bool ToFileBytes(const FileCoding& coding, FileBytes& out, Unholdable& bad) const;
+  const JisLineForms& jis_forms() const { return jis_forms_; }
   // The whole text in one piece: in place when the editor holds it so, else in storage.
   std::string_view ContiguousText(std::string& storage) const;
   // The table of the document's own characters (never null).

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <thread>
 
 #include "core/dos_time.h"
 #include "core/sjis.h"
@@ -77,9 +78,10 @@ FileHandle CreateTemporaryIn(const std::string& dir, std::string& name) {
   }
   return FileHandle();
 }
-}  // namespace
 
-std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
+// write(file) puts the bytes into the fresh temporary file.
+template <typename Write>
+std::string WriteTemporaryWith(const std::string& path, Write write) {
   std::string temp;
   bool ok = true;
   {
@@ -89,8 +91,7 @@ std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
     // of a large save) leaves no part-written file behind; the mark comes off once they
     // are all on the disk. A file system without marks is written all the same.
     bool marked = MarkForDeletion(file.get(), true);
-    for (std::string_view part : parts) ok = ok && WriteAll(file.get(), part);
-    ok = ok && FlushFileBuffers(file.get());
+    ok = write(file.get()) && FlushFileBuffers(file.get());
     ok = ok && (!marked || MarkForDeletion(file.get(), false));
   }
   if (!ok) {
@@ -98,6 +99,36 @@ std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
     return {};
   }
   return temp;
+}
+
+// Each piece is written on a thread of its own while the maker makes the next.
+bool WriteMade(HANDLE file, ByteMaker& maker) {
+  std::string_view piece;
+  if (!maker.Next(piece)) return false;
+  while (!piece.empty()) {
+    bool written = false;
+    std::thread writer([file, piece, &written] { written = WriteAll(file, piece); });
+    std::string_view next;
+    bool made = maker.Next(next);
+    writer.join();
+    if (!written || !made) return false;
+    piece = next;
+  }
+  return true;
+}
+}  // namespace
+
+std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
+  return WriteTemporaryWith(path, [parts](HANDLE file) {
+    for (std::string_view part : parts) {
+      if (!WriteAll(file, part)) return false;
+    }
+    return true;
+  });
+}
+
+std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker) {
+  return WriteTemporaryWith(path, [&maker](HANDLE file) { return WriteMade(file, maker); });
 }
 
 bool IsReadOnlyFile(const std::string& path) {
@@ -124,12 +155,10 @@ std::string KeepAside(const std::string& path, const std::string& temp) {
   DeleteFileA(aside.c_str());
   return {};
 }
-}  // namespace
 
-SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup) {
+// temp (empty when it could not be written) takes path's place.
+SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, const std::string& backup) {
   SaveReport report;
-  if (IsReadOnlyFile(path)) return report;
-  std::string temp = WriteTemporaryBeside(path, parts);
   if (temp.empty()) return report;
   // The document's and the backup's names change only by renames that replace one whole
   // file by another, so a program killed between any two steps leaves the document as the
@@ -152,6 +181,19 @@ SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const st
   }
   return report;
 }
+}  // namespace
+
+SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup) {
+  if (IsReadOnlyFile(path)) return {};
+  return ReplaceWithBackup(path, WriteTemporaryBeside(path, parts), backup);
+}
+
+SaveReport SaveFileWithBackup(const std::string& path, ByteMaker& maker, const std::string& backup) {
+  if (IsReadOnlyFile(path)) return {};
+  return ReplaceWithBackup(path, WriteTemporaryBeside(path, maker), backup);
+}
+
+bool WriteFileSafely(const std::string& path, ByteMaker& maker) { return SaveFileWithBackup(path, maker, "").saved; }
 
 std::int32_t FileAge(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;

@@ -22,9 +22,23 @@ ReadStatus ReadFileBlock(const std::string& path, TextBlock& block, std::uint64_
 // The bytes of a file to write, in pieces written one after the other.
 using ByteParts = std::span<const std::string_view>;
 
-// Writes the parts to a fresh temporary file beside path, flushed to disk; returns its
-// name, or an empty string (and no file left behind) when that fails.
+// Bytes made a piece at a time while the piece before is written, so that making them
+// (converting a document to its file's coding) costs little beside writing them. Next
+// gives the next piece, valid through the call after it; an empty piece ends them; false
+// stops the write, and the file being written is dropped.
+class ByteMaker {
+ public:
+  virtual bool Next(std::string_view& piece) = 0;
+
+ protected:
+  ~ByteMaker() = default;
+};
+
+// Writes the parts (or what the maker makes) to a fresh temporary file beside path,
+// flushed to disk; returns its name, or an empty string (and no file left behind) when
+// that fails.
 std::string WriteTemporaryBeside(const std::string& path, ByteParts parts);
+std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker);
 
 // Replaces path by the file temp (a rename in the same directory).
 bool ReplaceWith(const std::string& temp, const std::string& path);
@@ -42,6 +56,8 @@ struct SaveReport {
 // leaves path and the backup whole, old or new. On failure the old file and the previous
 // backup are as they were.
 SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup);
+SaveReport SaveFileWithBackup(const std::string& path, ByteMaker& maker, const std::string& backup);
+bool WriteFileSafely(const std::string& path, ByteMaker& maker);
 
 bool IsReadOnlyFile(const std::string& path);
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/slice_encoder.h"
 #include "core/text_decode.h"
 #include "core/text_encode.h"
 #include "core/text_encoding.h"
@@ -109,6 +110,36 @@ TEST(TextCodingTest, ATextInTwoPiecesIsWrittenAsTheWholeWhereverItIsSplit) {
         EXPECT_EQ(std::string(block.data.get(), block.size), whole) << split;
       } else {
         EXPECT_EQ(std::make_pair(bad.line, bad.column), std::make_pair(whole_bad.line, whole_bad.column)) << split;
+      }
+    }
+  }
+}
+
+TEST(TextCodingTest, SlicesMadeOneAfterAnotherAreTheWholeText) {
+  // Every slice size over a text split round the gap anywhere; slices end at breaks, the
+  // BOM comes once, and what stops the making is placed in the whole text.
+  std::string bytes = U8(u8"表ソ\nabc\n𠮷x\n\nend");
+  DecodedText decoded = Decode(bytes, {Encoding::kUtf8});
+  std::string text = EditorText(decoded);
+  for (FileCoding coding : {FileCoding{Encoding::kUtf8, true, LineEnd::kLf}, FileCoding{Encoding::kEucJp}}) {
+    std::string whole;
+    Unholdable whole_bad;
+    bool whole_ok = EncodeText(text, coding, IconvCodePage(), decoded.chars, nullptr, whole, whole_bad);
+    for (std::size_t slice = 1; slice <= text.size() + 1; ++slice) {
+      for (std::size_t split : {std::size_t{0}, std::size_t{3}, text.size()}) {
+        SliceEncoder encoder(std::string_view(text).substr(0, split), std::string_view(text).substr(split), coding,
+                             IconvCodePage(), decoded.chars, nullptr, slice);
+        std::string made;
+        std::string_view piece;
+        bool ok = true;
+        while ((ok = encoder.Next(piece)) && !piece.empty()) made.append(piece);
+        EXPECT_EQ(ok, whole_ok) << slice << "/" << split;
+        if (ok) {
+          EXPECT_EQ(made, whole) << slice << "/" << split;
+        } else {
+          EXPECT_EQ(encoder.bad().line, whole_bad.line) << slice << "/" << split;
+          EXPECT_EQ(encoder.bad().column, whole_bad.column) << slice << "/" << split;
+        }
       }
     }
   }
