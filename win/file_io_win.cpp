@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "core/dos_time.h"
@@ -101,20 +103,70 @@ std::string WriteTemporaryWith(const std::string& path, Write write) {
   return temp;
 }
 
-// Each piece is written on a thread of its own while the maker makes the next.
-bool WriteMade(HANDLE file, ByteMaker& maker) {
-  std::string_view piece;
-  if (!maker.Next(piece)) return false;
-  while (!piece.empty()) {
-    bool written = false;
-    std::thread writer([file, piece, &written] { written = WriteAll(file, piece); });
-    std::string_view next;
-    bool made = maker.Next(next);
-    writer.join();
-    if (!written || !made) return false;
-    piece = next;
+// One writer thread writes each piece while the maker makes the next (a thread for each
+// piece would cost more than it saves: starting one takes the best part of a millisecond
+// under Wine). A piece is handed over only once the one before it is written, so the
+// maker never reuses the room of a piece still being written.
+class PieceWriter {
+ public:
+  explicit PieceWriter(HANDLE file) : file_(file), thread_([this] { Run(); }) {}
+  ~PieceWriter() {
+    {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [this] { return !pending_; });
+      ended_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
   }
-  return true;
+  // False when a write before it failed.
+  bool Hand(std::string_view piece) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !pending_; });
+    if (failed_) return false;
+    piece_ = piece;
+    pending_ = true;
+    changed_.notify_all();
+    return true;
+  }
+  bool Finish() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !pending_; });
+    return !failed_;
+  }
+
+ private:
+  void Run() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+      changed_.wait(lock, [this] { return pending_ || ended_; });
+      if (!pending_) return;
+      std::string_view piece = piece_;
+      lock.unlock();
+      bool written = WriteAll(file_, piece);
+      lock.lock();
+      failed_ = failed_ || !written;
+      pending_ = false;
+      changed_.notify_all();
+    }
+  }
+
+  HANDLE file_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::string_view piece_;
+  bool pending_ = false, ended_ = false, failed_ = false;
+  std::thread thread_;  // last: it starts once the rest is ready
+};
+
+bool WriteMade(HANDLE file, ByteMaker& maker) {
+  PieceWriter writer(file);
+  std::string_view piece;
+  while (maker.Next(piece)) {
+    if (piece.empty()) return writer.Finish();
+    if (!writer.Hand(piece)) return false;
+  }
+  return false;
 }
 }  // namespace
 
