@@ -74,10 +74,12 @@ constexpr std::size_t kMostBytesPerByte = 3;
 // answers the place after what it wrote, or null when the coding cannot hold the
 // character; breaks become the line end's bytes. A tight loop, as a 10 MB save must not
 // take much longer in UTF-8 than in Shift-JIS. bad_at: where the character that stopped it
-// stands.
+// stands. utf8: for UTF-8, the code page's table of UTF-8 bytes, which the loop reads
+// itself for the common double-byte character (a call through put for each one costs
+// more than the conversion).
 template <typename Put>
 bool EncodeWith(std::string_view text, const ForeignChars& chars, LineEnd line_end, BlockWriter& out,
-                std::size_t& bad_at, Put put) {
+                std::size_t& bad_at, Put put, const std::uint32_t* utf8 = nullptr) {
   std::string_view end_bytes = LineEndBytes(line_end);
   bool breaks_as_they_are = line_end == LineEnd::kCrLf;
   const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
@@ -87,6 +89,14 @@ bool EncodeWith(std::string_view text, const ForeignChars& chars, LineEnd line_e
     char* o = out.Room(kMostBytesPerByte * chunk + 8);
     for (const unsigned char* stop = p + chunk; p < stop;) {
       unsigned char c = *p;
+      if (utf8 && c >= 0x81 && c < 0xF0 && (c < 0xA0 || c >= 0xE0) && p + 1 < end && p[1] >= 0x40) {
+        if (std::uint32_t packed = utf8[c << 8 | p[1]]; packed != 0) {
+          std::memcpy(o, &packed, 4);  // room is always there; only the first bytes count
+          o += packed >> 24;
+          p += 2;
+          continue;
+        }
+      }
       if (c < 0x80) {
         if (c == '\r' && !breaks_as_they_are && p + 1 < end && p[1] == '\n') {
           o = std::copy(end_bytes.begin(), end_bytes.end(), o);
@@ -195,10 +205,10 @@ bool EncodeText(std::string_view text, const FileCoding& coding, const CodePage9
       });
       break;
     case Encoding::kUtf8:
-      ok = EncodeWith(text, chars, coding.line_end, out, bad_at,
-                      [utf8 = code_page.Utf8Table()](std::uint16_t code, char32_t c, char* o) {
-                        return PutUtf8Char(utf8, code, c, o);
-                      });
+      ok = EncodeWith(
+          text, chars, coding.line_end, out, bad_at,
+          [utf8 = code_page.Utf8Table()](std::uint16_t code, char32_t c, char* o) { return PutUtf8Char(utf8, code, c, o); },
+          code_page.Utf8Table());
       break;
     case Encoding::kEucJp:
       ok = EncodeWith(text, chars, coding.line_end, out, bad_at, PutEuc);
