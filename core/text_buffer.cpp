@@ -132,7 +132,9 @@ void TextBuffer::SetText(std::string_view text) {
 
 void TextBuffer::AdoptText(TextBlock block) {
   std::string_view text(block.data.get(), block.size);
-  if (!lines_.Reset(text)) {
+  if (block.lines_counted) {
+    lines_.Adopt(std::move(block.line_starts));
+  } else if (!lines_.Reset(text)) {
     SetText(text);
     return;
   }

@@ -112,6 +112,9 @@ bool DecodeUtf8(std::string_view bytes, const CodePage932& code_page, DecodedTex
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const unsigned char* end = p + bytes.size();
   const std::uint16_t* codes = code_page.CodeTable();
+  // The lines are counted as they are written, so the editor need not count them again.
+  std::vector<std::uint32_t> starts;
+  starts.reserve(bytes.size() / 64);
   auto put_code = [](std::uint16_t code, char*& o) {
     if (code >= 0x100) *o++ = static_cast<char>(code >> 8);
     *o++ = static_cast<char>(code & 0xFF);
@@ -120,12 +123,15 @@ bool DecodeUtf8(std::string_view bytes, const CodePage932& code_page, DecodedTex
     // Each byte read makes at most two: a chunk never runs out of room.
     std::size_t chunk = std::min<std::size_t>(static_cast<std::size_t>(end - p), 4096);
     char* o = writer.Room(2 * chunk + 8);
+    const char* room = o;
+    std::size_t written = writer.size();
     for (const unsigned char* stop = p + chunk; p < stop;) {
       unsigned char c = *p;
       if (c < 0x80) {
         if (c == '\r' || c == '\n') {
           *o++ = '\r';
           *o++ = '\n';
+          starts.push_back(static_cast<std::uint32_t>(written + static_cast<std::size_t>(o - room)));
           p += c == '\r' && p + 1 < end && p[1] == '\n' ? 2 : 1;
         } else {
           *o++ = static_cast<char>(c);
@@ -162,6 +168,8 @@ bool DecodeUtf8(std::string_view bytes, const CodePage932& code_page, DecodedTex
     writer.Advance(o);
   }
   out.text = writer.Finish();
+  out.text.line_starts = std::move(starts);
+  out.text.lines_counted = true;
   return true;
 }
 

@@ -3,9 +3,11 @@
 // change, moving the gap costs the distance moved. Edits cluster round the caret, so
 // typing never touches the rest of the text.
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillet {
 
@@ -14,6 +16,11 @@ struct TextBlock {
   std::unique_ptr<char[]> data;
   std::size_t size = 0;
   std::size_t capacity = 0;  // at least size
+  // Filled by a reader that wrote the text itself (converting a file): where each line
+  // after the first starts, every break being CR LF; the editor then needs no pass over
+  // the text to find its lines.
+  std::vector<std::uint32_t> line_starts{};
+  bool lines_counted = false;
 };
 
 class GapText {

@@ -47,6 +47,11 @@ bool LineIndex::Reset(std::string_view text) {
   return crlf_only;
 }
 
+void LineIndex::Adopt(std::vector<std::uint32_t> starts) {
+  starts_ = std::move(starts);
+  gap_begin_ = gap_end_ = starts_.size();
+}
+
 std::size_t LineIndex::Start(std::size_t k, std::size_t text_size) const {
   return k < gap_begin_ ? starts_[k] : text_size - starts_[k + gap_length()];
 }

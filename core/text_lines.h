@@ -15,6 +15,8 @@ class LineIndex {
   // Rebuilds the list from the LFs of a text and answers whether its breaks are all
   // CR LF (when not, the caller normalises the text and rebuilds).
   bool Reset(std::string_view text);
+  // Takes the list as a reader that wrote the text found it (breaks all CR LF).
+  void Adopt(std::vector<std::uint32_t> starts);
 
   // Number of line starts after position 0 (= number of line breaks).
   std::size_t breaks() const { return starts_.size() - gap_length(); }

@@ -39,6 +39,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   DecodeText(bytes, encoding, IconvCodePage(), decoded);
   if (decoded.chars.overflow() != 0) return 0;
   std::string text(decoded.text.data.get(), decoded.text.size);
+  // Lines counted while the text was written are the text's own.
+  if (decoded.text.lines_counted) {
+    std::size_t line = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+      Require(line < decoded.text.line_starts.size() && decoded.text.line_starts[line++] == at + 2);
+    }
+    Require(line == decoded.text.line_starts.size());
+  }
   FileCoding coding{encoding, false, detected.coding.line_end};
   Require(Encode(text, coding, decoded) == bytes);
   // An ASCII letter typed at the start of a line other than the first: the bytes before

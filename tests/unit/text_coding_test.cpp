@@ -20,6 +20,15 @@ std::string Jis(const char8_t* text) { return Iconv(U8(text), "UTF-8", "ISO-2022
 
 std::string EditorText(const DecodedText& decoded) { return {decoded.text.data.get(), decoded.text.size}; }
 
+// Where each line after the first starts.
+std::vector<std::uint32_t> LineStarts(const std::string& text) {
+  std::vector<std::uint32_t> starts;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
+    starts.push_back(static_cast<std::uint32_t>(at + 2));
+  }
+  return starts;
+}
+
 DecodedText Decode(const std::string& bytes, const FileCoding& coding) {
   DecodedText decoded;
   DecodeText(WithoutBom(bytes, coding), coding.encoding, IconvCodePage(), decoded);
@@ -82,6 +91,9 @@ TEST(TextCodingTest, FilesAreFoundReadAndWrittenBackByteForByte) {
     EXPECT_EQ(CodingName(detected.coding), CodingName(row.coding));
     DecodedText decoded = Decode(row.bytes, row.coding);
     std::string text = EditorText(decoded);
+    if (decoded.text.lines_counted) {
+      EXPECT_EQ(decoded.text.line_starts, LineStarts(text));
+    }
     EXPECT_EQ(Encode(text, row.coding, decoded), row.bytes);
     text.insert(row.type_at, "\x82\xA0");
     EXPECT_EQ(Encode(text, row.coding, decoded), row.typed);
