@@ -1,6 +1,7 @@
 #include "core/code_page_932.h"
 
 #include "core/sjis.h"
+#include "core/utf8.h"
 
 namespace quillet {
 
@@ -40,10 +41,11 @@ CodePage932::CodePage932(const std::function<char32_t(std::uint16_t)>& decode,
   for (std::size_t code = 0; code < 0x10000; ++code) {
     char32_t c = to_char_[code];
     if (c == 0 || c >= 0x10000) continue;
-    std::uint32_t bytes = c < 0x80    ? c | 1u << 24
-                          : c < 0x800 ? (0xC0 | c >> 6) | (0x80 | (c & 0x3F)) << 8 | 2u << 24
-                                      : (0xE0 | c >> 12) | (0x80 | (c >> 6 & 0x3F)) << 8 | (0x80 | (c & 0x3F)) << 16 | 3u << 24;
-    to_utf8_[code] = bytes;
+    char bytes[4] = {};
+    auto length = static_cast<std::uint32_t>(WriteUtf8(c, bytes) - bytes);
+    std::uint32_t packed = length << 24;
+    for (std::uint32_t k = 0; k < length; ++k) packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[k])) << 8 * k;
+    to_utf8_[code] = packed;
   }
 }
 

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/byte_scan.h"
 #include "core/jis_codes.h"
 #include "core/text_block_writer.h"
+#include "core/utf8.h"
 
 namespace quillet {
 
@@ -28,7 +30,7 @@ class Decoder {
       if (i + 8 <= n) {
         std::uint64_t word;
         std::memcpy(&word, p + i, 8);
-        if ((word & kHighBits) == 0 && !WordHasBreak(word)) {
+        if ((word & kHighBits) == 0 && !WordHasByte(word, '\r') && !WordHasByte(word, '\n')) {
           writer_.Put(std::string_view(p + i, 8));
           i += 8;
           continue;
@@ -58,18 +60,10 @@ class Decoder {
   }
 
  private:
-  static bool WordHasBreak(std::uint64_t word);
-
   std::string_view bytes_;
   DecodedText& out_;
   BlockWriter writer_;
 };
-
-bool Decoder::WordHasBreak(std::uint64_t word) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101u;
-  std::uint64_t cr = word ^ (kOnes * '\r'), lf = word ^ (kOnes * '\n');
-  return (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kHighBits;
-}
 
 bool InRange(unsigned char c, unsigned char low, unsigned char high) { return c >= low && c <= high; }
 
@@ -77,29 +71,6 @@ bool InRange(unsigned char c, unsigned char low, unsigned char high) { return c 
 std::uint32_t LittleEndian(std::uint32_t word) {
   if constexpr (std::endian::native == std::endian::big) return __builtin_bswap32(word);
   return word;
-}
-
-// The character of a well-formed UTF-8 sequence at i, and its length; length 0 when the
-// bytes there are not one.
-struct Utf8Char {
-  char32_t c = 0;
-  std::size_t length = 0;
-};
-Utf8Char ReadUtf8(std::string_view bytes, std::size_t i) {
-  auto at = [&bytes](std::size_t k) { return k < bytes.size() ? static_cast<unsigned char>(bytes[k]) : 0; };
-  unsigned char c = at(i);
-  std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
-  if (c < 0xC2 || c > 0xF4) return {};
-  unsigned char low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
-  unsigned char high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
-  if (!InRange(at(i + 1), low, high)) return {};
-  char32_t value = c & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
-  for (std::size_t k = 1; k < length; ++k) {
-    unsigned char next = at(i + k);
-    if (!InRange(next, 0x80, 0xBF)) return {};
-    value = value << 6 | (next & 0x3F);
-  }
-  return {value, length};
 }
 
 // A tight loop of its own: UTF-8 is what most documents are written in today, and a
@@ -148,8 +119,7 @@ bool DecodeUtf8(std::string_view bytes, const CodePage932& code_page, DecodedTex
       if ((word & 0xC0C0F0) == 0x8080E0 && c != 0xE0 && c != 0xED) {
         u = static_cast<char32_t>((c & 0x0F) << 12 | (word >> 8 & 0x3F) << 6 | (word >> 16 & 0x3F));
         p += 3;
-      } else if (Utf8Char read = ReadUtf8(bytes, static_cast<std::size_t>(p - reinterpret_cast<const unsigned char*>(bytes.data())));
-                 read.length != 0) {
+      } else if (Utf8Char read = ReadUtf8(p, end); read.length != 0) {
         u = read.c;
         p += read.length;
       } else if (strict) {

@@ -6,6 +6,7 @@
 #include "core/iso2022_jp.h"
 #include "core/jis_codes.h"
 #include "core/sjis.h"
+#include "core/utf8.h"
 
 namespace quillet {
 
@@ -28,25 +29,6 @@ void TextWalker::Next() {
 }
 
 namespace {
-
-char* PutUtf8(char32_t c, char* o) {
-  if (c < 0x80) {
-    *o++ = static_cast<char>(c);
-  } else if (c < 0x800) {
-    *o++ = static_cast<char>(0xC0 | c >> 6);
-    *o++ = static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    *o++ = static_cast<char>(0xE0 | c >> 12);
-    *o++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    *o++ = static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    *o++ = static_cast<char>(0xF0 | c >> 18);
-    *o++ = static_cast<char>(0x80 | (c >> 12 & 0x3F));
-    *o++ = static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    *o++ = static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return o;
-}
 
 char* PutCode(std::uint16_t code, char* o) {
   if (code >= 0x100) *o++ = static_cast<char>(code >> 8);
@@ -148,7 +130,7 @@ char* PutUtf8Char(const std::uint32_t* utf8, std::uint16_t code, char32_t foreig
     *o++ = static_cast<char>(foreign - kKeptByteBase);
     return o;
   }
-  return foreign < 0x110000 ? PutUtf8(foreign, o) : nullptr;
+  return foreign < 0x110000 ? WriteUtf8(foreign, o) : nullptr;
 }
 
 char* PutEuc(std::uint16_t code, char32_t foreign, char* o) {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/utf8.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -216,8 +218,6 @@ LineEnd LineEndCounts::Majority(LineEnd fallback) const {
   return lf >= cr ? LineEnd::kLf : LineEnd::kCr;
 }
 
-LineEndCounts CountLineEnds(std::string_view bytes) { return TakeCensus(bytes).ends; }
-
 bool IsValidUtf8(std::string_view bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const unsigned char* end = p + bytes.size();
@@ -233,17 +233,9 @@ bool IsValidUtf8(std::string_view bytes) {
       p += 3;
       continue;
     }
-    std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
-    if (c < 0xC2 || c > 0xF4 || static_cast<std::size_t>(end - p) < length) return false;
-    // The second byte's range rules out overlong forms, surrogates and code points past
-    // U+10FFFF; the others are plain continuation bytes.
-    unsigned char low = c == 0xE0 ? 0xA0 : c == 0xF0 ? 0x90 : 0x80;
-    unsigned char high = c == 0xED ? 0x9F : c == 0xF4 ? 0x8F : 0xBF;
-    if (!InRange(p[1], low, high)) return false;
-    for (std::size_t k = 2; k < length; ++k) {
-      if (!InRange(p[k], 0x80, 0xBF)) return false;
-    }
-    p += length;
+    Utf8Char read = ReadUtf8(p, end);
+    if (read.length == 0) return false;
+    p += read.length;
   }
   return true;
 }

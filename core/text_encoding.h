@@ -41,7 +41,6 @@ struct LineEndCounts {
   // The kind most lines end with (CR LF on a tie with it); fallback when there are none.
   LineEnd Majority(LineEnd fallback) const;
 };
-LineEndCounts CountLineEnds(std::string_view bytes);
 
 // Why bytes cannot be a document's text.
 enum class NotText { kNone, kUtf16, kBinary };

@@ -18,10 +18,8 @@ bool DroppedByPLaTeX(std::uint16_t code, char32_t foreign) {
   return !IsJisX0208Code(code) && code != '\r' && code != '\n';
 }
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  return out;
+bool StartsWithIgnoringCase(std::string_view name, std::string_view prefix) {
+  return name.size() >= prefix.size() && SameIgnoringAsciiCase(name.substr(0, prefix.size()), prefix);
 }
 
 }  // namespace
@@ -48,11 +46,11 @@ std::vector<Unholdable> CharactersPLaTeXDrops(std::string_view text, const Forei
 }
 
 bool IsPTeXFormat(std::string_view format_name) {
-  std::string name = Lower(format_name);
-  return StartsWith(name, "platex") || StartsWith(name, "ptex") || StartsWith(name, "eptex");
+  return StartsWithIgnoringCase(format_name, "platex") || StartsWithIgnoringCase(format_name, "ptex") ||
+         StartsWithIgnoringCase(format_name, "eptex");
 }
 
-bool IsUpLaTeXFormat(std::string_view format_name) { return StartsWith(Lower(format_name), "uplatex"); }
+bool IsUpLaTeXFormat(std::string_view format_name) { return StartsWithIgnoringCase(format_name, "uplatex"); }
 
 std::string PLaTeXDropsText(const std::vector<Unholdable>& found, const CodePage932& code_page, bool with_uplatex) {
   std::string text = "この文書には pLaTeX が組めない文字 (JIS X 0208 にない文字) があります:";
