@@ -101,6 +101,7 @@ void OpenCopy(TMainForm& main, Messages& messages, AutoSaveRecordFile& record, c
   doc->SetModified(true);
   main.MarkModified();
   main.status_bar().SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
+  main.ShowCoding(doc);
   main.UpdateCaretPosition();
   // New untitled documents must not take the recovered one's name (and copy).
   if (int n = UntitledNumber(entry.document); n >= main.UntitledCounter) main.UntitledCounter = n + 1;

@@ -180,10 +180,8 @@ void TMainForm::FileInsertItemClick() {
   std::string own_codes;
   Unholdable refused;
   if (!content.decoded.chars.empty()) {
-    auto* doc_chars = reinterpret_cast<ForeignChars*>(SendMessageA(doc->Memo, EM_GETFOREIGNCHARS, 0, 0));
-    ForeignChars none;
-    if (!IntoDocumentCodes(file_text, content.decoded.chars, doc->coding().encoding, doc_chars ? *doc_chars : none,
-                           own_codes, refused)) {
+    if (!IntoDocumentCodes(file_text, content.decoded.chars, doc->coding().encoding, doc->foreign_chars(), own_codes,
+                           refused)) {
       messages().Error(hwnd(), chosen + " の " + UnholdablePlace(refused, SystemCodePage()) + " は、この文書の文字ｺｰﾄﾞ (" +
                                    EncodingLongName(doc->coding().encoding) + ") では表せないので挿入しません。");
       return;

@@ -103,6 +103,8 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void MarkModified();
   void MarkUnmodified();
   void UpdateCaretPosition();
+  // The status bar's coding panel: the document's coding, empty without a document.
+  void ShowCoding(const TMDIChild* doc);
   void EnableTeXCommands();
   void DisableTeXCommands();
   void DisplayHint(const std::string& status_text) override;
@@ -217,7 +219,6 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
                                           const std::string& backup);
   // The coding new documents take.
   FileCoding NewDocumentCoding() const;
-  void ShowCoding(const TMDIChild* doc);
   FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
   void ShowErrorWindow();

@@ -112,9 +112,11 @@ void TMDIChild::SetCoding(const FileCoding& coding) {
 }
 
 const ForeignChars& TMDIChild::foreign_chars() const {
-  static const ForeignChars none;
-  auto* chars = reinterpret_cast<const ForeignChars*>(SendMessageA(Memo, EM_GETFOREIGNCHARS, 0, 0));
-  return chars ? *chars : none;
+  return *reinterpret_cast<const ForeignChars*>(SendMessageA(Memo, EM_GETFOREIGNCHARS, 0, 0));
+}
+
+ForeignChars& TMDIChild::foreign_chars() {
+  return *reinterpret_cast<ForeignChars*>(SendMessageA(Memo, EM_GETFOREIGNCHARS, 0, 0));
 }
 
 std::string_view TMDIChild::ContiguousText(std::string& storage) const {

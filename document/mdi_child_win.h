@@ -78,8 +78,10 @@ class TMDIChild : public Window {
   const JisLineForms& jis_forms() const { return jis_forms_; }
   // The whole text in one piece: in place when the editor holds it so, else in storage.
   std::string_view ContiguousText(std::string& storage) const;
-  // The table of the document's own characters (never null).
+  // The table of the document's own characters, which the editor keeps (a file inserted
+  // may add to it).
   const ForeignChars& foreign_chars() const;
+  ForeignChars& foreign_chars();
   // The text in place in the editor, for writing it out; valid until it next changes.
   std::array<std::string_view, 2> TextParts() const;
   std::size_t TextLength() const;
