@@ -33,22 +33,6 @@ unsigned char At(std::string_view bytes, std::size_t i) { return static_cast<uns
 
 bool InRange(unsigned char c, unsigned char low, unsigned char high) { return c >= low && c <= high; }
 
-// Whether every byte is part of a Shift-JIS character (a lead byte has its trail byte).
-bool ReadsAsShiftJis(std::string_view bytes) {
-  for (std::size_t i = SkipAscii(bytes, 0); i < bytes.size(); i = SkipAscii(bytes, i)) {
-    unsigned char c = At(bytes, i);
-    if (InRange(c, 0xA1, 0xDF)) {
-      ++i;
-    } else if ((InRange(c, 0x81, 0x9F) || InRange(c, 0xE0, 0xFC)) && i + 1 < bytes.size() &&
-               InRange(At(bytes, i + 1), 0x40, 0xFC) && At(bytes, i + 1) != 0x7F) {
-      i += 2;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
 // EUC-JP read strictly, with the count of its two-byte characters and of those among them
 // that are kana or punctuation (rows 1, 4 and 5), which any Japanese prose is full of.
 struct EucReading {
@@ -153,7 +137,7 @@ Encoding GuessEncoding(std::string_view bytes) {
   if (IsValidUtf8(bytes)) return Encoding::kUtf8;
   EucReading euc = ReadAsEuc(bytes);
   if (!euc.valid) return Encoding::kShiftJis;
-  if (!ReadsAsShiftJis(bytes)) return Encoding::kEucJp;
+  if (!IsValidShiftJis(bytes)) return Encoding::kEucJp;
   // Both read: EUC-JP only when it gives prose (kana and punctuation), not the runs of
   // half-width katakana that the same bytes are in Shift-JIS.
   return euc.kana > 0 && euc.kana * 4 >= euc.pairs ? Encoding::kEucJp : Encoding::kShiftJis;
@@ -241,6 +225,22 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 bool IsValidEucJp(std::string_view bytes) { return ReadAsEuc(bytes).valid; }
+
+// Whether every byte is part of a Shift-JIS character (a lead byte has its trail byte).
+bool IsValidShiftJis(std::string_view bytes) {
+  for (std::size_t i = SkipAscii(bytes, 0); i < bytes.size(); i = SkipAscii(bytes, i)) {
+    unsigned char c = At(bytes, i);
+    if (InRange(c, 0xA1, 0xDF)) {
+      ++i;
+    } else if ((InRange(c, 0x81, 0x9F) || InRange(c, 0xE0, 0xFC)) && i + 1 < bytes.size() &&
+               InRange(At(bytes, i + 1), 0x40, 0xFC) && At(bytes, i + 1) != 0x7F) {
+      i += 2;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
 
 DetectedCoding DetectCoding(std::string_view bytes, LineEnd line_end_default) {
   DetectedCoding detected = DetectLayout(bytes, line_end_default);

@@ -66,5 +66,6 @@ Encoding GuessEncoding(std::string_view bytes);
 // Whether the bytes read as each encoding (strictly: every byte part of a character).
 bool IsValidUtf8(std::string_view bytes);
 bool IsValidEucJp(std::string_view bytes);
+bool IsValidShiftJis(std::string_view bytes);
 
 }  // namespace quillet

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "core/sjis.h"
 
 namespace quillet {
 
@@ -20,17 +19,6 @@ bool SevenBit(std::string_view bytes) {
 // ISO-2022-JP is seven-bit too: its escape sequences show it.
 bool PlainAscii(std::string_view bytes) { return SevenBit(bytes) && bytes.find('\x1b') == std::string_view::npos; }
 
-bool ReadsAsShiftJis(std::string_view bytes) {
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    auto c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) continue;
-    if (!IsLeadByte(c) || i + 1 == bytes.size()) return false;
-    auto trail = static_cast<unsigned char>(bytes[++i]);
-    if (trail < 0x40 || trail > 0xFC || trail == 0x7F) return false;
-  }
-  return true;
-}
-
 bool ReadsAs(std::string_view bytes, Encoding encoding) {
   switch (encoding) {
     case Encoding::kUtf8:
@@ -42,7 +30,7 @@ bool ReadsAs(std::string_view bytes, Encoding encoding) {
     case Encoding::kShiftJis:
       break;
   }
-  return ReadsAsShiftJis(bytes);
+  return IsValidShiftJis(bytes);
 }
 
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
