@@ -54,12 +54,13 @@ bool TMainForm::AcceptPLaTeXCharacters(const TMDIChild& doc) {
   };
   if (CurrentTeXMode < 0 || !is(static_cast<std::size_t>(CurrentTeXMode), IsPTeXFormat)) return true;
   std::string storage;
-  std::vector<Unholdable> found = CharactersPLaTeXDrops(doc.ContiguousText(storage), doc.foreign_chars(), 3);
+  std::string_view text = doc.ContiguousText(storage);
+  std::vector<Unholdable> found = CharactersPLaTeXDrops(text, doc.foreign_chars(), 3);
   if (found.empty()) return true;
   std::size_t uplatex = 0;
   while (uplatex < config.format_names.size() && !is(uplatex, IsUpLaTeXFormat)) ++uplatex;
   bool offer = uplatex < config.format_names.size();
-  MsgResult answer = messages().Show(hwnd(), MsgKind::Confirmation, PLaTeXDropsText(found, SystemCodePage(), offer),
+  MsgResult answer = messages().Show(hwnd(), MsgKind::Confirmation, PLaTeXDropsText(found, SystemCodePage(), offer, UpLaTeXClassAdvice(text)),
                                      offer ? kMsgYes | kMsgNo | kMsgCancel : kMsgOk | kMsgCancel);
   if (answer == MsgResult::Cancel) return false;
   if (answer == MsgResult::Yes) {

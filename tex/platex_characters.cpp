@@ -52,11 +52,34 @@ bool IsPTeXFormat(std::string_view format_name) {
 
 bool IsUpLaTeXFormat(std::string_view format_name) { return StartsWithIgnoringCase(format_name, "uplatex"); }
 
-std::string PLaTeXDropsText(const std::vector<Unholdable>& found, const CodePage932& code_page, bool with_uplatex) {
+std::string UpLaTeXClassAdvice(std::string_view text) {
+  std::size_t at = text.find("\\documentclass");
+  if (at == std::string_view::npos) return {};
+  std::size_t open = text.find('{', at), close = text.find('}', open);
+  if (close == std::string_view::npos) return {};
+  std::string_view options = text.substr(at, open - at), name = text.substr(open + 1, close - open - 1);
+  static constexpr std::string_view kTwins[][2] = {{"jarticle", "ujarticle"}, {"jreport", "ujreport"},
+                                                   {"jbook", "ujbook"},       {"tarticle", "utarticle"},
+                                                   {"treport", "utreport"},   {"tbook", "utbook"}};
+  for (const auto& twin : kTwins) {
+    if (name == twin[0]) {
+      return "upLaTeX では " + std::string(twin[0]) + " の代わりに " + std::string(twin[1]) +
+             " を使います (\\documentclass{" + std::string(twin[1]) + "})。";
+    }
+  }
+  bool js = name == "jsarticle" || name == "jsbook" || name == "jsreport";
+  if (!js || options.find("uplatex") != std::string_view::npos) return {};
+  return "upLaTeX では " + std::string(name) + " に uplatex ｵﾌﾟｼｮﾝが要ります (\\documentclass[uplatex]{" +
+         std::string(name) + "})。";
+}
+
+std::string PLaTeXDropsText(const std::vector<Unholdable>& found, const CodePage932& code_page, bool with_uplatex,
+                            std::string_view class_advice) {
   std::string text = "この文書には pLaTeX が組めない文字 (JIS X 0208 にない文字) があります:";
   for (const Unholdable& place : found) text.append("\r  ").append(UnholdablePlace(place, code_page));
   text.append("\rpLaTeX はこれらの文字を落とすか、ｴﾗｰにします。");
   if (with_uplatex) {
+    if (!class_advice.empty()) text.append("\r").append(class_advice);
     text.append("\rupLaTeX に切り替えて組版しますか?\r(「いいえ」ならこのまま pLaTeX で組版します)");
   } else {
     text.append("\rこのまま組版しますか?");

@@ -21,7 +21,14 @@ std::vector<Unholdable> CharactersPLaTeXDrops(std::string_view text, const Forei
 bool IsPTeXFormat(std::string_view format_name);
 bool IsUpLaTeXFormat(std::string_view format_name);
 
-// The warning before such a run; it offers upLaTeX when with_uplatex.
-std::string PLaTeXDropsText(const std::vector<Unholdable>& found, const CodePage932& code_page, bool with_uplatex);
+// What a document's class needs to run under upLaTeX, when it needs anything: the ASCII
+// pLaTeX classes have upLaTeX twins (jarticle, ujarticle), and the js classes take the
+// option "uplatex"; either stops upLaTeX at once otherwise. Empty when nothing is needed.
+std::string UpLaTeXClassAdvice(std::string_view text);
+
+// The warning before such a run; it offers upLaTeX when with_uplatex, with the advice for
+// the document's class.
+std::string PLaTeXDropsText(const std::vector<Unholdable>& found, const CodePage932& code_page, bool with_uplatex,
+                            std::string_view class_advice);
 
 }  // namespace quillet

@@ -30,11 +30,30 @@ TEST(PLaTeXCharactersTest, WhatPLaTeXDropsIsFoundWithItsPlace) {
     EXPECT_EQ(places, row.places) << row.what;
   }
   EXPECT_EQ(CharactersPLaTeXDrops("①②③④", chars, 3).size(), 3u);
-  EXPECT_EQ(PLaTeXDropsText(CharactersPLaTeXDrops("a\xF0\x40①", chars, 3), IconvCodePage(), true),
+  EXPECT_EQ(PLaTeXDropsText(CharactersPLaTeXDrops("a\xF0\x40①", chars, 3), IconvCodePage(), true, ""),
             "この文書には pLaTeX が組めない文字 (JIS X 0208 にない文字) があります:\r"
             "  1 行 2 桁目の文字 U+20BB7\r  1 行 4 桁目の文字「①」(U+2460)\r"
             "pLaTeX はこれらの文字を落とすか、ｴﾗｰにします。\r"
             "upLaTeX に切り替えて組版しますか?\r(「いいえ」ならこのまま pLaTeX で組版します)");
+}
+
+TEST(PLaTeXCharactersTest, AClassThatStopsUpLaTeXIsToldWhatItNeeds) {
+  // Tried with the real uplatex: jarticle stops at its JY1 encoding, jsarticle asks for
+  // its uplatex option; ujarticle, jsarticle with the option and other classes run.
+  struct Row {
+    const char* text;
+    const char* advice;
+  } rows[] = {
+      {"\\documentclass{jarticle}", "upLaTeX では jarticle の代わりに ujarticle を使います (\\documentclass{ujarticle})。"},
+      {"\\documentclass[a4paper]{jsarticle}",
+       "upLaTeX では jsarticle に uplatex ｵﾌﾟｼｮﾝが要ります (\\documentclass[uplatex]{jsarticle})。"},
+      {"\\documentclass[uplatex,a4paper]{jsbook}", ""},
+      {"\\documentclass{ujarticle}", ""},
+      {"\\documentclass{article}", ""},
+      {"no class", ""},
+  };
+  for (const Row& row : rows) EXPECT_EQ(UpLaTeXClassAdvice(row.text), row.advice) << row.text;
+  EXPECT_NE(PLaTeXDropsText({}, IconvCodePage(), true, "X").find("\rX\rupLaTeX に切り替えて"), std::string::npos);
 }
 
 TEST(PLaTeXCharactersTest, FormatsAreKnownByTheirNames) {
