@@ -84,14 +84,21 @@ std::string EndWithStatus(const std::string& marker) {
 
 std::string EngineScript(const EngineRun& run) {
   const std::string beat = ShellQuote(run.heartbeat), stop = ShellQuote(run.stop);
-  return "cd " + ShellQuote(run.directory) + " || { echo 126 > " + ShellQuote(run.marker) + "; exit; }\n" +
-         "i=0; while [ $i -lt " + std::to_string(kEngineAnswers) + " ]; do echo; i=$((i+1)); done | " +
-         run.engine_command + " -output-directory=" + ShellQuote(run.output_directory) + " " +
-         ShellQuote(run.source_name) + " >/dev/null 2>&1 &\n"
+  std::string script = "cd " + ShellQuote(run.directory) + " || { echo 126 > " + ShellQuote(run.marker) + "; exit; }\n";
+  // Wine names a drive's files through a link named "c:": the folders are resolved, as a
+  // colon separates them.
+  for (const auto& [name, folders] : run.environment) {
+    script += "export " + name + "=\"";
+    for (const std::string& folder : folders) script += "$(realpath -m -- " + ShellQuote(folder) + "):";
+    script += "\"\n";
+  }
+  return script + "setsid /bin/sh -c 'i=0; while [ $i -lt " + std::to_string(kEngineAnswers) +
+         " ]; do echo; i=$((i+1)); done | eval \"$1\"' quillet-step " + ShellQuote(run.command) + " > " +
+         ShellQuote(run.messages) + " 2>&1 &\n"
          "engine=$!\n"
          "while kill -0 $engine 2>/dev/null; do\n"
          "  beat=$(stat -c %Y " + beat + " 2>/dev/null || echo 0)\n"
-         "  if [ -e " + stop + " ] || [ $(( $(date +%s) - beat )) -gt 5 ]; then kill $engine; fi\n"
+         "  if [ -e " + stop + " ] || [ $(( $(date +%s) - beat )) -gt 5 ]; then kill -- -$engine || kill $engine; fi\n"
          "  sleep 0.2\n"
          "done &\n"
          "watcher=$!\n"

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/profile_source.h"
@@ -36,25 +37,26 @@ std::string EngineCommandFor(const ProfileSource& user_table, const std::string&
 // A word for /bin/sh: in single quotes, a quote inside written as '\''.
 std::string ShellQuote(std::string_view word);
 
-// Where and how one engine run happens, all paths as the Linux side names them.
+// Where and how one tool of a run happens, all paths as the Linux side names them.
 struct EngineRun {
-  std::string directory;         // the source's folder, the engine's working directory
-  // Where the engine writes, named from directory: pTeX reads nothing back from an output
-  // folder named with Japanese characters (and writes nothing into one whose characters
-  // lie outside JIS X 0208), so the folder's own name never reaches the engine.
-  std::string output_directory;
-  std::string source_name;       // the source's file name without its folder
-  std::string engine_command;    // from the table, put in as written (it may hold options)
-  std::string marker;            // written with the engine's exit status when it ends
-  std::string heartbeat;         // touched by the bridge while it lives
-  std::string stop;              // made by the bridge to end the run
+  // The work folder beside the source, where every tool runs: TeX Live's tools write by
+  // no name that climbs or hides, and pTeX reads nothing back by a name holding Japanese.
+  std::string directory;
+  // The search paths: each variable's folders, the distribution's own after them.
+  std::vector<std::pair<std::string, std::vector<std::string>>> environment;
+  std::string command;   // the whole command line, as shell words
+  std::string messages;  // where its output goes
+  std::string marker;    // written with its exit status when it ends
+  std::string heartbeat; // touched by the bridge while it lives
+  std::string stop;      // made by the bridge to end the run
 };
 // The number of empty answers the engine gets on its standard input: each error prompt
 // is answered as a user pressing Enter would, and the log records it so.
 inline constexpr int kEngineAnswers = 40;
-// A script for /bin/sh that runs the engine, writes the marker as soon as it ends, and
-// meanwhile ends it when the stop file appears or the heartbeat is older than a few
-// seconds (the bridge was killed).
+// A script for /bin/sh that runs the command in a process group of its own, writes the
+// marker as soon as it ends, and meanwhile ends the whole group (latexmk and the tool it
+// runs) when the stop file appears or the heartbeat is older than a few seconds (the
+// bridge was killed).
 std::string EngineScript(const EngineRun& run);
 
 // The viewer bridge's scripts, all names as the Linux side writes them. Each script that

@@ -8,9 +8,6 @@
 
 namespace quillet {
 
-namespace {
-
-// "platex" for "C:\texlive\bin\platex.exe" or "/usr/bin/platex-dev".
 std::string ProgramName(std::string_view command) {
   std::vector<std::string> words = SplitCommandLine(command);
   std::string name = words.empty() ? std::string() : ExtractFileName(words[0]);
@@ -24,10 +21,6 @@ std::string ProgramName(std::string_view command) {
   return name;
 }
 
-// pTeX reads JIS X 0208 only, upTeX Unicode; e-pTeX and the -dev builds are the same
-// engines.
-enum class EngineFamily { kOther, kPTeX, kUpTeX };
-
 EngineFamily FamilyOf(std::string_view engine_command) {
   std::string name = ProgramName(engine_command);
   for (int e_form = 0; e_form < 2; ++e_form) {
@@ -39,6 +32,8 @@ EngineFamily FamilyOf(std::string_view engine_command) {
   return EngineFamily::kOther;
 }
 
+namespace {
+
 bool SetsKanji(std::string_view engine_command) {
   for (std::string_view word : SplitCommandLine(engine_command)) {
     if (word.starts_with("--")) word.remove_prefix(1);
@@ -47,6 +42,8 @@ bool SetsKanji(std::string_view engine_command) {
   }
   return false;
 }
+
+}  // namespace
 
 const char* KanjiName(Encoding encoding) {
   switch (encoding) {
@@ -61,8 +58,6 @@ const char* KanjiName(Encoding encoding) {
   }
   return "sjis";
 }
-
-}  // namespace
 
 std::string WithKanjiOption(const std::string& engine_command, Encoding encoding) {
   if (FamilyOf(engine_command) == EngineFamily::kOther || SetsKanji(engine_command)) return engine_command;

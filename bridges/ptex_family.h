@@ -11,6 +11,18 @@
 
 namespace quillet {
 
+// The program a command starts, in lower case without folder, ".exe" or "-dev":
+// "platex" for "C:\texlive\bin\platex.exe" or "/usr/bin/platex-dev".
+std::string ProgramName(std::string_view command);
+
+// pTeX reads JIS X 0208 only, upTeX Unicode; e-pTeX and the -dev builds are the same
+// engines.
+enum class EngineFamily { kOther, kPTeX, kUpTeX };
+EngineFamily FamilyOf(std::string_view engine_command);
+
+// The name the family's -kanji= option gives the encoding: "utf8", "sjis", "euc", "jis".
+const char* KanjiName(Encoding encoding);
+
 // The command with -kanji= for the encoding when it runs the pTeX family and does not
 // name its input code itself (-kanji=..., --kanji ...); else the command as it is.
 std::string WithKanjiOption(const std::string& engine_command, Encoding encoding);

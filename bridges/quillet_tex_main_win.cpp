@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,10 +24,13 @@
 #include "bridges/bridge_commands.h"
 #include "bridges/outside_run_win.h"
 #include "bridges/ptex_family.h"
+#include "bridges/tex_chain.h"
 #include "core/command_line.h"
 #include "core/dos_time.h"
 #include "core/sjis.h"
+#include "core/text_decode.h"
 #include "core/text_encode.h"
+#include "tex/log_scan.h"
 #include "tex/source_encoding.h"
 #include "tex/tex_config.h"
 #include "tex/tex_config_win.h"
@@ -43,6 +47,12 @@ namespace {
 constexpr DWORD kPollMs = 20, kBeatMs = 1000, kStopGraceMs = 10000;
 constexpr int kDefaultTimeLimitSeconds = 600;
 constexpr const char* kOutputFolder = ".quillet-tex";
+constexpr const char* kLatexmkConfig = "quillet.latexmkrc";
+constexpr const char* kStepMessages = "step.txt";
+// What the script answers when latexmk is not installed.
+constexpr int kNoLatexmk = 125;
+// The most of a tool's file the bridge reads (a looping engine writes logs of gigabytes).
+constexpr std::size_t kReadLimit = 64u << 20;
 
 class NoDirectories : public DirectoryLister {
  public:
@@ -74,9 +84,17 @@ void DateAfterSource(const std::string& log, const std::string& source) {
   SetFileTime(out.get(), nullptr, nullptr, &written);
 }
 
+// The tool a run is at.
+enum class Step { kLatexmk, kEngine, kBibliography, kIndex };
+
 struct Job {
-  std::string source, folder, output, command;
+  std::string source, folder, work, job_name, command;
+  std::string unix_source_name;  // under Wine: the source's name as the tools see it
   std::optional<Encoding> encoding;  // as the source's bytes, or those of its chapters, show it
+  std::optional<ChainTools> tools;   // none: the format runs as one pass
+  UserPaths paths;
+  Step step = Step::kEngine;
+  ChainProgress progress;
   DWORD started = 0, limit_ms = 0;
   bool timed_out = false;
   DWORD beat = 0;
@@ -113,24 +131,34 @@ class EngineBridge {
   }
 
   std::string Log() const { return ChangeFileExt(job_->source, ".log"); }
+  std::string Made(const char* extension) const { return job_->work + job_->job_name + extension; }
+  std::string ReadMade(const char* extension) const { return ReadFileUpTo(Made(extension), kReadLimit); }
 
   void Start(const VirtexCommand& run) {
     job_ = std::make_unique<Job>();
-    job_->source = run.source;
-    job_->folder = ExtractFilePath(run.source);
-    job_->encoding = SourceFileEncoding(run.source);
+    Job& job = *job_;
+    job.source = run.source;
+    job.folder = ExtractFilePath(run.source);
+    job.encoding = SourceFileEncoding(run.source);
     std::string why;
-    job_->command = CommandFor(run, why);
-    if (job_->command.empty()) return Fail(why);
-    job_->output = job_->folder + kOutputFolder + "\\";
-    CreateDirectoryA(job_->output.c_str(), nullptr);
+    job.command = CommandFor(run, why);
+    if (job.command.empty()) return Fail(why);
+    job.work = job.folder + kOutputFolder + "\\";
+    CreateDirectoryA(job.work.c_str(), nullptr);
+    job.unix_source_name = UnderWine() ? LastUnixPart(UnixFileName(job.source)) : ExtractFileName(job.source);
+    job.job_name = JobNameFor(job.unix_source_name);
     ProfileFile table(table_);
-    job_->limit_ms = static_cast<DWORD>(std::max(1, table.ReadInt("Bridge", "TimeLimit", kDefaultTimeLimitSeconds))) * 1000;
-    job_->started = GetTickCount();
-    if (!(UnderWine() ? StartOnLinux() : StartOnWindows())) {
-      Fail("TeXのｺﾏﾝﾄﾞ '" + job_->command + "' を起動できません。");
-    }
+    job.limit_ms = static_cast<DWORD>(std::max(1, table.ReadInt("Bridge", "TimeLimit", kDefaultTimeLimitSeconds))) * 1000;
+    job.started = GetTickCount();
+    job.step = job.tools && !Latexmk().empty() ? Step::kLatexmk : Step::kEngine;
+    job.progress.engine_passes = 1;
+    if (job.step == Step::kLatexmk) WriteWhole(job.work + kLatexmkConfig, LatexmkConfig(*job.tools));
+    if (!UnderWine()) SetVariables();
+    StartStep();
   }
+
+  // latexmk's command from [Bridge] Latexmk; empty there: the passes are run one by one.
+  std::string Latexmk() const { return ProfileFile(table_).ReadString("Bridge", "Latexmk", "latexmk"); }
 
   // The engine command of the run's format, told the source's code; empty, with the
   // reason in why, when the run cannot happen.
@@ -139,6 +167,7 @@ class EngineBridge {
     ProfileReader table(table_file);
     WinProfileStore wintex(wintex_);
     TeXConfiguration config = LoadTeXConfiguration(wintex, NoDirectories());
+    job_->paths = {config.TEXINPUTS, config.TEXFONTS, config.TEXFORMATS, config.TEXPOOL};
     if (run.format < 0 || run.format >= static_cast<int>(config.format_names.size())) {
       why = "ﾌｫｰﾏｯﾄ番号 " + std::to_string(run.format) + " の項目が " + wintex_ + " の [TeXMode] にありません。";
       return {};
@@ -154,30 +183,75 @@ class EngineBridge {
             "' はﾌｧｲﾙ名として読めません。ﾌｧｲﾙ名を変えるか、upLaTeXで処理してください。";
       command.clear();
     }
-    return command.empty() ? command : WithKanjiOption(command, job_->encoding.value_or(NewDocumentEncoding()));
+    if (command.empty()) return command;
+    Encoding encoding = job_->encoding.value_or(NewDocumentEncoding());
+    job_->tools = ChainToolsFor(command, encoding);
+    return WithKanjiOption(command, encoding);
+  }
+
+  std::string StepCommand(Quoting quoting) const {
+    const Job& job = *job_;
+    switch (job.step) {
+      case Step::kLatexmk: {
+        bool user_config = FileExists(job.folder + ".latexmkrc");
+        std::string latexmk = LatexmkCommand(Latexmk(), kLatexmkConfig, user_config, job.job_name,
+                                             job.unix_source_name, quoting);
+        // A missing latexmk answers 125: the bridge then runs the passes itself.
+        return quoting == Quoting::kShell ? "command -v " + ShellQuote(Latexmk().substr(0, Latexmk().find(' '))) +
+                                                " >/dev/null 2>&1 || exit " + std::to_string(kNoLatexmk) + "; " + latexmk
+                                          : latexmk;
+      }
+      case Step::kEngine:
+        return EnginePassCommand(job.tools ? job.tools->engine : job.command, job.job_name, job.unix_source_name,
+                                 quoting);
+      case Step::kBibliography:
+        return BibliographyCommand(job.tools->bibliography, job.job_name);
+      case Step::kIndex:
+        return IndexCommand(job.tools->index, job.job_name);
+    }
+    return {};
+  }
+
+  void StartStep() {
+    Job& job = *job_;
+    if (UnderWine() ? StartOnLinux() : StartOnWindows()) return;
+    if (job.step == Step::kLatexmk) {
+      job.step = Step::kEngine;  // on Windows a latexmk that is not there cannot be started
+      return StartStep();
+    }
+    Fail("TeXのｺﾏﾝﾄﾞ '" + StepCommand(Quoting::kWindows) + "' を起動できません。");
+  }
+
+  Variables SearchPaths(const std::function<std::string(const std::string&)>& convert) const {
+    std::string folder = job_->folder.substr(0, job_->folder.size() - 1);
+    return ChainVariables(convert(folder), job_->paths, convert);
+  }
+
+  void SetVariables() const {
+    for (const auto& [name, folders] : SearchPaths([](const std::string& s) { return s; })) {
+      SetEnvironmentVariableA(name.c_str(), SearchPathValue(folders, ';').c_str());
+    }
   }
 
   bool StartOnLinux() {
     Job& job = *job_;
-    job.marker = job.output + "done";
-    job.heartbeat = job.output + "alive";
-    job.stop = job.output + "stop";
+    job.marker = job.work + "done";
+    job.heartbeat = job.work + "alive";
+    job.stop = job.work + "stop";
     DeleteFileA(job.marker.c_str());
     DeleteFileA(job.stop.c_str());
     Touch(job.heartbeat);
     job.beat = GetTickCount();
-    EngineRun run{UnixFileName(job.folder), kOutputFolder, LastUnixPart(UnixFileName(job.source)),
-                  job.command,              UnixFileName(job.marker), UnixFileName(job.heartbeat),
-                  UnixFileName(job.stop)};
-    return !run.directory.empty() && StartShellScript(job.output + "run.sh", EngineScript(run));
+    EngineRun run{UnixFileName(job.work), SearchPaths([](const std::string& s) { return UnixFileName(s); }),
+                  StepCommand(Quoting::kShell), UnixFileName(job.work + kStepMessages), UnixFileName(job.marker),
+                  UnixFileName(job.heartbeat), UnixFileName(job.stop)};
+    return !run.directory.empty() && StartShellScript(job.work + "run.sh", EngineScript(run));
   }
 
   bool StartOnWindows() {
-    Job& job = *job_;
-    std::string line = job.command + " -output-directory=" + kOutputFolder + " \"" + ExtractFileName(job.source) + "\"";
     std::string answers;
     for (int i = 0; i < kEngineAnswers; ++i) answers += "\r\n";
-    return StartProgram(line, job.folder, answers, job.program);
+    return StartProgram(StepCommand(Quoting::kWindows), job_->work, answers, job_->program);
   }
 
   DWORD Poll() {
@@ -186,8 +260,8 @@ class EngineBridge {
     bool ended = UnderWine() ? FileExists(job.marker) : WaitForSingleObject(job.program.process.get(), 0) == WAIT_OBJECT_0;
     // A run stopped for its time that writes no marker even then (its script never ran) ends too.
     if (ended || (job.timed_out && now - job.started - job.limit_ms > kStopGraceMs)) {
-      Finish();
-      return pending_.empty() ? INFINITE : 0;
+      StepEnded();
+      return !job_ ? (pending_.empty() ? INFINITE : 0) : kPollMs;
     }
     if (!job.timed_out && now - job.started > job.limit_ms) {
       job.timed_out = true;
@@ -218,26 +292,110 @@ class EngineBridge {
     return text.empty() ? -1 : std::atoi(text.c_str());
   }
 
-  // The engine's .dvi, then its log, beside the source.
-  void Finish() {
+  // The next step of the passes, or the end of the run with what failed.
+  void StepEnded() {
     Job& job = *job_;
-    std::string made = job.output + ExtractFileName(job.source);
-    std::string made_log = ChangeFileExt(made, ".log"), made_dvi = ChangeFileExt(made, ".dvi");
     int status = ExitStatus();
     if (job.timed_out) {
       return Fail("TeXが " + std::to_string(job.limit_ms / 1000) + " 秒以内に終わらなかったので中止しました。");
     }
+    if (job.step == Step::kLatexmk && status == kNoLatexmk) {
+      job.step = Step::kEngine;
+      return StartStep();
+    }
+    if (job.step == Step::kLatexmk || !job.tools) return Finish(status, LatexmkReport(status));
+    if (job.step == Step::kBibliography || job.step == Step::kIndex) {
+      std::string report = ToolReport(job.step, status);
+      if (!report.empty()) return Finish(status, report);
+    }
+    std::string log = ReadMade(".log");
+    PassFacts facts{.engine_errors = !FileExists(Made(".log")) || ScanTeXLog(log).errors,
+                    .citations = CitationLines(ReadMade(".aux")),
+                    .index = ReadMade(".idx"),
+                    .rerun_asked = LogAsksRerun(log)};
+    switch (NextStep(*job.tools, facts, job.progress)) {
+      case ChainStep::kDone:
+        return Finish(status, {});
+      case ChainStep::kEngine:
+        job.step = Step::kEngine;
+        break;
+      case ChainStep::kBibliography:
+        job.step = Step::kBibliography;
+        break;
+      case ChainStep::kIndex:
+        job.step = Step::kIndex;
+        break;
+    }
+    StartStep();
+  }
+
+  // What a bibliography or index tool that ran found wrong, for the log; empty when
+  // nothing.
+  std::string ToolReport(Step step, int status) const {
+    bool bibliography = step == Step::kBibliography;
+    const std::string& tool = bibliography ? job_->tools->bibliography : job_->tools->index;
+    std::vector<ToolError> errors = bibliography ? BibliographyErrors(ReadMade(".blg"))
+                                                 : IndexErrors(ReadMade(".ilg"));
+    // BibTeX answers 1 for warnings alone.
+    if (errors.empty() && status < (bibliography ? 2 : 1)) return {};
+    if (errors.empty()) errors.push_back({"", 0, ReadFileUpTo(job_->work + kStepMessages, kReadLimit).substr(0, 400)});
+    std::string program = tool.substr(0, tool.find(' '));
+    return ChainReport(InLogCode((bibliography ? "参考文献の処理 (" : "索引の処理 (") + program +
+                                 ") でｴﾗｰがありました。"),
+                       errors);
+  }
+
+  // After latexmk: the step that failed, told by its own log; the engine's errors need
+  // no report, its log says them.
+  std::string LatexmkReport(int status) const {
+    if (!job_->tools || ScanTeXLog(ReadMade(".log")).errors) return {};
+    if (status != 0) {
+      for (Step step : {Step::kBibliography, Step::kIndex}) {
+        if (std::string report = ToolReport(step, 0); !report.empty()) return report;
+      }
+    }
+    std::vector<ToolError> errors = LatexmkErrors(ReadFileUpTo(job_->work + kStepMessages, kReadLimit));
+    if (errors.empty() && status == 0) return {};
+    return ChainReport(InLogCode("latexmk でｴﾗｰがありました (終了ｺｰﾄﾞ " + std::to_string(status) + ")。"), errors);
+  }
+
+  // The .dvi, the list of what the run read, then the log (with the report of a tool
+  // that failed) beside the source: the log comes last and whole, as TeX Quillet waits
+  // for it.
+  void Finish(int status, const std::string& report) {
+    Job& job = *job_;
+    std::string made_log = Made(".log"), made_dvi = Made(".dvi");
     if (!FileExists(made_log)) {
       return Fail(status == 127 ? "TeXのｺﾏﾝﾄﾞ '" + job.command + "' が見つかりません。" +
                                       "TeXをｲﾝｽﾄｰﾙするか、" + table_ + " の [Engines] を直してください。"
-                                : "TeXがﾛｸﾞを書かずに終わりました (終了ｺｰﾄﾞ " + std::to_string(status) + ")。");
+                                : "TeXがﾛｸﾞを書かずに終わりました (終了ｺｰﾄﾞ " + std::to_string(status) + ")。",
+                  report);
     }
     if (FileExists(made_dvi)) MoveFileExA(made_dvi.c_str(), ChangeFileExt(job.source, ".dvi").c_str(), MOVEFILE_REPLACE_EXISTING);
-    DateAfterSource(made_log, job.source);
-    if (!MoveFileExA(made_log.c_str(), Log().c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      return Fail("ﾛｸﾞﾌｧｲﾙ " + Log() + " を置けません。");
-    }
+    WriteInputs();
+    bool placed = report.empty() ? MoveFileExA(made_log.c_str(), Log().c_str(), MOVEFILE_REPLACE_EXISTING) != 0
+                                 : WriteWhole(Log(), ReadMade(".log") + "\n" + report);
+    if (!placed) return Fail("ﾛｸﾞﾌｧｲﾙ " + Log() + " を置けません。");
+    DateAfterSource(Log(), job.source);
     job_.reset();
+  }
+
+  // What the run read from the source's folder, for the rule that skips a run whose
+  // .dvi is newer than all of it.
+  void WriteInputs() const {
+    std::string folder = job_->folder.substr(0, job_->folder.size() - 1);
+    std::vector<std::string> names = ChainInputs(ReadMade(".fls"), ReadMade(".blg"),
+                                                 UnderWine() ? UnixFileName(folder) : folder, job_->unix_source_name);
+    std::string list;
+    for (const std::string& name : names) list += WindowsName(name) + "\r\n";
+    WriteWhole(job_->work + ChangeFileExt(ExtractFileName(job_->source), ".inputs"), list);
+  }
+
+  // A name the tools wrote, in the program's code: UTF-8, or pTeX's EUC-JP on Linux.
+  static std::string WindowsName(const std::string& name) {
+    DecodedText decoded;
+    if (!DecodeIfUtf8(name, SystemCodePage(), decoded)) DecodeText(name, Encoding::kEucJp, SystemCodePage(), decoded);
+    return std::string(decoded.text.data.get(), decoded.text.size);
   }
 
   Encoding NewDocumentEncoding() const {
@@ -246,16 +404,19 @@ class EngineBridge {
     return coding.encoding;
   }
 
-  // In the source's code, as TeX Quillet reads the log; Shift-JIS, its own code, when the
-  // source shows none.
-  void Fail(const std::string& message) {
-    std::string log = Log(), text = FailureLog(message), coded;
+  // A text of the bridge's own in the source's code, as TeX Quillet reads the log;
+  // Shift-JIS, its own code, when the source shows none.
+  std::string InLogCode(const std::string& text) const {
+    std::string coded;
     Unholdable unholdable;
     FileCoding coding{job_->encoding.value_or(Encoding::kShiftJis), false, LineEnd::kCrLf};
-    if (!EncodeText(text, coding, SystemCodePage(), ForeignChars(), nullptr, coded, unholdable)) {
-      coded = text;
-    }
-    WriteWhole(log, coded);
+    if (!EncodeText(text, coding, SystemCodePage(), ForeignChars(), nullptr, coded, unholdable)) coded = text;
+    return coded;
+  }
+
+  void Fail(const std::string& message, const std::string& report = {}) {
+    std::string log = Log();
+    WriteWhole(log, InLogCode(FailureLog(message)) + report);
     DateAfterSource(log, job_->source);
     job_.reset();
   }

@@ -249,8 +249,34 @@ struct Write {
 
 }  // namespace
 
-LogWindow ScanTeXLog(std::string_view log_bytes) {
-  std::string_view log = log_bytes.substr(0, log_bytes.find('\0'));  // a NUL ends the text
+namespace {
+
+// Where the engine bridge's report of the other tools begins: its first marked line.
+std::size_t ReportStart(std::string_view log) {
+  std::string_view mark = kChainReportMark;
+  if (Begins(log, mark)) return 0;
+  for (std::size_t at = log.find(mark); at != std::string_view::npos; at = log.find(mark, at + 1)) {
+    if (IsBreak(log[at - 1])) return at;
+  }
+  return log.size();
+}
+
+// The report's marked lines, without their mark, each ended by CR LF.
+std::string ReportLines(std::string_view report, std::size_t& count) {
+  std::string lines;
+  for (std::size_t pos = SkipBreaks(report, 0); pos < report.size(); pos = SkipBreaks(report, pos)) {
+    std::size_t end = LineEnd(report, pos);
+    std::string_view line = report.substr(pos, end - pos);
+    if (Begins(line, kChainReportMark)) {
+      lines.append(line.substr(kChainReportMark.size())).append("\r\n");
+      ++count;
+    }
+    pos = end;
+  }
+  return lines;
+}
+
+LogWindow ScanEngineLog(std::string_view log) {
   LogWindow window;
   Blocks blocks;
   Measure measure;
@@ -265,6 +291,26 @@ LogWindow ScanTeXLog(std::string_view log_bytes) {
     std::size_t third = text.find("\r\n", text.find("\r\n") + 2) + 2;
     window.jump_line = JumpNumberOf(text.substr(third, text.find("\r\n", third) - third));
   }
+  return window;
+}
+
+}  // namespace
+
+LogWindow ScanTeXLog(std::string_view log_bytes) {
+  std::string_view log = log_bytes.substr(0, log_bytes.find('\0'));  // a NUL ends the text
+  std::size_t report_start = ReportStart(log);
+  LogWindow window = ScanEngineLog(log.substr(0, report_start));
+  std::size_t count = 0;
+  std::string report = ReportLines(log.substr(report_start), count);
+  if (count == 0) return window;
+  // The failed step comes first; the engine's lines, and its jump, stay as they were.
+  if (window.text.empty()) {
+    report.resize(report.size() - 2);
+    window.line_count = 0;
+  }
+  window.text.insert(0, report);
+  window.line_count += count;
+  window.errors = true;
   return window;
 }
 

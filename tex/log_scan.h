@@ -23,6 +23,10 @@ struct LogWindow {
 // Lines end at CR, LF or CR LF, the text at a NUL. Read without a list of the log's
 // lines (an engine that loops writing empty lines makes logs of tens of millions of
 // them): what it holds besides the log is the window's text, made at its exact size.
+// The engine bridge appends what the other tools of a run (bibliography, index) found
+// wrong after the engine's log, each line marked so: the window shows those lines first,
+// without the mark, and they count as errors.
 LogWindow ScanTeXLog(std::string_view log_bytes);
+inline constexpr std::string_view kChainReportMark = "!> ";
 
 }  // namespace quillet

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <condition_variable>
@@ -279,6 +280,19 @@ std::string ReadSmallFile(const std::string& path) {
   DWORD got = 0;
   if (in) ReadFile(in.get(), buffer, sizeof buffer, &got, nullptr);
   return std::string(buffer, got);
+}
+
+std::string ReadFileUpTo(const std::string& path, std::size_t limit) {
+  FileHandle in(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  LARGE_INTEGER size;
+  if (!in || !GetFileSizeEx(in.get(), &size) || size.QuadPart < 0) return {};
+  std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(size.QuadPart), limit)),
+                    '\0');
+  DWORD got = 0;
+  if (!bytes.empty() && !ReadFile(in.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) return {};
+  bytes.resize(got);
+  return bytes;
 }
 
 std::string TempDirectory() {

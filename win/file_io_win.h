@@ -72,5 +72,7 @@ std::string TempDirectory();
 std::string ProgramFolder();
 // The first bytes of a small file (a status a script wrote, say); empty when missing.
 std::string ReadSmallFile(const std::string& path);
+// A file's bytes, at most limit of them; empty when missing or unreadable.
+std::string ReadFileUpTo(const std::string& path, std::size_t limit);
 
 }  // namespace quillet

@@ -1,0 +1,310 @@
+#include "bridges/tex_chain.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+
+#include "bridges/bridge_commands.h"
+#include "bridges/ptex_family.h"
+#include "core/sjis.h"
+#include "tex/log_scan.h"
+
+namespace quillet {
+
+namespace {
+
+const char* MendexMode(Encoding encoding) {
+  switch (encoding) {
+    case Encoding::kUtf8:
+      return "-U";
+    case Encoding::kEucJp:
+      return "-E";
+    case Encoding::kIso2022Jp:
+      return "-J";
+    case Encoding::kShiftJis:
+      break;
+  }
+  return "-S";
+}
+
+bool IsLaTeXOf(std::string_view program, std::string_view latex) {
+  return program == latex || (program.size() == latex.size() + 1 && program[0] == 'e' && program.substr(1) == latex);
+}
+
+// A string in single quotes for Perl: a backslash or quote inside escaped.
+std::string PerlQuote(std::string_view text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\\' || c == '\'') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "'";
+}
+
+// A word of a command line: for /bin/sh, or for a Windows program.
+std::string Word(const std::string& word, Quoting quoting) {
+  return quoting == Quoting::kShell ? ShellQuote(word) : "\"" + word + "\"";
+}
+
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    lines.push_back(Trimmed(text.substr(0, end)));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + 1);
+  }
+  return lines;
+}
+
+int NumberAt(std::string_view text) {
+  int number = 0;
+  std::from_chars(text.data(), text.data() + text.size(), number);
+  return number;
+}
+
+void AddOnce(std::vector<ToolError>& errors, ToolError error) {
+  bool known = std::any_of(errors.begin(), errors.end(), [&](const ToolError& e) {
+    return e.file == error.file && e.line == error.line && e.message == error.message;
+  });
+  if (!known) errors.push_back(std::move(error));
+}
+
+}  // namespace
+
+std::optional<ChainTools> ChainToolsFor(const std::string& engine_command, Encoding encoding) {
+  std::string program = ProgramName(engine_command);
+  std::string kanji = std::string("-kanji=") + KanjiName(encoding);
+  if (IsLaTeXOf(program, "platex")) {
+    return ChainTools{WithKanjiOption(engine_command, encoding), "pbibtex " + kanji,
+                      std::string("mendex -f ") + MendexMode(encoding)};
+  }
+  if (IsLaTeXOf(program, "uplatex")) {
+    // upmendex reads UTF-8 only; mendex takes the other codes.
+    return ChainTools{WithKanjiOption(engine_command, encoding), "upbibtex " + kanji,
+                      encoding == Encoding::kUtf8 ? "upmendex -f" : std::string("mendex -f ") + MendexMode(encoding)};
+  }
+  if (program == "latex") return ChainTools{engine_command, "bibtex", "makeindex"};
+  return std::nullopt;
+}
+
+std::string JobNameFor(std::string_view source_name) {
+  std::string_view base = source_name.substr(0, source_name.rfind('.'));
+  bool plain = !base.empty() && base.front() != '-' && std::all_of(base.begin(), base.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+           c == '.' || c == '+';
+  });
+  if (plain) return std::string(base);
+  std::uint32_t hash = 2166136261u;  // FNV-1a: the same name gives the same job
+  for (char c : source_name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(hash));
+  return std::string("quillet-") + hex;
+}
+
+std::string LatexmkConfig(const ChainTools& tools) {
+  return "# Written by TeX Quillet's engine bridge for each run.\n"
+         "$latex = " + PerlQuote(tools.engine + " %O %S") + ";\n" +
+         "$bibtex = " + PerlQuote(tools.bibliography + " %O %B") + ";\n" +
+         "$makeindex = " + PerlQuote(tools.index + " %O -o %D %S") + ";\n" +
+         "$dvi_mode = 1;\n$pdf_mode = 0;\n$postscript_mode = 0;\n"
+         "$max_repeat = " + std::to_string(kMaxEnginePasses) + ";\n";
+}
+
+std::string LatexmkCommand(const std::string& latexmk, const std::string& config_name, bool user_config,
+                           const std::string& job, const std::string& source_name, Quoting quoting) {
+  return latexmk + " -norc -r " + Word(config_name, quoting) + (user_config ? " -r ../.latexmkrc" : "") +
+         " -jobname=" + job + " " + Word("../" + source_name, quoting);
+}
+
+std::string EnginePassCommand(const std::string& engine, const std::string& job, const std::string& source_name,
+                              Quoting quoting) {
+  return engine + " -recorder -jobname=" + job + " " + Word("../" + source_name, quoting);
+}
+
+std::string BibliographyCommand(const std::string& tool, const std::string& job) { return tool + " " + job; }
+
+std::string IndexCommand(const std::string& tool, const std::string& job) {
+  return tool + " -o " + job + ".ind " + job + ".idx";
+}
+
+Variables ChainVariables(const std::string& source_folder, const UserPaths& paths,
+                         const std::function<std::string(const std::string&)>& convert) {
+  auto user = [&](const std::string& list) {
+    std::vector<std::string> folders;
+    for (std::size_t begin = 0; begin <= list.size();) {
+      std::size_t end = std::min(list.find(';', begin), list.size());
+      std::string folder = end > begin ? convert(list.substr(begin, end - begin)) : std::string();
+      if (!folder.empty()) folders.push_back(std::move(folder));
+      begin = end + 1;
+    }
+    return folders;
+  };
+  std::vector<std::string> inputs = user(paths.inputs);
+  inputs.insert(inputs.begin(), source_folder);
+  Variables variables = {{"TEXINPUTS", inputs},
+                         {"BIBINPUTS", {source_folder}},
+                         {"BSTINPUTS", {source_folder}},
+                         {"INDEXSTYLE", {source_folder}}};
+  const std::pair<const char*, const std::string*> own[] = {
+      {"TEXFONTS", &paths.fonts}, {"TEXFORMATS", &paths.formats}, {"TEXPOOL", &paths.pool}};
+  for (auto [name, list] : own) {
+    if (std::vector<std::string> folders = user(*list); !folders.empty()) variables.emplace_back(name, folders);
+  }
+  return variables;
+}
+
+std::string SearchPathValue(const std::vector<std::string>& folders, char separator) {
+  std::string value;
+  for (const std::string& folder : folders) value.append(folder) += separator;
+  return value;
+}
+
+ChainStep NextStep(const ChainTools& tools, const PassFacts& facts, ChainProgress& progress) {
+  if (facts.engine_errors) return ChainStep::kDone;
+  bool cites = facts.citations.find("\\bibdata{") != std::string::npos;
+  if (!tools.bibliography.empty() && cites && facts.citations != progress.citations_done) {
+    progress.citations_done = facts.citations;
+    progress.engine_due = true;
+    return ChainStep::kBibliography;
+  }
+  if (!tools.index.empty() && !facts.index.empty() && facts.index != progress.index_done) {
+    progress.index_done = facts.index;
+    progress.engine_due = true;
+    return ChainStep::kIndex;
+  }
+  if ((progress.engine_due || facts.rerun_asked) && progress.engine_passes < kMaxEnginePasses) {
+    progress.engine_due = false;
+    ++progress.engine_passes;
+    return ChainStep::kEngine;
+  }
+  return ChainStep::kDone;
+}
+
+std::string CitationLines(std::string_view aux) {
+  std::string lines;
+  for (std::string_view line : Lines(aux)) {
+    if (StartsWith(line, "\\citation{") || StartsWith(line, "\\bibdata{") || StartsWith(line, "\\bibstyle{")) {
+      lines.append(line) += '\n';
+    }
+  }
+  return lines;
+}
+
+bool LogAsksRerun(std::string_view log) {
+  for (std::string_view asks : {"Rerun to get", "may have changed. Rerun", "Rerun LaTeX"}) {
+    if (log.find(asks) != std::string_view::npos) return true;
+  }
+  return false;
+}
+
+std::vector<ToolError> BibliographyErrors(std::string_view blg) {
+  std::vector<ToolError> errors;
+  std::vector<std::string_view> lines = Lines(blg);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    std::size_t dashes = line.find("---");
+    if (dashes == std::string_view::npos) continue;
+    std::string_view where = line.substr(dashes + 3);
+    if (!StartsWith(where, "line ") && !StartsWith(where, "while reading file")) continue;
+    std::string_view message = dashes > 0 ? line.substr(0, dashes) : i > 0 ? lines[i - 1] : std::string_view();
+    ToolError error{"", 0, std::string(message)};
+    // The tool's own .aux is not the user's to open: only the .bib is named.
+    if (std::size_t of = where.find(" of file "); StartsWith(where, "line ") && of != std::string_view::npos) {
+      std::string_view file = where.substr(of + 9);
+      if (!file.ends_with(".aux")) error = {std::string(file), NumberAt(where.substr(5)), std::string(message)};
+    }
+    AddOnce(errors, std::move(error));
+  }
+  return errors;
+}
+
+std::vector<ToolError> IndexErrors(std::string_view ilg) {
+  std::vector<ToolError> errors;
+  std::vector<std::string_view> lines = Lines(ilg);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    if (StartsWith(line, "Error: ") || line.find("Couldn't find input file") != std::string_view::npos) {
+      AddOnce(errors, {"", 0, std::string(StartsWith(line, "Error: ") ? line.substr(7) : line)});
+    } else if (StartsWith(line, "!! ")) {  // makeindex: the cause is on the next line
+      std::string message(line.substr(3));
+      if (i + 1 < lines.size()) message.append(" ").append(lines[i + 1]);
+      AddOnce(errors, {"", 0, message});
+    }
+  }
+  return errors;
+}
+
+std::vector<ToolError> LatexmkErrors(std::string_view messages) {
+  std::vector<ToolError> errors;
+  std::vector<std::string_view> lines = Lines(messages);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    if (!StartsWith(line, "Latexmk: ")) continue;
+    bool complaint = line.find("WON'T RUN") != std::string_view::npos ||
+                     line.find("gave return code") != std::string_view::npos ||
+                     line.find("Could not") != std::string_view::npos ||
+                     line.find("Couldn't") != std::string_view::npos;
+    if (!complaint || line.find("aux file") != std::string_view::npos) continue;
+    std::string message(line.substr(9));
+    // The files it misses follow on lines of their own.
+    for (; i + 1 < lines.size() && !lines[i + 1].empty() && !StartsWith(lines[i + 1], "Latexmk:") &&
+           lines[i + 1].find(' ') == std::string_view::npos;
+         ++i) {
+      message.append(" ").append(lines[i + 1]);
+    }
+    AddOnce(errors, {"", 0, message});
+  }
+  return errors;
+}
+
+std::string ChainReport(std::string_view step, const std::vector<ToolError>& errors) {
+  const std::string mark(kChainReportMark);
+  std::string report = mark + std::string(step) + "\n";
+  for (const ToolError& e : errors) {
+    report += mark;
+    if (!e.file.empty()) report.append(e.file).append(":").append(std::to_string(e.line)).append(": ");
+    report.append(e.message) += '\n';
+  }
+  return report;
+}
+
+std::vector<std::string> ChainInputs(std::string_view fls, std::string_view blg, std::string_view source_folder,
+                                     std::string_view source_name) {
+  std::string folder(source_folder);
+  std::replace(folder.begin(), folder.end(), '\\', '/');
+  if (!folder.ends_with('/')) folder += '/';
+  std::vector<std::string> inputs;
+  auto take = [&](std::string name) {
+    std::replace(name.begin(), name.end(), '\\', '/');
+    if (StartsWith(name, "../")) {
+      name.erase(0, 3);
+    } else if (name.size() > folder.size() && SameIgnoringAsciiCase(std::string_view(name).substr(0, folder.size()), folder)) {
+      name.erase(0, folder.size());
+    } else {
+      return;  // the work folder's own files, made by the run, or the distribution's
+    }
+    name.erase(0, name.find_first_not_of('/'));
+    if (name.empty() || name == source_name || std::find(inputs.begin(), inputs.end(), name) != inputs.end()) return;
+    inputs.push_back(std::move(name));
+  };
+  for (std::string_view line : Lines(fls)) {
+    if (StartsWith(line, "INPUT ")) take(std::string(line.substr(6)));
+  }
+  for (std::string_view line : Lines(blg)) {
+    if (std::size_t colon = line.find(": "); StartsWith(line, "Database file #") && colon != std::string_view::npos) {
+      take("../" + std::string(line.substr(colon + 2)));
+    }
+  }
+  for (std::string& name : inputs) std::replace(name.begin(), name.end(), '/', '\\');
+  return inputs;
+}
+
+}  // namespace quillet
