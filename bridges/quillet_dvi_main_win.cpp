@@ -1,24 +1,30 @@
 // quillet-dvi, the viewer bridge: it offers the DDE services and topics "WinDVI" and
 // "yaWinDVI" as the viewers TeX Quillet knows do. "[FileOpen(NAME)]" names the .dvi file
 // (bare or in double quotes); "[WinNormal]" shows it and "[FilePrint]" prints it. The
-// .dvi is first made into a PDF beside it with dvipdfmx (written aside, then moved in).
+// .dvi is first made into a PDF beside it with dvipdfmx (written aside, then moved in
+// only when dvipdfmx succeeded: a failed run leaves the PDF shown and printed before).
 // Under Wine the PDF is shown by a Linux viewer (mupdf by default: light, well kept, and
 // it reads the file again when told, so showing the same document again updates the
 // window already open) and printed with lp; on Windows the viewer set in the settings, or
 // the system's program for PDF files, shows and prints it.
 // Settings: section [Viewer] of quillet-dvi.ini beside the bridge, keys Convert, Show and
 // Print (commands). Usage: quillet-dvi [--config FILE] [--errors FILE]
-// With --errors, messages for the user are appended to FILE instead of shown.
+// With --errors, a message for the user is written to FILE (over the one before) instead
+// of shown.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "bridges/bridge_commands.h"
 #include "bridges/outside_run_win.h"
+#include "bridges/viewer_conversion.h"
 #include "core/command_line.h"
 #include "core/sjis.h"
+#include "win/code_page_win.h"
 #include "win/dde_server_win.h"
 #include "win/file_io_win.h"
 #include "win/profile_win.h"
@@ -30,18 +36,43 @@ namespace quillet {
 namespace {
 
 constexpr DWORD kConvertLimitMs = 120000, kPrintLimitMs = 60000;
+// A viewer may hold the PDF for a moment while it reads it again; the user hears of one
+// that keeps it within a second.
+constexpr DWORD kHeldPdfLimitMs = 500;
+constexpr std::uint64_t kMessagesLimit = 4u << 20;
 
-// Handles messages (the DDE commands that arrive meanwhile are queued) until the file
-// exists; false when the time is up.
-bool WaitForFile(const std::string& path, DWORD limit_ms) {
+// Handles messages (the DDE commands that arrive meanwhile are queued) until done()
+// holds; false when the time is up.
+bool WaitUntil(const std::function<bool()>& done, DWORD limit_ms) {
   DWORD start = GetTickCount();
-  while (!FileExists(path)) {
+  while (!done()) {
     if (GetTickCount() - start > limit_ms) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   }
   return true;
+}
+
+bool WaitForFile(const std::string& path, DWORD limit_ms) {
+  return WaitUntil([&] { return FileExists(path); }, limit_ms);
+}
+
+// True when another program has the file open without letting it be replaced.
+bool HeldByAnother(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// The lines of the converter's messages that tell what went wrong; under Wine a Linux
+// program wrote them, in UTF-8.
+std::string ConverterMessages(const std::string& path) {
+  TextBlock block;
+  if (ReadFileBlock(path, block, kMessagesLimit) != ReadStatus::Ok) return {};
+  std::string lines = ConverterErrorLines({block.data.get(), block.size});
+  return UnderWine() ? ShiftJisFromUtf8(lines, SystemCodePage()) : lines;
 }
 
 class ViewerBridge {
@@ -88,7 +119,7 @@ class ViewerBridge {
       return;
     }
     std::string pdf = ChangeFileExt(dvi_, ".pdf");
-    if (!Convert(pdf)) return;
+    if (!Convert(pdf, kind)) return;
     if (kind == ViewerCommand::Show) {
       Show(pdf);
     } else {
@@ -97,24 +128,48 @@ class ViewerBridge {
   }
 
   // The PDF is written in the bridge's folder beside the .dvi, then moved in whole.
-  bool Convert(const std::string& pdf) {
+  bool Convert(const std::string& pdf, ViewerCommand::Kind kind) {
     std::string work = ExtractFilePath(dvi_) + ".quillet-tex\\";
     CreateDirectoryA(work.c_str(), nullptr);
     std::string made = work + ExtractFileName(pdf), marker = work + "converted", messages = work + "dvipdfmx.txt";
-    DeleteFileA(marker.c_str());
-    DeleteFileA(made.c_str());
+    for (const std::string& old : {marker, made, messages}) DeleteFileA(old.c_str());
     std::string converter = Setting("Convert", "dvipdfmx");
     bool ran = UnderWine() ? StartShellScript(work + "convert.sh", ConvertScript(converter, UnixFileName(dvi_),
                                                                                 UnixFileName(made),
                                                                                 UnixFileName(messages),
                                                                                 UnixFileName(marker)))
-                           : RunAndWait(converter + " -o \"" + made + "\" \"" + dvi_ + "\"", marker);
-    if (!ran || !WaitForFile(marker, kConvertLimitMs) || !FileExists(made) ||
-        !MoveFileExA(made.c_str(), pdf.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+                           : RunAndWait("cmd.exe /s /c \"" + converter + " -o \"" + made + "\" \"" + dvi_ + "\" > \"" +
+                                            messages + "\" 2>&1\"",
+                                        marker);
+    if (!ran || !WaitForFile(marker, kConvertLimitMs)) {
       Tell("DVIﾌｧｲﾙ " + dvi_ + " をPDFにできません (" + converter + ")。");
       return false;
     }
-    return true;
+    int status = std::atoi(ReadSmallFile(marker).c_str());
+    bool made_well = status == 0 && FileExists(made);
+    if (!made_well) Tell(ConversionFailedText(converter, status, ConverterMessages(messages), pdf));
+    bool moved = made_well && MoveIn(made, pdf, kind);
+    DeleteFileA(made.c_str());  // what a failed run or move left behind
+    return moved;
+  }
+
+  // Moves the new PDF over the old one, trying again while another program holds it.
+  bool MoveIn(const std::string& made, const std::string& pdf, ViewerCommand::Kind kind) const {
+    DWORD error = 0;
+    bool held = false;
+    WaitUntil([&] {
+      error = MoveFileExA(made.c_str(), pdf.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : GetLastError();
+      held = error != 0 && HeldByAnother(pdf);
+      return !held;
+    }, kHeldPdfLimitMs);
+    if (error == 0) return true;
+    if (held) {
+      Tell("PDFﾌｧｲﾙ " + pdf + " は他のﾌﾟﾛｸﾞﾗﾑが開いているため置き換えられません。ﾋﾞｭｰｱで閉じてから、もう一度" +
+           (kind == ViewerCommand::Print ? "印刷" : "ﾌﾟﾚﾋﾞｭｰ") + "してください。");
+    } else {
+      Tell("PDFﾌｧｲﾙ " + pdf + " を置き換えられません (ｴﾗｰｺｰﾄﾞ " + std::to_string(error) + ")。");
+    }
+    return false;
   }
 
   // On Windows: runs a program and writes its exit status to marker when it ends.

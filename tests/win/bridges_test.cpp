@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "bridges/outside_run_win.h"
@@ -286,6 +287,62 @@ TEST(BridgeTest, PrintingTellsWhenThereIsNoPrinter) {
       EXPECT_FALSE(FileExists(told));
     }
   }
+}
+
+// The PDF is replaced only by one that dvipdfmx made well. A .dvi it cannot read, one
+// naming a font TeX Live lacks, or a PDF another program holds open leaves the previous
+// PDF byte for byte, nothing shown or printed, and the user told why; a good run after
+// them replaces the PDF again.
+TEST(BridgeTest, OnlyAGoodConversionReplacesThePdf) {
+  EndStandInsAtExit cleanup;
+  AppHarness h;
+  std::string source = StartWithBridges(h, "v.tex", "テスト\r\n\\end\r\n",
+                                        {.table = "[Engines]\r\nplatex=ptex -kanji=sjis\r\n",
+                                         .show = "sh -c 'touch \"$1.shown\"' viewer",
+                                         .print = "sh -c 'touch \"$1.printed\"' lp"});
+  std::string base = ChangeFileExt(source, ""), pdf = base + ".pdf", dvi = base + ".dvi";
+  std::string told = h.dir() / "viewer-errors.txt", shown = pdf + ".shown", printed = pdf + ".printed";
+  h.Command(kTeX2Item);
+  ASSERT_TRUE(PumpUntil([&] { return FileExists(shown); }, 30000)) << ReadFileBytes(told);
+  const std::string good_pdf = ReadFileBytes(pdf), good_dvi = ReadFileBytes(dvi);
+  std::string no_font = good_dvi;
+  for (std::size_t at; (at = no_font.find("min10")) != std::string::npos;) no_font.replace(at, 5, "qzz10");
+  struct Row { const char* what; std::string dvi; UINT command; bool held; const char* told; } rows[] = {
+      {"damaged dvi", "not a dvi", kTeX2Item, false,
+       "dvipdfmx でPDFを作れませんでした (終了ｺｰﾄﾞ 1):\ndvipdfmx:fatal: Something is wrong. Are you sure this is a "
+       "DVI file?\nPDFﾌｧｲﾙ "},
+      {"font TeX Live lacks", no_font, kTeX2Item, false,
+       "(終了ｺｰﾄﾞ 1):\ndvipdfmx:fatal: Unable to find TFM file \"qzz10\".\nPDFﾌｧｲﾙ "},
+      {"damaged dvi printed", "not a dvi", kTeX3Item, false, " は前のままです。"},
+      {"PDF held open", good_dvi, kTeX2Item, true,
+       " は他のﾌﾟﾛｸﾞﾗﾑが開いているため置き換えられません。ﾋﾞｭｰｱで閉じてから、もう一度ﾌﾟﾚﾋﾞｭｰしてください。"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    for (const std::string& file : {told, shown, printed}) DeleteFileA(file.c_str());
+    WriteFileBytes(dvi, r.dvi);  // newer than the source: no TeX run
+    ReadyEvent holding;
+    std::optional<StandInProcess> holder;
+    if (r.held) {
+      holder.emplace(Quoted(StandInPath("hold_file.exe")) + " " + Quoted(pdf) + " " + holding.name());
+      ASSERT_TRUE(holding.Wait(5000));
+    }
+    h.Command(r.command);
+    ASSERT_TRUE(PumpUntil([&] { return FileExists(told); }, 20000));
+    std::string message = ReadFileBytes(told);
+    EXPECT_NE(message.find(r.told), std::string::npos) << message;
+    EXPECT_NE(message.find("PDFﾌｧｲﾙ " + pdf + " "), std::string::npos) << message;
+    EXPECT_FALSE(PumpUntil([&] { return FileExists(shown) || FileExists(printed); }, 1000));
+    holder.reset();
+    EXPECT_EQ(ReadFileBytes(pdf), good_pdf);
+  }
+  WriteFileBytes(source, "新しい\r\n\\end\r\n");
+  h.Command(kTeX2Item);
+  ASSERT_TRUE(PumpUntil([&] { return FileExists(shown); }, 30000)) << ReadFileBytes(told);
+  std::string text = RunOnLinux(h.dir().path(), "pdftotext '" + UnixFileName(pdf) + "' '" +
+                                                     UnixFileName(h.dir() / "pdf.txt") + "'",
+                                h.dir() / "pdf.txt");
+  EXPECT_NE(text.find("新しい"), std::string::npos) << text;
 }
 
 // A start with no engine or viewer takes the bridges beside the program, formats when
