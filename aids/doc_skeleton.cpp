@@ -1,24 +1,61 @@
 #include "aids/doc_skeleton.h"
 
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
 namespace quillet {
 
 namespace {
 
-// "[a,b,c]" of the options that are set; nothing when none is.
-std::string OptionList(const DocChoices& c) {
-  std::string list;
-  auto add = [&list](std::string_view option) {
-    if (option.empty()) return;
-    list += list.empty() ? "[" : ",";
-    list += option;
+// Options of the old style line that are packages of their own under LaTeX2e: a class
+// given them would pass them over or refuse them.
+constexpr std::string_view kPackageOptions[] = {
+    "makeidx", "ascmac", "epsf",   "epsfig",  "graphics", "graphicx", "color", "amsmath",
+    "amssymb", "latexsym", "multicol", "verbatim", "ifthen", "alltt",  "url",   "fancyhdr",
+};
+
+// The package an option names, without blanks round it; empty when it is no package.
+std::string_view PackageName(std::string_view option) {
+  option = Trimmed(option);
+  bool known = std::find(std::begin(kPackageOptions), std::end(kPackageOptions), option) != std::end(kPackageOptions);
+  return known ? option : std::string_view();
+}
+
+struct ClassLine {
+  std::string line;
+  std::vector<std::string> packages;
+};
+
+// "\documentclass[a,b,c]{class}" of the options that are set (none: no brackets), and
+// the packages among them, each once.
+ClassLine MakeClassLine(const DocChoices& c) {
+  std::string file = c.style, options;
+  std::vector<std::string> packages;
+  auto add = [&](std::string_view option) {
+    for (const std::string& item : ListItems(option)) {
+      std::string_view package = PackageName(item);
+      if (package.empty()) {
+        options += options.empty() ? "[" : ",";
+        options += item;
+      } else if (std::find(packages.begin(), packages.end(), package) == packages.end()) {
+        packages.emplace_back(package);
+      }
+    }
   };
+  if (const DocClass* row = FindDocClass(c.style)) {
+    if (std::optional<ClassVariant> variant = VariantFor(*row, c.engine)) {
+      file = variant->file;
+      add(variant->option);
+    }
+  }
   add(c.base_size);
   add(c.paper_size);
   if (c.title_page) add("titlepage");
   if (c.use_index) add("makeidx");
   add(c.other_options);
-  if (!list.empty()) list += "]";
-  return list;
+  if (!options.empty()) options += "]";
+  return {std::string("\\documentclass").append(options).append("{").append(file).append("}"), packages};
 }
 
 void AddTitleBlock(const DocChoices& c, std::vector<std::string>& lines) {
@@ -34,7 +71,9 @@ void AddTitleBlock(const DocChoices& c, std::vector<std::string>& lines) {
 }  // namespace
 
 std::vector<std::string> SkeletonLines(const DocChoices& c) {
-  std::vector<std::string> lines{"\\documentstyle" + OptionList(c) + "{" + c.style + "}"};
+  ClassLine head = MakeClassLine(c);
+  std::vector<std::string> lines{head.line};
+  for (const std::string& package : head.packages) lines.push_back(std::string("\\usepackage{").append(package).append("}"));
   if (c.title_exist) AddTitleBlock(c, lines);
   if (c.use_index) lines.push_back("\\makeindex");
   lines.push_back("\\begin{document}");

@@ -1,6 +1,9 @@
 #include "aids/doc_wizard_win.h"
 
+#include <algorithm>
+
 #include "artwork/artwork_win.h"
+#include "tex/tex_commands.h"
 #include "win/controls_win.h"
 #include "win/message_dialog_win.h"
 
@@ -9,18 +12,27 @@ namespace quillet {
 namespace {
 
 enum : int { kBackBtn = 700, kNoUse, kNoUseNext, kListBox1, kTitleExist, kRadio1 };
+// The bridge answers within a second or two; without its answer every class is offered.
+constexpr DWORD kClassListWaitMs = 5000;
 constexpr int kPictureX = 8, kPictureY = 8;
 constexpr RECT kPageArea{146, 8, 497, 225};
 constexpr const char* kNext = "次へ >";
 constexpr const char* kFinish = "完了";
 
-HWND CreateCombo(HWND parent, HFONT f, int x, int y, int w, std::initializer_list<const char*> items, DWORD context) {
-  HWND combo = CreateControl(parent,
-                             {.class_name = "COMBOBOX", .x = x, .y = y, .width = w, .height = 200,
-                              .style = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL},
-                             f);
-  for (const char* item : items) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-  return WithHelp(combo, context);
+HWND CreateCombo(HWND parent, HFONT f, int x, int y, int w, DWORD context) {
+  return WithHelp(CreateComboBox(parent, f, x, y, w, 200, 0), context);
+}
+
+// Puts a class's suggestions in a combo box. A text taken from the suggestions before that
+// the new ones lack is emptied: the new class would not take it.
+void Suggest(HWND combo, std::string_view list) {
+  std::string text = ControlText(combo);
+  bool was_suggested = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str())) >= 0;
+  SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+  std::vector<std::string> items = ListItems(list);
+  for (const std::string& item : items) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  if (was_suggested && std::find(items.begin(), items.end(), text) == items.end()) text.clear();
+  SetControlText(combo, text);
 }
 
 HWND CreateField(HWND parent, HFONT f, const char* label, int y, DWORD context) {
@@ -70,28 +82,24 @@ void TDocExpDlg::CreatePage2() {
   HFONT f = font();
   CreateLabel(p, f, "新規文書のｽﾀｲﾙﾌｧｲﾙ、ｵﾌﾟｼｮﾝを設定して下さい。", 8, 4, 335, 14);
   CreateLabel(p, f, "ｽﾀｲﾙﾌｧｲﾙ(&S)", 8, 26, 100, 14);
-  ListBox1 = WithHelp(CreateControl(p,
-                                    {.class_name = "LISTBOX", .x = 8, .y = 42, .width = 100, .height = 126,
-                                     .style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | WS_BORDER,
-                                     .id = kListBox1},
-                                    f),
-                      142);
-  for (const DocStyle& style : kDocStyles) SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(style.name));
-  CreateGroupBox(p, f, "選択したｽﾀｲﾙﾌｧｲﾙの説明", 116, 22, 227, 50);
-  StyleExp = WithHelp(CreateEditBox(p, f, 124, 42, 211, 21, 0, ES_READONLY | ES_AUTOHSCROLL), 143);
-  CreateLabel(p, f, "基本文字ｻｲｽﾞ(&T)", 116, 84, 100, 14);
-  StrSize = CreateCombo(p, f, 218, 80, 56, {"11pt", "12pt"}, 144);
-  Useidx = WithHelp(CreateCheckBox(p, f, "索引機能", 280, 81, 68, 20, 0), 145);
-  CreateLabel(p, f, "用紙ｻｲｽﾞ(&P)", 116, 112, 100, 14);
-  PaperSize = CreateCombo(p, f, 218, 108, 56, {"a4j", "b4j", "a5j", "b5j", "a4p", "b4p", "a5p", "b5p"}, 147);
-  CreateLabel(p, f, "その他のｵﾌﾟｼｮﾝ(&O)", 116, 140, 100, 14);
-  OtherOpt = WithHelp(CreateEditBox(p, f, 218, 136, 125, 21, 0), 146);
-  HWND group = CreateGroupBox(p, f, "ﾍｯﾀﾞ、ﾌｯﾀ(&H)", 8, 172, 335, 40);
+  ListBox1 = WithHelp(CreateListBox(p, f, 8, 42, 100, 130, kListBox1), 142);
+  CreateGroupBox(p, f, "選択したｽﾀｲﾙﾌｧｲﾙの説明", 116, 22, 227, 52);
+  StyleExp = WithHelp(CreateEditBox(p, f, 124, 38, 211, 30, 0, ES_READONLY | ES_MULTILINE), 143);
+  CreateLabel(p, f, "処理系(&E)", 116, 84, 100, 14);
+  EngineBox = CreateComboBox(p, f, 218, 80, 90, 120, 0, CBS_DROPDOWNLIST);
+  CreateLabel(p, f, "基本文字ｻｲｽﾞ(&T)", 116, 108, 100, 14);
+  StrSize = CreateCombo(p, f, 218, 104, 56, 144);
+  Useidx = WithHelp(CreateCheckBox(p, f, "索引機能", 280, 105, 68, 20, 0), 145);
+  CreateLabel(p, f, "用紙ｻｲｽﾞ(&P)", 116, 132, 100, 14);
+  PaperSize = CreateCombo(p, f, 218, 128, 125, 147);
+  CreateLabel(p, f, "その他のｵﾌﾟｼｮﾝ(&O)", 116, 156, 100, 14);
+  OtherOpt = CreateCombo(p, f, 218, 152, 125, 146);
+  HWND group = CreateGroupBox(p, f, "ﾍｯﾀﾞ、ﾌｯﾀ(&H)", 8, 178, 335, 36);
   SetWindowContextHelpId(group, 148);
   for (int i = 0; i < 3; ++i) {
     RadioGroup1[i] = WithHelp(CreateControl(p,
                                             {.class_name = "BUTTON", .text = kPageStyles[static_cast<std::size_t>(i)],
-                                             .x = 24 + i * 104, .y = 188, .width = 96, .height = 18,
+                                             .x = 24 + i * 104, .y = 193, .width = 96, .height = 16,
                                              .style = static_cast<DWORD>(BS_AUTORADIOBUTTON | (i ? 0 : WS_GROUP | WS_TABSTOP)),
                                              .id = kRadio1 + i},
                                             f),
@@ -117,6 +125,12 @@ void TDocExpDlg::CreatePage3() {
 
 void TDocExpDlg::EnsureContents() {
   CenterOnScreen(hwnd());
+  if (engine) {
+    WizardEngine chosen = engine();
+    usual_engine_ = EngineOfFormat(chosen.format_name);
+    if (IsEngineBridge(chosen.command)) class_query_.Start(chosen.command, chosen.class_list_file);
+  }
+  OfferClasses();
   EnableWindow(NextBtn, TRUE);
   ShowPage(0);
   SetControlText(NextBtn, kNext);
@@ -125,7 +139,6 @@ void TDocExpDlg::EnsureContents() {
     NoUseClick();
   }
   EnableWindow(BackBtn, FALSE);
-  SendMessageA(ListBox1, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   for (HWND field : {StrSize, PaperSize, OtherOpt, StyleExp, Title}) SetControlText(field, "");
   SetChecked(Useidx, false);
   SetChecked(TitlePage, false);
@@ -133,10 +146,29 @@ void TDocExpDlg::EnsureContents() {
   result_ = kWizardCancelled;
 }
 
+// The list holds the offered classes, none selected; the engines and suggestions wait for
+// a class to be chosen.
+void TDocExpDlg::OfferClasses() {
+  offered_ = OfferedClasses(installed_);
+  SendMessageA(ListBox1, LB_RESETCONTENT, 0, 0);
+  for (const OfferedClass& row : offered_) SendMessageA(ListBox1, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.doc_class->name));
+  for (HWND combo : {EngineBox, StrSize, PaperSize, OtherOpt}) SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+}
+
+const OfferedClass* TDocExpDlg::SelectedClass() const {
+  LRESULT index = SendMessageA(ListBox1, LB_GETCURSEL, 0, 0);
+  return index >= 0 && static_cast<std::size_t>(index) < offered_.size() ? &offered_[static_cast<std::size_t>(index)] : nullptr;
+}
+
 DocChoices TDocExpDlg::Choices() const {
   DocChoices c;
-  LRESULT style = SendMessageA(ListBox1, LB_GETCURSEL, 0, 0);
-  if (style >= 0 && static_cast<std::size_t>(style) < kDocStyles.size()) c.style = kDocStyles[static_cast<std::size_t>(style)].name;
+  if (const OfferedClass* row = SelectedClass()) {
+    c.style = row->doc_class->name;
+    LRESULT engine_index = SendMessageA(EngineBox, CB_GETCURSEL, 0, 0);
+    if (engine_index >= 0 && static_cast<std::size_t>(engine_index) < row->variants.size()) {
+      c.engine = row->variants[static_cast<std::size_t>(engine_index)].engine;
+    }
+  }
   c.base_size = ControlText(StrSize);
   c.paper_size = ControlText(PaperSize);
   c.other_options = ControlText(OtherOpt);
@@ -184,6 +216,10 @@ void TDocExpDlg::NextBtnClick() {
   switch (page_) {
     case 0:
       if (result_ == kWizardBlank) return Close();
+      if (class_query_.Pending()) {
+        installed_ = class_query_.Finish(kClassListWaitMs);
+        OfferClasses();
+      }
       ShowPage(1);
       EnableWindow(BackBtn, TRUE);
       if (SendMessageA(ListBox1, LB_GETCURSEL, 0, 0) < 0) EnableWindow(NextBtn, FALSE);
@@ -210,11 +246,23 @@ void TDocExpDlg::BackBtnClick() {
   }
 }
 
+// A chosen class shows its description, its engines (the chosen format's first when it is
+// one of them) and the options it takes.
 void TDocExpDlg::ListBox1Click() {
-  LRESULT style = SendMessageA(ListBox1, LB_GETCURSEL, 0, 0);
-  if (style < 0 || static_cast<std::size_t>(style) >= kDocStyles.size()) return;
+  const OfferedClass* row = SelectedClass();
+  if (!row) return;
   EnableWindow(NextBtn, TRUE);
-  SetControlText(StyleExp, kDocStyles[static_cast<std::size_t>(style)].description);
+  SetControlText(StyleExp, row->doc_class->description);
+  SendMessageA(EngineBox, CB_RESETCONTENT, 0, 0);
+  int usual = 0;
+  for (std::size_t i = 0; i < row->variants.size(); ++i) {
+    SendMessageA(EngineBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(EngineMenuText(row->variants[i].engine)));
+    if (row->variants[i].engine == usual_engine_) usual = static_cast<int>(i);
+  }
+  SendMessageA(EngineBox, CB_SETCURSEL, static_cast<WPARAM>(usual), 0);
+  Suggest(StrSize, row->doc_class->sizes);
+  Suggest(PaperSize, row->doc_class->papers);
+  Suggest(OtherOpt, row->doc_class->others);
 }
 
 bool TDocExpDlg::FormCloseQuery() {

@@ -11,6 +11,7 @@
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "tests/win/support/app_harness.h"
+#include "tests/win/support/standins.h"
 #include "win/controls_win.h"
 
 namespace quillet::test {
@@ -18,10 +19,20 @@ namespace {
 
 void Click(HWND button) { SendMessageA(button, BM_CLICK, 0, 0); }
 void Fill(HWND field, const char* text) { SetControlText(field, text); }
-void ChooseStyle(TDocExpDlg& w, int index) {
-  SendMessageA(w.ListBox1, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  SendMessageA(GetParent(w.ListBox1), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(w.ListBox1), LBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(w.ListBox1));
+void ChooseStyle(TDocExpDlg& w, const char* name) {
+  Pick(w.ListBox1, static_cast<int>(SendMessageA(w.ListBox1, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                 reinterpret_cast<LPARAM>(name))));
+}
+// The items of a list box or combo box, separated by blanks.
+std::string Items(HWND box, bool combo) {
+  std::string items;
+  int count = static_cast<int>(SendMessageA(box, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[64] = {};
+    SendMessageA(box, combo ? CB_GETLBTEXT : LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    items.append(i ? " " : "").append(text);
+  }
+  return items;
 }
 
 struct WizardFixture : ::testing::Test {
@@ -38,6 +49,7 @@ struct WizardFixture : ::testing::Test {
 
 TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
   h.Start();
+  Wizard().engine = [] { return WizardEngine{.format_name = "uplatex"}; };
   New([&](TDocExpDlg& w) {
     EXPECT_FALSE(IsWindowEnabled(w.BackBtn));
     Click(w.NextBtn);
@@ -45,8 +57,13 @@ TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
     Click(w.BackBtn);
     EXPECT_TRUE(IsWindowEnabled(w.NextBtn));
     Click(w.NextBtn);
-    ChooseStyle(w, 2);
+    ChooseStyle(w, "jarticle");
     EXPECT_EQ(ControlText(w.StyleExp), "短い文書用のスタイルです。(和文)");
+    // The chosen format's engine comes first; the class's options are suggested.
+    EXPECT_EQ(Items(w.EngineBox, true), "pLaTeX upLaTeX");
+    EXPECT_EQ(ControlText(w.EngineBox), "upLaTeX");
+    EXPECT_EQ(Items(w.PaperSize, true), "a4paper a5paper b4paper b5paper a4j a5j b4j b5j a4p a5p b4p b5p");
+    Pick(w.EngineBox, 0);
     Fill(w.StrSize, "12pt");
     Fill(w.PaperSize, "a4j");
     Click(w.Useidx);
@@ -64,7 +81,7 @@ TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
   });
   EXPECT_EQ(h.main().ActiveChild()->caption(), "文書1.tex");
   EXPECT_EQ(DocumentText(),
-            "\\documentstyle[12pt,a4j,titlepage,makeidx,twocolumn]{jarticle}\r\n\\begin{titlepage}\r\n"
+            "\\documentclass[12pt,a4j,titlepage,twocolumn]{jarticle}\r\n\\usepackage{makeidx}\r\n\\begin{titlepage}\r\n"
             "\\title{表題}\r\n\\author{山田\\and 佐藤}\r\n\\date{\\today}\r\n\\end{titlepage}\r\n\\makeindex\r\n"
             "\\begin{document}\r\n\\thanks{感謝}\r\n\\maketitle\r\n\\pagestyle{headings}\r\n\\tableofcontents\r\n"
             "\\listoffigures\r\n\\listoftables\r\n%ここにメインの文書を書く\r\n\\printindex\r\n\\end{document}\r\n");
@@ -79,7 +96,11 @@ TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
     EXPECT_FALSE(IsChecked(w.TitlePage));
     EXPECT_TRUE(IsChecked(w.Contents));
     Click(w.NextBtn);
-    ChooseStyle(w, 0);
+    ChooseStyle(w, "jsarticle");
+    Fill(w.PaperSize, "b5j");
+    ChooseStyle(w, "article");  // a suggestion article lacks goes with the change
+    EXPECT_EQ(ControlText(w.EngineBox), "LaTeX");
+    EXPECT_EQ(ControlText(w.PaperSize), "");
     Click(w.NextBtn);
     for (HWND box : {w.TitleExist, w.Contents, w.FigContents, w.TableContents}) Click(box);
     EXPECT_FALSE(IsWindowEnabled(w.Author1));
@@ -87,7 +108,7 @@ TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
   });
   EXPECT_EQ(h.main().ActiveChild()->caption(), "文書2.tex");
   EXPECT_EQ(DocumentText(),
-            "\\documentstyle{article}\r\n\\begin{document}\r\n\\pagestyle{plain}\r\n%ここにメインの文書を書く\r\n"
+            "\\documentclass{article}\r\n\\begin{document}\r\n\\pagestyle{plain}\r\n%ここにメインの文書を書く\r\n"
             "\\end{document}\r\n");
 }
 
@@ -97,10 +118,10 @@ TEST_F(WizardFixture, CancellingAsksFirstAndUsesNoNumber) {
   bool still_open = false;
   New([&](TDocExpDlg& w) {
     Click(w.NextBtn);
-    ChooseStyle(w, 6);
+    ChooseStyle(w, "report");
     Click(w.CancelBtn);  // "いいえ": the wizard stays where it was
     still_open = IsWindowVisible(w.hwnd()) && IsWindowVisible(w.Page2.hwnd()) &&
-                 SendMessageA(w.ListBox1, LB_GETCURSEL, 0, 0) == 6;
+                 ControlText(w.StyleExp) == "論文集などに使うスタイルです。(欧文)";
     SendMessageA(w.hwnd(), WM_CLOSE, 0, 0);  // "はい"
   });
   EXPECT_TRUE(still_open);
@@ -139,6 +160,44 @@ TEST_F(WizardFixture, NotUsingItFromNextTimeOnIsKept) {
   PumpMessages(150);
   EXPECT_FALSE(shown);
   EXPECT_EQ(h.main().ActiveChild()->caption(), "文書2.tex");
+}
+
+// With the engine bridge, the classes offered are those its list names; a bridge that
+// gives no list leaves every class offered. It is asked once per program start.
+TEST(WizardClassListTest, TheBridgesListLimitsTheClassesOffered) {
+  struct Row { const char* list; const char* offered; const char* jarticle_engines; } rows[] = {
+      {"; found\r\njarticle.cls\r\nujarticle.cls\r\narticle.cls\r\njsarticle.cls\r\njlreq.cls\r\n",
+       "jsarticle jarticle article", "pLaTeX upLaTeX"},
+      {"jarticle.cls\r\njlreq.cls\r\netoolbox.sty\r\neveryhook.sty\r\n", "jlreq jarticle", "pLaTeX"},
+      {nullptr, "jsarticle jsreport jsbook jlreq jarticle jreport jbook tarticle treport tbook article report book",
+       "pLaTeX upLaTeX"},
+  };
+  for (const auto& r : rows) {
+    AppHarness h;
+    h.Start();
+    std::string bridge = h.dir() / "quillet-tex.exe";
+    ASSERT_TRUE(CopyFileA(StandInPath("stand_in_class_list.exe").c_str(), bridge.c_str(), FALSE));
+    if (r.list) h.MakeFile("classes.txt", r.list);
+    h.app().DocExpDlg().engine = [&] {
+      return WizardEngine{std::string("\"").append(bridge).append("\""), "platex", h.dir() / "classes-found.txt"};
+    };
+    std::string offered, engines;
+    for (int opening = 0; opening < 2; ++opening) {
+      WhenModal([&] {
+        TDocExpDlg& w = h.app().DocExpDlg();
+        Click(w.NextBtn);
+        offered = Items(w.ListBox1, false);
+        ChooseStyle(w, "jarticle");
+        engines = Items(w.EngineBox, true);
+        SendMessageA(w.hwnd(), WM_CLOSE, 0, 0);
+      });
+      h.messages.answers = {MsgResult::Yes};
+      h.Command(kFileNewItem);
+      EXPECT_EQ(offered, r.offered) << "opening " << opening;
+      EXPECT_EQ(engines, r.jarticle_engines) << "opening " << opening;
+    }
+    EXPECT_EQ(ReadFileBytes(h.dir() / "asked.txt"), "asked\n");
+  }
 }
 
 }  // namespace
