@@ -27,6 +27,7 @@
 #include "win/code_page_win.h"
 #include "win/dde_server_win.h"
 #include "win/file_io_win.h"
+#include "win/handles_win.h"
 #include "win/profile_win.h"
 #include "win/program_loop_win.h"
 #include "win/settings_location_win.h"
@@ -60,10 +61,9 @@ bool WaitForFile(const std::string& path, DWORD limit_ms) {
 
 // True when another program has the file open without letting it be replaced.
 bool HeldByAnother(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  return file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+  FileHandle file(CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+  return !file && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 // The lines of the converter's messages that tell what went wrong; under Wine a Linux
