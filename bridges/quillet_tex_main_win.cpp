@@ -151,7 +151,6 @@ class EngineBridge {
     job.limit_ms = static_cast<DWORD>(std::max(1, table.ReadInt("Bridge", "TimeLimit", kDefaultTimeLimitSeconds))) * 1000;
     job.started = GetTickCount();
     job.step = job.tools && !Latexmk().empty() ? Step::kLatexmk : Step::kEngine;
-    job.progress.engine_passes = 1;
     if (job.step == Step::kLatexmk) WriteWhole(job.work + kLatexmkConfig, LatexmkConfig(*job.tools));
     if (!UnderWine()) SetVariables();
     StartStep();
@@ -385,9 +384,10 @@ class EngineBridge {
   void WriteInputs() const {
     std::string folder = job_->folder.substr(0, job_->folder.size() - 1);
     std::vector<std::string> names = ChainInputs(ReadMade(".fls"), ReadMade(".blg"),
-                                                 UnderWine() ? UnixFileName(folder) : folder, job_->unix_source_name);
+                                                 UnderWine() ? UnixFileName(folder) : folder,
+                                                 ExtractFileName(job_->source), WindowsName);
     std::string list;
-    for (const std::string& name : names) list += WindowsName(name) + "\r\n";
+    for (const std::string& name : names) list += name + "\r\n";
     WriteWhole(job_->work + ChangeFileExt(ExtractFileName(job_->source), ".inputs"), list);
   }
 

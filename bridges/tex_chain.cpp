@@ -277,7 +277,8 @@ std::string ChainReport(std::string_view step, const std::vector<ToolError>& err
 }
 
 std::vector<std::string> ChainInputs(std::string_view fls, std::string_view blg, std::string_view source_folder,
-                                     std::string_view source_name) {
+                                     std::string_view source_name,
+                                     const std::function<std::string(const std::string&)>& name_of) {
   std::string folder(source_folder);
   std::replace(folder.begin(), folder.end(), '\\', '/');
   if (!folder.ends_with('/')) folder += '/';
@@ -291,7 +292,7 @@ std::vector<std::string> ChainInputs(std::string_view fls, std::string_view blg,
     } else {
       return;  // the work folder's own files, made by the run, or the distribution's
     }
-    name.erase(0, name.find_first_not_of('/'));
+    name = name_of(name.substr(std::min(name.find_first_not_of('/'), name.size())));
     if (name.empty() || name == source_name || std::find(inputs.begin(), inputs.end(), name) != inputs.end()) return;
     inputs.push_back(std::move(name));
   };

@@ -68,7 +68,7 @@ struct PassFacts {
   bool rerun_asked = false;  // the last engine pass's log asks for another
 };
 struct ChainProgress {
-  int engine_passes = 0;
+  int engine_passes = 1;  // the first has run when the next step is asked for
   std::string citations_done, index_done;  // what the tools last ran on
   bool engine_due = false;                 // a tool ran since the last engine pass
 };
@@ -99,8 +99,11 @@ std::string ChainReport(std::string_view step, const std::vector<ToolError>& err
 
 // The files a run read from the source's folder besides the source (chapters, .bib), named
 // from that folder, from the engine's recorder file (.fls) and the .blg: the rule that a
-// run can be skipped looks at them. unix_folder is the source's folder as the tools name it.
+// run can be skipped looks at them. source_folder is the folder as the tools name it;
+// name_of turns a name as a tool wrote it (pTeX writes its own code) into the form of
+// source_name, which the answer takes too, with "\" between folders.
 std::vector<std::string> ChainInputs(std::string_view fls, std::string_view blg, std::string_view source_folder,
-                                     std::string_view source_name);
+                                     std::string_view source_name,
+                                     const std::function<std::string(const std::string&)>& name_of);
 
 }  // namespace quillet
