@@ -143,6 +143,12 @@ TEST(LogScanTest, WindowTakesErrorsContextBlocksAndNoPageLines) {
        "T\nsecond\n !x\n!x\n l.3 a\nL.3 a\nno pages\n No page\n", "", false, 0},
       {"error as the first line", "! Emergency stop.\n", "! Emergency stop.\n", true, 0},
       {"context line before any error", "T\nsecond\nl.8 shown\n? \nNo page\n", "l.8 shown\nNo page\n", false, 0},
+      {"a failed tool's report comes first, without its mark",
+       "T\nsecond\nOutput written.\n\n!> pbibtex failed\n!> refs.bib:5: I was expecting\n",
+       "pbibtex failed\nrefs.bib:5: I was expecting\n", true, 0},
+      {"the engine's errors and jump stay after it",
+       "T\nsecond\n! One.\nl.3 x\n? \n!> bibtex failed\n!> step\n",
+       "bibtex failed\nstep\nsecond\n! One.\nl.3 x\n", true, 3},
   };
   for (const auto& r : rows) {
     LogWindow direct = ScanTeXLog(r.log);
