@@ -10,9 +10,9 @@ packages=(
   locales-all fonts-ipafont-gothic fonts-ipafont-mincho
   nsis zip unzip
 )
-# The TeX tools the bridges drive: the pTeX family, dvipdfmx, a PDF viewer, pdftotext.
+# The TeX tools the bridges drive: the pTeX family, latexmk, dvipdfmx, a PDF viewer, pdftotext.
 # Their recommended packages (documentation, more fonts) are not needed.
-tex_packages=(texlive-lang-japanese texlive-latex-base poppler-utils mupdf)
+tex_packages=(texlive-lang-japanese texlive-latex-base latexmk poppler-utils mupdf)
 
 missing_of() {
   for p in "$@"; do
