@@ -96,6 +96,9 @@ bool Application::CreateWindows() {
   input_->on_ratio = [this](int ratio) { main_form_->ListViewRatio = ratio; };
   input_->target_editor = [this] { return main_form_->ActiveEditor(); };
   error_win_->on_visibility = [this](bool shown) { main_form_->menu().Item(kErrMesItem).SetChecked(shown); };
+  error_win_->on_jump = [this](const std::string& file, int line) {
+    if (main_form_->OpenDocument(file)) main_form_->SelectLineInDocument(file, line);
+  };
   title_form_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
   pages_dlg_->Prepare(tex_settings_, tex_config_, *messages_, *file_dialogs_);
   pages_dlg_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };

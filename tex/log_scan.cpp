@@ -315,3 +315,25 @@ LogWindow ScanTeXLog(std::string_view log_bytes) {
 }
 
 }  // namespace quillet
+
+namespace quillet {
+
+std::optional<WindowPlace> PlaceOfWindowLine(std::string_view line) {
+  if (Begins(line, "l.")) {
+    if (int number = JumpNumberOf(line); number > 0) return WindowPlace{"", number};
+    return std::nullopt;
+  }
+  // "file:line: message": the first colon followed by digits and a colon (a drive's colon
+  // is followed by a backslash).
+  for (std::size_t colon = line.find(':'); colon != std::string_view::npos; colon = line.find(':', colon + 1)) {
+    std::size_t digits = colon + 1, end = digits;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
+    if (end == digits || end >= line.size() || line[end] != ':' || colon == 0) continue;
+    int number = 0;
+    std::from_chars(line.data() + digits, line.data() + end, number);
+    if (number > 0) return WindowPlace{std::string(line.substr(0, colon)), number};
+  }
+  return std::nullopt;
+}
+
+}  // namespace quillet

@@ -2,6 +2,7 @@
 // Reading the TeX engine's log: its lines, the lines the error window shows, and the
 // source line the error ending jumps to.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,13 @@ struct LogWindow {
 // without the mark, and they count as errors.
 LogWindow ScanTeXLog(std::string_view log_bytes);
 inline constexpr std::string_view kChainReportMark = "!> ";
+
+// The place a line of the error window names: an engine's context line "l.12 ..." the
+// run's source (file empty), a tool's "refs.bib:5: ..." that file; nothing otherwise.
+struct WindowPlace {
+  std::string file;
+  int line = 0;
+};
+std::optional<WindowPlace> PlaceOfWindowLine(std::string_view line);
 
 }  // namespace quillet

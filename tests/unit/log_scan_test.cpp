@@ -219,3 +219,29 @@ TEST(LogScanTest, JumpReadsTheThirdLineUpToItsFirstBlank) {
 
 }  // namespace
 }  // namespace quillet
+
+namespace quillet {
+namespace {
+
+TEST(LogScanTest, WindowLinesNameTheirPlaces) {
+  struct Row { const char* line; std::optional<WindowPlace> place; } rows[] = {
+      {"l.12 see \\foo", WindowPlace{"", 12}},
+      {"refs.bib:5: I was expecting a `,' or a `}'", WindowPlace{"refs.bib", 5}},
+      {"C:\\文書\\参考 文献.bib:17: Repeated entry", WindowPlace{"C:\\文書\\参考 文献.bib", 17}},
+      {"l.x y", std::nullopt},
+      {"! Undefined control sequence.", std::nullopt},
+      {"LaTeX Warning: Reference `a' on page 1 undefined on input line 5.", std::nullopt},
+      {"参考文献の処理 (pbibtex) でｴﾗｰがありました。", std::nullopt},
+  };
+  for (const Row& r : rows) {
+    std::optional<WindowPlace> place = PlaceOfWindowLine(r.line);
+    ASSERT_EQ(place.has_value(), r.place.has_value()) << r.line;
+    if (place) {
+      EXPECT_EQ(place->file, r.place->file) << r.line;
+      EXPECT_EQ(place->line, r.place->line) << r.line;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillet
