@@ -1,16 +1,20 @@
 // quillet-tex, the engine bridge: it offers the DDE service and topic "wpvtex" as the
-// engines TeX Quillet knows do and, for "[virtex(FILE,N)]", runs a real engine of TeX
-// Live's pTeX family. N picks the N-th format entry of wintex.ini; the entry's format name
-// (or its menu text) picks the command from section [Engines] of quillet-tex.ini beside
-// the bridge, else a built-in one. An engine of the pTeX family is told the code the source
-// is written in (-kanji=), unless its command names one: that of the source's bytes, of the
-// files a plain-ASCII source reads in, else the code of new documents in TeX Quillet's
-// settings. The engine runs in the source's folder on the source's name and writes into
-// ".quillet-tex" there, every error prompt answered as Enter would; when it ends, its .dvi
-// and then its .log (in the source's code, as the engine wrote it) are moved beside the
-// source, so the log never appears half written. A run that cannot happen leaves a log,
-// in the source's code too, that says why.
+// engines TeX Quillet knows do and, for "[virtex(FILE,N)]", typesets FILE with TeX Live.
+// N picks the N-th format entry of wintex.ini; the entry's format name (or its menu text)
+// picks the command from section [Engines] of quillet-tex.ini beside the bridge, else a
+// built-in one. An engine of the pTeX family is told the code the source is written in
+// (-kanji=), unless its command names one: that of the source's bytes, of the files a
+// plain-ASCII source reads in, else the code of new documents in TeX Quillet's settings.
+// A LaTeX format runs the whole chain (latexmk, or the passes one by one when [Bridge]
+// Latexmk is empty or latexmk is not installed); another runs as one pass. Every tool
+// runs in ".quillet-tex" beside the source, every error prompt answered as Enter would,
+// with the TeX settings' folders in its search paths; when the run ends, the .dvi, the
+// list of what it read, then the .log (in the source's code, as the engine wrote it, with
+// a failed tool's report after it) are put beside the source, so the log never appears
+// half written. A run that cannot happen leaves a log, in the source's code too, that
+// says why.
 // Usage: quillet-tex [--wintex FILE] [--table FILE] [--settings QUILLET.INI]
+//        quillet-tex --classes FILE (the document classes the installed TeX has)
 #include <windows.h>
 
 #include <algorithm>
@@ -22,6 +26,7 @@
 #include <vector>
 
 #include "bridges/bridge_commands.h"
+#include "bridges/class_list_win.h"
 #include "bridges/outside_run_win.h"
 #include "bridges/ptex_family.h"
 #include "bridges/tex_chain.h"
@@ -429,4 +434,8 @@ class EngineBridge {
 }  // namespace
 }  // namespace quillet
 
-int main() { return quillet::EngineBridge(quillet::CommandOptions(GetCommandLineA())).Run(); }
+int main() {
+  quillet::CommandOptions options(GetCommandLineA());
+  if (std::string classes = options.Value("--classes"); !classes.empty()) return quillet::WriteClassList(classes);
+  return quillet::EngineBridge(options).Run();
+}
