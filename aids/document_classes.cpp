@@ -66,6 +66,12 @@ std::string_view Trimmed(std::string_view text) {
   return begin == std::string_view::npos ? std::string_view() : text.substr(begin, end - begin + 1);
 }
 
+bool NeedsUtf8Document(std::string_view class_name, TeXEngine engine) {
+  const DocClass* c = FindDocClass(class_name);
+  std::optional<ClassVariant> variant = c ? VariantFor(*c, engine) : std::nullopt;
+  return variant && variant->utf8_only;
+}
+
 std::vector<std::string> ListItems(std::string_view list) {
   std::vector<std::string> items;
   while (!list.empty()) {

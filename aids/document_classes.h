@@ -25,6 +25,10 @@ struct ClassVariant {
   TeXEngine engine = TeXEngine::kLaTeX;
   const char* file = nullptr;  // the class file's name without ".cls"; null for no variant
   const char* option = "";     // the class option the engine needs ("uplatex"), "" for none
+  // The class file holds Japanese that the engine reads in UTF-8: told that the document
+  // is Shift-JIS (-kanji=sjis), it reads the class file so too and stops. The document
+  // must be UTF-8.
+  bool utf8_only = false;
 };
 
 struct DocClass {
@@ -62,26 +66,26 @@ inline constexpr std::array<DocClass, 13> kDocClasses{{
      {{{TeXEngine::kPLaTeX, "jsbook"}, {TeXEngine::kUpLaTeX, "jsbook", "uplatex"}}},
      class_options::kJsSizes, class_options::kJsPapers, class_options::kBookOthers},
     {"jlreq", "日本語組版処理の要件に沿うスタイルです。(和文、縦組はtate)",
-     {{{TeXEngine::kUpLaTeX, "jlreq"}, {TeXEngine::kPLaTeX, "jlreq", "platex"}}},
+     {{{TeXEngine::kUpLaTeX, "jlreq", "", true}, {TeXEngine::kPLaTeX, "jlreq", "platex", true}}},
      "10pt,11pt,12pt,fontsize=13Q", "a4paper,a5paper,paper=b5j,paper=b4j",
-     "tate,twocolumn,report,book,landscape", "etoolbox.sty,everyhook.sty"},
+     "tate,twocolumn,report,book,landscape", "etoolbox.sty,everyhook.sty,svn-prov.sty,filehook.sty,lmodern.sty"},
     {"jarticle", "短い文書用のスタイルです。(和文)",
-     {{{TeXEngine::kPLaTeX, "jarticle"}, {TeXEngine::kUpLaTeX, "ujarticle"}}},
+     {{{TeXEngine::kPLaTeX, "jarticle"}, {TeXEngine::kUpLaTeX, "ujarticle", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kOthers},
     {"jreport", "論文集などに使うスタイルです。(和文)",
-     {{{TeXEngine::kPLaTeX, "jreport"}, {TeXEngine::kUpLaTeX, "ujreport"}}},
+     {{{TeXEngine::kPLaTeX, "jreport"}, {TeXEngine::kUpLaTeX, "ujreport", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kBookOthers},
     {"jbook", "書籍の編集に使うスタイルです。(和文)",
-     {{{TeXEngine::kPLaTeX, "jbook"}, {TeXEngine::kUpLaTeX, "ujbook"}}},
+     {{{TeXEngine::kPLaTeX, "jbook"}, {TeXEngine::kUpLaTeX, "ujbook", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kBookOthers},
     {"tarticle", "短い文書用のスタイルです。(和文縦組対応)",
-     {{{TeXEngine::kPLaTeX, "tarticle"}, {TeXEngine::kUpLaTeX, "utarticle"}}},
+     {{{TeXEngine::kPLaTeX, "tarticle"}, {TeXEngine::kUpLaTeX, "utarticle", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kOthers},
     {"treport", "論文集などに使うスタイルです。(和文縦組対応)",
-     {{{TeXEngine::kPLaTeX, "treport"}, {TeXEngine::kUpLaTeX, "utreport"}}},
+     {{{TeXEngine::kPLaTeX, "treport"}, {TeXEngine::kUpLaTeX, "utreport", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kBookOthers},
     {"tbook", "書籍の編集に使うスタイルです。(和文縦組対応)",
-     {{{TeXEngine::kPLaTeX, "tbook"}, {TeXEngine::kUpLaTeX, "utbook"}}},
+     {{{TeXEngine::kPLaTeX, "tbook"}, {TeXEngine::kUpLaTeX, "utbook", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kBookOthers},
     {"article", "短い文書用のスタイルです。(欧文)", {{{TeXEngine::kLaTeX, "article"}}},
      class_options::kLaTeXSizes, class_options::kLaTeXPapers, class_options::kOthers},
@@ -97,6 +101,9 @@ const DocClass* FindDocClass(std::string_view name);
 std::vector<ClassVariant> Variants(const DocClass& c);
 // The variant of a class for an engine; none when the class does not run there.
 std::optional<ClassVariant> VariantFor(const DocClass& c, TeXEngine engine);
+// Whether a document of the class (a name of the table) must be UTF-8 for the engine.
+bool NeedsUtf8Document(std::string_view class_name, TeXEngine engine);
+
 // A comma-separated list's items, as they stand.
 std::vector<std::string> ListItems(std::string_view list);
 // The text without blanks and tabs at its ends.

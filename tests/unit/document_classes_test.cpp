@@ -29,15 +29,16 @@ TEST(DocumentClassesTest, OnlyInstalledClassesAreOfferedWithTheEnginesThatHaveTh
       {std::set<std::string>{}, everything},  // a list that leaves nothing is no help
       {std::set<std::string>{"jarticle.cls", "ujbook.cls", "jsarticle.cls", "article.cls", "jlreq.cls", "etoolbox.sty"},
        "jsarticle:pLaTeX/upLaTeX jarticle:pLaTeX jbook:upLaTeX article:LaTeX"},  // jlreq lacks everyhook
-      {std::set<std::string>{"jlreq.cls", "etoolbox.sty", "everyhook.sty"}, "jlreq:upLaTeX/pLaTeX"},
+      {std::set<std::string>{"jlreq.cls", "etoolbox.sty", "everyhook.sty", "svn-prov.sty", "filehook.sty", "lmodern.sty"},
+       "jlreq:upLaTeX/pLaTeX"},
   };
   for (const auto& r : rows) EXPECT_EQ(Offer(r.installed), r.offer);
 }
 
 TEST(DocumentClassesTest, ListFileKeepsTheFoundNamesAndTheBridgeAsksForEveryFile) {
   std::vector<std::string> files = FilesToFind();
-  // js x3, jlreq and its two packages, j/t x6 with their u twins x6, article, report, book
-  EXPECT_EQ(files.size(), 21u);
+  // js x3, jlreq and the five packages it loads, j/t x6 with their u twins x6, article, report, book
+  EXPECT_EQ(files.size(), 24u);
   EXPECT_EQ(ParseClassList(ClassListText(files)), std::set<std::string>(files.begin(), files.end()));
   EXPECT_EQ(ParseClassList("; comment\r\n jlreq.cls \r\n\r\nujarticle.cls\n"),
             (std::set<std::string>{"jlreq.cls", "ujarticle.cls"}));

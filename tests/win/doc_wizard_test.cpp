@@ -168,7 +168,8 @@ TEST(WizardClassListTest, TheBridgesListLimitsTheClassesOffered) {
   struct Row { const char* list; const char* offered; const char* jarticle_engines; } rows[] = {
       {"; found\r\njarticle.cls\r\nujarticle.cls\r\narticle.cls\r\njsarticle.cls\r\njlreq.cls\r\n",
        "jsarticle jarticle article", "pLaTeX upLaTeX"},
-      {"jarticle.cls\r\njlreq.cls\r\netoolbox.sty\r\neveryhook.sty\r\n", "jlreq jarticle", "pLaTeX"},
+      {"jarticle.cls\r\njlreq.cls\r\netoolbox.sty\r\neveryhook.sty\r\nsvn-prov.sty\r\nfilehook.sty\r\nlmodern.sty\r\n",
+       "jlreq jarticle", "pLaTeX"},
       {nullptr, "jsarticle jsreport jsbook jlreq jarticle jreport jbook tarticle treport tbook article report book",
        "pLaTeX upLaTeX"},
   };
