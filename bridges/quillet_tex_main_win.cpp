@@ -343,6 +343,9 @@ class EngineBridge {
     // BibTeX answers 1 for warnings alone.
     if (errors.empty() && status < (bibliography ? 2 : 1)) return {};
     if (errors.empty()) errors.push_back({"", 0, ReadFileUpTo(job_->work + kStepMessages, kReadLimit).substr(0, 400)});
+    for (ToolError& error : errors) {
+      if (!error.file.empty()) error.line = LineInFile(ReadFileUpTo(SourceFolderFile(error.file), kReadLimit), error.line);
+    }
     std::string program = tool.substr(0, tool.find(' '));
     return ChainReport(InLogCode((bibliography ? "参考文献の処理 (" : "索引の処理 (") + program +
                                  ") でｴﾗｰがありました。"),
@@ -394,6 +397,21 @@ class EngineBridge {
     std::string list;
     for (const std::string& name : names) list += name + "\r\n";
     WriteWhole(job_->work + ChangeFileExt(ExtractFileName(job_->source), ".inputs"), list);
+  }
+
+  // A file a tool names (in the source's code, from the source's folder) as the program
+  // names it.
+  std::string SourceFolderFile(const std::string& name) const {
+    std::string file = name;
+    if (Encoding encoding = job_->encoding.value_or(Encoding::kShiftJis); encoding != Encoding::kShiftJis) {
+      DecodedText decoded;
+      DecodeText(name, encoding, SystemCodePage(), decoded);
+      file.assign(decoded.text.data.get(), decoded.text.size);
+    }
+    for (std::size_t i = 0; i < file.size(); i += CharLength(file, i)) {
+      if (file[i] == '/') file[i] = '\\';
+    }
+    return file.size() > 1 && file[1] == ':' ? file : job_->folder + file;
   }
 
   // A name the tools wrote, in the program's code: UTF-8, or pTeX's EUC-JP on Linux.

@@ -226,6 +226,21 @@ std::vector<ToolError> BibliographyErrors(std::string_view blg) {
   return errors;
 }
 
+int LineInFile(std::string_view bytes, int counted) {
+  int line = 1, seen = 1;
+  for (std::size_t i = 0; i < bytes.size() && seen < counted; ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    ++seen;
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+      if (seen == counted) break;  // the number names the LF of the line's own end
+      ++seen;
+      ++i;
+    }
+    ++line;
+  }
+  return line;
+}
+
 std::vector<ToolError> IndexErrors(std::string_view ilg) {
   std::vector<ToolError> errors;
   std::vector<std::string_view> lines = Lines(ilg);

@@ -90,6 +90,9 @@ struct ToolError {
 // The errors in a BibTeX .blg and an index tool's .ilg (warnings are not errors).
 std::vector<ToolError> BibliographyErrors(std::string_view blg);
 std::vector<ToolError> IndexErrors(std::string_view ilg);
+// The line of a file that a BibTeX line number means: BibTeX counts the CR and the LF of
+// a CR LF each as a line end.
+int LineInFile(std::string_view bytes, int counted);
 // latexmk's own complaints from its messages, for a failure no tool's log explains.
 std::vector<ToolError> LatexmkErrors(std::string_view messages);
 // The lines the engine bridge appends to the log for a failed step: the step first, then

@@ -100,6 +100,11 @@ TEST(TexChainTest, ToolLogsGiveTheirErrorsAndNotTheirWarnings) {
   EXPECT_EQ(bib[1].file, "");  // the tool's own .aux is not the user's
   EXPECT_EQ(bib[1].message, "I couldn't open database file nope.bib");
 
+  struct Lines { const char* bytes; int counted, line; } lines[] = {
+      {"a\nb\nc\n", 3, 3}, {"a\r\nb\r\nc\r\n", 5, 3}, {"a\r\nb\r\nc\r\n", 4, 2}, {"a\rb\nc", 3, 3}, {"", 7, 1},
+  };
+  for (const Lines& l : lines) EXPECT_EQ(LineInFile(l.bytes, l.counted), l.line) << l.bytes << l.counted;
+
   std::vector<ToolError> mendex = IndexErrors(
       "Scanning input file j.idx.\nError: \x95\x5c\x8e\xa6 is no entry in dictionary file in j.idx, line 1."
       "...done (0 entries accepted, 1 rejected).\n");

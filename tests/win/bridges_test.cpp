@@ -345,6 +345,77 @@ TEST(BridgeTest, OnlyAGoodConversionReplacesThePdf) {
   EXPECT_NE(text.find("新しい"), std::string::npos) << text;
 }
 
+// One preview of a document that cites a Japanese .bib entry, refers to a later label and
+// indexes a word gives the finished PDF: bibliography (ソ and 表 whole), settled reference,
+// index. Typesetting it again unchanged runs nothing; a changed .bib runs the chain again;
+// a broken .bib is named in the error window, which opens it at the line.
+TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
+  EndStandInsAtExit cleanup;
+  AppHarness h;
+  StartWithBridges(h, "", "", {.show = "sh -c 'touch \"$1.shown\"' viewer"});
+  DriveFolders folders(h);
+  struct Row {
+    const char* what;
+    int format;
+    Encoding encoding;
+    const char* document_class;
+  } rows[] = {{"pLaTeX, Shift-JIS", 0, Encoding::kShiftJis, "jsarticle"},
+              {"upLaTeX, UTF-8", 2, Encoding::kUtf8, "ujarticle"}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    std::string folder = folders.Make(std::string("文書\\参考 (ソ) ") + (r.format ? "u" : "p") + "\\");
+    std::string source = folder + "論文.tex", bib = folder + "refs.bib", log = folder + "論文.log";
+    WriteFileBytes(source, InCode(std::string("\\documentclass{") + r.document_class + "}\r\n" +
+                                      "\\usepackage{makeidx}\\makeindex\r\n\\begin{document}\r\n"
+                                      "表示\\index{表示}は\\ref{later}節、\\cite{soft}。\r\n"
+                                      "\\section{後}\\label{later}\r\n"
+                                      "\\bibliographystyle{jplain}\\bibliography{refs}\r\n"
+                                      "\\printindex\r\n\\end{document}\r\n",
+                                  r.encoding));
+    WriteFileBytes(bib, InCode("@book{soft, author={山田 太郎}, title={ソフト表現の表}, publisher={出版}, year=2020}\r\n",
+                               r.encoding));
+    AgeFile(source, 10);
+    AgeFile(bib, 10);
+    ASSERT_TRUE(h.main().OpenDocument(source));
+    h.Command(h.main().FormatCommandIds[static_cast<std::size_t>(r.format)]);
+    h.Command(kTeX2Item);
+    EXPECT_EQ(h.messages.Texts(), "");
+    EXPECT_EQ(ErrorText(h), "");
+    std::string pdf = folder + "論文.pdf";
+    ASSERT_TRUE(PumpUntil([&] { return FileExists(pdf + ".shown"); }, 30000))
+        << ReadFileBytes(h.dir() / "viewer-errors.txt");
+    std::string text = RunOnLinux(h.dir().path(), "pdftotext '" + UnixFileName(pdf) + "' '" +
+                                                       UnixFileName(h.dir() / "pdf.txt") + "'",
+                                  h.dir() / "pdf.txt");
+    for (const char* part : {"ソフト表現の表", "表示, 1", "は 1 節"}) {
+      EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+    }
+    EXPECT_EQ(text.find("??"), std::string::npos) << text;
+
+    // Unchanged: no tool runs, the log stays as it was.
+    AgeFile(log, 5);
+    std::int32_t aged = FileAge(log);
+    h.Command(kTeX2Item);
+    EXPECT_EQ(FileAge(log), aged);
+    // A .bib newer than the .dvi runs the chain again; a broken one is named.
+    WriteFileBytes(bib, InCode("@book{soft, author={山田},\r\n title={ソ}\r\n publisher={x}}\r\n", r.encoding));
+    h.Command(kTeX2Item);
+    EXPECT_NE(FileAge(log), aged);
+    std::string errors = ErrorText(h);
+    EXPECT_EQ(errors.find("参考文献の処理 ("), 0u) << errors;
+    std::size_t at = errors.find("refs.bib:3: ");
+    ASSERT_NE(at, std::string::npos) << errors;
+    HWND memo = h.app().ErrorWin().Memo;
+    SendMessageA(memo, EM_SETSEL, at, at);
+    SendMessageA(memo, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(h.main().ActiveChild());
+    EXPECT_EQ(h.main().ActiveChild()->FileName(), bib);
+    HWND editor = h.main().ActiveChild()->Memo;
+    EXPECT_EQ(EditorSelection(editor).start, SendMessageA(editor, EM_LINEINDEX, 2, 0));
+    SendMessageA(h.main().ActiveChild()->hwnd(), WM_CLOSE, 0, 0);
+  }
+}
+
 // A start with no engine or viewer takes the bridges beside the program, formats when
 // wintex.ini has none and the macro library when no macro folder is set; what the user
 // set stays.
