@@ -346,23 +346,25 @@ TEST(BridgeTest, OnlyAGoodConversionReplacesThePdf) {
 }
 
 // One preview of a document that cites a Japanese .bib entry, refers to a later label and
-// indexes a word gives the finished PDF: bibliography (ソ and 表 whole), settled reference,
-// index. Typesetting it again unchanged runs nothing; a changed .bib runs the chain again;
+// indexes a word gives the finished PDF, with latexmk or without: bibliography (ソ and 表
+// whole), settled reference, index. Typesetting it again unchanged runs nothing; a changed .bib runs the chain again;
 // a broken .bib is named in the error window, which opens it at the line.
 TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
   EndStandInsAtExit cleanup;
   AppHarness h;
-  StartWithBridges(h, "", "", {.show = "sh -c 'touch \"$1.shown\"' viewer"});
+  StartWithBridges(h, "", "", {.table = "[Bridge]\r\n", .show = "sh -c 'touch \"$1.shown\"' viewer"});
   DriveFolders folders(h);
   struct Row {
     const char* what;
     int format;
     Encoding encoding;
     const char* document_class;
-  } rows[] = {{"pLaTeX, Shift-JIS", 0, Encoding::kShiftJis, "jsarticle"},
-              {"upLaTeX, UTF-8", 2, Encoding::kUtf8, "ujarticle"}};
+    const char* table;
+  } rows[] = {{"pLaTeX, Shift-JIS, latexmk", 0, Encoding::kShiftJis, "jsarticle", "[Bridge]\r\n"},
+              {"upLaTeX, UTF-8, the bridge's own passes", 2, Encoding::kUtf8, "ujarticle", "[Bridge]\r\nLatexmk=\r\n"}};
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
+    h.MakeFile("quillet-tex.ini", r.table);
     std::string folder = folders.Make(std::string("文書\\参考 (ソ) ") + (r.format ? "u" : "p") + "\\");
     std::string source = folder + "論文.tex", bib = folder + "refs.bib", log = folder + "論文.log";
     WriteFileBytes(source, InCode(std::string("\\documentclass{") + r.document_class + "}\r\n" +
