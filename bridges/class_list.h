@@ -18,7 +18,10 @@ std::string FindFilesScript(const std::vector<std::string>& files, const std::st
 // The file names (without their folders) of the paths kpsewhich printed.
 std::vector<std::string> FoundFiles(std::string_view kpsewhich_output);
 
-// Whether kpsewhich ran: 0 when it found every file, 1 when it missed some.
-inline bool KpsewhichAnswered(int status) { return status == 0 || status == 1; }
+// Whether kpsewhich ran, by its exit status: the number of the asked files it did not
+// find. The shell says 126 or 127 when it cannot run it.
+inline bool KpsewhichAnswered(int status, std::size_t asked) {
+  return status >= 0 && static_cast<std::size_t>(status) <= asked;
+}
 
 }  // namespace quillet

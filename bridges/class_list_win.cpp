@@ -75,7 +75,7 @@ int WriteClassList(const std::string& out_file) {
   std::optional<int> status = UnderWine() ? AskOnLinux(out_file, found) : AskOnWindows(found);
   std::string answer = ReadWhole(found);
   DeleteFileA(found.c_str());
-  if (!status || !KpsewhichAnswered(*status)) return 1;
+  if (!status || !KpsewhichAnswered(*status, FilesToFind().size())) return 1;
   return WriteWhole(out_file, ClassListText(FoundFiles(answer))) ? 0 : 1;
 }
 
