@@ -83,8 +83,8 @@ void TDocExpDlg::CreatePage2() {
   CreateLabel(p, f, "新規文書のｽﾀｲﾙﾌｧｲﾙ、ｵﾌﾟｼｮﾝを設定して下さい。", 8, 4, 335, 14);
   CreateLabel(p, f, "ｽﾀｲﾙﾌｧｲﾙ(&S)", 8, 26, 100, 14);
   ListBox1 = WithHelp(CreateListBox(p, f, 8, 42, 100, 130, kListBox1), 142);
-  CreateGroupBox(p, f, "選択したｽﾀｲﾙﾌｧｲﾙの説明", 116, 22, 227, 52);
-  StyleExp = WithHelp(CreateEditBox(p, f, 124, 38, 211, 30, 0, ES_READONLY | ES_MULTILINE), 143);
+  CreateGroupBox(p, f, "選択したｽﾀｲﾙﾌｧｲﾙの説明", 116, 22, 227, 54);
+  StyleExp = WithHelp(CreateEditBox(p, f, 124, 38, 211, 32, 0, ES_READONLY | ES_MULTILINE), 143);
   CreateLabel(p, f, "処理系(&E)", 116, 84, 100, 14);
   EngineBox = CreateComboBox(p, f, 218, 80, 90, 120, 0, CBS_DROPDOWNLIST);
   CreateLabel(p, f, "基本文字ｻｲｽﾞ(&T)", 116, 108, 100, 14);
@@ -252,7 +252,7 @@ void TDocExpDlg::ListBox1Click() {
   const OfferedClass* row = SelectedClass();
   if (!row) return;
   EnableWindow(NextBtn, TRUE);
-  SetControlText(StyleExp, row->doc_class->description);
+  SetControlText(StyleExp, ClassDescription(*row->doc_class));
   SendMessageA(EngineBox, CB_RESETCONTENT, 0, 0);
   int usual = 0;
   for (std::size_t i = 0; i < row->variants.size(); ++i) {

@@ -41,6 +41,10 @@ std::optional<TeXEngine> EngineOfFormat(std::string_view format_name) {
   return std::nullopt;
 }
 
+std::string ClassDescription(const DocClass& c) {
+  return std::string(c.purpose).append("\r\n(").append(c.kind).append(")");
+}
+
 const DocClass* FindDocClass(std::string_view name) {
   auto found = std::find_if(kDocClasses.begin(), kDocClasses.end(), [name](const DocClass& c) { return c.name == name; });
   return found == kDocClasses.end() ? nullptr : &*found;

@@ -33,7 +33,8 @@ struct ClassVariant {
 
 struct DocClass {
   const char* name;
-  const char* description;
+  const char* purpose;  // what the class is for
+  const char* kind;     // Western or Japanese, and how
   std::array<ClassVariant, 2> variants;  // the first is the usual engine
   // Suggestions for the base size, the paper and other options, comma separated: only
   // options the class takes.
@@ -56,45 +57,47 @@ inline constexpr char kBookOthers[] = "twocolumn,oneside,openany,landscape,draft
 
 // The wizard's list, in its order.
 inline constexpr std::array<DocClass, 13> kDocClasses{{
-    {"jsarticle", "短い文書用のスタイルです。(和文、jsクラス)",
+    {"jsarticle", "短い文書用のスタイルです。", "和文、jsクラス",
      {{{TeXEngine::kPLaTeX, "jsarticle"}, {TeXEngine::kUpLaTeX, "jsarticle", "uplatex"}}},
      class_options::kJsSizes, class_options::kJsPapers, class_options::kOthers},
-    {"jsreport", "論文集などに使うスタイルです。(和文、jsクラス)",
+    {"jsreport", "論文集などに使うスタイルです。", "和文、jsクラス",
      {{{TeXEngine::kPLaTeX, "jsreport"}, {TeXEngine::kUpLaTeX, "jsreport", "uplatex"}}},
      class_options::kJsSizes, class_options::kJsPapers, class_options::kBookOthers},
-    {"jsbook", "書籍の編集に使うスタイルです。(和文、jsクラス)",
+    {"jsbook", "書籍の編集に使うスタイルです。", "和文、jsクラス",
      {{{TeXEngine::kPLaTeX, "jsbook"}, {TeXEngine::kUpLaTeX, "jsbook", "uplatex"}}},
      class_options::kJsSizes, class_options::kJsPapers, class_options::kBookOthers},
-    {"jlreq", "日本語組版処理の要件に沿うスタイルです。(和文、縦組はtate)",
+    {"jlreq", "文書全般に使えるスタイルです。", "和文、JLReq準拠、tateで縦組",
      {{{TeXEngine::kUpLaTeX, "jlreq", "", true}, {TeXEngine::kPLaTeX, "jlreq", "platex", true}}},
      "10pt,11pt,12pt,fontsize=13Q", "a4paper,a5paper,paper=b5j,paper=b4j",
      "tate,twocolumn,report,book,landscape", "etoolbox.sty,everyhook.sty,svn-prov.sty,filehook.sty,lmodern.sty"},
-    {"jarticle", "短い文書用のスタイルです。(和文)",
+    {"jarticle", "短い文書用のスタイルです。", "和文",
      {{{TeXEngine::kPLaTeX, "jarticle"}, {TeXEngine::kUpLaTeX, "ujarticle", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kOthers},
-    {"jreport", "論文集などに使うスタイルです。(和文)",
+    {"jreport", "論文集などに使うスタイルです。", "和文",
      {{{TeXEngine::kPLaTeX, "jreport"}, {TeXEngine::kUpLaTeX, "ujreport", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kBookOthers},
-    {"jbook", "書籍の編集に使うスタイルです。(和文)",
+    {"jbook", "書籍の編集に使うスタイルです。", "和文",
      {{{TeXEngine::kPLaTeX, "jbook"}, {TeXEngine::kUpLaTeX, "ujbook", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kBookOthers},
-    {"tarticle", "短い文書用のスタイルです。(和文縦組対応)",
+    {"tarticle", "短い文書用のスタイルです。", "和文縦組対応",
      {{{TeXEngine::kPLaTeX, "tarticle"}, {TeXEngine::kUpLaTeX, "utarticle", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kOthers},
-    {"treport", "論文集などに使うスタイルです。(和文縦組対応)",
+    {"treport", "論文集などに使うスタイルです。", "和文縦組対応",
      {{{TeXEngine::kPLaTeX, "treport"}, {TeXEngine::kUpLaTeX, "utreport", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kBookOthers},
-    {"tbook", "書籍の編集に使うスタイルです。(和文縦組対応)",
+    {"tbook", "書籍の編集に使うスタイルです。", "和文縦組対応",
      {{{TeXEngine::kPLaTeX, "tbook"}, {TeXEngine::kUpLaTeX, "utbook", "", true}}},
      class_options::kLaTeXSizes, class_options::kJPapers, class_options::kBookOthers},
-    {"article", "短い文書用のスタイルです。(欧文)", {{{TeXEngine::kLaTeX, "article"}}},
+    {"article", "短い文書用のスタイルです。", "欧文", {{{TeXEngine::kLaTeX, "article"}}},
      class_options::kLaTeXSizes, class_options::kLaTeXPapers, class_options::kOthers},
-    {"report", "論文集などに使うスタイルです。(欧文)", {{{TeXEngine::kLaTeX, "report"}}},
+    {"report", "論文集などに使うスタイルです。", "欧文", {{{TeXEngine::kLaTeX, "report"}}},
      class_options::kLaTeXSizes, class_options::kLaTeXPapers, class_options::kBookOthers},
-    {"book", "書籍の編集に使うスタイルです。(欧文)", {{{TeXEngine::kLaTeX, "book"}}},
+    {"book", "書籍の編集に使うスタイルです。", "欧文", {{{TeXEngine::kLaTeX, "book"}}},
      class_options::kLaTeXSizes, class_options::kLaTeXPapers, class_options::kBookOthers},
 }};
 
+// What the wizard shows of a class: its purpose, and its kind in parentheses below.
+std::string ClassDescription(const DocClass& c);
 // The row of a class by its name; null when the table has none.
 const DocClass* FindDocClass(std::string_view name);
 // The class's variants that are there (file set).

@@ -58,7 +58,7 @@ TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
     EXPECT_TRUE(IsWindowEnabled(w.NextBtn));
     Click(w.NextBtn);
     ChooseStyle(w, "jarticle");
-    EXPECT_EQ(ControlText(w.StyleExp), "短い文書用のスタイルです。(和文)");
+    EXPECT_EQ(ControlText(w.StyleExp), "短い文書用のスタイルです。\r\n(和文)");
     // The chosen format's engine comes first; the class's options are suggested.
     EXPECT_EQ(Items(w.EngineBox, true), "pLaTeX upLaTeX");
     EXPECT_EQ(ControlText(w.EngineBox), "upLaTeX");
@@ -121,7 +121,7 @@ TEST_F(WizardFixture, CancellingAsksFirstAndUsesNoNumber) {
     ChooseStyle(w, "report");
     Click(w.CancelBtn);  // "いいえ": the wizard stays where it was
     still_open = IsWindowVisible(w.hwnd()) && IsWindowVisible(w.Page2.hwnd()) &&
-                 ControlText(w.StyleExp) == "論文集などに使うスタイルです。(欧文)";
+                 ControlText(w.StyleExp) == "論文集などに使うスタイルです。\r\n(欧文)";
     SendMessageA(w.hwnd(), WM_CLOSE, 0, 0);  // "はい"
   });
   EXPECT_TRUE(still_open);
