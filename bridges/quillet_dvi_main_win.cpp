@@ -129,6 +129,7 @@ class ViewerBridge {
 
   // The PDF is written in the bridge's folder beside the .dvi, then moved in whole.
   bool Convert(const std::string& pdf, ViewerCommand::Kind kind) {
+    if (WrittenAfter(pdf, dvi_)) return true;  // made from this .dvi already: shown again at once
     std::string work = ExtractFilePath(dvi_) + ".quillet-tex\\";
     CreateDirectoryA(work.c_str(), nullptr);
     std::string made = work + ExtractFileName(pdf), marker = work + "converted", messages = work + "dvipdfmx.txt";
@@ -151,6 +152,13 @@ class ViewerBridge {
     bool moved = made_well && MoveIn(made, pdf, kind);
     DeleteFileA(made.c_str());  // what a failed run or move left behind
     return moved;
+  }
+
+  static bool WrittenAfter(const std::string& file, const std::string& other) {
+    WIN32_FILE_ATTRIBUTE_DATA a{}, b{};
+    return GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &a) &&
+           GetFileAttributesExA(other.c_str(), GetFileExInfoStandard, &b) &&
+           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) > 0;
   }
 
   // Moves the new PDF over the old one, trying again while another program holds it.
