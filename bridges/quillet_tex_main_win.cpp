@@ -363,7 +363,10 @@ class EngineBridge {
     }
     std::vector<ToolError> errors = LatexmkErrors(ReadFileUpTo(job_->work + kStepMessages, kReadLimit));
     if (errors.empty() && status == 0) return {};
-    return ChainReport(InLogCode("latexmk でｴﾗｰがありました (終了ｺｰﾄﾞ " + std::to_string(status) + ")。"), errors);
+    // latexmk leaves out a step whose files are missing (a .bib) and still answers 0.
+    return ChainReport(InLogCode(status ? "latexmk でｴﾗｰがありました (終了ｺｰﾄﾞ " + std::to_string(status) + ")。"
+                                        : std::string("latexmk が実行できない段階がありました。")),
+                       errors);
   }
 
   // The .dvi, the list of what the run read, then the log (with the report of a tool
