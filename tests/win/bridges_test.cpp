@@ -229,7 +229,7 @@ TEST(BridgeTest, DocumentsInAnyFolderAndCodeAreTypesetAndPreviewed) {
 
 // Runs that cannot happen, or do not end, leave a log that says why and no engine behind.
 TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
-  struct Row { const char* what; const char* name; int format; const char* table; bool escape; const char* shown; } rows[] = {
+  struct Row { const char* what; const char* name; int format; const char* table; bool stop; const char* shown; } rows[] = {
       {"unknown format", "a.tex", 1, "", false, "! ﾌｫｰﾏｯﾄ 'nosuchformat' に使うTeXのｺﾏﾝﾄﾞがわかりません。"},
       {"missing engine", "a.tex", 0, "[Engines]\r\nplatex=no-such-tex-engine\r\n", false,
        "! TeXのｺﾏﾝﾄﾞ 'no-such-tex-engine' が見つかりません。"},
@@ -237,7 +237,7 @@ TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
        "! ﾌｧｲﾙ名 ｱｲ.tex の文字「ｱ」を 'platex' はﾌｧｲﾙ名として読めません。"},
       {"engine that never ends", "a.tex", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n[Bridge]\r\nTimeLimit=2\r\n",
        false, "! TeXが 2 秒以内に終わらなかったので中止しました。"},
-      {"run ended with Esc", "a.tex", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n", true, ""},
+      {"run stopped by the user", "a.tex", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n", true, ""},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
@@ -245,9 +245,9 @@ TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
     AppHarness h;
     StartWithBridges(h, r.name, "\\relax\r\n", {.table = r.table});
     if (r.format) h.Command(h.main().FormatCommandIds[static_cast<std::size_t>(r.format)]);
-    if (r.escape) {
+    if (r.stop) {
       HWND main = h.main().hwnd();
-      WhenModal([main] { PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0); }, 1500);
+      WhenModal([main] { PostMessageA(main, WM_COMMAND, kStopTeXItem, 0); }, 1500);
     }
     h.Command(kTeX1Item);
     EXPECT_EQ(h.messages.Texts(), "");
@@ -259,7 +259,7 @@ TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
     EXPECT_TRUE(PumpUntil([&] {
       return RunOnLinux(h.dir().path(), "pgrep -fc 'sleep 617' > '" + UnixFileName(count) + "'", count) == "0\n";
     }, 15000));
-    if (r.escape) {
+    if (r.stop) {
       EXPECT_FALSE(FileExists(h.dir() / "a.log"));
     }
   }
@@ -415,6 +415,13 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
     HWND editor = h.main().ActiveChild()->Memo;
     EXPECT_EQ(EditorSelection(editor).start, SendMessageA(editor, EM_LINEINDEX, 2, 0));
     SendMessageA(h.main().ActiveChild()->hwnd(), WM_CLOSE, 0, 0);
+    // A missing .bib is named too, by latexmk or by the bibliography tool.
+    DeleteFileA(bib.c_str());
+    h.Command(kTeX1Item);
+    errors = ErrorText(h);
+    EXPECT_TRUE(errors.starts_with("latexmk が実行できない段階がありました。") ||
+                errors.starts_with("参考文献の処理 (")) << errors;
+    EXPECT_NE(errors.find("refs.bib"), std::string::npos) << errors;
   }
 }
 
