@@ -57,8 +57,6 @@ class TDocExpDlg : public Form {
   void NextBtnClick();
   void BackBtnClick();
   void ListBox1Click();
-  // The classes in ListBox1, in its order.
-  const std::vector<OfferedClass>& offered() const { return offered_; }
   // Whether the wizard may close now: at once once something is chosen, else when the
   // user confirms.
   bool FormCloseQuery();
