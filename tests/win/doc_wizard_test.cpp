@@ -201,5 +201,35 @@ TEST(WizardClassListTest, TheBridgesListLimitsTheClassesOffered) {
   }
 }
 
+// The shipped bridge asks the installed TeX: the wizard offers what it listed.
+TEST(WizardClassListTest, TheRealBridgeListsTheInstalledClasses) {
+  if (!FileExists("Z:\\usr\\bin\\kpsewhich")) GTEST_SKIP() << "TeX Live is not installed";
+  AppHarness h;
+  h.Start();
+  std::string list = h.dir() / "classes-found.txt";
+  h.app().DocExpDlg().engine = [&] {
+    return WizardEngine{std::string("\"").append(StandInPath(kEngineBridgeExe)).append("\""), "platex", list};
+  };
+  std::string offered;
+  DWORD waited = 0;
+  WhenModal([&] {
+    TDocExpDlg& w = h.app().DocExpDlg();
+    DWORD start = GetTickCount();
+    Click(w.NextBtn);
+    waited = GetTickCount() - start;
+    offered = Items(w.ListBox1, false);
+    SendMessageA(w.hwnd(), WM_CLOSE, 0, 0);
+  });
+  h.messages.answers = {MsgResult::Yes};
+  h.Command(kFileNewItem);
+  std::string expected;
+  for (const OfferedClass& row : OfferedClasses(ParseClassList(ReadFileBytes(list)))) {
+    expected.append(expected.empty() ? "" : " ").append(row.doc_class->name);
+  }
+  EXPECT_NE(expected.find("jarticle"), std::string::npos);
+  EXPECT_EQ(offered, expected);
+  std::cout << "page 2 came after " << waited << " ms\n";
+}
+
 }  // namespace
 }  // namespace quillet::test
