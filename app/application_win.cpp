@@ -116,6 +116,14 @@ bool Application::Start() {
   title_form_->ShowSplash();
   LoadAll();
   doc_exp_dlg_ = std::make_unique<TDocExpDlg>();
+  // The chosen format's engine is offered first; the engine bridge lists the classes the
+  // installed TeX has into the settings folder.
+  doc_exp_dlg_->engine = [this] {
+    int mode = main_form_->CurrentTeXMode;
+    const std::vector<std::string>& formats = tex_config_.format_names;
+    std::string format = mode >= 0 && mode < static_cast<int>(formats.size()) ? formats[static_cast<std::size_t>(mode)] : "";
+    return WizardEngine{env_settings_.tex.ChosenPath(), format, ExtractFilePath(settings_.DiskPath()) + "quillet-classes.txt"};
+  };
   jump_dlg_ = std::make_unique<TJumpDlg>();
   macro_dlg_ = std::make_unique<TMacroDlg>();
   section_dlg_ = std::make_unique<TSectionDlg>();

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "aids/doc_wizard_win.h"
+#include "aids/document_classes.h"
 #include "app/application_win.h"
 #include "app/main_form_win.h"
 #include "app/program_settings_win.h"
@@ -44,9 +45,25 @@ void TMainForm::FileNewItemClick() {
   if (result == kWizardCancelled && app_.env_settings().general.use_doc_exp) return;
   TMDIChild* doc = NewBlankDocument();
   if (!doc || result != kWizardSkeleton) return;
+  DocChoices choices = wizard.Choices();
   std::string text;
-  for (const std::string& line : SkeletonLines(wizard.Choices())) text.append(line).append("\r\n");
+  for (const std::string& line : SkeletonLines(choices)) text.append(line).append("\r\n");
   SendMessageA(doc->Memo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  // upLaTeX's own classes are read in UTF-8 with the rest of the input.
+  if (NeedsUtf8Document(choices.style, choices.engine)) {
+    doc->SetCoding({.encoding = Encoding::kUtf8, .line_end = NewDocumentCoding().line_end});
+    ShowCoding(doc);
+  }
+  // The format that runs the engine the class was made for is chosen.
+  const std::vector<std::string>& formats = app_.tex_config().format_names;
+  auto runs = [&](int i) { return i >= 0 && i < static_cast<int>(formats.size()) &&
+                                  EngineOfFormat(formats[static_cast<std::size_t>(i)]) == choices.engine; };
+  for (int i = 0; !runs(CurrentTeXMode) && i < static_cast<int>(formats.size()); ++i) {
+    if (runs(i)) {
+      CurrentTeXMode = i;
+      CheckFormatItem(i);
+    }
+  }
 }
 
 TMDIChild* TMainForm::NewBlankDocument() {

@@ -48,6 +48,7 @@ struct WizardFixture : ::testing::Test {
 };
 
 TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
+  WriteFileBytes(h.wintex_path(), "[TeXMode]\r\npLaTeX=platex\r\nupLaTeX=uplatex\r\nLaTeX=latex\r\n");
   h.Start();
   Wizard().engine = [] { return WizardEngine{.format_name = "uplatex"}; };
   New([&](TDocExpDlg& w) {
@@ -110,6 +111,18 @@ TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
   EXPECT_EQ(DocumentText(),
             "\\documentclass{article}\r\n\\begin{document}\r\n\\pagestyle{plain}\r\n%ここにメインの文書を書く\r\n"
             "\\end{document}\r\n");
+  // The format follows the engine the class was made for; upLaTeX's documents are UTF-8.
+  EXPECT_EQ(h.main().CurrentTeXMode, 2);
+  New([&](TDocExpDlg& w) {
+    Click(w.NextBtn);
+    ChooseStyle(w, "jarticle");
+    Pick(w.EngineBox, 1);
+    Click(w.NextBtn);
+    Click(w.NextBtn);
+  });
+  EXPECT_EQ(h.main().CurrentTeXMode, 1);
+  EXPECT_EQ(h.Panel(kCodingPanel), "UTF-8 CRLF");
+  EXPECT_TRUE(DocumentText().starts_with("\\documentclass{ujarticle}\r\n")) << DocumentText();
 }
 
 TEST_F(WizardFixture, CancellingAsksFirstAndUsesNoNumber) {
