@@ -86,7 +86,7 @@ void TDocExpDlg::CreatePage2() {
   CreateGroupBox(p, f, "選択したｽﾀｲﾙﾌｧｲﾙの説明", 116, 22, 227, 54);
   StyleExp = WithHelp(CreateEditBox(p, f, 124, 38, 211, 32, 0, ES_READONLY | ES_MULTILINE), 143);
   CreateLabel(p, f, "処理系(&E)", 116, 84, 100, 14);
-  EngineBox = CreateComboBox(p, f, 218, 80, 90, 120, 0, CBS_DROPDOWNLIST);
+  EngineBox = WithHelp(CreateComboBox(p, f, 218, 80, 90, 120, 0, CBS_DROPDOWNLIST), 167);
   CreateLabel(p, f, "基本文字ｻｲｽﾞ(&T)", 116, 108, 100, 14);
   StrSize = CreateCombo(p, f, 218, 104, 56, 144);
   Useidx = WithHelp(CreateCheckBox(p, f, "索引機能", 280, 105, 68, 20, 0), 145);

@@ -89,7 +89,7 @@ ArtImage RenderWizardPicture() {
   c.StrokePath(Frame(2.5, 2.5, w - 5, h - 5), RGB(200, 170, 96), 0.7);
   c.FillPath(Frame(22, 30, 84, 118), RGB(10, 18, 44));  // the page's shadow
   c.VerticalGradient(18, 26, 84, 118, RGB(255, 253, 246), RGB(238, 230, 208));
-  static const char* const kLines[] = {"\\documentstyle", "{jarticle}", "\\title{}", "\\begin{document}", "\\maketitle"};
+  static const char* const kLines[] = {"\\documentclass", "{jsarticle}", "\\title{}", "\\begin{document}", "\\maketitle"};
   double y = 36;
   for (const char* line : kLines) {
     c.Text(24, y, line, ArtFont{kFixed, 8}, RGB(120, 110, 90));

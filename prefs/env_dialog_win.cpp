@@ -21,7 +21,7 @@ enum : int {
 };
 
 constexpr const char* kSampleLines =
-    "\\documentstyle[11pt]{jarticle}\r\n"
+    "\\documentclass[11pt]{jsarticle}\r\n"
     "\\begin{document}\r\n"
     "% This is comment line, will not be compiled\r\n"
     "\\section{first}\r\n"
