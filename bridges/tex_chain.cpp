@@ -49,17 +49,18 @@ std::string Word(const std::string& word, Quoting quoting) {
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
   return text;
 }
 
+// Lines end at CR LF, LF or CR.
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
-    std::size_t end = text.find('\n');
+    std::size_t end = text.find_first_of("\r\n");
     lines.push_back(Trimmed(text.substr(0, end)));
     if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
+    text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
   }
   return lines;
 }
