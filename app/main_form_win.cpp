@@ -89,8 +89,9 @@ void TMainForm::CreateBars() {
   CLIENTCREATESTRUCT ccs{menu().Item(kWindow1).popup(), kFirstMdiChild};
   mdi_client_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
                                 hwnd(), nullptr, AppInstance(), &ccs);
-  // The coding panel fits its longest text, "UTF-8 BOM CRLF".
-  status_bar_.Create(hwnd(), {60, 80, 40, 110, 300}, kStatusBarHeight, font_.get());
+  // The coding panel fits its longest text, "UTF-8 BOM CRLF"; the run's panel
+  // "TeX実行中 (" and a format's name.
+  status_bar_.Create(hwnd(), {60, 80, 40, 110, 300, 160}, kStatusBarHeight, font_.get());
 }
 
 // The document area's scroll bars reach documents moved beyond it. Wine repaints them at
@@ -293,7 +294,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       // The Window menu's document entries belong to the frame procedure.
       if (LOWORD(wp) >= kFirstMdiChild) break;
-      if (OfferFormatCommand(LOWORD(wp))) return 0;
+      if (OfferFormatCommand(LOWORD(wp)) || OfferRunCommand(LOWORD(wp))) return 0;
       // A tool button is its own judge of being enabled; menus and keys ask the menu.
       if (lp) {
         RunCommand(LOWORD(wp));
@@ -329,12 +330,16 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (CommandInputVisible && ActiveChild()) ShowWindow(app_.Input().hwnd(), SW_SHOWNA);
       return 0;
     case WM_TIMER:
-      if (autosave_running_) TimerTimer();
+      if (wp == TeXRunner::kTimerId) {
+        tex_runner_->OnTimer();
+      } else if (autosave_running_) {
+        TimerTimer();
+      }
       return 0;
     case WM_CLOSE:
-      // A TeX run in progress is ended first; the program closes when it has unwound.
+      // A TeX run in progress is stopped first; the program closes when it has ended.
       if (tex_runner_->running()) {
-        tex_runner_->Cancel();
+        tex_runner_->Stop();
         close_after_run_ = true;
       } else if (FormCloseQuery()) {
         DestroyWindow(hwnd());

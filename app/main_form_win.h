@@ -35,8 +35,10 @@ enum ToolButton : std::size_t {
   TeX1Btn, TeX2Btn, TeX3Btn, HelpBtn, kToolButtonCount
 };
 
-// Status-bar panels.
-enum StatusPanel : int { kCaretPanel = 0, kSizePanel = 1, kModifiedPanel = 2, kCodingPanel = 3, kHintPanel = 4 };
+// Status-bar panels. The run's panel comes after the hints, so that no hint hides it.
+enum StatusPanel : int {
+  kCaretPanel = 0, kSizePanel = 1, kModifiedPanel = 2, kCodingPanel = 3, kHintPanel = 4, kRunPanel = 5
+};
 
 class TMainForm : public Window, public DocumentHost, public TeXRunHost, public FindHost {
  public:
@@ -84,9 +86,12 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void TeX2ItemClick();
   void TeX3ItemClick();
   void DigitalItemClick();
+  void StopTeXItemClick();
+  bool TeXRunning() const { return tex_runner_->running(); }
   void SetExitEnabled(bool enabled) override;
-  void ShowLogText(const std::string& text, ForeignChars chars) override;
+  void ShowLogText(const std::string& text, ForeignChars chars, const std::string& source) override;
   void ShowErrors(const std::string& source, int line) override;
+  void TeXRunEnded(RunResult result) override;
 
   // Documents.
   TMDIChild* ActiveChild() const;
@@ -202,7 +207,11 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void SetTeXCommandsEnabled(bool on);
   void CheckFormatItem(int index);
   void RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> then_view);
-  std::optional<TeXRunRequest> PrepareTeXRun(bool only_if_needed);
+  std::optional<TeXRunRequest> PrepareTeXRun(bool only_if_needed, std::optional<ViewerAction> then_view);
+  // The run's panel and the stop command follow whether a run goes on.
+  void ShowTeXRunning(bool running);
+  // The stop command, which has no handler among the main commands; true when id is it.
+  bool OfferRunCommand(UINT id);
   ViewerRequest ChosenViewer() const;
   void SetAutoSaveRunning(bool run);
   // Reads a document file for opening, inserting or undo-all; false (after telling the

@@ -1,5 +1,5 @@
-// The Run menu's TeX commands and the online manual: the main window says what to run and
-// answers the run's reports.
+// The Run menu's TeX commands, the stop command and the online manual: the main window
+// says what to run and answers the run's reports.
 #include <utility>
 
 #include "app/application_win.h"
@@ -10,20 +10,56 @@
 
 namespace quillet {
 
-// The three commands are locked while a run lasts, so no second run can start.
+namespace {
+constexpr const char* kRunStoppedText = "TeXの実行を中止しました。";
+}  // namespace
+
+// A run is a job of the main loop: the three commands are locked until it ends (so no
+// second run can start), while everything else goes on working.
 void TMainForm::RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> then_view) {
+  if (tex_runner_->running()) return;
   DisableTeXCommands();
-  std::optional<TeXRunRequest> request = PrepareTeXRun(only_if_needed);
-  if (request && tex_runner_->RunTeX(*request) && then_view && ActiveChild()) {
-    tex_runner_->OpenInViewer(ActiveChild()->FileName(), *then_view, ChosenViewer());
+  std::optional<TeXRunRequest> request = PrepareTeXRun(only_if_needed, then_view);
+  if (!request) {
+    EnableTeXCommands();
+    return;
   }
+  ShowTeXRunning(true);
+  tex_runner_->Start(std::move(*request));
+}
+
+void TMainForm::TeXRunEnded(RunResult result) {
+  ShowTeXRunning(false);
   EnableTeXCommands();
+  if (result == RunResult::Stopped) {
+    ShowLogText(kRunStoppedText, {}, {});
+    DisplayHint(kRunStoppedText);
+  }
   if (std::exchange(close_after_run_, false)) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+}
+
+void TMainForm::ShowTeXRunning(bool running) {
+  std::string text;
+  if (running) {
+    const std::vector<std::string>& formats = app_.tex_config().menu_strings;
+    auto index = static_cast<std::size_t>(CurrentTeXMode);
+    text = index < formats.size() ? "TeX実行中 (" + formats[index] + ")" : std::string("TeX実行中");
+  }
+  status_bar_.SetText(kRunPanel, text);
+  menu().Item(kStopTeXItem).SetEnabled(running);
+}
+
+void TMainForm::StopTeXItemClick() { tex_runner_->Stop(); }
+
+bool TMainForm::OfferRunCommand(UINT id) {
+  if (id != kStopTeXItem) return false;
+  if (menu().Item(kStopTeXItem).IsLive()) StopTeXItemClick();
+  return true;
 }
 
 // A format must be chosen and the active document saved; without a document the user is
 // offered one to open.
-std::optional<TeXRunRequest> TMainForm::PrepareTeXRun(bool only_if_needed) {
+std::optional<TeXRunRequest> TMainForm::PrepareTeXRun(bool only_if_needed, std::optional<ViewerAction> then_view) {
   if (CurrentTeXMode == -1 || FormatCommandIds.empty()) {
     messages().Warn(hwnd(), "ﾌｫｰﾏｯﾄﾌｧｲﾙが作成されていません。\rまず、ﾌｫｰﾏｯﾄﾌｧｲﾙを作成して下さい。");
     return std::nullopt;
@@ -45,7 +81,9 @@ std::optional<TeXRunRequest> TMainForm::PrepareTeXRun(bool only_if_needed) {
                        .engine_command = env.tex.ChosenPath(),
                        .only_if_needed = only_if_needed,
                        .show_log = env.general.show_log_file,
-                       .log_editor = env.general.editor_path};
+                       .log_editor = env.general.editor_path,
+                       .then_view = then_view,
+                       .viewer = ChosenViewer()};
 }
 
 ViewerRequest TMainForm::ChosenViewer() const {
@@ -60,8 +98,8 @@ void TMainForm::DigitalItemClick() { tex_runner_->OpenManual(ChosenViewer()); }
 
 void TMainForm::SetExitEnabled(bool enabled) { menu().Item(kFileExitItem).SetEnabled(enabled); }
 
-void TMainForm::ShowLogText(const std::string& text, ForeignChars chars) {
-  app_.ErrorWin().ShowText(text, std::move(chars));
+void TMainForm::ShowLogText(const std::string& text, ForeignChars chars, const std::string& source) {
+  app_.ErrorWin().ShowText(text, std::move(chars), source);
 }
 
 void TMainForm::ShowErrors(const std::string& source, int line) {

@@ -1,9 +1,12 @@
 // Timings of a TeX run under Wine with the stand-in engine: the program's own overhead
 // from the command to the execute string arriving and from the log's release to the first
-// error selected, the processor time the program takes while it waits for a log, and the
-// error window filled from a 50 MB log with 20,000 errors.
+// error selected, the processor time the program takes while it waits for a log, a typed
+// character while no run and while a long run goes on, a preview of an unchanged document
+// whose last run read many files, and the error window filled from a 50 MB log with
+// 20,000 errors.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -17,6 +20,7 @@
 #include "tests/win/support/standins.h"
 #include "tex/error_window_win.h"
 #include "tex/log_scan.h"
+#include "win/message_loop_win.h"
 
 namespace quillet::bench {
 namespace {
@@ -49,6 +53,19 @@ double ProcessCpuMs() {
   GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
   auto ms = [](FILETIME f) { return (static_cast<double>(f.dwHighDateTime) * 4294967296.0 + f.dwLowDateTime) / 1e4; };
   return ms(k) + ms(u);
+}
+
+// The run goes on in the main loop after its command: this is that loop until it ends.
+void RunToEnd(TMainForm& main) {
+  while (main.TeXRunning()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    PumpQueuedMessages();
+  }
+}
+
+double Percentile(std::vector<double> v, double p) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0.0 : v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1))];
 }
 
 std::string ErrorLog(int errors, std::size_t filler_lines) {
@@ -87,7 +104,7 @@ void RunOverheads() {
     ready.Wait(10000);
     Program program(dir, test::EngineCommandLine({.no_service = true}), source);
     std::string log_name = dir + "main.log";
-    double start = Now(), command_at = 0, released_at = 0;
+    double start = Now(), command_at = 0, released_at = 0, selected_at = 0;
     HWND memo = program.app->MainForm().ActiveChild()->Memo;
     Watch watch([&] {
       if (!command_at && !test::ReadRecord(record).empty()) command_at = Now();
@@ -98,12 +115,13 @@ void RunOverheads() {
           released_at = Now();
         }
       }
+      DWORD sel_start = 0;
+      SendMessageA(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&sel_start), 0);
+      if (released_at && !selected_at && sel_start > 0) selected_at = Now();
     });
     program.app->MainForm().OnCommand(kTeX1Item);
-    DWORD sel_start = 0;
-    SendMessageA(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&sel_start), 0);
-    double selected_at = Now();
-    if (command_at && released_at && sel_start > 0) {
+    RunToEnd(program.main());
+    if (command_at && released_at && selected_at) {
       to_command.push_back(command_at - start);
       to_selection.push_back(selected_at - released_at);
     }
@@ -121,11 +139,82 @@ void WaitingCpu() {
   Program program(dir, test::EngineCommandLine({.delay_ms = 4000}), source);
   double wall = Now(), cpu = ProcessCpuMs();
   program.app->MainForm().OnCommand(kTeX1Item);
+  RunToEnd(program.main());
   wall = Now() - wall;
   cpu = ProcessCpuMs() - cpu;
   std::printf("processor use while waiting for a log: %.1f%% of one core over %.1f s (goal < 2%%)\n",
               100.0 * cpu / wall, wall / 1000);
   test::EndStartedProcesses(test::kEngineExe);
+}
+
+// One typed character through the main loop (posted, taken, handled and painted), typed at
+// a typist's pace so that the run's timer falls between keys as it would.
+std::vector<double> TypingTimes(HWND memo) {
+  std::vector<double> times;
+  for (int i = 0; i < 300; ++i) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5 + i % 7, QS_ALLINPUT);
+    PumpQueuedMessages();
+    double start = Now();
+    PostMessageA(memo, WM_CHAR, 'a', 1);
+    PumpQueuedMessages();
+    UpdateWindow(memo);
+    times.push_back(Now() - start);
+  }
+  return times;
+}
+
+void TypingDuringARun() {
+  std::string dir = BenchDirectory("quillet-run-bench"), source = dir + "typing.tex";
+  Write(source, MakeTeXText(1 << 20));
+  test::AgeFile(source, 10);
+  Program program(dir, test::EngineCommandLine({.delay_ms = 600000}), source);
+  HWND memo = program.main().ActiveChild()->Memo;
+  SendMessageA(memo, EM_SETSEL, 5000, 5000);
+  std::vector<double> idle = TypingTimes(memo);
+  program.main().ActiveChild()->SetModified(false);
+  program.main().OnCommand(kTeX1Item);
+  std::vector<double> running = TypingTimes(memo);
+  bool was_running = program.main().TeXRunning();
+  program.main().OnCommand(kStopTeXItem);
+  RunToEnd(program.main());
+  std::printf("typed character in a 1 MB document, through the main loop: idle %.3f ms (95%%: %.3f ms), "
+              "while a run goes on %.3f ms (95%%: %.3f ms)%s: %.2fx (goal within 1.5x)\n",
+              Median(idle), Percentile(idle, 0.95), Median(running), Percentile(running, 0.95),
+              was_running ? "" : " [the run had ended]", Median(running) / Median(idle));
+  test::EndStartedProcesses(test::kEngineExe);
+}
+
+// Typeset and preview an unchanged document whose last run read 50 files: the engine is
+// skipped after the files' ages are read, and the viewer (already running) takes the .dvi.
+void UnchangedPreview() {
+  std::string dir = BenchDirectory("quillet-run-bench"), source = dir + "book.tex", record = dir + "viewer.txt";
+  Write(source, "\\documentclass{book}\r\n");
+  test::AgeFile(source, 20);
+  CreateDirectoryA((dir + ".quillet-tex").c_str(), nullptr);
+  std::string list;
+  for (int i = 0; i < 50; ++i) {
+    std::string chapter = "chapter" + std::to_string(i) + ".tex";
+    Write(dir + chapter, "\\chapter{x}\r\n");
+    test::AgeFile(dir + chapter, 20);
+    list += chapter + "\r\n";
+  }
+  Write(dir + ".quillet-tex\\book.inputs", list);
+  Write(dir + "book.dvi", "dvi");
+  test::ReadyEvent ready;
+  test::StandInProcess viewer(test::ViewerCommandLine("WinDVI", record, ready.name()));
+  ready.Wait(10000);
+  Program program(dir, test::EngineCommandLine({}), source);
+  program.app->env_settings().dvi.paths[0] = test::ViewerCommandLine("WinDVI", record);
+  std::vector<double> times;
+  for (int i = 0; i < 20; ++i) {
+    double start = Now();
+    program.main().OnCommand(kTeX2Item);
+    RunToEnd(program.main());
+    times.push_back(Now() - start);
+  }
+  bool skipped = test::StartedProcesses(test::kEngineExe).empty();
+  std::printf("preview of an unchanged document with 50 listed inputs, command to done: %.1f ms (median of %zu)%s\n",
+              Median(times), times.size(), skipped ? "" : " [the engine ran]");
 }
 
 void ErrorWindowFill() {
@@ -151,6 +240,8 @@ void ErrorWindowFill() {
 int main() {
   quillet::bench::RunOverheads();
   quillet::bench::WaitingCpu();
+  quillet::bench::TypingDuringARun();
+  quillet::bench::UnchangedPreview();
   quillet::bench::ErrorWindowFill();
   return 0;
 }

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "core/byte_scan.h"
 #include "core/dos_time.h"
 #include "core/sjis.h"
 #include "core/text_decode.h"
 #include "tex/log_scan.h"
+#include "tex/run_inputs.h"
 #include "tex/source_encoding.h"
 #include "tex/tex_commands.h"
 #include "win/code_page_win.h"
@@ -21,7 +23,10 @@ namespace quillet {
 namespace {
 constexpr DWORD kConnectTimeoutMs = 5000;
 constexpr DWORD kViewerStartMs = 5000;
+constexpr DWORD kConnectPollMs = 10;
 constexpr DWORD kPollMs = 50;
+// How long an engine told to quit may take before it is ended outright.
+constexpr DWORD kPoliteStopMs = 2000;
 // How long a finished engine's log may take to appear or to become readable.
 constexpr DWORD kAfterEngineEndsMs = 3000;
 constexpr const char* kCannotConnect = "VirTeXと接続できません。";
@@ -63,53 +68,51 @@ LogRead ReadLogExclusively(const std::string& path, std::string& bytes) {
 }
 }  // namespace
 
-bool TeXRunner::PumpWhileRunning(DWORD wait_ms) {
-  HANDLE waits[2];
-  DWORD count = 0;
-  if (engine_) waits[count++] = engine_.get();
-  if (folder_change_) waits[count++] = folder_change_.get();
-  DWORD woken = MsgWaitForMultipleObjects(count, waits, FALSE, wait_ms, QS_ALLINPUT);
-  if (folder_change_ && woken == WAIT_OBJECT_0 + count - 1) FindNextChangeNotification(folder_change_.get());
-  MSG msg;
-  while (!cancelled_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      cancelled_ = true;
-      break;
-    }
-    HWND owner = host_.MessageOwner();
-    bool for_owner = msg.hwnd == owner || IsChild(owner, msg.hwnd);
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && for_owner) {
-      cancelled_ = true;
-      break;
-    }
-    HandleQueuedMessage(nullptr, msg);
-  }
-  return !cancelled_;
+TeXRunner::TeXRunner(TeXRunHost& host) : host_(host) {}
+
+TeXRunner::~TeXRunner() { EndEngine(); }
+
+void TeXRunner::SetPhase(Phase phase) {
+  phase_ = phase;
+  phase_started_ = GetTickCount();
+  HWND owner = host_.MessageOwner();
+  if (phase == Phase::Connecting) SetTimer(owner, kTimerId, kConnectPollMs, nullptr);
+  if (phase == Phase::WaitingForLog || phase == Phase::Stopping) SetTimer(owner, kTimerId, kPollMs, nullptr);
+  if (phase == Phase::Idle || phase == Phase::Finishing) KillTimer(owner, kTimerId);
 }
+
+bool TeXRunner::EngineEnded() const { return !engine_ || WaitForSingleObject(engine_.get(), 0) == WAIT_OBJECT_0; }
 
 void TeXRunner::EndEngine() {
   if (engine_) TerminateProcess(engine_.get(), 0);
   engine_.reset();
 }
 
-bool TeXRunner::RunTeX(const TeXRunRequest& request) {
-  host_.ShowLogText({}, {});
-  const std::string& source = request.source;
-  if (request.only_if_needed && CompareFileAge(FileAge(ChangeFileExt(source, ".dvi")), FileAge(source)) > 0) {
-    return true;
+void TeXRunner::Start(TeXRunRequest request) {
+  if (running()) return;
+  request_ = std::move(request);
+  host_.ShowLogText({}, {}, {});
+  const std::string& source = request_.source;
+  if (request_.only_if_needed && DviUpToDate(source)) {
+    Finish(RunResult::DviReady);
+    return;
   }
-  NameTaker taker = IsEngineBridge(request.engine_command) ? NameTaker::kEngineBridge : NameTaker::kEngine;
+  NameTaker taker = IsEngineBridge(request_.engine_command) ? NameTaker::kEngineBridge : NameTaker::kEngine;
   if (NameCheck check = CheckCommandName(source, taker); check.problem != CommandName::Ok) {
     host_.messages().Error(host_.MessageOwner(), NameRefusedText(source, check, "TeX"));
-    return false;
+    Finish(RunResult::NoDvi);
+    return;
   }
-  running_ = true;
-  cancelled_ = false;
-  bool ok = StartEngine(request.engine_command) && ConnectAndSend(request) && WaitForLog(request);
-  EndEngine();
-  running_ = false;
-  return ok;
+  if (!StartEngine(request_.engine_command)) {
+    Finish(RunResult::NoDvi);
+    return;
+  }
+  dde_ = std::make_unique<DdeClient>();
+  first_attempt_ = true;
+  quit_posted_ = false;
+  engine_ended_at_ = 0;
+  SetPhase(Phase::Connecting);
+  OnTimer();  // the first attempt at once
 }
 
 bool TeXRunner::StartEngine(const std::string& command) {
@@ -124,78 +127,103 @@ bool TeXRunner::StartEngine(const std::string& command) {
   }
   CloseHandle(process.hThread);
   engine_.reset(process.hProcess);
+  engine_thread_ = process.dwThreadId;
   return true;
 }
 
-bool TeXRunner::ConnectAndSend(const TeXRunRequest& request) {
-  DdeClient dde;
-  DWORD start = GetTickCount();
-  // The engine was just started: after the first full attempt the program only connects
-  // again (starting a program named after the service once more costs tens of
-  // milliseconds each time under Wine). Between attempts it waits for messages or a
-  // short time, never spinning.
-  for (bool first = true; !(first ? dde.ConnectOrStart("wpvtex", "wpvtex") : dde.Connect("wpvtex", "wpvtex"));
-       first = false) {
-    bool engine_gone = WaitForSingleObject(engine_.get(), 0) == WAIT_OBJECT_0;
-    if (!PumpWhileRunning(10)) return false;
-    if (engine_gone || GetTickCount() - start > kConnectTimeoutMs) {
+// A step may show a message box, whose loop runs the timer again: that tick is passed over.
+void TeXRunner::OnTimer() {
+  if (ticking_) return;
+  ticking_ = true;
+  switch (phase_) {
+    case Phase::Connecting: ConnectTick(); break;
+    case Phase::WaitingForLog: WaitForLogTick(); break;
+    case Phase::Stopping: StoppingTick(); break;
+    default: break;
+  }
+  ticking_ = false;
+}
+
+// The engine was just started: after the first full attempt the program only connects
+// again (starting a program named after the service once more costs tens of milliseconds
+// each time under Wine).
+void TeXRunner::ConnectTick() {
+  bool connected = std::exchange(first_attempt_, false) ? dde_->ConnectOrStart("wpvtex", "wpvtex")
+                                                        : dde_->Connect("wpvtex", "wpvtex");
+  if (!connected) {
+    if (EngineEnded() || GetTickCount() - phase_started_ > kConnectTimeoutMs) {
       host_.messages().Error(host_.MessageOwner(), kCannotConnect);
-      return false;
+      Finish(RunResult::NoDvi);
     }
+    return;
   }
-  DeleteFileA(ChangeFileExt(request.source, ".log").c_str());
-  dde.ExecuteAsync(EngineCommand(request.source, request.format_index));
-  PumpWhileRunning(0);
-  dde.Disconnect();
-  return !cancelled_;
+  DeleteFileA(ChangeFileExt(request_.source, ".log").c_str());
+  dde_->ExecuteAsync(EngineCommand(request_.source, request_.format_index));
+  // The conversation is closed at the next tick, once the loop has let the command out.
+  SetPhase(Phase::WaitingForLog);
 }
 
-bool TeXRunner::WaitForLog(const TeXRunRequest& request) {
-  const std::string& source = request.source;
+void TeXRunner::WaitForLogTick() {
+  dde_.reset();
+  const std::string& source = request_.source;
   std::string log = ChangeFileExt(source, ".log");
-  DWORD engine_ended_at = 0;
-  // A file made in the source's folder ends the wait at once; the poll stays for the rest.
-  folder_change_.reset(FindFirstChangeNotificationA(ExtractFilePath(source).c_str(), FALSE,
-                                                   FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
-  struct EndWatch {
-    ChangeNotificationHandle& change;
-    ~EndWatch() { change.reset(); }
-  } end_watch{folder_change_};
-  for (;;) {
-    if (CompareFileAge(FileAge(log), FileAge(source)) > 0) {
-      PumpWhileRunning(0);
-      host_.SetExitEnabled(false);
-      std::string bytes;
-      LogRead read = ReadLogExclusively(log, bytes);
-      if (read != LogRead::Failed) {
-        host_.SetExitEnabled(true);
-        bool clean = FinishWithLog(request, bytes);
-        if (read == LogRead::Cut) {
-          host_.messages().Warn(host_.MessageOwner(), "ﾛｸﾞﾌｧｲﾙ " + log + " は大きすぎるため、先頭の" +
-                                                          kLogReadLimitText + "だけを読み込みました。");
-        }
-        return clean;
+  if (CompareFileAge(FileAge(log), FileAge(source)) > 0) {
+    host_.SetExitEnabled(false);
+    std::string bytes;
+    LogRead read = ReadLogExclusively(log, bytes);
+    if (read != LogRead::Failed) {
+      host_.SetExitEnabled(true);
+      SetPhase(Phase::Finishing);
+      bool clean = FinishWithLog(bytes);
+      if (read == LogRead::Cut) {
+        host_.messages().Warn(host_.MessageOwner(), "ﾛｸﾞﾌｧｲﾙ " + log + " は大きすぎるため、先頭の" +
+                                                        kLogReadLimitText + "だけを読み込みました。");
       }
+      Finish(clean ? RunResult::DviReady : RunResult::NoDvi);
+      return;
     }
-    if (!engine_ended_at && WaitForSingleObject(engine_.get(), 0) == WAIT_OBJECT_0) engine_ended_at = GetTickCount();
-    if (engine_ended_at && GetTickCount() - engine_ended_at > kAfterEngineEndsMs) {
-      host_.SetExitEnabled(true);
-      bool written = CompareFileAge(FileAge(log), FileAge(source)) > 0;
-      host_.messages().Error(host_.MessageOwner(),
-                             written ? "ﾛｸﾞﾌｧｲﾙ " + log + " を読み込めません。"
-                                     : "TeXが終了しましたが、ﾛｸﾞﾌｧｲﾙ " + log + " が作成されていません。");
-      return false;
-    }
-    if (!PumpWhileRunning(kPollMs)) {
-      host_.SetExitEnabled(true);
-      return false;
-    }
+  }
+  if (!engine_ended_at_ && EngineEnded()) engine_ended_at_ = GetTickCount();
+  if (engine_ended_at_ && GetTickCount() - engine_ended_at_ > kAfterEngineEndsMs) {
+    host_.SetExitEnabled(true);
+    bool written = CompareFileAge(FileAge(log), FileAge(source)) > 0;
+    host_.messages().Error(host_.MessageOwner(),
+                           written ? "ﾛｸﾞﾌｧｲﾙ " + log + " を読み込めません。"
+                                   : "TeXが終了しましたが、ﾛｸﾞﾌｧｲﾙ " + log + " が作成されていません。");
+    Finish(RunResult::NoDvi);
   }
 }
 
-bool TeXRunner::FinishWithLog(const TeXRunRequest& request, const std::string& log_bytes) {
+void TeXRunner::Stop() {
+  if (phase_ != Phase::Connecting && phase_ != Phase::WaitingForLog) return;
+  dde_.reset();
+  host_.SetExitEnabled(true);
+  SetPhase(Phase::Stopping);
+  StoppingTick();
+}
+
+// The engine bridge ends its chain of tools and their processes when its loop takes
+// WM_QUIT; an engine still starting has no queue yet, so the message is posted again.
+void TeXRunner::StoppingTick() {
+  if (!quit_posted_) quit_posted_ = PostThreadMessageA(engine_thread_, WM_QUIT, 0, 0);
+  if (EngineEnded() || GetTickCount() - phase_started_ >= kPoliteStopMs) Finish(RunResult::Stopped);
+}
+
+// The engine is ended in every case, also after a clean run, so none stays behind.
+void TeXRunner::Finish(RunResult result) {
+  SetPhase(Phase::Finishing);
+  dde_.reset();
+  EndEngine();
+  if (result == RunResult::DviReady && request_.then_view) {
+    OpenInViewer(request_.source, *request_.then_view, request_.viewer);
+  }
+  SetPhase(Phase::Idle);
+  host_.TeXRunEnded(result);
+}
+
+bool TeXRunner::FinishWithLog(const std::string& log_bytes) {
   // The engine writes its log in the code it read the source in.
-  Encoding encoding = LogEncoding(log_bytes, SourceFileEncoding(request.source));
+  Encoding encoding = LogEncoding(log_bytes, SourceFileEncoding(request_.source));
   DecodedText decoded;
   std::string_view text = log_bytes;
   if (encoding != Encoding::kShiftJis) {
@@ -203,15 +231,15 @@ bool TeXRunner::FinishWithLog(const TeXRunRequest& request, const std::string& l
     text = {decoded.text.data.get(), decoded.text.size};
   }
   LogWindow window = ScanTeXLog(text);
-  host_.ShowLogText(window.text, std::move(decoded.chars));
-  if (window.errors) host_.ShowErrors(request.source, window.jump_line);
-  ShowLogInEditor(request);
+  host_.ShowLogText(window.text, std::move(decoded.chars), request_.source);
+  if (window.errors) host_.ShowErrors(request_.source, window.jump_line);
+  ShowLogInEditor();
   return !window.errors;
 }
 
-void TeXRunner::ShowLogInEditor(const TeXRunRequest& request) {
-  if (!request.show_log) return;
-  std::string command = EditorCommandLine(request.log_editor, ChangeFileExt(request.source, ".log"));
+void TeXRunner::ShowLogInEditor() {
+  if (!request_.show_log) return;
+  std::string command = EditorCommandLine(request_.log_editor, ChangeFileExt(request_.source, ".log"));
   if (WinExec(command.c_str(), SW_SHOW) <= 31) host_.messages().Error(host_.MessageOwner(), "ｴﾃﾞｨﾀを起動できません。");
 }
 

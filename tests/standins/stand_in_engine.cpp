@@ -8,6 +8,8 @@
 //   --no-service    never offer the DDE service, just wait to be ended
 //   --no-log        take commands, write nothing
 //   --exit-early    end right after taking a command, writing nothing
+//   --ignore-quit   serve from a second thread, so WM_QUIT posted to the main thread (how
+//                   the program asks an engine to stop) is never taken
 //   --ready EVENT   set the named event once it takes commands (with --no-service: once up)
 // Offers the DDE service and topic "wpvtex". For "[virtex(NAME,INDEX)]" it writes NAME's
 // .log beside NAME, stamped with the current time so that it is newer than a source the
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bridges/bridge_commands.h"
@@ -70,6 +73,14 @@ class Engine {
         hold_(options_.Number("--hold")) {}
 
   int Run() {
+    if (!options_.Flag("--ignore-quit")) return Serve();
+    std::thread server([this] { Serve(); });
+    server.join();
+    return 0;
+  }
+
+ private:
+  int Serve() {
     if (!record_.empty()) CreateRecord(record_);
     if (options_.Flag("--no-service")) {
       SignalReady(options_.Value("--ready"));
@@ -83,7 +94,6 @@ class Engine {
     return 0;
   }
 
- private:
   struct Job {
     VirtexCommand run;
     DWORD due;

@@ -83,7 +83,7 @@ TEST(MainWindowTest, TheMenuBarAtStart) {
       "挿入(&I)\n"
       "  -定型ﾏｸﾛ(&M)...\n"
       "実行(&R)\n"
-      "  TeXをかける(&T)\n  TeXをかけてﾌﾟﾚﾋﾞｭｰ(&V)\n  TeXをかけて印刷(&P)\n"
+      "  TeXをかける(&T)\n  TeXをかけてﾌﾟﾚﾋﾞｭｰ(&V)\n  TeXをかけて印刷(&P)\n  ---\n  -TeXの実行を中止(&S)\n"
       "ｵﾌﾟｼｮﾝ(&O)\n"
       "  環境設定(&V)...\n  TeXの設定(&P)...\n"
       "ｳｨﾝﾄﾞｳ(&W)\n"
@@ -162,13 +162,13 @@ TEST(MainWindowTest, ToolBarButtonsSitAtTheirPlacesWithTheirTips) {
   }
 }
 
-TEST(MainWindowTest, StatusBarHasFivePanelsAndShowsStatusTexts) {
+TEST(MainWindowTest, StatusBarHasSixPanelsAndShowsStatusTexts) {
   AppHarness h;
   h.Start();
   HWND status = h.main().status_bar().hwnd();
   int edges[8] = {};
-  ASSERT_EQ(SendMessageA(status, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 5);
-  EXPECT_EQ(std::vector<int>(edges, edges + 5), (std::vector<int>{60, 140, 180, 290, 590}));
+  ASSERT_EQ(SendMessageA(status, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 6);
+  EXPECT_EQ(std::vector<int>(edges, edges + 6), (std::vector<int>{60, 140, 180, 290, 590, 750}));
   RECT r;
   GetWindowRect(status, &r);
   EXPECT_EQ(r.bottom - r.top, 19);

@@ -260,24 +260,103 @@ TEST_F(RunFixture, AHugeLogIsReadOnlyAsFarAsItsFirst64MB) {
   ExpectCommandsEnabled();
 }
 
-TEST_F(RunFixture, EscapeEndsARunThatWaits) {
-  Start({.no_log = true});
-  HWND main = h.main().hwnd();
-  WhenModal([main] { PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0); }, 1500);
-  h.Command(kTeX1Item);
-  EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
+// The run goes on in the main loop: the user types in another document (Esc included,
+// which no longer ends a run) and the preview that follows shows the run's own document.
+TEST_F(RunFixture, TheUserWorksOnDuringARunAndThePreviewShowsTheRunsDocument) {
+  Start({.dvi = true, .delay_ms = 1500});
+  std::string other = h.MakeFile("other.tex", "");
+  h.StartCommand(kTeX2Item);
+  ASSERT_TRUE(WaitForRecordLines(engine_record, 1, 10000));
+  h.main().OpenDocument(other);
+  PostMessageA(Doc()->Memo, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageA(Doc()->Memo, WM_CHAR, 'a', 0);
+  PumpMessages(300);
+  EXPECT_EQ(EditorText(Doc()->Memo), "a");
+  EXPECT_TRUE(h.main().TeXRunning());
+  EXPECT_EQ(StartedProcesses(kEngineExe).size(), 1u);
+  ASSERT_TRUE(PumpUntil([&] { return !h.main().TeXRunning(); }, 10000));
+  ASSERT_TRUE(WaitForRecordLines(viewer_record, 2, 10000));
+  std::string dvi = source.substr(0, source.size() - 4) + ".dvi";
+  EXPECT_EQ(ReadRecord(viewer_record), (std::vector<std::string>{"[FileOpen(\"" + dvi + "\")]", "[WinNormal]"}));
   EXPECT_TRUE(h.messages.shown.empty()) << Messages();
+  EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
   ExpectCommandsEnabled();
 }
 
-TEST_F(RunFixture, ClosingTheProgramDuringARunEndsTheRunThenTheProgram) {
+// While a run goes on its panel names it and only the stop command is enabled; stopping
+// asks the engine to quit and ends one that does not within two seconds; no engine is
+// left, the window says the run was stopped and no box comes up.
+TEST_F(RunFixture, TheStopCommandEndsTheEngineAndTheRun) {
+  Start({});
+  EXPECT_FALSE(h.Item("StopTeXItem").enabled());
+  EXPECT_EQ(h.Panel(kRunPanel), "");
+  struct Row { bool ignore_quit; DWORD at_least, below; } rows[] = {{false, 0, 1500}, {true, 1900, 6000}};
+  for (auto row : rows) {
+    SCOPED_TRACE(row.ignore_quit ? "ignores WM_QUIT" : "takes WM_QUIT");
+    h.app().env_settings().tex.paths[0] = EngineCommandLine({.record = engine_record, .no_log = true,
+                                                             .ignore_quit = row.ignore_quit});
+    std::size_t runs = ReadRecord(engine_record).size();
+    h.StartCommand(kTeX1Item);
+    ASSERT_TRUE(WaitForRecordLines(engine_record, runs + 1, 10000));
+    EXPECT_EQ(h.Panel(kRunPanel), "TeX実行中 (LaTeX)");
+    EXPECT_TRUE(h.Item("StopTeXItem").enabled());
+    for (const char* name : {"TeX1Item", "TeX2Item", "TeX3Item"}) EXPECT_FALSE(h.Item(name).enabled()) << name;
+    for (ToolButton b : {TeX1Btn, TeX2Btn, TeX3Btn}) EXPECT_FALSE(h.main().speed_panel().IsEnabled(b));
+    DWORD start = GetTickCount();
+    h.Command(kStopTeXItem);
+    DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, row.at_least);
+    EXPECT_LT(took, row.below);
+    EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 1000));
+    EXPECT_EQ(ErrorText(), "TeXの実行を中止しました。");
+    EXPECT_EQ(h.Panel(kRunPanel), "");
+    EXPECT_FALSE(h.Item("StopTeXItem").enabled());
+    EXPECT_TRUE(h.messages.shown.empty()) << Messages();
+    ExpectCommandsEnabled();
+  }
+}
+
+TEST_F(RunFixture, ClosingTheProgramDuringARunStopsTheRunThenCloses) {
   Start({.no_log = true});
-  HWND main = h.main().hwnd();
-  WhenModal([main] { PostMessageA(main, WM_CLOSE, 0, 0); }, 1500);
-  h.Command(kTeX1Item);
-  EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
-  PumpMessages(200);
-  EXPECT_TRUE(h.closed());
+  h.StartCommand(kTeX1Item);
+  ASSERT_TRUE(WaitForRecordLines(engine_record, 1, 10000));
+  PostMessageA(h.main().hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return h.closed(); }, 5000));
+  EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 1000));
+}
+
+// The engine bridge lists the files a run read besides the source: a preview runs the
+// engine again when one of them changed after the .dvi or is gone.
+TEST_F(RunFixture, APreviewRunsTheEngineWhenAFileTheLastRunReadChanged) {
+  Start({.dvi = true}, 3);
+  std::string dvi = source.substr(0, source.size() - 4) + ".dvi", chapter = h.dir() / "chap.tex";
+  std::string list = h.dir() / ".quillet-tex";
+  CreateDirectoryA(list.c_str(), nullptr);
+  list += "\\論文 表.inputs";
+  std::string bib = h.MakeFile("refs.bib", "@book{}");
+  AgeFile(bib, 20);
+  struct Row { const char* what; std::string list; int chapter_age; bool runs; } rows[] = {
+      {"every listed file older", "chap.tex\r\n" + bib + "\r\n", 8, false},
+      {"a listed file changed", "chap.tex\r\n" + bib + "\r\n", 0, true},
+      {"a listed file gone", "chap.tex\r\ngone.sty\r\n", 8, true},
+      {"no list: the source alone counts", "", 0, false},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.what);
+    WriteFileBytes(dvi, "dvi");
+    AgeFile(dvi, 4);
+    WriteFileBytes(chapter, "chapter");
+    AgeFile(chapter, r.chapter_age);
+    if (r.list.empty()) {
+      DeleteFileA(list.c_str());
+    } else {
+      WriteFileBytes(list, r.list);
+    }
+    std::size_t runs = ReadRecord(engine_record).size();
+    h.Command(kTeX2Item);
+    EXPECT_EQ(ReadRecord(engine_record).size(), runs + (r.runs ? 1 : 0));
+  }
+  EXPECT_TRUE(h.messages.shown.empty()) << Messages();
 }
 
 TEST_F(RunFixture, AnEngineThatEndsWithoutALogIsReported) {

@@ -132,6 +132,13 @@ MenuNode& AppHarness::Item(const char* name) {
 }
 
 void AppHarness::Command(UINT id) {
+  StartCommand(id);
+  // A TeX run goes on in the main loop after its command: the command is done when it ends.
+  for (DWORD start = GetTickCount(); main().TeXRunning() && GetTickCount() - start < kRunLimitMs;) PumpMessages(10);
+  PumpMessages();
+}
+
+void AppHarness::StartCommand(UINT id) {
   SendMessageA(main().hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
   PumpMessages();
 }

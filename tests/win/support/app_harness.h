@@ -83,8 +83,12 @@ class AppHarness {
   std::string Panel(int index) { return main().status_bar().Text(index); }
   // A menu item by its name; a name the menu does not hold fails the test.
   MenuNode& Item(const char* name);
-  // A command as the menu sends it.
+  // A command as the menu sends it, and the TeX run it starts (if any) to its end (at most
+  // kRunLimitMs).
   void Command(UINT id);
+  // A command as the menu sends it, left running: a TeX run goes on in the main loop.
+  void StartCommand(UINT id);
+  static constexpr DWORD kRunLimitMs = 60000;
   // New as a user who has switched the new-document wizard off gets it: a blank document.
   void NewBlankDocument() {
     app().env_settings().general.use_doc_exp = false;

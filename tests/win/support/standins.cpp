@@ -42,7 +42,8 @@ std::string StandInPath(const char* exe_name) {
 std::string EngineCommandLine(const EngineScenario& s) {
   return Word(StandInPath(kEngineExe)) + Option("--record", s.record) + Option("--log", s.log) + Flag("--dvi", s.dvi) +
          Option("--delay", s.delay_ms) + Option("--hold", s.hold_ms) + Flag("--no-service", s.no_service) +
-         Flag("--no-log", s.no_log) + Flag("--exit-early", s.exit_early) + Option("--ready", s.ready);
+         Flag("--no-log", s.no_log) + Flag("--exit-early", s.exit_early) + Flag("--ignore-quit", s.ignore_quit) +
+         Option("--ready", s.ready);
 }
 
 std::string ViewerCommandLine(const std::string& service, const std::string& record, const std::string& ready) {

@@ -47,6 +47,7 @@ struct EngineScenario {
   bool no_service = false;  // never offer "wpvtex"
   bool no_log = false;      // take the command, write nothing
   bool exit_early = false;  // end right after taking the command
+  bool ignore_quit = false; // not end when told to quit (WM_QUIT to its main thread)
   std::string ready{};      // named event set once the engine takes commands
 };
 
