@@ -238,6 +238,7 @@ TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
       {"engine that never ends", "a.tex", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n[Bridge]\r\nTimeLimit=2\r\n",
        false, "! TeXが 2 秒以内に終わらなかったので中止しました。"},
       {"run stopped by the user", "a.tex", 0, "[Engines]\r\nplatex=sh -c 'exec sleep 617' x\r\n", true, ""},
+      {"chain stopped by the user", "a.tex", 0, "[Bridge]\r\nLatexmk=sh -c 'sleep 617; :' latexmk\r\n", true, ""},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.what);
