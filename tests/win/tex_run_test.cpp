@@ -309,6 +309,7 @@ TEST_F(RunFixture, TheStopCommandEndsTheEngineAndTheRun) {
     EXPECT_LT(took, row.below);
     EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 1000));
     EXPECT_EQ(ErrorText(), "TeXの実行を中止しました。");
+    EXPECT_EQ(h.Panel(kHintPanel), "TeXの実行を中止しました。");
     EXPECT_EQ(h.Panel(kRunPanel), "");
     EXPECT_FALSE(h.Item("StopTeXItem").enabled());
     EXPECT_TRUE(h.messages.shown.empty()) << Messages();
