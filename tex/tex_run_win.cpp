@@ -199,7 +199,7 @@ void TeXRunner::Stop() {
   dde_.reset();
   host_.SetExitEnabled(true);
   SetPhase(Phase::Stopping);
-  StoppingTick();
+  OnTimer();  // at once, unless a step of the run is under way (it shows a message)
 }
 
 // The engine bridge ends its chain of tools and their processes when its loop takes
