@@ -131,7 +131,9 @@ std::string PrintScript(const std::string& printer, const std::string& pdf, cons
 }
 
 std::string FailureLog(std::string_view message) {
-  return "This is quillet-tex, the engine bridge of TeX Quillet.\r\n! " + std::string(message) + "\r\n? \r\n";
+  // The error window shows the second line above the first error.
+  return "This is quillet-tex, the engine bridge of TeX Quillet.\r\nTeXを実行できませんでした。\r\n! " +
+         std::string(message) + "\r\n? \r\n";
 }
 
 }  // namespace quillet

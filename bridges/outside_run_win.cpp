@@ -59,7 +59,7 @@ bool WriteWhole(const std::string& path, const std::string& bytes) {
 }
 
 bool StartProgram(const std::string& command_line, const std::string& folder, const std::string& input,
-                  StartedProgram& started) {
+                  StartedProgram& started, const std::string& output) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr, write_end = nullptr;
   if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return false;
@@ -70,8 +70,11 @@ bool StartProgram(const std::string& command_line, const std::string& folder, co
   startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_HIDE;
   startup.hStdInput = read_end;
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  FileHandle messages(output.empty() ? INVALID_HANDLE_VALUE
+                                     : CreateFileA(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                                   &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  startup.hStdOutput = messages ? messages.get() : GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = messages ? messages.get() : GetStdHandle(STD_ERROR_HANDLE);
   started.job.reset(CreateJobObjectA(nullptr, nullptr));
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
   limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;

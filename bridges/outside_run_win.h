@@ -23,13 +23,13 @@ bool StartShellScript(const std::string& script_file, const std::string& script)
 bool WriteWhole(const std::string& path, const std::string& bytes);
 
 // Starts a Windows program (command line) in a folder with the given text on its standard
-// input; the process ends with the returned job when the bridge ends. False when it
-// cannot be started.
+// input and its output written to the file output (empty: the bridge's own); the process
+// ends with the returned job when the bridge ends. False when it cannot be started.
 struct StartedProgram {
   KernelHandle process;
   KernelHandle job;
 };
 bool StartProgram(const std::string& command_line, const std::string& folder, const std::string& input,
-                  StartedProgram& started);
+                  StartedProgram& started, const std::string& output = {});
 
 }  // namespace quillet

@@ -49,7 +49,7 @@
 namespace quillet {
 namespace {
 
-constexpr DWORD kPollMs = 20, kBeatMs = 1000, kStopGraceMs = 10000;
+constexpr DWORD kPollMs = 20, kBeatMs = 1000, kStopGraceMs = 10000, kStopWaitMs = 1500;
 constexpr int kDefaultTimeLimitSeconds = 600;
 constexpr const char* kOutputFolder = ".quillet-tex";
 constexpr const char* kLatexmkConfig = "quillet.latexmkrc";
@@ -100,6 +100,8 @@ struct Job {
   UserPaths paths;
   Step step = Step::kEngine;
   ChainProgress progress;
+  std::string latexmk;  // empty: the bridge runs the passes itself
+  FILETIME started_at{};  // what the tools wrote before is not this run's
   DWORD started = 0, limit_ms = 0;
   bool timed_out = false;
   DWORD beat = 0;
@@ -121,7 +123,7 @@ class EngineBridge {
     });
     if (!dde.offered()) return 1;
     RunLoopWhileParentLives([this] { return AfterWake(); });
-    if (job_) Stop();
+    if (job_) StopAndWait();
     return 0;
   }
 
@@ -138,6 +140,19 @@ class EngineBridge {
   std::string Log() const { return ChangeFileExt(job_->source, ".log"); }
   std::string Made(const char* extension) const { return job_->work + job_->job_name + extension; }
   std::string ReadMade(const char* extension) const { return ReadFileUpTo(Made(extension), kReadLimit); }
+  // A file the tools made in this run; empty when it is older (a document that no longer
+  // has an index leaves its .idx behind).
+  std::string ReadMadeThisRun(const char* extension) const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    bool fresh = GetFileAttributesExA(Made(extension).c_str(), GetFileExInfoStandard, &data) &&
+                 CompareFileTime(&data.ftLastWriteTime, &job_->started_at) >= 0;
+    return fresh ? ReadMade(extension) : std::string();
+  }
+  // What the last step wrote on its output, in the program's code, at most limit bytes.
+  std::string StepMessages(std::size_t limit) const {
+    std::string text = InProgramCode(ReadFileUpTo(job_->work + kStepMessages, kReadLimit));
+    return std::string(CutToBytes(text, limit));
+  }
 
   void Start(const VirtexCommand& run) {
     job_ = std::make_unique<Job>();
@@ -155,14 +170,14 @@ class EngineBridge {
     ProfileFile table(table_);
     job.limit_ms = static_cast<DWORD>(std::max(1, table.ReadInt("Bridge", "TimeLimit", kDefaultTimeLimitSeconds))) * 1000;
     job.started = GetTickCount();
-    job.step = job.tools && !Latexmk().empty() ? Step::kLatexmk : Step::kEngine;
+    GetSystemTimeAsFileTime(&job.started_at);
+    job.latexmk = table.ReadString("Bridge", "Latexmk", "latexmk");
+    job.step = job.tools && !job.latexmk.empty() ? Step::kLatexmk : Step::kEngine;
     if (job.step == Step::kLatexmk) WriteWhole(job.work + kLatexmkConfig, LatexmkConfig(*job.tools));
     if (!UnderWine()) SetVariables();
     StartStep();
   }
 
-  // latexmk's command from [Bridge] Latexmk; empty there: the passes are run one by one.
-  std::string Latexmk() const { return ProfileFile(table_).ReadString("Bridge", "Latexmk", "latexmk"); }
 
   // The engine command of the run's format, told the source's code; empty, with the
   // reason in why, when the run cannot happen.
@@ -198,10 +213,10 @@ class EngineBridge {
     switch (job.step) {
       case Step::kLatexmk: {
         bool user_config = FileExists(job.folder + ".latexmkrc");
-        std::string latexmk = LatexmkCommand(Latexmk(), kLatexmkConfig, user_config, job.job_name,
+        std::string latexmk = LatexmkCommand(job.latexmk, kLatexmkConfig, user_config, job.job_name,
                                              job.unix_source_name, quoting);
         // A missing latexmk answers 125: the bridge then runs the passes itself.
-        return quoting == Quoting::kShell ? "command -v " + ShellQuote(Latexmk().substr(0, Latexmk().find(' '))) +
+        return quoting == Quoting::kShell ? "command -v " + ShellQuote(job.latexmk.substr(0, job.latexmk.find(' '))) +
                                                 " >/dev/null 2>&1 || exit " + std::to_string(kNoLatexmk) + "; " + latexmk
                                           : latexmk;
       }
@@ -218,6 +233,9 @@ class EngineBridge {
 
   void StartStep() {
     Job& job = *job_;
+    // A pass that writes no log must not leave the last one to be read as its own;
+    // latexmk keeps its own (it reads it to decide the next run).
+    if (job.step == Step::kEngine) DeleteFileA(Made(".log").c_str());
     if (UnderWine() ? StartOnLinux() : StartOnWindows()) return;
     if (job.step == Step::kLatexmk) {
       job.step = Step::kEngine;  // on Windows a latexmk that is not there cannot be started
@@ -255,7 +273,7 @@ class EngineBridge {
   bool StartOnWindows() {
     std::string answers;
     for (int i = 0; i < kEngineAnswers; ++i) answers += "\r\n";
-    return StartProgram(StepCommand(Quoting::kWindows), job_->work, answers, job_->program);
+    return StartProgram(StepCommand(Quoting::kWindows), job_->work, answers, job_->program, job_->work + kStepMessages);
   }
 
   DWORD Poll() {
@@ -276,6 +294,14 @@ class EngineBridge {
       job.beat = now;
     }
     return kPollMs;
+  }
+
+  // Ended (TeX Quillet's stop command): the tools are gone before the bridge is, so that
+  // a run started at once after finds none of them in its folder.
+  void StopAndWait() {
+    Stop();
+    DWORD start = GetTickCount();
+    while (UnderWine() && !FileExists(job_->marker) && GetTickCount() - start < kStopWaitMs) Sleep(kPollMs);
   }
 
   void Stop() {
@@ -315,7 +341,7 @@ class EngineBridge {
     std::string log = ReadMade(".log");
     PassFacts facts{.engine_errors = !FileExists(Made(".log")) || ScanTeXLog(log).errors,
                     .citations = CitationLines(ReadMade(".aux")),
-                    .index = ReadMade(".idx"),
+                    .index = ReadMadeThisRun(".idx"),
                     .rerun_asked = LogAsksRerun(log)};
     switch (NextStep(*job.tools, facts, job.progress)) {
       case ChainStep::kDone:
@@ -338,11 +364,11 @@ class EngineBridge {
   std::string ToolReport(Step step, int status) const {
     bool bibliography = step == Step::kBibliography;
     const std::string& tool = bibliography ? job_->tools->bibliography : job_->tools->index;
-    std::vector<ToolError> errors = bibliography ? BibliographyErrors(ReadMade(".blg"))
-                                                 : IndexErrors(ReadMade(".ilg"));
+    std::vector<ToolError> errors = bibliography ? BibliographyErrors(ReadMadeThisRun(".blg"))
+                                                 : IndexErrors(ReadMadeThisRun(".ilg"));
     // BibTeX answers 1 for warnings alone.
     if (errors.empty() && status < (bibliography ? 2 : 1)) return {};
-    if (errors.empty()) errors.push_back({"", 0, ReadFileUpTo(job_->work + kStepMessages, kReadLimit).substr(0, 400)});
+    if (errors.empty()) errors.push_back({"", 0, InLogCode(StepMessages(400))});
     for (ToolError& error : errors) {
       if (!error.file.empty()) error.line = LineInFile(ReadFileUpTo(SourceFolderFile(error.file), kReadLimit), error.line);
     }
@@ -361,7 +387,7 @@ class EngineBridge {
         if (std::string report = ToolReport(step, 0); !report.empty()) return report;
       }
     }
-    std::vector<ToolError> errors = LatexmkErrors(ReadFileUpTo(job_->work + kStepMessages, kReadLimit));
+    std::vector<ToolError> errors = LatexmkErrors(InLogCode(StepMessages(kReadLimit)));
     if (errors.empty() && status == 0) return {};
     // latexmk leaves out a step whose files are missing (a .bib) and still answers 0.
     return ChainReport(InLogCode(status ? "latexmk でｴﾗｰがありました (終了ｺｰﾄﾞ " + std::to_string(status) + ")。"
@@ -371,7 +397,8 @@ class EngineBridge {
 
   // The .dvi, the list of what the run read, then the log (with the report of a tool
   // that failed) beside the source: the log comes last and whole, as TeX Quillet waits
-  // for it.
+  // for it. The .dvi is moved, so that the next run makes it again: "TeXをかける" always
+  // runs the engine.
   void Finish(int status, const std::string& report) {
     Job& job = *job_;
     std::string made_log = Made(".log"), made_dvi = Made(".dvi");
@@ -382,9 +409,13 @@ class EngineBridge {
                   report);
     }
     if (FileExists(made_dvi)) MoveFileExA(made_dvi.c_str(), ChangeFileExt(job.source, ".dvi").c_str(), MOVEFILE_REPLACE_EXISTING);
+    // latexmk keeps a failed step's error until that step's files change (a .bib deleted
+    // is not a change to it): after a failure the next run starts its reckoning afresh.
+    if (job.step == Step::kLatexmk && (status != 0 || !report.empty())) DeleteFileA(Made(".fdb_latexmk").c_str());
     WriteInputs();
-    bool placed = report.empty() ? MoveFileExA(made_log.c_str(), Log().c_str(), MOVEFILE_REPLACE_EXISTING) != 0
-                                 : WriteWhole(Log(), ReadMade(".log") + "\n" + report);
+    // The log stays in the work folder too: latexmk reads it on the next run, and a run
+    // that stops at a tool before any engine pass hands over the last pass's log.
+    bool placed = WriteWhole(Log(), report.empty() ? ReadMade(".log") : ReadMade(".log") + "\n" + report);
     if (!placed) return Fail("ﾛｸﾞﾌｧｲﾙ " + Log() + " を置けません。");
     DateAfterSource(Log(), job.source);
     job_.reset();
@@ -394,9 +425,10 @@ class EngineBridge {
   // .dvi is newer than all of it.
   void WriteInputs() const {
     std::string folder = job_->folder.substr(0, job_->folder.size() - 1);
-    std::vector<std::string> names = ChainInputs(ReadMade(".fls"), ReadMade(".blg"),
+    bool cites = CitationLines(ReadMade(".aux")).find("\\bibdata{") != std::string::npos;
+    std::vector<std::string> names = ChainInputs(ReadMade(".fls"), cites ? ReadMade(".blg") : std::string(),
                                                  UnderWine() ? UnixFileName(folder) : folder,
-                                                 ExtractFileName(job_->source), WindowsName);
+                                                 ExtractFileName(job_->source), InProgramCode);
     std::string list;
     for (const std::string& name : names) list += name + "\r\n";
     WriteWhole(job_->work + ChangeFileExt(ExtractFileName(job_->source), ".inputs"), list);
@@ -418,9 +450,12 @@ class EngineBridge {
   }
 
   // A name the tools wrote, in the program's code: UTF-8, or pTeX's EUC-JP on Linux.
-  static std::string WindowsName(const std::string& name) {
+  static std::string InProgramCode(const std::string& name) {
     DecodedText decoded;
-    if (!DecodeIfUtf8(name, SystemCodePage(), decoded)) DecodeText(name, Encoding::kEucJp, SystemCodePage(), decoded);
+    if (!DecodeIfUtf8(name, SystemCodePage(), decoded)) {
+      if (!UnderWine()) return name;
+      DecodeText(name, Encoding::kEucJp, SystemCodePage(), decoded);
+    }
     return std::string(decoded.text.data.get(), decoded.text.size);
   }
 

@@ -7,6 +7,7 @@
 
 #include "bridges/bridge_commands.h"
 #include "bridges/ptex_family.h"
+#include "core/byte_scan.h"
 #include "core/sjis.h"
 #include "tex/log_scan.h"
 
@@ -26,10 +27,6 @@ const char* MendexMode(Encoding encoding) {
       break;
   }
   return "-S";
-}
-
-bool IsLaTeXOf(std::string_view program, std::string_view latex) {
-  return program == latex || (program.size() == latex.size() + 1 && program[0] == 'e' && program.substr(1) == latex);
 }
 
 // A string in single quotes for Perl: a backslash or quote inside escaped.
@@ -53,15 +50,10 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-// Lines end at CR LF, LF or CR.
+// The lines of a tool's file without their blanks around.
 std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    std::size_t end = text.find_first_of("\r\n");
-    lines.push_back(Trimmed(text.substr(0, end)));
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
-  }
+  std::vector<std::string_view> lines = SplitTextLines(text);
+  for (std::string_view& line : lines) line = Trimmed(line);
   return lines;
 }
 
@@ -83,11 +75,12 @@ void AddOnce(std::vector<ToolError>& errors, ToolError error) {
 std::optional<ChainTools> ChainToolsFor(const std::string& engine_command, Encoding encoding) {
   std::string program = ProgramName(engine_command);
   std::string kanji = std::string("-kanji=") + KanjiName(encoding);
-  if (IsLaTeXOf(program, "platex")) {
+  EngineFamily family = program.ends_with("latex") ? FamilyOf(engine_command) : EngineFamily::kOther;
+  if (family == EngineFamily::kPTeX) {
     return ChainTools{WithKanjiOption(engine_command, encoding), "pbibtex " + kanji,
                       std::string("mendex -f ") + MendexMode(encoding)};
   }
-  if (IsLaTeXOf(program, "uplatex")) {
+  if (family == EngineFamily::kUpTeX) {
     // upmendex reads UTF-8 only; mendex takes the other codes.
     return ChainTools{WithKanjiOption(engine_command, encoding), "upbibtex " + kanji,
                       encoding == Encoding::kUtf8 ? "upmendex -f" : std::string("mendex -f ") + MendexMode(encoding)};
@@ -292,35 +285,60 @@ std::string ChainReport(std::string_view step, const std::vector<ToolError>& err
   return report;
 }
 
+namespace {
+
+// Whether name begins with folder and a separator, "/" and "\\" alike, ASCII letters in
+// any case.
+std::size_t AfterFolder(std::string_view name, std::string_view folder) {
+  while (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) folder.remove_suffix(1);
+  if (folder.empty() || name.size() <= folder.size() + 1) return 0;
+  for (std::size_t i = 0; i < folder.size(); ++i) {
+    bool separators = (name[i] == '/' || name[i] == '\\') && (folder[i] == '/' || folder[i] == '\\');
+    if (!separators && !SameIgnoringAsciiCase(name.substr(i, 1), folder.substr(i, 1))) return 0;
+  }
+  char next = name[folder.size()];
+  return next == '/' || next == '\\' ? folder.size() + 1 : 0;
+}
+
+}  // namespace
+
 std::vector<std::string> ChainInputs(std::string_view fls, std::string_view blg, std::string_view source_folder,
                                      std::string_view source_name,
                                      const std::function<std::string(const std::string&)>& name_of) {
+  std::vector<std::string_view> lines = Lines(fls);
+  // The tools run one folder below the source's and name it as they found it (Wine's
+  // drive link resolved): the recorder's working folder tells that name.
   std::string folder(source_folder);
-  std::replace(folder.begin(), folder.end(), '\\', '/');
-  if (!folder.ends_with('/')) folder += '/';
+  for (std::string_view line : lines) {
+    if (!StartsWith(line, "PWD ")) continue;
+    std::string_view work = line.substr(4);
+    if (std::size_t cut = work.find_last_of("/\\"); cut != std::string_view::npos) folder = work.substr(0, cut);
+  }
   std::vector<std::string> inputs;
-  auto take = [&](std::string name) {
-    std::replace(name.begin(), name.end(), '\\', '/');
-    if (StartsWith(name, "../")) {
-      name.erase(0, 3);
-    } else if (name.size() > folder.size() && SameIgnoringAsciiCase(std::string_view(name).substr(0, folder.size()), folder)) {
-      name.erase(0, folder.size());
-    } else {
-      return;  // the work folder's own files, made by the run, or the distribution's
+  auto take = [&](std::string_view name) {
+    std::size_t from = StartsWith(name, "../") || StartsWith(name, "..\\") ? 3 : AfterFolder(name, folder);
+    if (from == 0) {
+      if (AfterFolder(name, source_folder) == 0) return;  // the work folder's own files, or the distribution's
+      from = AfterFolder(name, source_folder);
     }
-    name = name_of(name.substr(std::min(name.find_first_not_of('/'), name.size())));
-    if (name.empty() || name == source_name || std::find(inputs.begin(), inputs.end(), name) != inputs.end()) return;
-    inputs.push_back(std::move(name));
+    while (from < name.size() && name[from] == '/') ++from;
+    std::string relative = name_of(std::string(name.substr(from)));
+    // A slash is never a byte of a double-byte character: it becomes the folder separator.
+    std::replace(relative.begin(), relative.end(), '/', '\\');
+    if (relative.empty() || relative == source_name ||
+        std::find(inputs.begin(), inputs.end(), relative) != inputs.end()) {
+      return;
+    }
+    inputs.push_back(std::move(relative));
   };
-  for (std::string_view line : Lines(fls)) {
-    if (StartsWith(line, "INPUT ")) take(std::string(line.substr(6)));
+  for (std::string_view line : lines) {
+    if (StartsWith(line, "INPUT ")) take(line.substr(6));
   }
   for (std::string_view line : Lines(blg)) {
     if (std::size_t colon = line.find(": "); StartsWith(line, "Database file #") && colon != std::string_view::npos) {
       take("../" + std::string(line.substr(colon + 2)));
     }
   }
-  for (std::string& name : inputs) std::replace(name.begin(), name.end(), '/', '\\');
   return inputs;
 }
 

@@ -17,6 +17,7 @@ namespace {
 // The text control's double-click and Enter ask for the place of the caret's line, after
 // the control has placed the caret.
 LRESULT CALLBACK JumpKeys(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR window) {
+  if (msg == WM_NCDESTROY) RemoveWindowSubclass(memo, JumpKeys, 0);
   LRESULT result = DefSubclassProc(memo, msg, wp, lp);
   if (msg == WM_LBUTTONDBLCLK || (msg == WM_KEYDOWN && wp == VK_RETURN)) {
     reinterpret_cast<TErrorWin*>(window)->JumpFromCaretLine();

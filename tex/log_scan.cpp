@@ -314,10 +314,6 @@ LogWindow ScanTeXLog(std::string_view log_bytes) {
   return window;
 }
 
-}  // namespace quillet
-
-namespace quillet {
-
 std::optional<WindowPlace> PlaceOfWindowLine(std::string_view line) {
   if (Begins(line, "l.")) {
     if (int number = JumpNumberOf(line); number > 0) return WindowPlace{"", number};

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 
+#include "tex/log_scan.h"
 #include "tex/source_encoding.h"
 
 namespace quillet {
@@ -116,7 +117,7 @@ TEST(BridgeCommandsTest, PTeXRefusesNamesOutsideJisX0208) {
 TEST(BridgeCommandsTest, ShellWordsKeepEveryByte) {
   EXPECT_EQ(ShellQuote("it's"), "'it'\\''s'");
   EXPECT_EQ(ShellQuote("/tmp/a b/$x`y`"), "'/tmp/a b/$x`y`'");
-  EXPECT_EQ(FailureLog("ﾒｯｾｰｼﾞ"), "This is quillet-tex, the engine bridge of TeX Quillet.\r\n! ﾒｯｾｰｼﾞ\r\n? \r\n");
+  EXPECT_EQ(ScanTeXLog(FailureLog("ﾒｯｾｰｼﾞ")).text, "TeXを実行できませんでした。\r\n! ﾒｯｾｰｼﾞ");
 }
 
 std::string ReadAll(const std::filesystem::path& path) {

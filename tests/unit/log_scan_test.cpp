@@ -217,12 +217,6 @@ TEST(LogScanTest, JumpReadsTheThirdLineUpToItsFirstBlank) {
   EXPECT_EQ(ScanTeXLog("T\nsecond\n! Error.\n").jump_line, 0);
 }
 
-}  // namespace
-}  // namespace quillet
-
-namespace quillet {
-namespace {
-
 TEST(LogScanTest, WindowLinesNameTheirPlaces) {
   struct Row { const char* line; std::optional<WindowPlace> place; } rows[] = {
       {"l.12 see \\foo", WindowPlace{"", 12}},

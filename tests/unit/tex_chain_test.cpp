@@ -139,9 +139,14 @@ TEST(TexChainTest, TheInputsOfARunAreTheSourceFoldersFilesOnly) {
   auto same = [](const std::string& name) { return name; };
   EXPECT_EQ(ChainInputs(fls, "Database file #1: refs.bib\n", "/d/文書", "main.tex", same),
             (std::vector<std::string>{"章\\第一章.tex", "my.sty", "refs.bib"}));
-  EXPECT_EQ(ChainInputs("INPUT C:\\Doc\\a.tex\nINPUT c:/doc/b.tex\nINPUT ../MAIN.tex\n", "", "C:\\DOC\\", "main.tex",
+  // Windows names, a trail byte 0x5C among them (表), and ASCII case.
+  EXPECT_EQ(ChainInputs("INPUT C:\\Doc\\表.tex\nINPUT c:/doc/b.tex\nINPUT ../MAIN.tex\n", "", "C:\\DOC\\", "main.tex",
                         [](const std::string& name) { return name == "MAIN.tex" ? "main.tex" : name; }),
-            (std::vector<std::string>{"a.tex", "b.tex"}));
+            (std::vector<std::string>{"表.tex", "b.tex"}));
+  // Under Wine the tools find the folder through the drive's link resolved.
+  EXPECT_EQ(ChainInputs("PWD /p/drive_c/doc/.quillet-tex\nINPUT /p/drive_c/doc/chap.tex\nINPUT /p/drive_c/docs/x.tex\n", "",
+                        "/p/dosdevices/c:/doc", "main.tex", same),
+            std::vector<std::string>{"chap.tex"});
 }
 
 namespace fs = std::filesystem;
