@@ -371,14 +371,17 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
     WriteFileBytes(source, InCode(std::string("\\documentclass{") + r.document_class + "}\r\n" +
                                       "\\usepackage{makeidx}\\makeindex\r\n\\begin{document}\r\n"
                                       "表示\\index{表示}は\\ref{later}節、\\cite{soft}。\r\n"
-                                      "\\section{後}\\label{later}\r\n"
+                                      "\\section{後}\\label{later}\r\n\\input{第一章}\r\n"
                                       "\\bibliographystyle{jplain}\\bibliography{refs}\r\n"
                                       "\\printindex\r\n\\end{document}\r\n",
                                   r.encoding));
     WriteFileBytes(bib, InCode("@book{soft, author={山田 太郎}, title={ソフト表現の表}, publisher={出版}, year=2020}\r\n",
                                r.encoding));
+    std::string chapter = folder + "第一章.tex";
+    WriteFileBytes(chapter, InCode("章の本文。\r\n", r.encoding));
     AgeFile(source, 10);
     AgeFile(bib, 10);
+    AgeFile(chapter, 10);
     ASSERT_TRUE(h.main().OpenDocument(source));
     h.Command(h.main().FormatCommandIds[static_cast<std::size_t>(r.format)]);
     h.Command(kTeX2Item);
@@ -390,7 +393,7 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
     std::string text = RunOnLinux(h.dir().path(), "pdftotext '" + UnixFileName(pdf) + "' '" +
                                                        UnixFileName(h.dir() / "pdf.txt") + "'",
                                   h.dir() / "pdf.txt");
-    for (const char* part : {"ソフト表現の表", "表示, 1", "は 1 節"}) {
+    for (const char* part : {"ソフト表現の表", "表示, 1", "は 1 節", "章の本文。"}) {
       EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     }
     EXPECT_EQ(text.find("??"), std::string::npos) << text;
@@ -400,6 +403,12 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
     std::int32_t aged = FileAge(log);
     h.Command(kTeX2Item);
     EXPECT_EQ(FileAge(log), aged);
+    // A chapter newer than the .dvi runs the chain again.
+    WriteFileBytes(chapter, InCode("章の本文を直した。\r\n", r.encoding));
+    h.Command(kTeX2Item);
+    EXPECT_NE(FileAge(log), aged);
+    AgeFile(log, 5);
+    aged = FileAge(log);
     // A .bib newer than the .dvi runs the chain again; a broken one is named.
     WriteFileBytes(bib, InCode("@book{soft, author={山田},\r\n title={ソ}\r\n publisher={x}}\r\n", r.encoding));
     h.Command(kTeX2Item);
