@@ -77,6 +77,7 @@ void TMainForm::RunCommand(UINT id) {
     case kTeX1Item: TeX1ItemClick(); break;
     case kTeX2Item: TeX2ItemClick(); break;
     case kTeX3Item: TeX3ItemClick(); break;
+    case kStopTeXItem: StopTeXItemClick(); break;
     case kDigitalItem: DigitalItemClick(); break;
     case kSearchforHelpOnItem: SearchforHelpOnItemClick(); break;
     case kHelpAboutItem: HelpAboutItemClick(); break;

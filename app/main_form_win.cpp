@@ -294,7 +294,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       // The Window menu's document entries belong to the frame procedure.
       if (LOWORD(wp) >= kFirstMdiChild) break;
-      if (OfferFormatCommand(LOWORD(wp)) || OfferRunCommand(LOWORD(wp))) return 0;
+      if (OfferFormatCommand(LOWORD(wp))) return 0;
       // A tool button is its own judge of being enabled; menus and keys ask the menu.
       if (lp) {
         RunCommand(LOWORD(wp));

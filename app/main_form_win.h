@@ -211,7 +211,6 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   // The run's panel and the stop command follow whether a run goes on.
   void ShowTeXRunning(bool running);
   // The stop command, which has no handler among the main commands; true when id is it.
-  bool OfferRunCommand(UINT id);
   ViewerRequest ChosenViewer() const;
   void SetAutoSaveRunning(bool run);
   // Reads a document file for opening, inserting or undo-all; false (after telling the

@@ -98,7 +98,7 @@ std::vector<MenuItemDef> MainMenuItems() {
       {.name = "TeX3Item", .caption = "TeXをかけて印刷(&P)", .id = kTeX3Item, .hint = "必要なら、TeXをかけてから印刷する"},
       {.name = "N11"},
       {.name = "StopTeXItem", .caption = "TeXの実行を中止(&S)", .id = kStopTeXItem, .hint = "実行中のTeXを止める",
-       .enabled = false},
+       .shortcut = "Ctrl+Break", .enabled = false},
 
       {.name = "Tool1", .caption = "ﾂｰﾙ(&T)", .id = kTool1, .hint = "外部ﾂｰﾙに関するｺﾏﾝﾄﾞ", .visible = false, .depth = 0},
       {.name = "AddToolItem", .caption = "ﾂｰﾙの登録(&A)...", .id = kAddToolItem, .hint = "外部ﾂｰﾙの登録"},

@@ -51,11 +51,6 @@ void TMainForm::ShowTeXRunning(bool running) {
 
 void TMainForm::StopTeXItemClick() { tex_runner_->Stop(); }
 
-bool TMainForm::OfferRunCommand(UINT id) {
-  if (id != kStopTeXItem) return false;
-  if (menu().Item(kStopTeXItem).IsLive()) StopTeXItemClick();
-  return true;
-}
 
 // A format must be chosen and the active document saved; without a document the user is
 // offered one to open.

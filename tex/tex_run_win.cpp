@@ -93,7 +93,8 @@ void TeXRunner::Start(TeXRunRequest request) {
   request_ = std::move(request);
   host_.ShowLogText({}, {}, {});
   const std::string& source = request_.source;
-  if (request_.only_if_needed && DviUpToDate(source)) {
+  auto saved = std::find(saved_during_run_.begin(), saved_during_run_.end(), source);
+  if (request_.only_if_needed && saved == saved_during_run_.end() && DviUpToDate(source)) {
     Finish(RunResult::DviReady);
     return;
   }
@@ -103,6 +104,8 @@ void TeXRunner::Start(TeXRunRequest request) {
     Finish(RunResult::NoDvi);
     return;
   }
+  if (saved != saved_during_run_.end()) saved_during_run_.erase(saved);
+  source_age_ = FileAge(source);
   if (!StartEngine(request_.engine_command)) {
     Finish(RunResult::NoDvi);
     return;
@@ -167,7 +170,7 @@ void TeXRunner::WaitForLogTick() {
   dde_.reset();
   const std::string& source = request_.source;
   std::string log = ChangeFileExt(source, ".log");
-  if (CompareFileAge(FileAge(log), FileAge(source)) > 0) {
+  if (CompareFileAge(FileAge(log), source_age_) > 0) {
     host_.SetExitEnabled(false);
     std::string bytes;
     LogRead read = ReadLogExclusively(log, bytes);
@@ -186,7 +189,7 @@ void TeXRunner::WaitForLogTick() {
   if (!engine_ended_at_ && EngineEnded()) engine_ended_at_ = GetTickCount();
   if (engine_ended_at_ && GetTickCount() - engine_ended_at_ > kAfterEngineEndsMs) {
     host_.SetExitEnabled(true);
-    bool written = CompareFileAge(FileAge(log), FileAge(source)) > 0;
+    bool written = CompareFileAge(FileAge(log), source_age_) > 0;
     host_.messages().Error(host_.MessageOwner(),
                            written ? "ﾛｸﾞﾌｧｲﾙ " + log + " を読み込めません。"
                                    : "TeXが終了しましたが、ﾛｸﾞﾌｧｲﾙ " + log + " が作成されていません。");
@@ -212,6 +215,8 @@ void TeXRunner::StoppingTick() {
 // The engine is ended in every case, also after a clean run, so none stays behind.
 void TeXRunner::Finish(RunResult result) {
   SetPhase(Phase::Finishing);
+  if (source_age_ != -1 && FileAge(request_.source) != source_age_) saved_during_run_.push_back(request_.source);
+  source_age_ = -1;
   dde_.reset();
   EndEngine();
   if (result == RunResult::DviReady && request_.then_view) {

@@ -9,7 +9,9 @@
 
 #include <memory>
 #include <optional>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/foreign_chars.h"
 #include "win/handles_win.h"
@@ -109,6 +111,10 @@ class TeXRunner {
   bool ticking_ = false;
   DWORD phase_started_ = 0;
   DWORD engine_ended_at_ = 0;  // 0: still running
+  // The source's age when its run began: the user may save it while the run goes on.
+  std::int32_t source_age_ = -1;
+  // Sources saved while their run went on: their .dvi may be older than its date says.
+  std::vector<std::string> saved_during_run_;
 };
 
 }  // namespace quillet

@@ -213,6 +213,10 @@ bool ParseShortcut(const std::string& text, UINT id, ACCEL& out) {
     out.key = static_cast<WORD>(rest[0]);
     return true;
   }
+  if (rest == "Break") {
+    out.key = VK_CANCEL;
+    return true;
+  }
   if (rest.size() >= 2 && rest[0] == 'F') {
     int n = std::atoi(rest.c_str() + 1);
     if (n >= 1 && n <= 24) {

@@ -283,6 +283,22 @@ TEST_F(RunFixture, TheUserWorksOnDuringARunAndThePreviewShowsTheRunsDocument) {
   ExpectCommandsEnabled();
 }
 
+// The engine may have read the document before the user saved it during the run: its
+// .dvi, though newer than the save, does not hold the change, and the next preview runs.
+TEST_F(RunFixture, ADocumentSavedDuringItsRunIsTypesetAgainByTheNextPreview) {
+  Start({.dvi = true, .delay_ms = 1500});
+  h.StartCommand(kTeX1Item);
+  ASSERT_TRUE(WaitForRecordLines(engine_record, 1, 10000));
+  SendMessageA(Doc()->Memo, WM_CHAR, 'a', 0);
+  h.Command(kFileSaveItem);
+  ASSERT_TRUE(PumpUntil([&] { return !h.main().TeXRunning(); }, 10000));
+  h.Command(kTeX2Item);
+  EXPECT_EQ(ReadRecord(engine_record).size(), 2u);
+  h.Command(kTeX2Item);  // that run read the saved text
+  EXPECT_EQ(ReadRecord(engine_record).size(), 2u);
+  EXPECT_TRUE(h.messages.shown.empty()) << Messages();
+}
+
 // While a run goes on its panel names it and only the stop command is enabled; stopping
 // asks the engine to quit and ends one that does not within two seconds; no engine is
 // left, the window says the run was stopped and no box comes up.
