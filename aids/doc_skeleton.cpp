@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "core/sjis.h"
+
 namespace quillet {
 
 namespace {

@@ -10,13 +10,7 @@ namespace quillet {
 
 namespace {
 
-struct EngineNames {
-  const char* menu_text;
-  const char* format_name;
-};
-constexpr EngineNames kEngineNames[] = {{"pLaTeX", "platex"}, {"upLaTeX", "uplatex"}, {"LaTeX", "latex"}};
-
-const EngineNames& NamesOf(TeXEngine engine) { return kEngineNames[static_cast<int>(engine)]; }
+constexpr const char* kEngineNames[] = {"pLaTeX", "upLaTeX", "LaTeX"};
 
 constexpr char kListComment[] = "; quillet-tex --classes: the files of the wizard's classes that the installed TeX has";
 
@@ -29,8 +23,7 @@ std::vector<std::string> FilesOf(const DocClass& c, const ClassVariant& v) {
 
 }  // namespace
 
-const char* EngineMenuText(TeXEngine engine) { return NamesOf(engine).menu_text; }
-const char* EngineFormatName(TeXEngine engine) { return NamesOf(engine).format_name; }
+const char* EngineMenuText(TeXEngine engine) { return kEngineNames[static_cast<int>(engine)]; }
 
 std::optional<TeXEngine> EngineOfFormat(std::string_view format_name) {
   if (IsUpLaTeXFormat(format_name)) return TeXEngine::kUpLaTeX;
@@ -63,11 +56,6 @@ std::optional<ClassVariant> VariantFor(const DocClass& c, TeXEngine engine) {
     if (v.engine == engine) return v;
   }
   return std::nullopt;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  std::size_t begin = text.find_first_not_of(" \t"), end = text.find_last_not_of(" \t");
-  return begin == std::string_view::npos ? std::string_view() : text.substr(begin, end - begin + 1);
 }
 
 bool NeedsUtf8Document(std::string_view class_name, TeXEngine engine) {

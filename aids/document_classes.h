@@ -14,9 +14,8 @@ namespace quillet {
 
 enum class TeXEngine { kPLaTeX, kUpLaTeX, kLaTeX };
 
-// As the format entries of wintex.ini name them: "pLaTeX" / "platex" and so on.
+// As the format entries of wintex.ini name them: "pLaTeX" and so on.
 const char* EngineMenuText(TeXEngine engine);
-const char* EngineFormatName(TeXEngine engine);
 // The engine a format (its name in wintex.ini or its menu text) runs; none for others.
 std::optional<TeXEngine> EngineOfFormat(std::string_view format_name);
 
@@ -109,8 +108,7 @@ bool NeedsUtf8Document(std::string_view class_name, TeXEngine engine);
 
 // A comma-separated list's items, as they stand.
 std::vector<std::string> ListItems(std::string_view list);
-// The text without blanks and tabs at its ends.
-std::string_view Trimmed(std::string_view text);
+
 
 // The files ("jarticle.cls", "etoolbox.sty") the classes of the table need, each once.
 std::vector<std::string> FilesToFind();

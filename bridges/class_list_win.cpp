@@ -16,12 +16,6 @@ namespace {
 
 constexpr DWORD kWaitMs = 4000, kPollMs = 20;
 
-std::string ReadWhole(const std::string& path) {
-  TextBlock block;
-  return ReadFileBlock(path, block, 1u << 20) == ReadStatus::Ok ? std::string(block.data.get(), block.size)
-                                                                : std::string();
-}
-
 // Under Wine: kpsewhich through /bin/sh, its answer in found; its exit status, none when
 // it cannot be started or gives no status in time.
 std::optional<int> AskOnLinux(const std::string& out_file, const std::string& found) {
@@ -73,7 +67,7 @@ std::optional<int> AskOnWindows(const std::string& found) {
 int WriteClassList(const std::string& out_file) {
   const std::string found = out_file + ".found";
   std::optional<int> status = UnderWine() ? AskOnLinux(out_file, found) : AskOnWindows(found);
-  std::string answer = ReadWhole(found);
+  std::string answer = ReadFileUpTo(found, 1u << 20);
   DeleteFileA(found.c_str());
   if (!status || !KpsewhichAnswered(*status, FilesToFind().size())) return 1;
   return WriteWhole(out_file, ClassListText(FoundFiles(answer))) ? 0 : 1;

@@ -44,12 +44,6 @@ std::string Word(const std::string& word, Quoting quoting) {
   return quoting == Quoting::kShell ? ShellQuote(word) : "\"" + word + "\"";
 }
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
 // The lines of a tool's file without their blanks around.
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines = SplitTextLines(text);

@@ -83,4 +83,9 @@ bool SameFileName(std::string_view a, std::string_view b) { return SameIgnoringA
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
+std::string_view Trimmed(std::string_view text) {
+  std::size_t begin = text.find_first_not_of(" \t"), end = text.find_last_not_of(" \t");
+  return begin == std::string_view::npos ? std::string_view() : text.substr(begin, end - begin + 1);
+}
+
 }  // namespace quillet

@@ -46,4 +46,7 @@ bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
 // True when the first bytes of text are those of prefix, compared exactly.
 bool StartsWith(std::string_view text, std::string_view prefix);
 
+// The text without the blanks and tabs around it (never a byte of a double-byte character).
+std::string_view Trimmed(std::string_view text);
+
 }  // namespace quillet

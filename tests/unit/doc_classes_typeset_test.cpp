@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -62,12 +63,19 @@ struct TeXRun {
   DocChoices choices;
 };
 
+// The engine's program: its menu text in lower case.
+std::string EngineProgram(TeXEngine engine) {
+  std::string name = EngineMenuText(engine);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
 // What went wrong when the engine typeset the run's document in dir; empty when nothing did.
 std::string Typeset(const fs::path& dir, const TeXRun& run) {
   std::string text;
   for (const std::string& line : SkeletonLines(run.choices)) text.append(line).append("\n");
   // The program's own Shift-JIS, unless the class needs UTF-8 (LaTeX reads nothing else).
-  std::string engine = EngineFormatName(run.engine);
+  std::string engine = EngineProgram(run.engine);
   if (run.engine == TeXEngine::kLaTeX || NeedsUtf8Document(run.choices.style, run.engine)) {
     text = Iconv(text, "CP932", "UTF-8");
     if (run.engine != TeXEngine::kLaTeX) engine += " -kanji=utf8";
@@ -93,7 +101,7 @@ TEST(DocClassesTypesetTest, EveryOfferedClassTypesetsWithEachOfItsEngines) {
   std::vector<TeXRun> runs;
   for (const OfferedClass& row : OfferedClasses(InstalledHere())) {
     for (const ClassVariant& v : row.variants) {
-      std::string name = std::string(row.doc_class->name) + "-" + EngineFormatName(v.engine);
+      std::string name = std::string(row.doc_class->name) + "-" + EngineProgram(v.engine);
       runs.push_back({name + "-bare", v.engine, {.style = row.doc_class->name, .engine = v.engine}});
       runs.push_back({name + "-full", v.engine, Everything(*row.doc_class, v.engine)});
     }
