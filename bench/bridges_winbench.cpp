@@ -144,7 +144,9 @@ void RoundTrip() {
               Median(trips) - Median(logged) - Median(converted));
   std::printf("  the log: the chain started by the engine bridge at %.0f ms, ended at %.0f ms, the log placed at %.0f ms\n",
               Median(chain_started), Median(chain_ended), Median(logged));
-  std::printf("the same preview again, unchanged: %.0f ms to the viewer started (no tool run; the viewer bridge "
+  std::printf("the same preview again, unchanged: %.0f ms to the viewer started (no tool runs; the PDF made "
+              "before is shown)\n",
+              Median(again)); the viewer bridge "
               "still makes the PDF)\n",
               Median(again));
   test::EndStartedProcesses(test::kViewerBridgeExe);
