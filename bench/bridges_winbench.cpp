@@ -146,8 +146,6 @@ void RoundTrip() {
               Median(chain_started), Median(chain_ended), Median(logged));
   std::printf("the same preview again, unchanged: %.0f ms to the viewer started (no tool runs; the PDF made "
               "before is shown)\n",
-              Median(again)); the viewer bridge "
-              "still makes the PDF)\n",
               Median(again));
   test::EndStartedProcesses(test::kViewerBridgeExe);
 }
