@@ -15,18 +15,9 @@ namespace quillet {
 
 namespace {
 
-const char* MendexMode(Encoding encoding) {
-  switch (encoding) {
-    case Encoding::kUtf8:
-      return "-U";
-    case Encoding::kEucJp:
-      return "-E";
-    case Encoding::kIso2022Jp:
-      return "-J";
-    case Encoding::kShiftJis:
-      break;
-  }
-  return "-S";
+// mendex names the code by its first letter: -S, -E, -J, -U.
+std::string MendexMode(Encoding encoding) {
+  return std::string("-") + static_cast<char>(KanjiName(encoding)[0] - 'a' + 'A');
 }
 
 // A string in single quotes for Perl: a backslash or quote inside escaped.
@@ -72,12 +63,12 @@ std::optional<ChainTools> ChainToolsFor(const std::string& engine_command, Encod
   EngineFamily family = program.ends_with("latex") ? FamilyOf(engine_command) : EngineFamily::kOther;
   if (family == EngineFamily::kPTeX) {
     return ChainTools{WithKanjiOption(engine_command, encoding), "pbibtex " + kanji,
-                      std::string("mendex -f ") + MendexMode(encoding)};
+                      "mendex -f " + MendexMode(encoding)};
   }
   if (family == EngineFamily::kUpTeX) {
     // upmendex reads UTF-8 only; mendex takes the other codes.
     return ChainTools{WithKanjiOption(engine_command, encoding), "upbibtex " + kanji,
-                      encoding == Encoding::kUtf8 ? "upmendex -f" : std::string("mendex -f ") + MendexMode(encoding)};
+                      encoding == Encoding::kUtf8 ? "upmendex -f" : "mendex -f " + MendexMode(encoding)};
   }
   if (program == "latex") return ChainTools{engine_command, "bibtex", "makeindex"};
   return std::nullopt;
