@@ -346,15 +346,19 @@ TEST(BridgeTest, OnlyAGoodConversionReplacesThePdf) {
   EXPECT_NE(text.find("新しい"), std::string::npos) << text;
 }
 
-// One preview of a document that cites a Japanese .bib entry, refers to a later label and
-// indexes a word gives the finished PDF, with latexmk or without: bibliography (ソ and 表
-// whole), settled reference, index. Typesetting it again unchanged runs nothing; a changed .bib runs the chain again;
+// One preview of a document that cites a Japanese .bib entry, refers to a later label,
+// indexes a word and uses a style from a folder of the TeX settings gives the finished
+// PDF, with latexmk or without: bibliography (ソ and 表 whole), settled reference, index. Typesetting it again unchanged runs nothing; a changed .bib runs the chain again;
 // a broken .bib is named in the error window, which opens it at the line.
 TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
   EndStandInsAtExit cleanup;
   AppHarness h;
   StartWithBridges(h, "", "", {.table = "[Bridge]\r\n", .show = "sh -c 'touch \"$1.shown\"' viewer"});
   DriveFolders folders(h);
+  // A style of the user's in a folder the TeX settings name.
+  std::string styles = folders.Make("文書\\スタイル (共有)\\");
+  WriteFileBytes(styles + "quillet-shared.sty", "\\newcommand{\\sharedword}{SharedStyleRead}\r\n");
+  WriteFileBytes(h.wintex_path(), ReadFileBytes(h.wintex_path()) + "[Environ]\r\nTEXINPUTS=" + styles + "\r\n");
   struct Row {
     const char* what;
     int format;
@@ -369,7 +373,8 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
     std::string folder = folders.Make(std::string("文書\\参考 (ソ) ") + (r.format ? "u" : "p") + "\\");
     std::string source = folder + "論文.tex", bib = folder + "refs.bib", log = folder + "論文.log";
     WriteFileBytes(source, InCode(std::string("\\documentclass{") + r.document_class + "}\r\n" +
-                                      "\\usepackage{makeidx}\\makeindex\r\n\\begin{document}\r\n"
+                                      "\\usepackage{makeidx,quillet-shared}\\makeindex\r\n\\begin{document}\r\n"
+                                      "\\sharedword\r\n"
                                       "表示\\index{表示}は\\ref{later}節、\\cite{soft}。\r\n"
                                       "\\section{後}\\label{later}\r\n\\input{第一章}\r\n"
                                       "\\bibliographystyle{jplain}\\bibliography{refs}\r\n"
@@ -393,7 +398,7 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
     std::string text = RunOnLinux(h.dir().path(), "pdftotext '" + UnixFileName(pdf) + "' '" +
                                                        UnixFileName(h.dir() / "pdf.txt") + "'",
                                   h.dir() / "pdf.txt");
-    for (const char* part : {"ソフト表現の表", "表示, 1", "は 1 節", "章の本文。"}) {
+    for (const char* part : {"ソフト表現の表", "表示, 1", "は 1 節", "章の本文。", "SharedStyleRead"}) {
       EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     }
     EXPECT_EQ(text.find("??"), std::string::npos) << text;
