@@ -9,6 +9,7 @@ packages=(
   xvfb xauth x11-apps imagemagick
   locales-all fonts-ipafont-gothic fonts-ipafont-mincho
   nsis zip unzip
+  zlib1g-dev libz-mingw-w64-dev
 )
 # The TeX tools the bridges drive: the pTeX family, latexmk, dvipdfmx, a PDF viewer, pdftotext.
 # Their recommended packages (documentation, more fonts) are not needed.
