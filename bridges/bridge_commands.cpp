@@ -85,12 +85,14 @@ std::string EndWithStatus(const std::string& marker) {
 std::string EngineScript(const EngineRun& run) {
   const std::string beat = ShellQuote(run.heartbeat), stop = ShellQuote(run.stop);
   std::string script = "cd " + ShellQuote(run.directory) + " || { echo 126 > " + ShellQuote(run.marker) + "; exit; }\n";
-  // Wine names a drive's files through a link named "c:": the folders are resolved, as a
-  // colon separates them.
+  // Wine names a drive's files through a link named "c:": full names are resolved, as a
+  // colon separates the folders.
   for (const auto& [name, folders] : run.environment) {
-    script += "export " + name + "=\"";
-    for (const std::string& folder : folders) script += "$(realpath -m -- " + ShellQuote(folder) + "):";
-    script += "\"\n";
+    script += "export " + name + "=";
+    for (const std::string& folder : folders) {
+      script += (folder.starts_with('/') ? "\"$(realpath -m -- " + ShellQuote(folder) + ")\"" : ShellQuote(folder)) + ":";
+    }
+    script += "\n";
   }
   return script + "setsid /bin/sh -c 'i=0; while [ $i -lt " + std::to_string(kEngineAnswers) +
          " ]; do echo; i=$((i+1)); done | eval \"$1\"' quillet-step " + ShellQuote(run.command) + " > " +

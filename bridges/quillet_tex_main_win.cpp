@@ -205,7 +205,7 @@ class EngineBridge {
     if (command.empty()) return command;
     Encoding encoding = job_->encoding.value_or(NewDocumentEncoding());
     job_->tools = ChainToolsFor(command, encoding);
-    return WithKanjiOption(command, encoding);
+    return WithSyncTeX(WithKanjiOption(command, encoding));
   }
 
   std::string StepCommand(Quoting quoting) const {
@@ -245,8 +245,7 @@ class EngineBridge {
   }
 
   Variables SearchPaths(const std::function<std::string(const std::string&)>& convert) const {
-    std::string folder = job_->folder.substr(0, job_->folder.size() - 1);
-    return ChainVariables(convert(folder), job_->paths, convert);
+    return ChainVariables(job_->paths, convert);
   }
 
   void SetVariables() const {
@@ -401,14 +400,17 @@ class EngineBridge {
   // runs the engine.
   void Finish(int status, const std::string& report) {
     Job& job = *job_;
-    std::string made_log = Made(".log"), made_dvi = Made(".dvi");
+    std::string made_log = Made(".log");
     if (!FileExists(made_log)) {
       return Fail(status == 127 ? "TeXのｺﾏﾝﾄﾞ '" + job.command + "' が見つかりません。" +
                                       "TeXをｲﾝｽﾄｰﾙするか、" + table_ + " の [Engines] を直してください。"
                                 : "TeXがﾛｸﾞを書かずに終わりました (終了ｺｰﾄﾞ " + std::to_string(status) + ")。",
                   report);
     }
-    if (FileExists(made_dvi)) MoveFileExA(made_dvi.c_str(), ChangeFileExt(job.source, ".dvi").c_str(), MOVEFILE_REPLACE_EXISTING);
+    // The SyncTeX data goes with the .dvi, and so beside the PDF made from it.
+    for (const char* made : {".dvi", ".synctex.gz"}) {
+      if (FileExists(Made(made))) MoveFileExA(Made(made).c_str(), ChangeFileExt(job.source, made).c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
     // latexmk keeps a failed step's error until that step's files change (a .bib deleted
     // is not a change to it): after a failure the next run starts its reckoning afresh.
     if (job.step == Step::kLatexmk && (status != 0 || !report.empty())) DeleteFileA(Made(".fdb_latexmk").c_str());

@@ -57,20 +57,26 @@ void AddOnce(std::vector<ToolError>& errors, ToolError error) {
 
 }  // namespace
 
+std::string WithSyncTeX(const std::string& engine_command) {
+  bool engine = ProgramName(engine_command).ends_with("tex");
+  return !engine || engine_command.find("-synctex") != std::string::npos ? engine_command
+                                                                          : engine_command + " -synctex=1";
+}
+
 std::optional<ChainTools> ChainToolsFor(const std::string& engine_command, Encoding encoding) {
   std::string program = ProgramName(engine_command);
   std::string kanji = std::string("-kanji=") + KanjiName(encoding);
   EngineFamily family = program.ends_with("latex") ? FamilyOf(engine_command) : EngineFamily::kOther;
   if (family == EngineFamily::kPTeX) {
-    return ChainTools{WithKanjiOption(engine_command, encoding), "pbibtex " + kanji,
+    return ChainTools{WithSyncTeX(WithKanjiOption(engine_command, encoding)), "pbibtex " + kanji,
                       "mendex -f " + MendexMode(encoding)};
   }
   if (family == EngineFamily::kUpTeX) {
     // upmendex reads UTF-8 only; mendex takes the other codes.
-    return ChainTools{WithKanjiOption(engine_command, encoding), "upbibtex " + kanji,
+    return ChainTools{WithSyncTeX(WithKanjiOption(engine_command, encoding)), "upbibtex " + kanji,
                       encoding == Encoding::kUtf8 ? "upmendex -f" : "mendex -f " + MendexMode(encoding)};
   }
-  if (program == "latex") return ChainTools{engine_command, "bibtex", "makeindex"};
+  if (program == "latex") return ChainTools{WithSyncTeX(engine_command), "bibtex", "makeindex"};
   return std::nullopt;
 }
 
@@ -114,8 +120,8 @@ std::string IndexCommand(const std::string& tool, const std::string& job) {
   return tool + " -o " + job + ".ind " + job + ".idx";
 }
 
-Variables ChainVariables(const std::string& source_folder, const UserPaths& paths,
-                         const std::function<std::string(const std::string&)>& convert) {
+Variables ChainVariables(const UserPaths& paths, const std::function<std::string(const std::string&)>& convert) {
+  const std::string source_folder = "..";
   auto user = [&](const std::string& list) {
     std::vector<std::string> folders;
     for (std::size_t begin = 0; begin <= list.size();) {

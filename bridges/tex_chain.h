@@ -25,6 +25,11 @@ struct ChainTools {
   std::string index;         // mendex -f -S, upmendex -f, makeindex
 };
 
+// A TeX engine's command (its program's name ends in "tex") with -synctex=1, unless it
+// names a -synctex of its own: every pass writes the data that links the source and the
+// page. Another program's command as it is.
+std::string WithSyncTeX(const std::string& engine_command);
+
 // The chain for a built-in engine command: a LaTeX format of the pTeX family or plain
 // LaTeX. Nothing for the plain TeX formats or another program: they run as one pass.
 std::optional<ChainTools> ChainToolsFor(const std::string& engine_command, Encoding encoding);
@@ -47,15 +52,16 @@ std::string EnginePassCommand(const std::string& engine, const std::string& job,
 std::string BibliographyCommand(const std::string& tool, const std::string& job);
 std::string IndexCommand(const std::string& tool, const std::string& job);
 
-// The search paths every tool gets: the source's folder first, then the folders of the
-// TeX settings (each converted as the tools name folders; empty: left out), then the
-// distribution's own. Variables without a folder of their own are left out.
+// The search paths every tool gets: the source's folder first (named from the work folder,
+// "..": so the files found there are named as the source is, "../chap.tex", in the log,
+// the recorder's list and the SyncTeX data), then the folders of the TeX settings (each
+// converted as the tools name folders; empty: left out), then the distribution's own.
+// Variables without a folder of their own are left out.
 struct UserPaths {
   std::string inputs, fonts, formats, pool;  // as the settings hold them, ";" between folders
 };
 using Variables = std::vector<std::pair<std::string, std::vector<std::string>>>;
-Variables ChainVariables(const std::string& source_folder, const UserPaths& paths,
-                         const std::function<std::string(const std::string&)>& convert);
+Variables ChainVariables(const UserPaths& paths, const std::function<std::string(const std::string&)>& convert);
 // A variable's value: the folders, each followed by the separator, so that the empty
 // last element stands for the distribution's own folders.
 std::string SearchPathValue(const std::vector<std::string>& folders, char separator);

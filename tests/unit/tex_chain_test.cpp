@@ -24,12 +24,14 @@ TEST(TexChainTest, EachFormatGetsItsToolsInTheSourcesCode) {
     const char* bibliography;
     const char* index;
   } rows[] = {
-      {"platex", Encoding::kShiftJis, "platex -kanji=sjis", "pbibtex -kanji=sjis", "mendex -f -S"},
-      {"/usr/bin/eplatex", Encoding::kEucJp, "/usr/bin/eplatex -kanji=euc", "pbibtex -kanji=euc", "mendex -f -E"},
-      {"platex -kanji=utf8", Encoding::kShiftJis, "platex -kanji=utf8", "pbibtex -kanji=sjis", "mendex -f -S"},
-      {"uplatex", Encoding::kUtf8, "uplatex -kanji=utf8", "upbibtex -kanji=utf8", "upmendex -f"},
-      {"uplatex", Encoding::kShiftJis, "uplatex -kanji=sjis", "upbibtex -kanji=sjis", "mendex -f -S"},
-      {"latex", Encoding::kUtf8, "latex", "bibtex", "makeindex"},
+      {"platex", Encoding::kShiftJis, "platex -kanji=sjis -synctex=1", "pbibtex -kanji=sjis", "mendex -f -S"},
+      {"/usr/bin/eplatex", Encoding::kEucJp, "/usr/bin/eplatex -kanji=euc -synctex=1", "pbibtex -kanji=euc",
+       "mendex -f -E"},
+      {"platex -kanji=utf8 -synctex=-1", Encoding::kShiftJis, "platex -kanji=utf8 -synctex=-1", "pbibtex -kanji=sjis",
+       "mendex -f -S"},
+      {"uplatex", Encoding::kUtf8, "uplatex -kanji=utf8 -synctex=1", "upbibtex -kanji=utf8", "upmendex -f"},
+      {"uplatex", Encoding::kShiftJis, "uplatex -kanji=sjis -synctex=1", "upbibtex -kanji=sjis", "mendex -f -S"},
+      {"latex", Encoding::kUtf8, "latex -synctex=1", "bibtex", "makeindex"},
   };
   for (const Row& r : rows) {
     std::optional<ChainTools> tools = ChainToolsFor(r.command, r.encoding);
@@ -41,6 +43,8 @@ TEST(TexChainTest, EachFormatGetsItsToolsInTheSourcesCode) {
   for (const char* one_pass : {"ptex", "uptex", "tex", "lualatex", "mybuild.sh"}) {
     EXPECT_FALSE(ChainToolsFor(one_pass, Encoding::kUtf8)) << one_pass;
   }
+  EXPECT_EQ(WithSyncTeX("ptex -kanji=sjis"), "ptex -kanji=sjis -synctex=1");
+  EXPECT_EQ(WithSyncTeX("sh -c 'exec sleep 9' x"), "sh -c 'exec sleep 9' x");
 }
 
 TEST(TexChainTest, JobNamesArePlainAsciiAndStablePerSource) {
@@ -196,7 +200,7 @@ TEST(TexChainTest, TheRealChainSettlesAJapaneseDocument) {
     auto run = [&] {
       fs::remove(work / "done");
       Put(work / "alive", "");
-      EngineRun step{work.string(), ChainVariables(folder.string(), {}, [](const std::string& s) { return s; }),
+      EngineRun step{work.string(), ChainVariables({}, [](const std::string& s) { return s; }),
                      LatexmkCommand("latexmk", "quillet.latexmkrc", false, job, source, Quoting::kShell),
                      (work / "step.txt").string(), (work / "done").string(), (work / "alive").string(),
                      (work / "stop").string()};

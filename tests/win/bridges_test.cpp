@@ -402,6 +402,7 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
       EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
     }
     EXPECT_EQ(text.find("??"), std::string::npos) << text;
+    EXPECT_TRUE(FileExists(folder + "論文.synctex.gz"));  // beside the PDF, for the viewer
 
     // Unchanged: no tool runs, the log stays as it was.
     AgeFile(log, 5);
