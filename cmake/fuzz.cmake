@@ -8,6 +8,7 @@ add_library(quillet_core_fuzz STATIC ${QUILLET_PORTABLE_SOURCES})
 target_include_directories(quillet_core_fuzz PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(quillet_core_fuzz PRIVATE ${fuzz_flags} -fsanitize=fuzzer-no-link)
 target_link_options(quillet_core_fuzz PUBLIC -fsanitize=address,undefined)
+target_link_libraries(quillet_core_fuzz PUBLIC z)
 
 file(GLOB fuzz_targets CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*_fuzz.cpp)
 foreach(src ${fuzz_targets})

@@ -2,6 +2,7 @@
 # UndefinedBehaviorSanitizer), command-line tools and benchmarks.
 find_package(GTest REQUIRED)
 find_package(benchmark QUIET)
+find_package(ZLIB REQUIRED)  # SyncTeX data comes gzip-compressed
 
 set(sanitize -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 
@@ -9,11 +10,13 @@ add_library(quillet_core STATIC ${QUILLET_PORTABLE_SOURCES})
 target_include_directories(quillet_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(quillet_core PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} ${sanitize})
 target_link_options(quillet_core PUBLIC ${sanitize})
+target_link_libraries(quillet_core PUBLIC ZLIB::ZLIB)
 
 # Benchmarks link a copy built without the sanitizers.
 add_library(quillet_core_fast STATIC ${QUILLET_PORTABLE_SOURCES})
 target_include_directories(quillet_core_fast PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(quillet_core_fast PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS} -O2)
+target_link_libraries(quillet_core_fast PUBLIC ZLIB::ZLIB)
 
 file(GLOB unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
 foreach(src ${unit_tests})

@@ -1,7 +1,8 @@
 # Windows build (mingw-w64): the program Quillet.exe, its help file, and the tests that
 # drive the real windows under Wine (the emulator comes from the toolchain file).
 set(win_defs NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
-set(win_libs comctl32 gdi32 user32 imm32)
+# zlib linked statically (SyncTeX data), so nothing new ships beside the program.
+set(win_libs comctl32 gdi32 user32 imm32 /usr/x86_64-w64-mingw32/lib/libz.a)
 set(static_runtime -static -static-libgcc -static-libstdc++)
 
 configure_file(${CMAKE_SOURCE_DIR}/cmake/quillet_version.h.in ${CMAKE_BINARY_DIR}/generated/quillet_version.h)
