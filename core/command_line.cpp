@@ -5,6 +5,19 @@
 
 namespace quillet {
 
+namespace {
+// A whole decimal number not above limit; 0 when the text is none or too big.
+std::uint64_t DecimalOf(std::string_view text, std::uint64_t limit) {
+  std::uint64_t n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + static_cast<unsigned>(c - '0');
+    if (n > limit) return 0;  // would wrap to another number
+  }
+  return n;
+}
+}  // namespace
+
 std::vector<std::string> SplitCommandLine(std::string_view line) {
   std::vector<std::string> words;
   std::string word;
@@ -32,14 +45,7 @@ std::string CommandOptions::Value(std::string_view name) const {
 }
 
 unsigned CommandOptions::Number(std::string_view name) const {
-  std::string text = Value(name);
-  std::uint64_t n = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return 0;
-    n = n * 10 + static_cast<unsigned>(c - '0');
-    if (n > std::numeric_limits<unsigned>::max()) return 0;  // would wrap to another number
-  }
-  return static_cast<unsigned>(n);
+  return static_cast<unsigned>(DecimalOf(Value(name), std::numeric_limits<unsigned>::max()));
 }
 
 std::size_t CommandOptions::Find(std::string_view name) const {
@@ -48,5 +54,16 @@ std::size_t CommandOptions::Find(std::string_view name) const {
   }
   return words_.size();
 }
+
+std::optional<LineRequest> ParseLineRequest(const std::vector<std::string>& words) {
+  if (words.size() < 4 || words[1] != "-line") return std::nullopt;
+  int line = static_cast<int>(DecimalOf(words[2], std::numeric_limits<int>::max()));
+  std::string file = words[3];
+  for (std::size_t i = 4; i < words.size(); ++i) file.append(" ").append(words[i]);
+  if (line <= 0 || file.empty()) return std::nullopt;
+  return LineRequest{line, file};
+}
+
+bool IsUnixFileName(std::string_view name) { return name.starts_with('/'); }
 
 }  // namespace quillet

@@ -1,6 +1,8 @@
 #pragma once
 // Command lines of the programs TeX Quillet starts and ships: split into words, and read
-// as options "--name" or "--name value".
+// as options "--name" or "--name value"; and the line request a viewer's inverse search
+// gives the program.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,5 +29,20 @@ class CommandOptions {
   std::size_t Find(std::string_view name) const;
   std::vector<std::string> words_;
 };
+
+// "Quillet.exe -line N FILE": show line N (from 1) of FILE.
+struct LineRequest {
+  int line = 0;
+  std::string file;
+  bool operator==(const LineRequest&) const = default;
+};
+
+// The request the words of a whole command line make (the program's name first): "-line",
+// a positive decimal number and a name; the words after the number are joined by single
+// blanks, since a viewer may pass a name with blanks unquoted. Anything else is no request.
+std::optional<LineRequest> ParseLineRequest(const std::vector<std::string>& words);
+
+// A name written as Unix writes it, by a viewer running outside Wine: "/home/u/a.tex".
+bool IsUnixFileName(std::string_view name);
 
 }  // namespace quillet
