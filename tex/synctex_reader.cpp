@@ -78,7 +78,8 @@ SynctexRect SynctexReader::LineStretch(std::uint32_t box, std::int32_t tag, std:
       holds = data_.nodes[j].tag == tag && data_.nodes[j].line == line;
     if (holds) {
       if (!found) start = before;
-      end = EndAlong(child);
+      // A space left at the end of the stretch is no material of the line.
+      if (!found || child.kind != SynctexKind::kGlue) end = EndAlong(child);
       found = true;
     }
     before = EndAlong(child);
