@@ -85,6 +85,7 @@ bool Application::CreateWindows() {
   error_win_ = std::make_unique<TErrorWin>();
   title_form_ = std::make_unique<TTitleForm>();
   if (!main_form_->Create()) return false;
+  if (!line_requests_.Create([this](const LineRequest& request) { ServeLineRequest(request); })) return false;
   // The other windows belong to the application's window, so they outlive the main
   // window's destruction (its shutdown writes read the palette's place).
   HWND owner = app_window_;
@@ -159,10 +160,18 @@ void Application::LoadAll() {
 }
 
 void Application::OpenCommandLineFile() {
+  if (options_.line_request) return ServeLineRequest(*options_.line_request);
   if (options_.args.empty()) return;
   std::string name = options_.args.front();
   std::erase(name, '"');
   main_form_->OpenDocument(name);
+}
+
+void Application::ServeLineRequest(const LineRequest& request) {
+  HWND main = main_form_->hwnd();
+  if (IsIconic(main)) ShowWindow(main, SW_RESTORE);
+  SetForegroundWindow(main);
+  if (main_form_->OpenDocument(request.file)) main_form_->SelectLineInDocument(request.file, request.line);
 }
 
 int Application::Run() {

@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/second_start_win.h"
 #include "prefs/env_settings.h"
 #include "tex/tex_config_win.h"
 #include "win/file_dialogs_win.h"
@@ -33,6 +35,7 @@ struct AppOptions {
   std::string wintex_path = "wintex.ini";
   std::string help_file = "Quillet.hlp";
   std::vector<std::string> args;          // command-line arguments after the program name
+  std::optional<LineRequest> line_request;  // "-line N FILE": served instead of opening args
   Messages* messages = nullptr;           // null: the real message dialog
   FileDialogs* file_dialogs = nullptr;    // null: the platform's dialogs
   bool use_shipped_content = true;  // take the bridges and macros beside the program when nothing is set
@@ -87,6 +90,8 @@ class Application {
  private:
   bool CreateWindows();
   void OpenCommandLineFile();
+  // A viewer's inverse search: the file opened as OpenDocument opens it, line N selected.
+  void ServeLineRequest(const LineRequest& request);
 
   AppOptions options_;
   ProfileFile settings_;
@@ -111,6 +116,7 @@ class Application {
   std::unique_ptr<TJumpDlg> jump_dlg_;
   std::unique_ptr<TMacroDlg> macro_dlg_;
   std::unique_ptr<TSectionDlg> section_dlg_;
+  LineRequestWindow line_requests_;  // last: it goes first, before the windows it serves
 };
 
 }  // namespace quillet
