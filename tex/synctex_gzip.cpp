@@ -14,11 +14,17 @@ bool Inflate(std::string_view bytes, std::string& text, std::size_t max_size) {
   stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data()));
   stream.avail_in = static_cast<uInt>(bytes.size());
   std::string out;
+  // The gzip trailer's last four bytes give the size (modulo 4 GiB): one allocation.
+  if (bytes.size() >= 18) {
+    const auto* t = reinterpret_cast<const unsigned char*>(bytes.data() + bytes.size() - 4);
+    out.reserve(std::min<std::size_t>(t[0] | t[1] << 8 | t[2] << 16 | std::size_t{t[3]} << 24, max_size));
+  }
   int result = Z_OK;
   while (result == Z_OK) {
     std::size_t done = out.size();
     if (done >= max_size) break;
-    std::size_t step = std::min<std::size_t>(std::max<std::size_t>(bytes.size() * 4, 1 << 16), max_size - done);
+    std::size_t room = out.capacity() > done ? out.capacity() - done : std::max<std::size_t>(bytes.size() * 4, 1 << 16);
+    std::size_t step = std::min<std::size_t>(room, max_size - done);
     out.resize(done + step);
     stream.next_out = reinterpret_cast<Bytef*>(out.data() + done);
     stream.avail_out = static_cast<uInt>(step);

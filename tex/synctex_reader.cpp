@@ -49,9 +49,13 @@ SynctexRect SynctexReader::Rect(std::int32_t h0, std::int32_t h1, std::int32_t v
   const double to_bp = 72.0 / 72.27 / 65536.0;
   auto x = [&](double u) { return (u * scale + static_cast<double>(data_.x_offset)) * to_bp; };
   auto y = [&](double u) { return (u * scale + static_cast<double>(data_.y_offset)) * to_bp; };
+  // Damaged data may give a box a negative extent: its corners are taken as they come.
+  auto rect = [](double x0, double y0, double x1, double y1) {
+    return SynctexRect{std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0), std::abs(y1 - y0)};
+  };
   const double hv = v, hh = height, hd = depth;
-  if (v < 0) return {x(-hv - hd), y(h0), (hh + hd) * scale * to_bp, (static_cast<double>(h1) - h0) * scale * to_bp};
-  return {x(h0), y(hv - hh), (static_cast<double>(h1) - h0) * scale * to_bp, (hh + hd) * scale * to_bp};
+  if (v < 0) return rect(x(-hv - hd), y(h0), x(-hv + hh), y(h1));
+  return rect(x(h0), y(hv - hh), x(h1), y(hv + hd));
 }
 
 SynctexRect SynctexReader::NodeRect(const SynctexNode& node) const {
