@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 #include "tex/synctex_names.h"
 
@@ -96,18 +97,12 @@ SynctexForward SynctexReader::Forward(std::string_view source, std::string_view 
                                       const CodePage932& code_page) const {
   SynctexForward answer;
   std::vector<std::uint32_t> found;
+  auto key = [this](std::uint32_t i) { return std::make_pair(data_.nodes[i].tag, data_.nodes[i].line); };
   for (std::int32_t tag : SynctexTagsOf(data_, source, folder, code_page)) {
-    auto range = std::equal_range(by_line_.begin(), by_line_.end(), std::make_pair(tag, line),
-                                  [this](const auto& a, const auto& b) {
-                                    auto key = [this](const auto& k) {
-                                      if constexpr (std::is_same_v<std::decay_t<decltype(k)>, std::uint32_t>)
-                                        return std::make_pair(data_.nodes[k].tag, data_.nodes[k].line);
-                                      else
-                                        return k;
-                                    };
-                                    return key(a) < key(b);
-                                  });
-    found.insert(found.end(), range.first, range.second);
+    const std::pair<std::int32_t, std::int32_t> wanted(tag, line);
+    auto first = std::partition_point(by_line_.begin(), by_line_.end(), [&](std::uint32_t i) { return key(i) < wanted; });
+    auto last = std::partition_point(first, by_line_.end(), [&](std::uint32_t i) { return key(i) == wanted; });
+    found.insert(found.end(), first, last);
   }
   if (found.empty()) return answer;
   // Records place a line better than the boxes TeX tags with the line that closed them.
