@@ -27,6 +27,10 @@ double Distance(const SynctexRect& r, double x, double y) {
   return std::hypot(dx, dy);
 }
 
+std::int32_t Clamp32(std::int64_t u) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(u, INT32_MIN, INT32_MAX));
+}
+
 bool Contains(const SynctexRect& r, double x, double y) {
   return x >= r.x && x <= r.x + r.w && y >= r.y && y <= r.y + r.h;
 }
@@ -60,14 +64,11 @@ SynctexRect SynctexReader::Rect(std::int32_t h0, std::int32_t h1, std::int32_t v
 }
 
 SynctexRect SynctexReader::NodeRect(const SynctexNode& node) const {
-  if (IsSynctexBox(node.kind)) {
-    std::int64_t end = std::clamp<std::int64_t>(EndAlong(node), INT32_MIN, INT32_MAX);
-    return Rect(std::min<std::int32_t>(node.h, static_cast<std::int32_t>(end)),
-                std::max<std::int32_t>(node.h, static_cast<std::int32_t>(end)), node.v, node.height, node.depth);
-  }
-  std::int32_t start = node.h;
-  if (node.kind == SynctexKind::kKern) start = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{node.h} - node.width, INT32_MIN, INT32_MAX));
-  return Rect(std::min(start, node.h), std::max(start, node.h), node.v, 0, 0);
+  std::int64_t start = node.h, end = EndAlong(node);
+  if (node.kind == SynctexKind::kKern) start = std::int64_t{node.h} - node.width;
+  bool box = IsSynctexBox(node.kind);
+  return Rect(Clamp32(std::min(start, end)), Clamp32(std::max(start, end)), node.v, box ? node.height : 0,
+              box ? node.depth : 0);
 }
 
 // The part of a line of type (box) that holds line's material: from where the material
@@ -89,8 +90,7 @@ SynctexRect SynctexReader::LineStretch(std::uint32_t box, std::int32_t tag, std:
     }
     before = EndAlong(child);
   }
-  auto clamp = [](std::int64_t u) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(u, INT32_MIN, INT32_MAX)); };
-  return Rect(clamp(std::min(start, end)), clamp(std::max(start, end)), outer.v, outer.height, outer.depth);
+  return Rect(Clamp32(std::min(start, end)), Clamp32(std::max(start, end)), outer.v, outer.height, outer.depth);
 }
 
 SynctexForward SynctexReader::Forward(std::string_view source, std::string_view folder, int line,
