@@ -3,12 +3,12 @@
 // the reader's arrays, with the peak of the memory held beside the uncompressed size, and
 // a forward and an inverse search in its middle.
 #include <benchmark/benchmark.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <string>
 
 #include "bench/peak_memory.h"
+#include "tests/unit/gzip_text.h"
 #include "tests/unit/iconv_code_page.h"
 #include "tex/synctex_gzip.h"
 #include "tex/synctex_reader.h"
@@ -42,20 +42,6 @@ std::string Text() {
     s += "]\n}" + std::to_string(page) + "\n";
   }
   return s + "Postamble:\nCount:0\n";
-}
-
-std::string Gzip(const std::string& text) {
-  z_stream stream{};
-  deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&stream, static_cast<uLong>(text.size())), '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-  stream.avail_in = static_cast<uInt>(text.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  return out;
 }
 
 const std::string& Packed() {

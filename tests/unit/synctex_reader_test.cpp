@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/unit/gzip_text.h"
 #include "tests/unit/iconv_code_page.h"
 #include "tex/synctex_gzip.h"
 #include "tex/synctex_names.h"
@@ -112,20 +112,6 @@ TEST(SynctexReader, InverseAnswersTheNearestRecordOfTheInnermostBox) {
     EXPECT_EQ(got.file, c.file) << c.page << " " << c.x << " " << c.y;
     EXPECT_EQ(got.line, c.line) << c.page << " " << c.x << " " << c.y;
   }
-}
-
-std::string Gzip(std::string_view text) {
-  z_stream stream{};
-  deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-  std::string out(deflateBound(&stream, static_cast<uLong>(text.size())) + 32, '\0');
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-  stream.avail_in = static_cast<uInt>(text.size());
-  stream.next_out = reinterpret_cast<Bytef*>(out.data());
-  stream.avail_out = static_cast<uInt>(out.size());
-  deflate(&stream, Z_FINISH);
-  out.resize(stream.total_out);
-  deflateEnd(&stream);
-  return out;
 }
 
 TEST(SynctexReader, TextComesPlainOrGzippedAndDamageIsRefused) {
