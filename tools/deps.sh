@@ -11,9 +11,12 @@ packages=(
   nsis zip unzip
   zlib1g-dev libz-mingw-w64-dev
 )
-# The TeX tools the bridges drive: the pTeX family, latexmk, dvipdfmx, a PDF viewer, pdftotext.
+# The TeX tools the bridges drive: the pTeX family, latexmk, dvipdfmx, PDF viewers (zathura
+# takes a page and a place over D-Bus, told with gdbus on a bus of its own), pdftotext, and the stock SyncTeX library the tests
+# check the viewers' copy of the data with.
 # Their recommended packages (documentation, more fonts) are not needed.
-tex_packages=(texlive-lang-japanese texlive-latex-base latexmk poppler-utils mupdf)
+tex_packages=(texlive-lang-japanese texlive-latex-base latexmk poppler-utils mupdf zathura zathura-pdf-poppler
+  libglib2.0-bin dbus-daemon libsynctex-dev)
 
 missing_of() {
   for p in "$@"; do
