@@ -29,6 +29,11 @@ foreach(src ${unit_tests})
   target_link_libraries(${name} PRIVATE quillet_core GTest::gtest_main)
   add_test(NAME native.${name} COMMAND ${name})
 endforeach()
+# The SyncTeX test asks the stock SyncTeX library, as viewers on Linux use it, about the
+# copy of the data made for it.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(SYNCTEX REQUIRED IMPORTED_TARGET synctex)
+target_link_libraries(synctex_reader_test PRIVATE PkgConfig::SYNCTEX)
 
 # quillet-logscan FILE.log: what the error window makes of a log, for users and bug reports.
 add_executable(quillet-logscan ${CMAKE_SOURCE_DIR}/tools/quillet_logscan.cpp)
