@@ -33,6 +33,7 @@ void TMainForm::UpdateMenuItems() {
   // Only a document read from a file can be read again in another encoding.
   menu().Item(kReopenItem).SetEnabled(active && !active->is_untitled());
   ShowCoding(active);
+  UpdateForwardSearch();
   if (TMDIChild* doc = active) {
     status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
     ShowCommandPalette(CommandInputVisible);
@@ -89,6 +90,11 @@ void TMainForm::MarkUnmodified() {
   speed_panel_.SetEnabled(SaveBtn, false);
 }
 
+int CaretLine(HWND memo) {
+  LRESULT line_start = SendMessageA(memo, EM_LINEINDEX, static_cast<WPARAM>(-1), 0);
+  return static_cast<int>(SendMessageA(memo, EM_LINEFROMCHAR, static_cast<WPARAM>(line_start), 0)) + 1;
+}
+
 void TMainForm::UpdateCaretPosition() {
   TMDIChild* doc = ActiveChild();
   if (!doc) return;
@@ -96,7 +102,7 @@ void TMainForm::UpdateCaretPosition() {
   CHARRANGE sel{};
   SendMessageA(doc->Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
   long column = sel.cpMin + (sel.cpMax - sel.cpMin) - static_cast<long>(line_start) + 1;
-  long line = static_cast<long>(SendMessageA(doc->Memo, EM_LINEFROMCHAR, static_cast<WPARAM>(line_start), 0)) + 1;
+  long line = CaretLine(doc->Memo);
   char text[32];
   std::snprintf(text, sizeof(text), "%5ld:%4ld", line, column);
   status_bar_.SetText(kCaretPanel, text);

@@ -78,6 +78,7 @@ void TMainForm::RunCommand(UINT id) {
     case kTeX2Item: TeX2ItemClick(); break;
     case kTeX3Item: TeX3ItemClick(); break;
     case kStopTeXItem: StopTeXItemClick(); break;
+    case kForwardSearchItem: ForwardSearchItemClick(); break;
     case kDigitalItem: DigitalItemClick(); break;
     case kSearchforHelpOnItem: SearchforHelpOnItemClick(); break;
     case kHelpAboutItem: HelpAboutItemClick(); break;

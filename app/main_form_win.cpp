@@ -14,6 +14,7 @@
 #include "core/sjis.h"
 #include "document/mdi_child_win.h"
 #include "tex/error_window_win.h"
+#include "tex/forward_search_win.h"
 #include "tex/tex_config.h"
 #include "tex/tex_run_win.h"
 #include "win/file_io_win.h"
@@ -45,13 +46,15 @@ const SpeedButtonDef kToolButtons[kToolButtonCount] = {
     {"TeX1Btn", 272, ToolGlyph::TeX1, "TeXをかける|", kTeX1Item, true},
     {"TeX2Btn", 294, ToolGlyph::TeX2, "TeXをかけてﾌﾟﾚﾋﾞｭｰ|", kTeX2Item, true},
     {"TeX3Btn", 316, ToolGlyph::TeX3, "TeXをかけて印刷|", kTeX3Item, true},
-    {"HelpBtn", 348, ToolGlyph::Help, "ﾄﾋﾟｯｸ検索|", kSearchforHelpOnItem, true},
+    {"ForwardSearchBtn", 338, ToolGlyph::ForwardSearch, "ﾌﾟﾚﾋﾞｭｰで現在行を表示|", kForwardSearchItem, false},
+    {"HelpBtn", 370, ToolGlyph::Help, "ﾄﾋﾟｯｸ検索|", kSearchforHelpOnItem, true},
 };
 
 }  // namespace
 
 TMainForm::TMainForm(Application& app)
-    : app_(app), next_format_command_(kFirstFormatCommand), tex_runner_(std::make_unique<TeXRunner>(*this)) {}
+    : app_(app), next_format_command_(kFirstFormatCommand), tex_runner_(std::make_unique<TeXRunner>(*this)),
+      forward_search_(std::make_unique<ForwardSearch>()) {}
 
 TMainForm::~TMainForm() = default;
 

@@ -27,12 +27,16 @@
 namespace quillet {
 
 class Application;
+class ForwardSearch;
 class TMDIChild;
+
+// The line (from 1) of the caret in a document's editor.
+int CaretLine(HWND memo);
 
 // Tool buttons in their order on the bar.
 enum ToolButton : std::size_t {
   NewBtn, OpenBtn, SaveBtn, PrintBtn, FindBtn, CutBtn, CopyBtn, PasteBtn, UndoBtn, RedoBtn,
-  TeX1Btn, TeX2Btn, TeX3Btn, HelpBtn, kToolButtonCount
+  TeX1Btn, TeX2Btn, TeX3Btn, ForwardSearchBtn, HelpBtn, kToolButtonCount
 };
 
 // Status-bar panels. The run's panel comes after the hints, so that no hint hides it.
@@ -87,6 +91,10 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void TeX3ItemClick();
   void DigitalItemClick();
   void StopTeXItemClick();
+  // Forward search: the viewer shows where the caret's line was set. Enabled while the
+  // active document has SyncTeX data.
+  void ForwardSearchItemClick();
+  void UpdateForwardSearch();
   bool TeXRunning() const { return tex_runner_->running(); }
   void SetExitEnabled(bool enabled) override;
   void ShowLogText(const std::string& text, ForeignChars chars, const std::string& source) override;
@@ -246,6 +254,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   UINT autosave_interval_ = 5 * 60000;
   UINT next_format_command_;
   std::unique_ptr<TeXRunner> tex_runner_;
+  std::unique_ptr<ForwardSearch> forward_search_;
   FindReplace finder_{*this};
   bool close_after_run_ = false;
   bool autosave_running_ = false;

@@ -96,6 +96,8 @@ std::vector<MenuItemDef> MainMenuItems() {
       {.name = "TeX2Item", .caption = "TeXをかけてﾌﾟﾚﾋﾞｭｰ(&V)", .id = kTeX2Item,
        .hint = "必要なら、TeXをかけてからﾌﾟﾚﾋﾞｭｰする"},
       {.name = "TeX3Item", .caption = "TeXをかけて印刷(&P)", .id = kTeX3Item, .hint = "必要なら、TeXをかけてから印刷する"},
+      {.name = "ForwardSearchItem", .caption = "ﾌﾟﾚﾋﾞｭｰで現在行を表示(&J)", .id = kForwardSearchItem,
+       .hint = "ｶｰｿﾙのある行が組まれた場所をﾌﾟﾚﾋﾞｭｰで表示", .shortcut = "Ctrl+Shift+J", .enabled = false},
       {.name = "N11"},
       {.name = "StopTeXItem", .caption = "TeXの実行を中止(&S)", .id = kStopTeXItem, .hint = "実行中のTeXを止める",
        .shortcut = "Ctrl+Break", .enabled = false},

@@ -7,6 +7,8 @@
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "tex/error_window_win.h"
+#include "tex/forward_search_win.h"
+#include "tex/tex_commands.h"
 
 namespace quillet {
 
@@ -31,6 +33,7 @@ void TMainForm::RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> t
 void TMainForm::TeXRunEnded(RunResult result) {
   ShowTeXRunning(false);
   EnableTeXCommands();
+  UpdateForwardSearch();
   if (result == RunResult::Stopped) {
     ShowLogText(kRunStoppedText, {}, {});
     DisplayHint(kRunStoppedText);
@@ -90,6 +93,28 @@ void TMainForm::TeX1ItemClick() { RunTeXCommand(false, std::nullopt); }
 void TMainForm::TeX2ItemClick() { RunTeXCommand(true, ViewerAction::Preview); }
 void TMainForm::TeX3ItemClick() { RunTeXCommand(true, ViewerAction::Print); }
 void TMainForm::DigitalItemClick() { tex_runner_->OpenManual(ChosenViewer()); }
+
+void TMainForm::ForwardSearchItemClick() {
+  TMDIChild* doc = ActiveChild();
+  if (!doc) return;
+  int line = CaretLine(doc->Memo);
+  ForwardPlace place = forward_search_->Find(doc->FileName(), line);
+  if (place.dvi.empty()) {
+    messages().Warn(hwnd(), doc->FileName() + " の SyncTeX の情報がありません。\rTeXをかけてから、もう一度試してください。");
+  } else if (place.page == 0) {
+    MessageBeep(MB_OK);
+    DisplayHint(std::to_string(line) + "行目はﾌﾟﾚﾋﾞｭｰのどこにも組まれていません。");
+  } else {
+    tex_runner_->ShowPlace(place.dvi, ViewerForwardSearchCommand(doc->FileName(), line, place.page), ChosenViewer());
+  }
+}
+
+void TMainForm::UpdateForwardSearch() {
+  TMDIChild* doc = ActiveChild();
+  bool data = doc && !doc->is_untitled() && !ForwardSearch::DataFor(doc->FileName()).empty();
+  menu().Item(kForwardSearchItem).SetEnabled(data);
+  speed_panel_.SetEnabled(ForwardSearchBtn, data);
+}
 
 void TMainForm::SetExitEnabled(bool enabled) { menu().Item(kFileExitItem).SetEnabled(enabled); }
 

@@ -25,8 +25,8 @@ void PaintLogo(HDC dc, int x, int y);
 // The new-document wizard's picture, 130 x 210 pixels: a fresh page and the pen.
 void PaintWizardPicture(HDC dc, int x, int y);
 
-enum class ToolGlyph { New, Open, Save, Print, Find, Cut, Copy, Paste, Undo, Redo, TeX1, TeX2, TeX3, Help };
-inline constexpr int kToolGlyphCount = 14;
+enum class ToolGlyph { New, Open, Save, Print, Find, Cut, Copy, Paste, Undo, Redo, TeX1, TeX2, TeX3, ForwardSearch, Help };
+inline constexpr int kToolGlyphCount = 15;
 
 // A 16 x 16 tool-bar glyph in its normal or disabled (greyed, embossed) look, drawn
 // over whatever background is there (transparent outside the shape).

@@ -110,6 +110,14 @@ constexpr GlyphMap kTeX3 = {
     ".........klllllk", ".........ksssshk", ".........kkkkkkk", "................",
 };
 
+// A page with a line marked on it, and an arrow into the page from the source.
+constexpr GlyphMap kForwardSearch = {
+    "....kkkkkkkkk...", "....kwwwwwwwkk..", "....kwgggggwkwk.", "....kwwwwwwwkkkk",
+    "....kwggggggggwk", "....kwwwwwwwwwwk", "kk..kyyyyyyyyywk", "kbk.kyggggggyywk",
+    "kbbkkyyyyyyyyywk", "kbbbkwwwwwwwwwwk", "kbbkkwggggggggwk", "kbk.kwwwwwwwwwwk",
+    "kk..kwgggggggwwk", "....kwwwwwwwwwwk", "....kkkkkkkkkkkk", "................",
+};
+
 constexpr GlyphMap kHelp = {
     "................", ".....BBBBB......", "...BBbbbbbBB....", "..BbbbwwwbbbB...",
     "..BbbwwbwwbbB...", ".BbbbbbbwwbbbB..", ".BbbbbbwwbbbbB..", ".BbbbbbwbbbbbB..",
@@ -132,7 +140,7 @@ constexpr bool WellFormed(const GlyphMap& map) {
 static_assert(WellFormed(kNew) && WellFormed(kOpen) && WellFormed(kSave) && WellFormed(kPrint));
 static_assert(WellFormed(kFind) && WellFormed(kCut) && WellFormed(kCopy) && WellFormed(kPaste));
 static_assert(WellFormed(kUndo) && WellFormed(kTeX1) && WellFormed(kTeX2) && WellFormed(kTeX3));
-static_assert(WellFormed(kHelp));
+static_assert(WellFormed(kForwardSearch) && WellFormed(kHelp));
 
 COLORREF ColorOf(char key) {
   for (const PaletteEntry& e : kPalette) {
@@ -158,6 +166,7 @@ char MapPixel(ToolGlyph glyph, int x, int y) {
     case ToolGlyph::TeX1: return at(kTeX1);
     case ToolGlyph::TeX2: return at(kTeX2);
     case ToolGlyph::TeX3: return at(kTeX3);
+    case ToolGlyph::ForwardSearch: return at(kForwardSearch);
     case ToolGlyph::Help: return at(kHelp);
   }
   return '.';

@@ -43,9 +43,27 @@ std::optional<VirtexCommand> ParseVirtexCommand(std::string_view command) {
   return run;
 }
 
+namespace {
+// "\"SOURCE\",LINE,PAGE": the name has no double quote, the numbers are counted from 1.
+ViewerCommand ParsePlace(std::string_view args) {
+  std::size_t close = args.rfind('"');
+  if (args.size() < 2 || args.front() != '"' || close == 0 || close == std::string_view::npos) return {};
+  ViewerCommand place{ViewerCommand::Place, std::string(args.substr(1, close - 1))};
+  std::string_view numbers = args.substr(close + 1);
+  const char* end = numbers.data() + numbers.size();
+  if (numbers.empty() || numbers[0] != ',') return {};
+  auto [after_line, e1] = std::from_chars(numbers.data() + 1, end, place.line);
+  if (e1 != std::errc() || after_line == end || *after_line != ',') return {};
+  auto [after_page, e2] = std::from_chars(after_line + 1, end, place.page);
+  if (e2 != std::errc() || after_page != end || place.line < 1 || place.page < 1 || place.file.empty()) return {};
+  return place;
+}
+}  // namespace
+
 ViewerCommand ParseViewerCommand(std::string_view command) {
   if (command == "[WinNormal]") return {ViewerCommand::Show, ""};
   if (command == "[FilePrint]") return {ViewerCommand::Print, ""};
+  if (std::string_view args = Inside(command, "[ForwardSearch(", ")]"); !args.empty()) return ParsePlace(args);
   std::string_view name = Inside(command, "[FileOpen(", ")]");
   if (name.empty()) return {};
   if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = name.substr(1, name.size() - 2);
@@ -116,14 +134,71 @@ std::string ConvertScript(const std::string& converter, const std::string& dvi, 
 
 // The viewer started before is told only while it runs and still shows this file: a
 // finished one (perhaps not yet reaped) or a process number used again starts a new one.
-std::string ShowScript(const std::string& viewer, const std::string& pdf, const std::string& pid_file) {
-  std::string pids = ShellQuote(pid_file), file = ShellQuote(pdf);
-  return "pid=$(cat " + pids + " 2>/dev/null)\n"
+// Sets pid from pid_file and opens an "if" on that test.
+namespace {
+std::string ViewerShowing(const std::string& pid_file, const std::string& file) {
+  return "pid=$(cat " + pid_file + " 2>/dev/null)\n"
          "state=$(sed -n 's/.*) \\(.\\).*/\\1/p' /proc/$pid/stat 2>/dev/null)\n"
-         "if [ -n \"$pid\" ] && [ -n \"$state\" ] && [ \"$state\" != Z ] && grep -qaF " + file +
-         " /proc/$pid/cmdline; then kill -HUP \"$pid\"\n"
-         "else " + viewer + " " + file + " >/dev/null 2>&1 & echo $! > " + pids + "\n"
-         "fi\n";
+         "if [ -n \"$pid\" ] && [ -n \"$state\" ] && [ \"$state\" != Z ] && grep -qaF " + file + " /proc/$pid/cmdline;";
+}
+}  // namespace
+
+std::string ShowScript(const std::string& viewer, const std::string& pdf, const std::string& pid_file, int page) {
+  std::string pids = ShellQuote(pid_file), file = ShellQuote(pdf);
+  std::string at_page = page > 0 ? PageArguments(viewer, file, page) : std::string();
+  std::string start = viewer + " " + (at_page.empty() ? file : at_page) + " >/dev/null 2>&1 & echo $! > " + pids + "\n";
+  return ViewerShowing(pids, file) + " then " + (at_page.empty() ? "kill -HUP \"$pid\"\n" : "kill \"$pid\"; " + start) +
+         "else " + start + "fi\n";
+}
+
+std::string PageArguments(const std::string& viewer, const std::string& pdf_word, int page) {
+  std::string program = viewer.substr(0, viewer.find(' '));
+  program = program.substr(program.rfind('/') + 1);
+  const std::string n = std::to_string(page);
+  if (program == "mupdf") return pdf_word + " " + n;
+  if (program == "zathura") return "-P " + n + " " + pdf_word;
+  if (program == "evince") return "-i " + n + " " + pdf_word;
+  if (program == "okular") return "-p " + n + " " + pdf_word;
+  return {};
+}
+
+std::string GVariantString(std::string_view text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+// zathura 0.5's HighlightRects brings it down on its second call: the mark comes from its
+// own SynctexView instead, which reads the copy of the data made for such viewers.
+std::string ZathuraScript(const ZathuraShow& show) {
+  const std::string pids = ShellQuote(show.pid_file), bus = ShellQuote(show.bus_file), file = ShellQuote(show.pdf);
+  std::string script =
+      ViewerShowing(pids, file) + " then\n" +
+      "  [ -n \"$DBUS_SESSION_BUS_ADDRESS\" ] || DBUS_SESSION_BUS_ADDRESS=$(cat " + bus + " 2>/dev/null)\n"
+      "else\n"
+      "  [ -n \"$DBUS_SESSION_BUS_ADDRESS\" ] || set -- $(dbus-daemon --session --fork --print-address=1 --print-pid=1)\n"
+      "  [ -n \"$DBUS_SESSION_BUS_ADDRESS\" ] || DBUS_SESSION_BUS_ADDRESS=$1\n"
+      "  echo \"$DBUS_SESSION_BUS_ADDRESS\" > " + bus + "\n"
+      "  export DBUS_SESSION_BUS_ADDRESS\n"
+      "  " + show.viewer + " -x " + ShellQuote(show.editor) + " " +
+      (show.page > 0 ? PageArguments("zathura", file, show.page) : file) + " >/dev/null 2>&1 &\n"
+      "  pid=$!\n"
+      "  echo $pid > " + pids + "\n"
+      "  [ -z \"$2\" ] || { while kill -0 $pid 2>/dev/null; do sleep 1; done; kill $2; } &\n"
+      "fi\n";
+  if (show.page < 1) return script;
+  const std::string call = "gdbus call --session --dest org.pwmt.zathura.PID-$pid --object-path /org/pwmt/zathura --method ";
+  return script + "export DBUS_SESSION_BUS_ADDRESS\n"
+         "i=0\n"
+         "until " + call + "org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1; do\n"
+         "  i=$((i+1)); [ $i -gt 100 ] && exit 1; sleep 0.05\n"
+         "done\n" +
+         call + "org.pwmt.zathura.GotoPage " + std::to_string(show.page - 1) + "\n" +
+         call + "org.pwmt.zathura.SynctexView " + ShellQuote(GVariantString(show.source)) + " " +
+         std::to_string(show.line) + " 0\n";
 }
 
 std::string PrintScript(const std::string& printer, const std::string& pdf, const std::string& marker) {

@@ -20,10 +20,11 @@ struct VirtexCommand {
 std::optional<VirtexCommand> ParseVirtexCommand(std::string_view command);
 
 // A viewer's commands: "[FileOpen(NAME)]" (the name bare or in double quotes),
-// "[WinNormal]" and "[FilePrint]".
+// "[WinNormal]", "[FilePrint]" and "[ForwardSearch(\"SOURCE\",LINE,PAGE)]".
 struct ViewerCommand {
-  enum Kind { Open, Show, Print, Other } kind = Other;
-  std::string file;  // for Open
+  enum Kind { Open, Show, Print, Place, Other } kind = Other;
+  std::string file;  // for Open, the .dvi; for Place, the source
+  int line = 0, page = 0;  // for Place
 };
 ViewerCommand ParseViewerCommand(std::string_view command);
 
@@ -65,8 +66,30 @@ std::string EngineScript(const EngineRun& run);
 std::string ConvertScript(const std::string& converter, const std::string& dvi, const std::string& pdf,
                           const std::string& messages, const std::string& marker);
 // Shows pdf in the viewer, or tells the viewer already showing it (its process number in
-// pid_file) to read it again.
-std::string ShowScript(const std::string& viewer, const std::string& pdf, const std::string& pid_file);
+// pid_file) to read it again. With a page (from 1) that the viewer can be opened at, the
+// viewer showing it is ended and a new one opens there.
+std::string ShowScript(const std::string& viewer, const std::string& pdf, const std::string& pid_file, int page = 0);
+// The arguments that open pdf (a shell word) at a page, for the viewers known to take
+// one; empty for any other viewer.
+std::string PageArguments(const std::string& viewer, const std::string& pdf_word, int page);
+
+// zathura shows pdf and is told places over D-Bus. It is started once per document (its
+// process number kept in pid_file), on the session bus or, when there is none, on a bus
+// of its own that ends with it (its address kept in bus_file); later calls find it again
+// and it reads a changed PDF by itself. A Ctrl+click runs editor with %{line} and
+// %{input}. With page set it goes there, then looks the line of source up itself (in
+// the data beside the PDF) to mark the place.
+struct ZathuraShow {
+  std::string viewer, pdf, pid_file, bus_file, editor;
+  int page = 0;  // 0: only shown
+  std::string source;
+  int line = 0;
+};
+std::string ZathuraScript(const ZathuraShow& show);
+
+// A string in GVariant's text form, as gdbus reads its arguments.
+std::string GVariantString(std::string_view text);
+
 // Prints pdf; status 127 when the print command is not there.
 std::string PrintScript(const std::string& printer, const std::string& pdf, const std::string& marker);
 

@@ -1,12 +1,13 @@
 // quillet-dvi, the viewer bridge: it offers the DDE services and topics "WinDVI" and
 // "yaWinDVI" as the viewers TeX Quillet knows do. "[FileOpen(NAME)]" names the .dvi file
-// (bare or in double quotes); "[WinNormal]" shows it and "[FilePrint]" prints it. The
+// (bare or in double quotes); "[WinNormal]" shows it, "[FilePrint]" prints it and
+// "[ForwardSearch(\"SOURCE\",LINE,PAGE)]" shows it where that line of source was set. The
 // .dvi is first made into a PDF beside it with dvipdfmx (written aside, then moved in
 // only when dvipdfmx succeeded: a failed run leaves the PDF shown and printed before).
-// Under Wine the PDF is shown by a Linux viewer (mupdf by default: light, well kept, and
-// it reads the file again when told, so showing the same document again updates the
-// window already open) and printed with lp; on Windows the viewer set in the settings, or
-// the system's program for PDF files, shows and prints it.
+// Under Wine the PDF is shown by a Linux viewer and printed with lp; on Windows the viewer
+// set in the settings, or the system's program for PDF files, shows and prints it. The
+// default viewer under Wine is zathura: light, it reads a changed PDF by itself, and it
+// can be told a page and a place over D-Bus and hand a Ctrl+click back to TeX Quillet.
 // Settings: section [Viewer] of quillet-dvi.ini beside the bridge, keys Convert, Show and
 // Print (commands). Usage: quillet-dvi [--config FILE] [--errors FILE]
 // With --errors, a message for the user is written to FILE (over the one before) instead
@@ -95,7 +96,7 @@ class ViewerBridge {
       ViewerCommand command = ParseViewerCommand(pending_.front());
       pending_.pop_front();
       if (command.kind == ViewerCommand::Open) dvi_ = command.file;
-      if (command.kind == ViewerCommand::Show || command.kind == ViewerCommand::Print) Act(command.kind);
+      if (command.kind != ViewerCommand::Open && command.kind != ViewerCommand::Other) Act(command);
     }
     return INFINITE;
   }
@@ -113,17 +114,17 @@ class ViewerBridge {
     }
   }
 
-  void Act(ViewerCommand::Kind kind) {
+  void Act(const ViewerCommand& command) {
     if (dvi_.empty() || !FileExists(dvi_)) {
       Tell("DVIﾌｧｲﾙ " + dvi_ + " がありません。");
       return;
     }
     std::string pdf = ChangeFileExt(dvi_, ".pdf");
-    if (!Convert(pdf, kind)) return;
-    if (kind == ViewerCommand::Show) {
-      Show(pdf);
-    } else {
+    if (!Convert(pdf, command.kind)) return;
+    if (command.kind == ViewerCommand::Print) {
       Print(pdf);
+    } else {
+      Show(pdf, command);
     }
   }
 
@@ -190,17 +191,47 @@ class ViewerBridge {
     return WriteWhole(marker, std::to_string(code));
   }
 
-  void Show(const std::string& pdf) {
+  // command: a Show, or a Place that also names the page and the line of source.
+  void Show(const std::string& pdf, const ViewerCommand& command) {
     std::string viewer = ProfileFile(settings_).ReadString("Viewer", "Show", "");
-    if (UnderWine()) {
-      std::string work = ExtractFilePath(dvi_) + ".quillet-tex\\";
-      if (!StartShellScript(work + "show.sh", ShowScript(viewer.empty() ? "mupdf" : viewer, UnixFileName(pdf),
-                                                         UnixFileName(work + "viewer.pid")))) {
-        Tell("PDFﾌｧｲﾙ " + pdf + " を表示できません。");
-      }
-    } else if (!ShellOpen(viewer.empty() ? "open" : nullptr, viewer.empty() ? pdf : viewer, viewer.empty() ? "" : pdf)) {
-      Tell("PDFﾌｧｲﾙ " + pdf + " を表示できません。");
+    int page = command.kind == ViewerCommand::Place ? command.page : 0;
+    bool shown = UnderWine() ? ShowOnLinux(pdf, viewer, command) : ShowOnWindows(pdf, viewer, page);
+    if (!shown) Tell("PDFﾌｧｲﾙ " + pdf + " を表示できません。");
+  }
+
+  bool ShowOnLinux(const std::string& pdf, const std::string& viewer, const ViewerCommand& command) {
+    std::string work = ExtractFilePath(dvi_) + ".quillet-tex\\";
+    int page = command.kind == ViewerCommand::Place ? command.page : 0;
+    if (!viewer.empty() && viewer.substr(0, viewer.find(' ')) != "zathura") {
+      return StartShellScript(work + "show.sh",
+                              ShowScript(viewer, UnixFileName(pdf), UnixFileName(work + "viewer.pid"), page));
     }
+    ZathuraShow show{.viewer = viewer.empty() ? "zathura" : viewer,
+                     .pdf = UnixFileName(pdf),
+                     .pid_file = UnixFileName(work + "viewer.pid"),
+                     .bus_file = UnixFileName(work + "viewer.bus"),
+                     .editor = InverseSearchCommand(),
+                     .page = page,
+                     .source = page > 0 ? UnixFileName(command.file) : std::string(),
+                     .line = command.line};
+    return StartShellScript(work + "show.sh", ZathuraScript(show));
+  }
+
+  // What a Ctrl+click in zathura runs: this Wine, with the same prefix (zathura has its
+  // environment), starting TeX Quillet beside the bridge with the clicked line.
+  static std::string InverseSearchCommand() {
+    char loader[MAX_PATH] = "";
+    DWORD n = GetEnvironmentVariableA("WINELOADER", loader, sizeof loader);  // a Linux name
+    std::string wine = n > 0 && n < sizeof loader ? loader : "wine";
+    return ShellQuote(wine) + " " + ShellQuote(UnixFileName(ProgramFolder() + "Quillet.exe")) +
+           " -line %{line} \"%{input}\"";
+  }
+
+  static bool ShowOnWindows(const std::string& pdf, const std::string& viewer, int page) {
+    if (viewer.empty()) return ShellOpen("open", pdf, "");
+    std::string quoted = "\"" + pdf + "\"";
+    std::string arguments = page > 0 ? PageArguments(viewer, quoted, page) : std::string();
+    return ShellOpen(nullptr, viewer, arguments.empty() ? quoted : arguments);
   }
 
   void Print(const std::string& pdf) {

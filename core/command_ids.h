@@ -25,7 +25,7 @@ enum CommandId : unsigned {
   // Insert
   kMacroItem = 170, kEquItem, kTabItem,
   // Run
-  kTeX1Item = 180, kTeX2Item, kTeX3Item, kStopTeXItem,
+  kTeX1Item = 180, kTeX2Item, kTeX3Item, kStopTeXItem, kForwardSearchItem,
   // Tool
   kAddToolItem = 190,
   // Option

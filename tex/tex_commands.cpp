@@ -53,6 +53,12 @@ std::string ViewerOpenCommand(std::string_view dvi_name, int viewer_kind) {
   return command;
 }
 
+std::string ViewerForwardSearchCommand(std::string_view source, int line, int page) {
+  std::string command = "[ForwardSearch(";
+  command += Quoted(source);
+  return command + "," + std::to_string(line) + "," + std::to_string(page) + ")]";
+}
+
 std::string DigitalManualPath(std::string_view viewer_path) {
   std::string dir = ExtractFilePath(viewer_path);
   std::vector<std::size_t> starts;

@@ -14,6 +14,11 @@ const char* ViewerService(int viewer_kind);
 // "[FileOpen(" + name + ")]", the name in double quotes for kinds 0 to 2, bare otherwise.
 std::string ViewerOpenCommand(std::string_view dvi_name, int viewer_kind);
 
+// Asks the viewer to show where a source line was set: "[ForwardSearch(\"" + source +
+// "\"," + line + "," + page + ")]", the page (from 1) as the program's own SyncTeX reader
+// found it, for a viewer that cannot look the line up itself.
+std::string ViewerForwardSearchCommand(std::string_view source, int line, int page);
+
 // Whether a viewer kind takes the file name in double quotes.
 bool ViewerQuotesName(int viewer_kind);
 

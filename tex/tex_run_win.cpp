@@ -249,8 +249,16 @@ void TeXRunner::ShowLogInEditor() {
 }
 
 void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action, const ViewerRequest& viewer) {
+  SendToViewer(ChangeFileExt(file_name, ".dvi"), action == ViewerAction::Preview ? "[WinNormal]" : "[FilePrint]", viewer);
+}
+
+void TeXRunner::ShowPlace(const std::string& dvi, const std::string& place_command, const ViewerRequest& viewer) {
+  SendToViewer(dvi, place_command, viewer);
+}
+
+// The viewer is told the file, then what to do with it.
+void TeXRunner::SendToViewer(const std::string& dvi, const std::string& command, const ViewerRequest& viewer) {
   HWND owner = host_.MessageOwner();
-  std::string dvi = ChangeFileExt(file_name, ".dvi");
   NameTaker taker = ViewerQuotesName(viewer.kind) ? NameTaker::kViewerQuoted : NameTaker::kViewerBare;
   if (NameCheck check = CheckCommandName(dvi, taker); check.problem != CommandName::Ok) {
     host_.messages().Error(owner, NameRefusedText(dvi, check, "DVIﾄﾞﾗｲﾊﾞ"));
@@ -273,7 +281,7 @@ void TeXRunner::OpenInViewer(const std::string& file_name, ViewerAction action, 
   }
   dde.ExecuteAsync(ViewerOpenCommand(dvi, viewer.kind));
   PumpQueuedMessages();
-  dde.ExecuteAsync(action == ViewerAction::Preview ? "[WinNormal]" : "[FilePrint]");
+  dde.ExecuteAsync(command);
   PumpQueuedMessages();
   dde.Disconnect();
 }

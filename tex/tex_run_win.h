@@ -83,12 +83,15 @@ class TeXRunner {
   bool running() const { return phase_ != Phase::Idle; }
 
   void OpenInViewer(const std::string& file_name, ViewerAction action, const ViewerRequest& viewer);
+  // Shows the .dvi in the viewer where place_command (ViewerForwardSearchCommand) says.
+  void ShowPlace(const std::string& dvi, const std::string& place_command, const ViewerRequest& viewer);
   // The online manual below the viewer's program folder.
   void OpenManual(const ViewerRequest& viewer);
 
  private:
   enum class Phase { Idle, Connecting, WaitingForLog, Stopping, Finishing };
 
+  void SendToViewer(const std::string& dvi, const std::string& command, const ViewerRequest& viewer);
   bool StartEngine(const std::string& command);
   void SetPhase(Phase phase);
   void ConnectTick();

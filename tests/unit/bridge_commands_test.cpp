@@ -11,6 +11,7 @@
 #include <map>
 
 #include "tex/log_scan.h"
+#include "tex/tex_commands.h"
 #include "tex/source_encoding.h"
 
 namespace quillet {
@@ -36,6 +37,25 @@ TEST(BridgeCommandsTest, VirtexAndViewerCommandsAreReadAsTheProgramWritesThem) {
   EXPECT_EQ(ParseViewerCommand("[WinNormal]").kind, ViewerCommand::Show);
   EXPECT_EQ(ParseViewerCommand("[FilePrint]").kind, ViewerCommand::Print);
   EXPECT_EQ(ParseViewerCommand("[FileOpen()]").kind, ViewerCommand::Other);
+  // As the program writes it.
+  const std::string sent = ViewerForwardSearchCommand("C:\\論文 表.tex", 20, 3);
+  const std::string odd = ViewerForwardSearchCommand("a,b).tex", 1, 1);
+  struct Place { const char* text; const char* source; int line, page; } places[] = {
+      {sent.c_str(), "C:\\論文 表.tex", 20, 3},
+      {odd.c_str(), "a,b).tex", 1, 1},
+      {"[ForwardSearch(\"a.tex\",0,1)]", "", 0, 0},  // lines and pages count from 1
+      {"[ForwardSearch(\"a.tex\",2)]", "", 0, 0},
+      {"[ForwardSearch(\"a.tex\",2,3,4)]", "", 0, 0},
+      {"[ForwardSearch(a.tex,2,3)]", "", 0, 0},
+      {"[ForwardSearch(\"\",2,3)]", "", 0, 0},
+  };
+  for (auto p : places) {
+    ViewerCommand got = ParseViewerCommand(p.text);
+    EXPECT_EQ(got.kind, *p.source ? ViewerCommand::Place : ViewerCommand::Other) << p.text;
+    EXPECT_EQ(got.file, p.source) << p.text;
+    EXPECT_EQ(got.line, p.line) << p.text;
+    EXPECT_EQ(got.page, p.page) << p.text;
+  }
 }
 
 class Table : public ProfileSource {
@@ -117,6 +137,10 @@ TEST(BridgeCommandsTest, PTeXRefusesNamesOutsideJisX0208) {
 TEST(BridgeCommandsTest, ShellWordsKeepEveryByte) {
   EXPECT_EQ(ShellQuote("it's"), "'it'\\''s'");
   EXPECT_EQ(ShellQuote("/tmp/a b/$x`y`"), "'/tmp/a b/$x`y`'");
+  EXPECT_EQ(GVariantString("/t/a \"b\\c.tex"), "\"/t/a \\\"b\\\\c.tex\"");
+  EXPECT_EQ(PageArguments("/usr/bin/mupdf -r 96", "'a.pdf'", 3), "'a.pdf' 3");
+  EXPECT_EQ(PageArguments("zathura", "'a.pdf'", 3), "-P 3 'a.pdf'");
+  EXPECT_EQ(PageArguments("xpdf", "'a.pdf'", 3), "");
   EXPECT_EQ(ScanTeXLog(FailureLog("ﾒｯｾｰｼﾞ")).text, "TeXを実行できませんでした。\r\n! ﾒｯｾｰｼﾞ");
 }
 
@@ -126,29 +150,35 @@ std::string ReadAll(const std::filesystem::path& path) {
 }
 
 // Showing a document again tells the viewer that shows it to read it again; once that
-// viewer is gone, showing starts a new one.
+// viewer is gone, showing starts a new one. Showing a page restarts it there.
 TEST(BridgeCommandsTest, ShowingAgainTellsTheRunningViewer) {
   auto dir = std::filesystem::temp_directory_path() / ("quillet-show-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   std::string pdf = (dir / "表 a.pdf").string(), pids = (dir / "viewer.pid").string(), log = (dir / "log").string();
-  std::string viewer = "sh -c 'echo up >> " + ShellQuote(log) + "; trap \"echo hup >> " + log +
-                       "\" HUP; while :; do sleep 0.05; done' viewer";
+  // Named as a viewer that takes a page after the file.
+  std::string viewer = (dir / "mupdf").string();
+  std::ofstream(viewer) << "#!/bin/sh\necho \"up $#${2:+ $2}\" >> " + ShellQuote(log) + "\ntrap 'echo hup >> " + log +
+                               "' HUP\nwhile :; do sleep 0.05; done\n";
+  std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
   std::string script = (dir / "show.sh").string();
-  std::ofstream(script) << ShowScript(viewer, pdf, pids);
-  auto show = [&] {
+  auto show = [&](int page) {
+    std::ofstream(script) << ShowScript(viewer, pdf, pids, page);
     std::system(("sh " + ShellQuote(script)).c_str());
     ::usleep(300000);
   };
-  show();
+  show(0);
   std::string first = ReadAll(pids);
-  show();
+  show(0);
   EXPECT_EQ(ReadAll(pids), first);
-  EXPECT_EQ(ReadAll(log), "up\nhup\n");
+  EXPECT_EQ(ReadAll(log), "up 1\nhup\n");
   std::system(("kill " + first).c_str());
   ::usleep(200000);
-  show();
-  EXPECT_NE(ReadAll(pids), first);
-  EXPECT_EQ(ReadAll(log), "up\nhup\nup\n");
+  show(0);
+  std::string second = ReadAll(pids);
+  EXPECT_NE(second, first);
+  show(7);
+  EXPECT_NE(ReadAll(pids), second);
+  EXPECT_EQ(ReadAll(log), "up 1\nhup\nup 1\nup 2 7\n");
   std::system(("kill $(cat " + ShellQuote(pids) + ")").c_str());
   std::filesystem::remove_all(dir);
 }

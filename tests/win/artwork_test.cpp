@@ -67,7 +67,7 @@ constexpr GlyphRow kGlyphs[] = {
     {ToolGlyph::New, "New"},     {ToolGlyph::Open, "Open"},   {ToolGlyph::Save, "Save"},   {ToolGlyph::Print, "Print"},
     {ToolGlyph::Find, "Find"},   {ToolGlyph::Cut, "Cut"},     {ToolGlyph::Copy, "Copy"},   {ToolGlyph::Paste, "Paste"},
     {ToolGlyph::Undo, "Undo"},   {ToolGlyph::Redo, "Redo"},   {ToolGlyph::TeX1, "TeX1"},   {ToolGlyph::TeX2, "TeX2"},
-    {ToolGlyph::TeX3, "TeX3"},   {ToolGlyph::Help, "Help"},
+    {ToolGlyph::TeX3, "TeX3"},   {ToolGlyph::ForwardSearch, "ForwardSearch"}, {ToolGlyph::Help, "Help"},
 };
 static_assert(std::size(kGlyphs) == kToolGlyphCount);
 

@@ -150,7 +150,8 @@ TEST(MainWindowTest, ToolBarButtonsSitAtTheirPlacesWithTheirTips) {
       {CopyBtn, 164, "ｺﾋﾟｰ", false},         {PasteBtn, 186, "貼り付け", false},
       {UndoBtn, 214, "やり直し", false},     {RedoBtn, 236, "やり直しのやり直し", false},
       {TeX1Btn, 272, "TeXをかける", true},   {TeX2Btn, 294, "TeXをかけてﾌﾟﾚﾋﾞｭｰ", true},
-      {TeX3Btn, 316, "TeXをかけて印刷", true}, {HelpBtn, 348, "ﾄﾋﾟｯｸ検索", true},
+      {TeX3Btn, 316, "TeXをかけて印刷", true}, {ForwardSearchBtn, 338, "ﾌﾟﾚﾋﾞｭｰで現在行を表示", false},
+      {HelpBtn, 370, "ﾄﾋﾟｯｸ検索", true},
   };
   for (auto r : rows) {
     RECT b = bar.button_rect(r.button);
