@@ -58,6 +58,14 @@ bool DdeClient::ExecuteAsync(const std::string& text) {
                               XTYP_EXECUTE, TIMEOUT_ASYNC, &result) != nullptr;
 }
 
+bool DdeClient::Execute(const std::string& text, DWORD timeout_ms) {
+  if (!conversation_) return false;
+  DWORD result = 0;
+  return DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(text.c_str())),
+                              static_cast<DWORD>(text.size() + 1), conversation_, nullptr, CF_TEXT, XTYP_EXECUTE,
+                              timeout_ms, &result) != nullptr;
+}
+
 void DdeClient::Disconnect() {
   if (conversation_) DdeDisconnect(conversation_);
   conversation_ = nullptr;

@@ -25,6 +25,10 @@ class DdeClient {
   // Sends text (with its NUL, CF_TEXT) as an execute transaction without waiting for its
   // outcome. False when there is no conversation or the transaction cannot be started.
   bool ExecuteAsync(const std::string& text);
+  // Sends text the same way and waits up to timeout_ms for the server's answer (messages
+  // are handled meanwhile): true when it took the command. A conversation ends with its
+  // pending transactions, so a client that leaves right after sending waits so.
+  bool Execute(const std::string& text, DWORD timeout_ms);
   void Disconnect();
 
  private:

@@ -1,8 +1,33 @@
-// Stand-in for a DVI viewer in the tests.
-// Usage: stand_in_viewer --service WinDVI|yaWinDVI --record FILE [--ready EVENT]
-// Offers the DDE service and topic of that name, appends every execute string and a LF to
-// FILE, and keeps running until it is ended (or the process that started it ends).
+// Stand-in for a DVI viewer, or for SumatraPDF, in the tests.
+// Usage: stand_in_viewer --service NAME [--topic TOPIC] --record FILE [--record-args FILE]
+//        [--ready EVENT]
+// Offers the DDE service NAME with the topic TOPIC (NAME when not given), appends every
+// execute string and a LF to FILE, and keeps running until it is ended (or the process
+// that started it ends). With --record-args it first writes the words of its own command
+// line, as a Unicode program such as SumatraPDF reads them, each and a LF, to that file.
+#include <vector>
+
 #include "tests/standins/stand_in_common.h"
+#include "win/system_dll_win.h"
+
+namespace {
+
+void RecordWords(const std::string& file) {
+  using Split = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+  auto split = quillet::SystemFunction<Split>("shell32.dll", "CommandLineToArgvW");
+  int count = 0;
+  LPWSTR* words = split ? split(GetCommandLineW(), &count) : nullptr;
+  for (int i = 0; i < count; ++i) {
+    int length = lstrlenW(words[i]);
+    int n = WideCharToMultiByte(CP_ACP, 0, words[i], length, nullptr, 0, nullptr, nullptr);
+    std::string word(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, words[i], length, word.data(), n, nullptr, nullptr);
+    quillet::standin::AppendRecord(file, word);
+  }
+  if (words) LocalFree(words);
+}
+
+}  // namespace
 
 int main() {
   using namespace quillet;
@@ -10,9 +35,14 @@ int main() {
   CommandOptions options = Options();
   std::string record = options.Value("--record");
   std::string service = options.Value("--service");
+  std::string topic = options.Value("--topic");
   if (record.empty() || service.empty()) return 2;
+  if (!options.Value("--record-args").empty()) RecordWords(options.Value("--record-args"));
   CreateRecord(record);
-  DdeServer dde({service}, [&](const std::string& text) { AppendRecord(record, text); });
+  // DdeServer takes as topics the names it offers, so another topic is offered too.
+  std::vector<std::string> names{service};
+  if (!topic.empty() && topic != service) names.push_back(topic);
+  DdeServer dde(names, [&](const std::string& text) { AppendRecord(record, text); });
   if (!dde.offered()) return 1;
   SignalReady(options.Value("--ready"));
   RunLoopWhileParentLives([] { return INFINITE; });
