@@ -33,9 +33,11 @@ void CheckStructure(const SynctexData& data) {
     Require(previous_end <= page.first && page.first <= page.end && page.end <= data.nodes.size());
     for (std::uint32_t i = page.first; i < page.end; ++i) {
       const SynctexNode& node = data.nodes[i];
-      Require(node.end > i && node.end <= page.end);
+      Require(node.extent < data.extents.size());
+      Require(data.End(i) > i && data.End(i) <= page.end);
       Require(node.parent < static_cast<std::int32_t>(i));
-      Require(node.parent < 0 || (static_cast<std::uint32_t>(node.parent) >= page.first && data.nodes[node.parent].end >= node.end));
+      Require(node.parent < 0 || (static_cast<std::uint32_t>(node.parent) >= page.first &&
+                                  data.End(static_cast<std::uint32_t>(node.parent)) >= data.End(i)));
     }
     previous_end = page.end;
   }

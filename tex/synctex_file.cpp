@@ -23,18 +23,19 @@ bool Expect(std::string_view text, std::size_t& i, char c) {
   return true;
 }
 
-// "tag,line[,column]:h,v" then, when sizes is set, ":width[,height,depth]".
-bool ReadFields(std::string_view text, SynctexNode& node, bool sizes) {
+// "tag,line[,column]:h,v" then, when extent is given, ":width[,height,depth]".
+bool ReadFields(std::string_view text, SynctexNode& node, SynctexExtent* extent) {
   std::size_t i = 1;
   std::int32_t column = 0;
   if (!ReadInt(text, i, node.tag) || !Expect(text, i, ',') || !ReadInt(text, i, node.line)) return false;
   if (Expect(text, i, ',') && !ReadInt(text, i, column)) return false;
   if (!Expect(text, i, ':') || !ReadInt(text, i, node.h) || !Expect(text, i, ',') || !ReadInt(text, i, node.v))
     return false;
-  if (!sizes) return true;
-  if (!Expect(text, i, ':') || !ReadInt(text, i, node.width)) return false;
+  if (!extent) return true;
+  if (!Expect(text, i, ':') || !ReadInt(text, i, extent->width)) return false;
   if (node.kind == SynctexKind::kKern) return true;
-  return Expect(text, i, ',') && ReadInt(text, i, node.height) && Expect(text, i, ',') && ReadInt(text, i, node.depth);
+  return Expect(text, i, ',') && ReadInt(text, i, extent->height) && Expect(text, i, ',') &&
+         ReadInt(text, i, extent->depth);
 }
 
 bool KindOf(char c, SynctexKind& kind) {
@@ -124,18 +125,23 @@ class Parser {
   }
 
   void PopBox() {
-    data_.nodes[open_.back()].end = static_cast<std::uint32_t>(data_.nodes.size());
+    data_.extents[data_.nodes[open_.back()].extent].end = static_cast<std::uint32_t>(data_.nodes.size());
     open_.pop_back();
   }
 
   void AddNode(std::string_view line, SynctexKind kind) {
     SynctexNode node;
     node.kind = kind;
-    if (!ReadFields(line, node, HasSizes(kind))) return;
+    SynctexExtent extent;
+    if (!ReadFields(line, node, HasSizes(kind) ? &extent : nullptr)) return;
     if (data_.nodes.size() >= std::numeric_limits<std::int32_t>::max()) return;
     node.parent = open_.empty() ? -1 : static_cast<std::int32_t>(open_.back());
-    node.level = static_cast<std::uint16_t>(std::min<std::size_t>(open_.size(), 0xFFFF));
-    node.end = static_cast<std::uint32_t>(data_.nodes.size() + 1);
+    if (HasSizes(kind)) {
+      extent.level = static_cast<std::uint16_t>(std::min<std::size_t>(open_.size(), 0xFFFF));
+      extent.end = static_cast<std::uint32_t>(data_.nodes.size() + 1);
+      node.extent = static_cast<std::uint32_t>(data_.extents.size());
+      data_.extents.push_back(extent);
+    }
     data_.nodes.push_back(node);
     if (kind == SynctexKind::kVbox || kind == SynctexKind::kHbox) open_.push_back(static_cast<std::uint32_t>(data_.nodes.size() - 1));
   }
@@ -147,11 +153,6 @@ class Parser {
 };
 
 }  // namespace
-
-bool IsSynctexBox(SynctexKind kind) {
-  return kind == SynctexKind::kVbox || kind == SynctexKind::kHbox || kind == SynctexKind::kVoidVbox ||
-         kind == SynctexKind::kVoidHbox;
-}
 
 SynctexData ParseSynctex(std::string_view text) {
   SynctexData data;

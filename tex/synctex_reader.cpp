@@ -17,8 +17,9 @@ bool IsRecord(SynctexKind kind) {
 }
 
 // Where a node's material ends along its line.
-std::int64_t EndAlong(const SynctexNode& node) {
-  return IsSynctexBox(node.kind) ? std::int64_t{node.h} + node.width : node.h;
+std::int64_t EndAlong(const SynctexData& data, std::uint32_t i) {
+  const SynctexNode& node = data.nodes[i];
+  return IsSynctexBox(node.kind) ? std::int64_t{node.h} + data.Extent(i).width : node.h;
 }
 
 double Distance(const SynctexRect& r, double x, double y) {
@@ -63,34 +64,36 @@ SynctexRect SynctexReader::Rect(std::int32_t h0, std::int32_t h1, std::int32_t v
   return rect(x(h0), y(hv - hh), x(h1), y(hv + hd));
 }
 
-SynctexRect SynctexReader::NodeRect(const SynctexNode& node) const {
-  std::int64_t start = node.h, end = EndAlong(node);
-  if (node.kind == SynctexKind::kKern) start = std::int64_t{node.h} - node.width;
-  bool box = IsSynctexBox(node.kind);
-  return Rect(Clamp32(std::min(start, end)), Clamp32(std::max(start, end)), node.v, box ? node.height : 0,
-              box ? node.depth : 0);
+// Records have no height nor depth: their extent gives zeros.
+SynctexRect SynctexReader::NodeRect(std::uint32_t i) const {
+  const SynctexNode& node = data_.nodes[i];
+  const SynctexExtent& extent = data_.Extent(i);
+  std::int64_t start = node.h, end = EndAlong(data_, i);
+  if (node.kind == SynctexKind::kKern) start = std::int64_t{node.h} - extent.width;
+  return Rect(Clamp32(std::min(start, end)), Clamp32(std::max(start, end)), node.v, extent.height, extent.depth);
 }
 
 // The part of a line of type (box) that holds line's material: from where the material
 // before it ends to where its own last piece ends.
 SynctexRect SynctexReader::LineStretch(std::uint32_t box, std::int32_t tag, std::int32_t line) const {
   const SynctexNode& outer = data_.nodes[box];
+  const SynctexExtent& outer_extent = data_.Extent(box);
   std::int64_t before = outer.h, start = outer.h, end = outer.h;
   bool found = false;
-  for (std::uint32_t i = box + 1; i < outer.end; i = std::max(i + 1, data_.nodes[i].end)) {
-    const SynctexNode& child = data_.nodes[i];
+  for (std::uint32_t i = box + 1; i < outer_extent.end; i = std::max(i + 1, data_.End(i))) {
     bool holds = false;
-    for (std::uint32_t j = i; j < child.end && !holds; ++j)
+    for (std::uint32_t j = i, child_end = data_.End(i); j < child_end && !holds; ++j)
       holds = data_.nodes[j].tag == tag && data_.nodes[j].line == line;
     if (holds) {
       if (!found) start = before;
       // A space left at the end of the stretch is no material of the line.
-      if (!found || child.kind != SynctexKind::kGlue) end = EndAlong(child);
+      if (!found || data_.nodes[i].kind != SynctexKind::kGlue) end = EndAlong(data_, i);
       found = true;
     }
-    before = EndAlong(child);
+    before = EndAlong(data_, i);
   }
-  return Rect(Clamp32(std::min(start, end)), Clamp32(std::max(start, end)), outer.v, outer.height, outer.depth);
+  return Rect(Clamp32(std::min(start, end)), Clamp32(std::max(start, end)), outer.v, outer_extent.height,
+              outer_extent.depth);
 }
 
 SynctexForward SynctexReader::Forward(std::string_view source, std::string_view folder, int line,
@@ -118,7 +121,7 @@ SynctexForward SynctexReader::Forward(std::string_view source, std::string_view 
     std::int32_t box = data_.nodes[i].parent;
     while (box >= 0 && data_.nodes[box].kind != SynctexKind::kHbox) box = data_.nodes[box].parent;
     if (!records || box < 0) {
-      answer.boxes.push_back(NodeRect(data_.nodes[i]));
+      answer.boxes.push_back(NodeRect(i));
     } else if (std::find(lines_of_type.begin(), lines_of_type.end(), box) == lines_of_type.end()) {
       lines_of_type.push_back(static_cast<std::uint32_t>(box));
       answer.boxes.push_back(LineStretch(static_cast<std::uint32_t>(box), data_.nodes[i].tag, line));
@@ -132,7 +135,7 @@ std::int32_t SynctexReader::NearestRecord(std::uint32_t first, std::uint32_t end
   double best_distance = std::numeric_limits<double>::infinity();
   for (std::uint32_t i = first; i < end; ++i) {
     if (!IsRecord(data_.nodes[i].kind)) continue;
-    double d = Distance(NodeRect(data_.nodes[i]), x, y);
+    double d = Distance(NodeRect(i), x, y);
     if (d < best_distance) best_distance = d, best = static_cast<std::int32_t>(i);
   }
   return best;
@@ -149,18 +152,18 @@ SynctexInverse SynctexReader::Inverse(int page_number, double x, double y) const
   auto page = std::find_if(data_.pages.begin(), data_.pages.end(), [&](const SynctexPage& p) { return p.number == page_number; });
   if (page == data_.pages.end()) return {};
   std::int32_t inner = -1;
+  std::uint16_t inner_level = 0;
   double inner_area = 0;
   for (std::uint32_t i = page->first; i < page->end; ++i) {
-    const SynctexNode& node = data_.nodes[i];
-    if (!IsSynctexBox(node.kind)) continue;
-    SynctexRect r = NodeRect(node);
+    if (!IsSynctexBox(data_.nodes[i].kind)) continue;
+    SynctexRect r = NodeRect(i);
     if (!Contains(r, x, y)) continue;
-    bool deeper = inner < 0 || node.level > data_.nodes[inner].level ||
-                  (node.level == data_.nodes[inner].level && r.w * r.h < inner_area);
-    if (deeper) inner = static_cast<std::int32_t>(i), inner_area = r.w * r.h;
+    std::uint16_t level = data_.Extent(i).level;
+    bool deeper = inner < 0 || level > inner_level || (level == inner_level && r.w * r.h < inner_area);
+    if (deeper) inner = static_cast<std::int32_t>(i), inner_level = level, inner_area = r.w * r.h;
   }
   std::uint32_t first = page->first, end = page->end;
-  if (inner >= 0) first = static_cast<std::uint32_t>(inner) + 1, end = data_.nodes[inner].end;
+  if (inner >= 0) first = static_cast<std::uint32_t>(inner) + 1, end = data_.End(static_cast<std::uint32_t>(inner));
   std::int32_t record = NearestRecord(first, end, x, y);
   if (record >= 0) return Answer(data_.nodes[record]);
   return inner >= 0 ? Answer(data_.nodes[inner]) : SynctexInverse{};

@@ -46,7 +46,7 @@ class SynctexReader {
 
  private:
   SynctexRect Rect(std::int32_t h0, std::int32_t h1, std::int32_t v, std::int32_t height, std::int32_t depth) const;
-  SynctexRect NodeRect(const SynctexNode& node) const;
+  SynctexRect NodeRect(std::uint32_t node) const;
   SynctexRect LineStretch(std::uint32_t box, std::int32_t tag, std::int32_t line) const;
   std::int32_t NearestRecord(std::uint32_t first, std::uint32_t end, double x, double y) const;
   SynctexInverse Answer(const SynctexNode& node) const;
