@@ -37,6 +37,8 @@
 #include "core/text_encode.h"
 #include "tex/log_scan.h"
 #include "tex/source_encoding.h"
+#include "tex/synctex_gzip.h"
+#include "tex/synctex_stock_copy.h"
 #include "tex/tex_config.h"
 #include "tex/tex_config_win.h"
 #include "win/code_page_win.h"
@@ -408,6 +410,7 @@ class EngineBridge {
                   report);
     }
     // The SyncTeX data goes with the .dvi, and so beside the PDF made from it.
+    if (UnderWine()) WriteStockSynctex();
     for (const char* made : {".dvi", ".synctex.gz"}) {
       if (FileExists(Made(made))) MoveFileExA(Made(made).c_str(), ChangeFileExt(job.source, made).c_str(), MOVEFILE_REPLACE_EXISTING);
     }
@@ -421,6 +424,16 @@ class EngineBridge {
     if (!placed) return Fail("ﾛｸﾞﾌｧｲﾙ " + Log() + " を置けません。");
     DateAfterSource(Log(), job.source);
     job_.reset();
+  }
+
+  // A viewer on Linux reads the SyncTeX data with the stock library, which takes
+  // NAME.synctex before NAME.synctex.gz: it gets a copy it reads right, or none rather
+  // than an old run's. The copy is no part of the run: failing to write it fails nothing.
+  void WriteStockSynctex() const {
+    std::string copy = ChangeFileExt(job_->source, ".synctex"), text;
+    bool made = FileExists(Made(".synctex.gz")) && SynctexText(ReadMade(".synctex.gz"), text);
+    if (!made || !WriteWhole(copy, SynctexStockCopy(text, UnixFileName(job_->work), SystemCodePage())))
+      DeleteFileA(copy.c_str());
   }
 
   // What the run read from the source's folder, for the rule that skips a run whose

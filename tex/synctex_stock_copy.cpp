@@ -87,24 +87,26 @@ void AppendHorizontal(const NodeLine& node, std::string& out) {
   out.append(",0");
 }
 
-// The engines write names in UTF-8 (upLaTeX) or EUC-JP (pLaTeX on Linux).
-std::string InUtf8(std::string_view name, const CodePage932& code_page) {
-  if (IsValidUtf8(name)) return std::string(name);
+// The engines write names in UTF-8 (upLaTeX) or EUC-JP (pLaTeX on Linux), pLaTeX after
+// a folder in the system's UTF-8: each part of a name is read in its own code.
+std::string InUtf8(std::string_view part, const CodePage932& code_page) {
+  if (IsValidUtf8(part)) return std::string(part);
   DecodedText decoded;
-  DecodeText(name, IsValidEucJp(name) ? Encoding::kEucJp : Encoding::kShiftJis, code_page, decoded);
+  DecodeText(part, IsValidEucJp(part) ? Encoding::kEucJp : Encoding::kShiftJis, code_page, decoded);
   std::string utf8;
   Unholdable unholdable;
   const FileCoding coding{Encoding::kUtf8, false, LineEnd::kLf};
   std::string_view text(decoded.text.data.get(), decoded.text.size);
-  if (!EncodeText(text, coding, code_page, decoded.chars, nullptr, utf8, unholdable)) return std::string(name);
+  if (!EncodeText(text, coding, code_page, decoded.chars, nullptr, utf8, unholdable)) return std::string(part);
   return utf8;
 }
 
-std::string FullUnixName(std::string_view name, std::string_view folder) {
+// "/" is no byte of a character in any of those codes.
+std::string FullUnixName(std::string_view name, std::string_view folder, const CodePage932& code_page) {
   std::string joined;
   if (!name.starts_with('/')) joined.append(folder).append("/");
   joined.append(name);
-  std::vector<std::string_view> kept;
+  std::vector<std::string> kept;
   std::string_view rest = joined;
   while (!rest.empty()) {
     const std::size_t slash = rest.find('/');
@@ -113,11 +115,11 @@ std::string FullUnixName(std::string_view name, std::string_view folder) {
     if (part == "..") {
       if (!kept.empty()) kept.pop_back();
     } else if (!part.empty() && part != ".") {
-      kept.push_back(part);
+      kept.push_back(InUtf8(part, code_page));
     }
   }
   std::string full;
-  for (std::string_view part : kept) full.append("/").append(part);
+  for (const std::string& part : kept) full.append("/").append(part);
   return full;
 }
 
@@ -128,7 +130,7 @@ bool AppendInput(std::string_view line, std::string_view folder, const CodePage9
   const std::size_t colon = line.find(':', kInput.size());
   if (colon == std::string_view::npos) return false;
   out.append(line.substr(0, colon + 1));
-  out.append(FullUnixName(InUtf8(line.substr(colon + 1), code_page), folder));
+  out.append(FullUnixName(line.substr(colon + 1), folder, code_page));
   return true;
 }
 

@@ -156,17 +156,6 @@ TEST(SynctexReader, SourceNamesMatchInEveryCodeAndForm) {
   for (const Case& c : cases) EXPECT_EQ(SynctexTagsOf(data, c.source, "/w/doc", IconvCodePage()), c.tags) << c.source;
 }
 
-// Names come out full from the work folder; lines that are no vertical node or input,
-// or that cannot be read whole, come through as they were.
-TEST(SynctexStockCopy, NamesComeOutFullAndOtherLinesAsTheyWere) {
-  const std::string text =
-      "Input:1:./doc.tex\nInput:2:../parts/sub.tex\nInput:3://t/./x/../y.tex\nContent:\n{1\n"
-      "x1,2:30,20\n(1,5:10,-40:100\nk1,3:notanumber,-20:60\nthis line is noise\n}1\n";
-  const std::string want =
-      "Input:1:/w/doc/doc.tex\nInput:2:/w/parts/sub.tex\nInput:3:/t/y.tex\nContent:\n{1\n"
-      "x1,2:30,20\n(1,5:10,-40:100\nk1,3:notanumber,-20:60\nthis line is noise\n}1\n";
-  EXPECT_EQ(SynctexStockCopy(text, "/w/doc/", IconvCodePage()), want);
-}
 
 // What pdftotext -bbox reports of a word.
 struct Word {
@@ -205,6 +194,20 @@ SynctexRect WordsBox(const std::vector<Word>& words, int page, const std::string
 }
 
 std::string Utf8(std::string_view cp932) { return Iconv(cp932, "CP932", "UTF-8"); }
+
+// Names come out full from the work folder and in UTF-8, even pLaTeX's EUC-JP name after
+// a folder in UTF-8; lines that are no vertical node or input, or that cannot be read
+// whole, come through as they were.
+TEST(SynctexStockCopy, NamesComeOutFullAndOtherLinesAsTheyWere) {
+  const std::string text =
+      "Input:1:./doc.tex\nInput:2:../parts/sub.tex\nInput:3://t/./x/../y.tex\nInput:4:" + Utf8("/w/文書/") +
+      Iconv("論文.tex", "CP932", "EUC-JP") +
+      "\nContent:\n{1\nx1,2:30,20\n(1,5:10,-40:100\nk1,3:notanumber,-20:60\nthis line is noise\n}1\n";
+  const std::string want =
+      "Input:1:/w/doc/doc.tex\nInput:2:/w/parts/sub.tex\nInput:3:/t/y.tex\nInput:4:" + Utf8("/w/文書/論文.tex") +
+      "\nContent:\n{1\nx1,2:30,20\n(1,5:10,-40:100\nk1,3:notanumber,-20:60\nthis line is noise\n}1\n";
+  EXPECT_EQ(SynctexStockCopy(text, "/w/doc/", IconvCodePage()), want);
+}
 
 // Each paragraph line's words carry the line's number; "p" and "q" reach below the baseline,
 // as the boxes do.

@@ -403,6 +403,14 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
     }
     EXPECT_EQ(text.find("??"), std::string::npos) << text;
     EXPECT_TRUE(FileExists(folder + "論文.synctex.gz"));  // beside the PDF, for the viewer
+    // and the copy that Linux viewers' SyncTeX library reads, naming the source by its
+    // full UTF-8 name (the folder as the engine found it, links resolved)
+    std::string named = RunOnLinux(h.dir().path(),
+                                   "grep -cxF \"Input:1:$(realpath '" + UnixFileName(source) + "')\" '" +
+                                       UnixFileName(folder + "論文.synctex") + "' > '" +
+                                       UnixFileName(h.dir() / "named.txt") + "'",
+                                   h.dir() / "named.txt");
+    EXPECT_EQ(named, "1\n") << ReadFileBytes(folder + "論文.synctex").substr(0, 300);
 
     // Unchanged: no tool runs, the log stays as it was.
     AgeFile(log, 5);
