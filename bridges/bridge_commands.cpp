@@ -162,17 +162,10 @@ std::string PageArguments(const std::string& viewer, const std::string& pdf_word
   return {};
 }
 
-std::string GVariantString(std::string_view text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') quoted += '\\';
-    quoted += c;
-  }
-  return quoted + "\"";
-}
-
 // zathura 0.5's HighlightRects brings it down on its second call: the mark comes from its
-// own SynctexView instead, which reads the copy of the data made for such viewers.
+// own SynctexView instead, which reads the copy of the data made for such viewers, where
+// names are as the engine saw them (Wine's drive links resolved). gdbus takes a name that
+// is no GVariant text (a full Unix name never is) as the string itself.
 std::string ZathuraScript(const ZathuraShow& show) {
   const std::string pids = ShellQuote(show.pid_file), bus = ShellQuote(show.bus_file), file = ShellQuote(show.pdf);
   std::string script =
@@ -197,7 +190,7 @@ std::string ZathuraScript(const ZathuraShow& show) {
          "  i=$((i+1)); [ $i -gt 100 ] && exit 1; sleep 0.05\n"
          "done\n" +
          call + "org.pwmt.zathura.GotoPage " + std::to_string(show.page - 1) + "\n" +
-         call + "org.pwmt.zathura.SynctexView " + ShellQuote(GVariantString(show.source)) + " " +
+         call + "org.pwmt.zathura.SynctexView \"$(realpath -m -- " + ShellQuote(show.source) + ")\" " +
          std::to_string(show.line) + " 0\n";
 }
 

@@ -87,9 +87,6 @@ struct ZathuraShow {
 };
 std::string ZathuraScript(const ZathuraShow& show);
 
-// A string in GVariant's text form, as gdbus reads its arguments.
-std::string GVariantString(std::string_view text);
-
 // Prints pdf; status 127 when the print command is not there.
 std::string PrintScript(const std::string& printer, const std::string& pdf, const std::string& marker);
 

@@ -22,6 +22,8 @@
 
 #include "bridges/bridge_commands.h"
 #include "bridges/outside_run_win.h"
+#include "bridges/sumatra_commands.h"
+#include "bridges/sumatra_win.h"
 #include "bridges/viewer_conversion.h"
 #include "core/command_line.h"
 #include "core/sjis.h"
@@ -195,7 +197,11 @@ class ViewerBridge {
   void Show(const std::string& pdf, const ViewerCommand& command) {
     std::string viewer = ProfileFile(settings_).ReadString("Viewer", "Show", "");
     int page = command.kind == ViewerCommand::Place ? command.page : 0;
-    bool shown = UnderWine() ? ShowOnLinux(pdf, viewer, command) : ShowOnWindows(pdf, viewer, page);
+    std::string quillet = ProgramFolder() + "Quillet.exe";
+    bool shown = IsSumatraViewer(viewer) ? (page > 0 ? ShowPlaceInSumatra(viewer, pdf, command.file, command.line, page, quillet)
+                                                     : ShowPdfInSumatra(viewer, pdf, quillet))
+                 : UnderWine() ? ShowOnLinux(pdf, viewer, command)
+                               : ShowOnWindows(pdf, viewer, page);
     if (!shown) Tell("PDFﾌｧｲﾙ " + pdf + " を表示できません。");
   }
 

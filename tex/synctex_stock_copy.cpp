@@ -7,6 +7,7 @@
 #include "core/text_decode.h"
 #include "core/text_encode.h"
 #include "core/text_encoding.h"
+#include "tex/synctex_names.h"
 
 namespace quillet {
 
@@ -92,7 +93,7 @@ void AppendHorizontal(const NodeLine& node, std::string& out) {
 std::string InUtf8(std::string_view part, const CodePage932& code_page) {
   if (IsValidUtf8(part)) return std::string(part);
   DecodedText decoded;
-  DecodeText(part, IsValidEucJp(part) ? Encoding::kEucJp : Encoding::kShiftJis, code_page, decoded);
+  DecodeText(part, SynctexPartEncoding(part), code_page, decoded);
   std::string utf8;
   Unholdable unholdable;
   const FileCoding coding{Encoding::kUtf8, false, LineEnd::kLf};

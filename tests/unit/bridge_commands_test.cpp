@@ -137,7 +137,6 @@ TEST(BridgeCommandsTest, PTeXRefusesNamesOutsideJisX0208) {
 TEST(BridgeCommandsTest, ShellWordsKeepEveryByte) {
   EXPECT_EQ(ShellQuote("it's"), "'it'\\''s'");
   EXPECT_EQ(ShellQuote("/tmp/a b/$x`y`"), "'/tmp/a b/$x`y`'");
-  EXPECT_EQ(GVariantString("/t/a \"b\\c.tex"), "\"/t/a \\\"b\\\\c.tex\"");
   EXPECT_EQ(PageArguments("/usr/bin/mupdf -r 96", "'a.pdf'", 3), "'a.pdf' 3");
   EXPECT_EQ(PageArguments("zathura", "'a.pdf'", 3), "-P 3 'a.pdf'");
   EXPECT_EQ(PageArguments("xpdf", "'a.pdf'", 3), "");

@@ -140,7 +140,9 @@ TEST(SynctexReader, SourceNamesMatchInEveryCodeAndForm) {
   data.inputs = {{1, Iconv("/w/doc/./和文.tex", "CP932", "EUC-JP")},
                  {2, Iconv("sub/報告.tex", "CP932", "UTF-8")},
                  {3, "C:\\Users\\A\\表.tex"},  // 表: its second byte is 0x5C
-                 {4, "../other/Note.TEX"}};
+                 {4, "../other/Note.TEX"},
+                 // Under Wine: the drive's folder and the work folder in UTF-8, the name in EUC-JP.
+                 {5, Iconv("/p/drive_c/文書/.quillet-tex/", "CP932", "UTF-8") + Iconv("../和文 報告.tex", "CP932", "EUC-JP")}};
   struct Case {
     std::string source;
     std::vector<std::int32_t> tags;
@@ -151,6 +153,9 @@ TEST(SynctexReader, SourceNamesMatchInEveryCodeAndForm) {
       {"c:/users/a/表.tex", {3}},
       {"/w/other/note.tex", {4}},
       {"/w/doc/表.tex", {}},
+      {"C:\\文書\\和文 報告.tex", {5}},
+      {"c:\\他\\文書\\和文 報告.tex", {}},
+      {"C:\\文書\\和文.tex", {}},
       {"C:\\Users\\A\\表", {}},
   };
   for (const Case& c : cases) EXPECT_EQ(SynctexTagsOf(data, c.source, "/w/doc", IconvCodePage()), c.tags) << c.source;

@@ -483,5 +483,70 @@ TEST(BridgeTest, AFirstStartTakesTheShippedBridgesAndKeepsWhatIsSet) {
   }
 }
 
+// What zathura, showing the PDF of the document in folder, answers over D-Bus for one of
+// its properties: "(<uint32 2>,)" for the page shown, counted from 0.
+std::string ZathuraProperty(AppHarness& h, const std::string& folder, const char* property) {
+  std::string answer = UnixFileName(h.dir() / "answer.txt");
+  return RunOnLinux(h.dir().path(),
+                    "cd '" + UnixFileName(folder + ".quillet-tex") + "' && DBUS_SESSION_BUS_ADDRESS=$(cat viewer.bus) "
+                    "gdbus call --session --dest org.pwmt.zathura.PID-$(cat viewer.pid) --object-path /org/pwmt/zathura "
+                    "--method org.freedesktop.DBus.Properties.Get org.pwmt.zathura " + property + " > '" + answer + "'",
+                    h.dir() / "answer.txt");
+}
+
+// Forward search from a Japanese-named document and from the chapter it reads from a
+// subfolder shows each line's page in zathura; a Ctrl+click there runs the command the
+// viewer bridge gave zathura, with the name and line its SyncTeX lookup finds, and that
+// brings the chapter's line up in TeX Quillet.
+TEST(BridgeTest, ForwardSearchShowsThePageAndAClickInTheViewerComesBack) {
+  EndStandInsAtExit cleanup;
+  AppHarness h;
+  StartWithBridges(h, "", "", {.show = ""});
+  DriveFolders folders(h);
+  std::string folder = folders.Make("文書\\表 ソ (同期)\\");
+  std::string source = folder + "和文 報告.tex", chapter = folder + "sub\\part.tex";
+  CreateDirectoryA((folder + "sub").c_str(), nullptr);
+  WriteFileBytes(source, "\\documentclass{jarticle}\r\n\\begin{document}\r\nはじめ。\r\n\\newpage\r\n"
+                         "二ページ目の本文です。\r\n\r\n\\input{sub/part}\r\n\\end{document}\r\n");
+  WriteFileBytes(chapter, "\\newpage\r\n三ページ目の本文です。\r\n\r\n");
+  AgeFile(source, 10);
+  AgeFile(chapter, 10);
+  ASSERT_TRUE(h.main().OpenDocument(chapter));
+  EXPECT_FALSE(h.main().menu().Item(kForwardSearchItem).enabled());  // no run yet
+  ASSERT_TRUE(h.main().OpenDocument(source));
+  h.Command(h.main().FormatCommandIds[0]);
+  h.Command(kTeX1Item);
+  ASSERT_EQ(ErrorText(h), "");
+  struct Row {
+    const std::string& file;
+    int line;
+    const char* page;
+  } rows[] = {{source, 5, "(<uint32 1>,)\n"}, {chapter, 2, "(<uint32 2>,)\n"}, {source, 3, "(<uint32 0>,)\n"}};
+  for (const Row& r : rows) {
+    ASSERT_TRUE(h.main().OpenDocument(r.file));
+    EXPECT_TRUE(h.main().menu().Item(kForwardSearchItem).enabled()) << r.file;
+    HWND editor = h.main().ActiveChild()->Memo;
+    LRESULT at = SendMessageA(editor, EM_LINEINDEX, static_cast<WPARAM>(r.line - 1), 0);
+    SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(at), at);
+    h.Command(kForwardSearchItem);
+    EXPECT_TRUE(PumpUntil([&] { return ZathuraProperty(h, folder, "pagenumber") == r.page; }, 20000))
+        << r.file << " " << r.line << ": " << ZathuraProperty(h, folder, "pagenumber")
+        << ReadFileBytes(h.dir() / "viewer-errors.txt") << h.Panel(kHintPanel);
+  }
+  EXPECT_EQ(h.messages.Texts(), "");
+
+  // zathura resolves the click with its own SyncTeX library and fills in the command.
+  std::string click = "cd '" + UnixFileName(folder + ".quillet-tex") + "' && x=$(tr '\\0' '\\n' < /proc/$(cat viewer.pid)/cmdline"
+                      " | sed -n '/^-x$/{n;p;}') && eval \"$(printf '%s' \"$x\" | sed 's|%{line}|2|; s|%{input}|" +
+                      UnixFileName(chapter) + "|')\"; echo $? > '" + UnixFileName(h.dir() / "clicked.txt") + "'";
+  EXPECT_EQ(RunOnLinux(h.dir().path(), click, h.dir() / "clicked.txt"), "0\n");
+  ASSERT_TRUE(PumpUntil([&] { return h.main().ActiveChild() && h.main().ActiveChild()->FileName() == chapter; }, 10000))
+      << h.messages.Texts();
+  HWND editor = h.main().ActiveChild()->Memo;
+  Range sel = EditorSelection(editor);
+  EXPECT_EQ(sel.start, SendMessageA(editor, EM_LINEINDEX, 1, 0));
+  RunOnLinux(h.dir().path(), "kill $(cat '" + UnixFileName(folder + ".quillet-tex\\viewer.pid") + "')", h.dir() / "x");
+}
+
 }  // namespace
 }  // namespace quillet::test

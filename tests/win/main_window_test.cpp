@@ -83,7 +83,7 @@ TEST(MainWindowTest, TheMenuBarAtStart) {
       "挿入(&I)\n"
       "  -定型ﾏｸﾛ(&M)...\n"
       "実行(&R)\n"
-      "  TeXをかける(&T)\n  TeXをかけてﾌﾟﾚﾋﾞｭｰ(&V)\n  TeXをかけて印刷(&P)\n  ---\n  -TeXの実行を中止(&S)\tCtrl+Break\n"
+      "  TeXをかける(&T)\n  TeXをかけてﾌﾟﾚﾋﾞｭｰ(&V)\n  TeXをかけて印刷(&P)\n  -ﾌﾟﾚﾋﾞｭｰで現在行を表示(&J)\tCtrl+Shift+J\n  ---\n  -TeXの実行を中止(&S)\tCtrl+Break\n"
       "ｵﾌﾟｼｮﾝ(&O)\n"
       "  環境設定(&V)...\n  TeXの設定(&P)...\n"
       "ｳｨﾝﾄﾞｳ(&W)\n"
@@ -131,6 +131,7 @@ TEST(MainWindowTest, ShortcutsAreAcceleratorsOfTheirItems) {
       {FCONTROL, 'N', kJumpNextItem},    {FSHIFT, VK_F5, kWindowCascadeItem}, {FSHIFT, VK_F4, kWindowTileItem},
       {FCONTROL, 'O', kFileOpenItem},    {FCONTROL, 'S', kFileSaveItem},  {0, VK_F1, kSearchforHelpOnItem},
       {FCONTROL, VK_CANCEL, kStopTeXItem},
+      {FCONTROL | FSHIFT, 'J', kForwardSearchItem},
   };
   for (auto r : rows) EXPECT_TRUE(has(r.flags, r.key, r.cmd)) << r.cmd;
   EXPECT_EQ(table.size(), std::size(rows));
