@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bench/peak_memory.h"
+#include "bench/synctex_sample.h"
 #include "tests/unit/gzip_text.h"
 #include "tests/unit/iconv_code_page.h"
 #include "tex/synctex_gzip.h"
@@ -16,36 +17,10 @@
 namespace quillet {
 namespace {
 
-constexpr int kPages = 500, kLinesPerPage = 40, kWords = 10, kPagesPerChapter = 50;
-
-int Tag(int page) { return 2 + (page - 1) / kPagesPerChapter; }
-int SourceLine(int page, int line) { return ((page - 1) % kPagesPerChapter) * kLinesPerPage + line + 1; }
-
-std::string Text() {
-  std::string s = "SyncTeX Version:1\nInput:1:/home/u/book/./main.tex\n";
-  for (int chapter = 0; chapter * kPagesPerChapter < kPages; ++chapter)
-    s += "Input:" + std::to_string(chapter + 2) + ":/home/u/book/./chapters/ch" + std::to_string(chapter) + ".tex\n";
-  s += "Output:dvi\nMagnification:1000\nUnit:1\nX Offset:4736287\nY Offset:4736287\nContent:\n";
-  for (int page = 1; page <= kPages; ++page) {
-    std::string tag = std::to_string(Tag(page));
-    s += "{" + std::to_string(page) + "\n[1,9:4063232,42532864:21430272,38797312,0\n";
-    for (int line = 0; line < kLinesPerPage; ++line) {
-      std::string at = tag + "," + std::to_string(SourceLine(page, line)) + ":";
-      std::string v = std::to_string(4245152 + line * 983040);
-      s += "(" + at + "4063232," + v + ":21430272,455111,127431\n";
-      for (int word = 0; word < kWords; ++word) {
-        std::string h = std::to_string(4063232 + word * 2100000);
-        s += "x" + at + h + "," + v + "\ng" + at + std::to_string(4063232 + word * 2100000 + 218453) + "," + v + "\n";
-      }
-      s += ")\n";
-    }
-    s += "]\n}" + std::to_string(page) + "\n";
-  }
-  return s + "Postamble:\nCount:0\n";
-}
+using namespace synctex_sample;
 
 const std::string& Packed() {
-  static const std::string packed = Gzip(Text());
+  static const std::string packed = Gzip(Text("/home/u/book/./"));
   return packed;
 }
 
