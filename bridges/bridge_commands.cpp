@@ -136,9 +136,12 @@ std::string ConvertScript(const std::string& converter, const std::string& dvi, 
 // finished one (perhaps not yet reaped) or a process number used again starts a new one.
 // Sets pid from pid_file and opens an "if" on that test.
 namespace {
+// The state letter of process $pid (Z: ended, not yet reaped); nothing once it is gone.
+constexpr const char* kProcessState = "sed -n 's/.*) \\(.\\).*/\\1/p' /proc/$pid/stat 2>/dev/null";
+
 std::string ViewerShowing(const std::string& pid_file, const std::string& file) {
   return "pid=$(cat " + pid_file + " 2>/dev/null)\n"
-         "state=$(sed -n 's/.*) \\(.\\).*/\\1/p' /proc/$pid/stat 2>/dev/null)\n"
+         "state=$(" + kProcessState + ")\n"
          "if [ -n \"$pid\" ] && [ -n \"$state\" ] && [ \"$state\" != Z ] && grep -qaF " + file + " /proc/$pid/cmdline;";
 }
 }  // namespace
@@ -180,7 +183,7 @@ std::string ZathuraScript(const ZathuraShow& show) {
       (show.page > 0 ? PageArguments("zathura", file, show.page) : file) + " >/dev/null 2>&1 &\n"
       "  pid=$!\n"
       "  echo $pid > " + pids + "\n"
-      "  [ -z \"$2\" ] || { while kill -0 $pid 2>/dev/null; do sleep 1; done; kill $2; } &\n"
+      "  [ -z \"$2\" ] || { while " + kProcessState + " | grep -qv Z; do sleep 1; done; kill $2; } &\n"
       "fi\n";
   if (show.page < 1) return script;
   const std::string call = "gdbus call --session --dest org.pwmt.zathura.PID-$pid --object-path /org/pwmt/zathura --method ";
