@@ -26,6 +26,7 @@
 #include "core/sjis.h"
 #include "win/message_loop_win.h"
 #include "win/settings_location_win.h"
+#include "win/system_dll_win.h"
 
 namespace quillet {
 
@@ -69,8 +70,7 @@ Application::~Application() {
 
 bool Application::CreateWindows() {
   PrepareTitleArtwork();  // for the splash, while the windows are made
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&icc);
+  InitControls(ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES);
   if (!RegisterEditorClass(AppInstance())) return false;
   // The application's own hidden window, titled like the program.
   app_window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", kTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "win/guard_win.h"
+#include "win/system_dll_win.h"
 
 namespace quillet {
 
@@ -53,8 +54,7 @@ bool SpeedPanel::Create(HWND parent, std::span<const SpeedButtonDef> buttons) {
 // The tip window costs start-up time and is needed only once the mouse is here.
 void SpeedPanel::EnsureToolTips() {
   if (tips_) return;
-  INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
+  InitControls(ICC_BAR_CLASSES);
   tips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
                           GetModuleHandleA(nullptr), nullptr);

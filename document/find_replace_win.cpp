@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "win/message_dialog_win.h"
+#include "win/system_dll_win.h"
 
 namespace quillet {
 
@@ -69,7 +70,7 @@ void FindReplace::Show(Dialog& dialog, Dialog& other) {
     dialog.request.lpstrReplaceWith = dialog.with.data();
     dialog.request.wReplaceWithLen = static_cast<WORD>(dialog.with.size());
   }
-  dialog.window = replace ? ReplaceTextA(&dialog.request) : FindTextA(&dialog.request);
+  dialog.window = FindTextDialog(dialog.request, replace);
 }
 
 // A selection becomes the dialog's find text; without one the dialog keeps its own.

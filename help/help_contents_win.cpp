@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win/guard_win.h"
+#include "win/system_dll_win.h"
 
 namespace quillet {
 
@@ -40,8 +41,7 @@ bool HelpContents::Open(const HelpFile& file) {
     SetForegroundWindow(hwnd());
     return true;
   }
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
+  InitControls(ICC_TREEVIEW_CLASSES);
   if (!font_) {
     font_ = CreatePixelFont(kFontFace, kFontHeight);
     title_font_ = CreatePixelFont(kFontFace, kTitleFontHeight, FW_BOLD);
@@ -91,7 +91,7 @@ bool HelpContents::CreateChildren() {
   if (!tree_ || !body_) return false;
   for (HWND child : {tree_, body_}) {
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    SetWindowSubclass(child, KeyProc, kKeySubclass, reinterpret_cast<DWORD_PTR>(this));
+    SubclassWindow(child, KeyProc, kKeySubclass, reinterpret_cast<DWORD_PTR>(this));
   }
   SendMessageA(body_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(kTextMargin, kTextMargin));
   return true;
@@ -253,10 +253,10 @@ LRESULT HelpContents::HandleKey(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
       if (wp == VK_ESCAPE || wp == '\t') return 0;  // already handled as keys
       break;
     case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, KeyProc, id);
+      RemoveSubclass(hwnd, KeyProc, id);
       break;
   }
-  return DefSubclassProc(hwnd, msg, wp, lp);
+  return DefSubclass(hwnd, msg, wp, lp);
 }
 
 }  // namespace quillet

@@ -9,6 +9,7 @@
 #include "editor/editor_win.h"
 #include "tex/log_scan.h"
 #include "win/controls_win.h"
+#include "win/system_dll_win.h"
 
 namespace quillet {
 
@@ -17,8 +18,8 @@ namespace {
 // The text control's double-click and Enter ask for the place of the caret's line, after
 // the control has placed the caret.
 LRESULT CALLBACK JumpKeys(HWND memo, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR window) {
-  if (msg == WM_NCDESTROY) RemoveWindowSubclass(memo, JumpKeys, 0);
-  LRESULT result = DefSubclassProc(memo, msg, wp, lp);
+  if (msg == WM_NCDESTROY) RemoveSubclass(memo, JumpKeys, 0);
+  LRESULT result = DefSubclass(memo, msg, wp, lp);
   if (msg == WM_LBUTTONDBLCLK || (msg == WM_KEYDOWN && wp == VK_RETURN)) {
     reinterpret_cast<TErrorWin*>(window)->JumpFromCaretLine();
   }
@@ -37,7 +38,7 @@ bool TErrorWin::Create(HWND owner) {
   Memo = CreateEditor(hwnd(), 1);
   if (!Memo) return false;
   SendMessageA(Memo, EM_SETREADONLY, TRUE, 0);
-  SetWindowSubclass(Memo, JumpKeys, 0, reinterpret_cast<DWORD_PTR>(this));
+  SubclassWindow(Memo, JumpKeys, 0, reinterpret_cast<DWORD_PTR>(this));
   SendMessageA(Memo, WM_SETFONT, reinterpret_cast<WPARAM>(font()), FALSE);
   RECT client;
   GetClientRect(hwnd(), &client);
