@@ -1,17 +1,15 @@
 #include "core/profile_section.h"
 
+#include "core/profile_text.h"
 #include "core/sjis.h"
 
 namespace quillet {
 
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  std::size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
+// The blanks the platform's reader takes off names and values, so that a key it keeps
+// (ending in \v, \f or ^Z, say) is found by its name.
+std::string_view Trim(std::string_view text) { return TrimProfileBlanks(text); }
 
 std::string_view Unquote(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {

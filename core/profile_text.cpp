@@ -76,11 +76,28 @@ bool IsNamed(std::string_view found, std::string_view name) { return SameIgnorin
 
 }  // namespace
 
+namespace {
+bool HasLineBreakOrNul(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+}  // namespace
+
+// Line breaks are looked for before the blanks are trimmed: CR and LF are blanks too.
 bool IsStorableKey(std::string_view key) {
   std::string_view t = Trim(key);
   if (!t.empty() && (t.front() == ';' || t.front() == '[')) return false;
-  return t.find_first_of(std::string_view("=\r\n\0", 4)) == std::string_view::npos;
+  return !HasLineBreakOrNul(key) && t.find('=') == std::string_view::npos;
 }
+
+bool IsStorableSection(std::string_view name) {
+  std::string_view t = Trim(name);
+  if (t.empty() || HasLineBreakOrNul(name)) return false;
+  std::size_t last = 0;
+  for (std::size_t i = 0; i < t.size(); i += CharLength(t, i)) last = i;
+  return last + CharLength(t, last) == t.size() && !(last + 1 == t.size() && IsLeadByte(t.back()));
+}
+
+std::string_view TrimProfileBlanks(std::string_view text) { return Trim(text); }
 
 // The text is kept cut at its section lines, so a change looks only at its own section:
 // a page of changes to a file of megabytes stays fast.
@@ -128,7 +145,8 @@ std::optional<std::string> ProfileText::SectionEntries(std::string_view section)
   return entries;
 }
 
-void ProfileText::Set(std::string_view section, std::string_view key, std::string_view given) {
+bool ProfileText::Set(std::string_view section, std::string_view key, std::string_view given) {
+  if (!IsStorableSection(section) || !IsStorableKey(key) || HasLineBreakOrNul(given)) return false;
   const std::string value = Stored(given);
   std::size_t found = Find(section);
   if (!found) {
@@ -138,7 +156,7 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
     added.append("[").append(section).append("]").append(kLineEnd);
     added.append(key).append("=").append(value).append(kLineEnd);
     sections_.push_back({std::string(Trim(section)), std::move(added)});
-    return;
+    return true;
   }
   std::string& text = sections_[found].text;
   std::vector<Line> lines = Lines(text);
@@ -148,7 +166,7 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
     if (name && SameIgnoringAsciiCase(*name, Trim(key))) {
       std::string replaced = std::string(*name) + "=" + value;
       text.replace(lines[i].begin, lines[i].body.size(), replaced);
-      return;
+      return true;
     }
     if (!Trim(lines[i].body).empty()) insert_at = lines[i].end;
   }
@@ -156,6 +174,7 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
   if (insert_at == text.size() && !EndsInLineBreak(text)) added += kLineEnd;
   added.append(key).append("=").append(value).append(kLineEnd);
   text.insert(insert_at, added);
+  return true;
 }
 
 void ProfileText::EraseSection(std::string_view section) {

@@ -22,8 +22,10 @@ class ProfileText {
   // The key's line of the first section of that name becomes "key=value" (the key spelt
   // as in the file); a missing key is added after the section's last non-blank line, a
   // missing section at the end of the file. A value in a pair of matching quotes gets one
-  // more pair, which the reader takes off.
-  void Set(std::string_view section, std::string_view key, std::string_view value);
+  // more pair, which the reader takes off. What would not read back as written (a section
+  // or key that IsStorableSection or IsStorableKey refuses, a value with a line break or a
+  // NUL) is refused: false, and nothing changes.
+  bool Set(std::string_view section, std::string_view key, std::string_view value);
   // Removes every section of that name with all its lines.
   void EraseSection(std::string_view section);
 
@@ -46,8 +48,17 @@ class ProfileText {
 };
 
 // Whether a key written as "key=value" reads back as that key (blanks around it aside):
-// it holds no "=" or line break and does not begin with ";" (a comment) or "[" (a
+// it holds no "=", line break or NUL and does not begin with ";" (a comment) or "[" (a
 // section header, should a "]" follow).
 bool IsStorableKey(std::string_view key);
+
+// Whether a section written as "[name]" is found again by that name (blanks around it
+// aside): not empty, no line break or NUL, and no lead byte at its end that would take
+// the "]" for its trail byte.
+bool IsStorableSection(std::string_view name);
+
+// The name or value without what the platform's reader takes for blanks around it: tab
+// to CR, ^Z and space.
+std::string_view TrimProfileBlanks(std::string_view text);
 
 }  // namespace quillet
