@@ -49,9 +49,11 @@ bool UsesShippedEngine(const Application& app) {
   return SameIgnoringAsciiCase(std::string_view(command).substr(0, engine.size()), engine);
 }
 
+// Only for the shipped engine: an outside engine's wintex.ini is its own, and may be
+// shared or not writable.
 void UseShippedFormats(Application& app) {
   TeXConfiguration& config = app.tex_config();
-  if (!config.menu_strings.empty() || !FileExists(EngineBridge())) return;
+  if (!config.menu_strings.empty() || !UsesShippedEngine(app) || !FileExists(EngineBridge())) return;
   if (WriteTeXMenu(app.tex_settings_file(), config, {"pLaTeX", "upLaTeX", "LaTeX"}, {"platex", "uplatex", "latex"}) !=
           WriteOutcome::Ok ||
       SaveTeXModeDefault(app.tex_settings_file(), 0) != WriteOutcome::Ok) {

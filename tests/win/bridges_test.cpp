@@ -452,12 +452,13 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
 // A start with no engine or viewer takes the bridges beside the program, formats when
 // wintex.ini has none and the macro library when no macro folder is set; what the user
 // set stays.
+// An outside engine's empty wintex.ini is left as it is: no formats, none chosen.
 TEST(BridgeTest, AFirstStartTakesTheShippedBridgesAndKeepsWhatIsSet) {
   const std::string shipped_macros = ProgramFolder() + "macros";
   struct Row { const char* what; const char* ini; const char* wintex; bool engine_taken; std::size_t formats;
                std::string macros; } rows[] = {
       {"nothing set", "", "", true, 3, shipped_macros},
-      {"an engine set", "[TeX]\r\nUse=1\r\nｲﾝﾌﾟﾚｽ  Big WpvTeX=C:\\big.exe\r\n", "", false, 3, shipped_macros},
+      {"an engine set", "[TeX]\r\nUse=1\r\nｲﾝﾌﾟﾚｽ  Big WpvTeX=C:\\big.exe\r\n", "", false, 0, shipped_macros},
       {"formats and macros set", "[General]\r\nMacroPath=C:\\マクロ\r\n", "[TeXMode]\r\nplain=tex\r\n", true, 1,
        "C:\\マクロ"},
   };
@@ -474,8 +475,13 @@ TEST(BridgeTest, AFirstStartTakesTheShippedBridgesAndKeepsWhatIsSet) {
     EXPECT_EQ(env.tex.use, r.engine_taken ? 0 : 1);
     EXPECT_EQ(env.dvi.paths[0], Quoted(StandInPath(kViewerBridgeExe)));
     EXPECT_EQ(h.main().FormatCommandIds.size(), r.formats);
-    EXPECT_EQ(h.main().CurrentTeXMode, 0);
+    EXPECT_EQ(h.main().CurrentTeXMode, r.formats ? 0 : -1);
     EXPECT_EQ(env.general.macro_path, r.macros);
+    EXPECT_EQ(h.messages.Texts(), "");
+    if (!r.formats) {
+      EXPECT_EQ(ReadFileBytes(h.wintex_path()), r.wintex);
+      continue;
+    }
     char value[64];
     GetPrivateProfileStringA("TeXMode", r.formats == 3 ? "pLaTeX" : "plain", "", value, sizeof value,
                              h.wintex_path().c_str());
