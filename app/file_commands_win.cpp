@@ -16,13 +16,17 @@
 #include "editor/editor_win.h"
 #include "win/controls_win.h"
 #include "win/code_page_win.h"
+#include "win/failure_cause_win.h"
 #include "win/file_io_win.h"
 #include "win/message_dialog_win.h"
 
 namespace quillet {
 
 namespace {
-std::string CannotCreateText(const std::string& name) { return "ﾌｧｲﾙ " + name + " を作成できません"; }
+// The fixed first line, then why.
+std::string CannotCreateText(const std::string& name, const SaveReport& report) {
+  return "ﾌｧｲﾙ " + name + " を作成できません\r" + FailureCauseText(report.error, report.read_only);
+}
 }  // namespace
 
 FileDialogArgs TMainForm::OpenDialogArgs() const {
@@ -236,7 +240,7 @@ bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
   const SaveReport& report = *written;
   if (report.backup_failed) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
   if (!report.saved) {
-    app_.messages().Error(hwnd(), CannotCreateText(name));
+    app_.messages().Error(hwnd(), CannotCreateText(name, report));
     return false;
   }
   doc.SetModified(false);
@@ -257,7 +261,7 @@ bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
   std::optional<SaveReport> written = WriteDocument(doc, coding, chosen, "");
   if (!written) return false;
   if (!written->saved) {
-    app_.messages().Error(hwnd(), CannotCreateText(chosen));
+    app_.messages().Error(hwnd(), CannotCreateText(chosen, *written));
     return false;
   }
   DeleteFileA(doc.AutoSaveFileName().c_str());

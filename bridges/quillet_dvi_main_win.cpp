@@ -62,13 +62,6 @@ bool WaitForFile(const std::string& path, DWORD limit_ms) {
   return WaitUntil([&] { return FileExists(path); }, limit_ms);
 }
 
-// True when another program has the file open without letting it be replaced.
-bool HeldByAnother(const std::string& path) {
-  FileHandle file(CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, 0, nullptr));
-  return !file && GetLastError() == ERROR_SHARING_VIOLATION;
-}
-
 // The lines of the converter's messages that tell what went wrong; under Wine a Linux
 // program wrote them, in UTF-8.
 std::string ConverterMessages(const std::string& path) {
@@ -170,7 +163,7 @@ class ViewerBridge {
     bool held = false;
     WaitUntil([&] {
       error = MoveFileExA(made.c_str(), pdf.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : GetLastError();
-      held = error != 0 && HeldByAnother(pdf);
+      held = error != 0 && HeldByAnotherProgram(pdf);
       return !held;
     }, kHeldPdfLimitMs);
     if (error == 0) return true;

@@ -84,12 +84,15 @@ FileHandle CreateTemporaryIn(const std::string& dir, std::string& name) {
 
 // write(file) puts the bytes into the fresh temporary file.
 template <typename Write>
-std::string WriteTemporaryWith(const std::string& path, Write write) {
+std::string WriteTemporaryWith(const std::string& path, DWORD* error, Write write) {
   std::string temp;
   bool ok = true;
   {
     FileHandle file = CreateTemporaryIn(ExtractFilePath(FullPathName(path)), temp);
-    if (!file) return {};
+    if (!file) {
+      if (error) *error = GetLastError();
+      return {};
+    }
     // Marked for deletion while its bytes are written, so a program killed mid-write (most
     // of a large save) leaves no part-written file behind; the mark comes off once they
     // are all on the disk. A file system without marks is written all the same.
@@ -98,6 +101,7 @@ std::string WriteTemporaryWith(const std::string& path, Write write) {
     ok = ok && (!marked || MarkForDeletion(file.get(), false));
   }
   if (!ok) {
+    if (error) *error = GetLastError();
     DeleteFileA(temp.c_str());
     return {};
   }
@@ -135,6 +139,11 @@ class PieceWriter {
     changed_.wait(lock, [this] { return !pending_; });
     return !failed_;
   }
+  // The platform's error of the write that failed (it happened on the writer's thread).
+  DWORD error() {
+    std::unique_lock lock(mutex_);
+    return error_;
+  }
 
  private:
   void Run() {
@@ -145,7 +154,9 @@ class PieceWriter {
       std::string_view piece = piece_;
       lock.unlock();
       bool written = WriteAll(file_, piece);
+      DWORD error = written ? 0 : GetLastError();
       lock.lock();
+      if (!written && !failed_) error_ = error;
       failed_ = failed_ || !written;
       pending_ = false;
       changed_.notify_all();
@@ -157,11 +168,11 @@ class PieceWriter {
   std::condition_variable changed_;
   std::string_view piece_;
   bool pending_ = false, ended_ = false, failed_ = false;
+  DWORD error_ = 0;
   std::thread thread_;  // last: it starts once the rest is ready
 };
 
-bool WriteMade(HANDLE file, ByteMaker& maker) {
-  PieceWriter writer(file);
+bool WriteMadeWith(PieceWriter& writer, ByteMaker& maker) {
   std::string_view piece;
   while (maker.Next(piece)) {
     if (piece.empty()) return writer.Finish();
@@ -169,10 +180,23 @@ bool WriteMade(HANDLE file, ByteMaker& maker) {
   }
   return false;
 }
+
+// A failed write leaves its error as this thread's last error.
+bool WriteMade(HANDLE file, ByteMaker& maker) {
+  bool written = false;
+  DWORD error = 0;
+  {
+    PieceWriter writer(file);
+    written = WriteMadeWith(writer, maker);
+    error = writer.error();
+  }
+  if (!written && error) SetLastError(error);
+  return written;
+}
 }  // namespace
 
-std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
-  return WriteTemporaryWith(path, [parts](HANDLE file) {
+std::string WriteTemporaryBeside(const std::string& path, ByteParts parts, DWORD* error) {
+  return WriteTemporaryWith(path, error, [parts](HANDLE file) {
     for (std::string_view part : parts) {
       if (!WriteAll(file, part)) return false;
     }
@@ -180,8 +204,14 @@ std::string WriteTemporaryBeside(const std::string& path, ByteParts parts) {
   });
 }
 
-std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker) {
-  return WriteTemporaryWith(path, [&maker](HANDLE file) { return WriteMade(file, maker); });
+std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker, DWORD* error) {
+  return WriteTemporaryWith(path, error, [&maker](HANDLE file) { return WriteMade(file, maker); });
+}
+
+bool HeldByAnotherProgram(const std::string& path) {
+  FileHandle file(CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr));
+  return !file && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 bool IsReadOnlyFile(const std::string& path) {
@@ -209,10 +239,20 @@ std::string KeepAside(const std::string& path, const std::string& temp) {
   return {};
 }
 
-// temp (empty when it could not be written) takes path's place.
-SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, const std::string& backup) {
+SaveReport ReadOnlyReport() {
   SaveReport report;
-  if (temp.empty()) return report;
+  report.read_only = true;
+  return report;
+}
+
+// temp (empty when it could not be written, for the error written_error) takes path's place.
+SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, DWORD written_error,
+                             const std::string& backup) {
+  SaveReport report;
+  if (temp.empty()) {
+    report.error = written_error;
+    return report;
+  }
   // The document's and the backup's names change only by renames that replace one whole
   // file by another, so a program killed between any two steps leaves the document as the
   // old text or the new and the backup as the previous one or the old text, never a name
@@ -225,7 +265,13 @@ SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, c
     report.backup_failed = aside.empty();
   }
   report.saved = ReplaceWith(temp, path);
-  if (!report.saved) DeleteFileA(temp.c_str());
+  if (!report.saved) {
+    // The platform may call a file another program holds open a refused access.
+    DWORD error = GetLastError();
+    report.error = HeldByAnotherProgram(path) ? ERROR_SHARING_VIOLATION : error;
+    report.read_only = IsReadOnlyFile(path);
+    DeleteFileA(temp.c_str());
+  }
   if (!aside.empty()) {
     if (report.saved && !MoveFileExA(aside.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING)) {
       report.backup_failed = true;
@@ -237,13 +283,17 @@ SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, c
 }  // namespace
 
 SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup) {
-  if (IsReadOnlyFile(path)) return {};
-  return ReplaceWithBackup(path, WriteTemporaryBeside(path, parts), backup);
+  if (IsReadOnlyFile(path)) return ReadOnlyReport();
+  DWORD error = 0;
+  std::string temp = WriteTemporaryBeside(path, parts, &error);
+  return ReplaceWithBackup(path, temp, error, backup);
 }
 
 SaveReport SaveFileWithBackup(const std::string& path, ByteMaker& maker, const std::string& backup) {
-  if (IsReadOnlyFile(path)) return {};
-  return ReplaceWithBackup(path, WriteTemporaryBeside(path, maker), backup);
+  if (IsReadOnlyFile(path)) return ReadOnlyReport();
+  DWORD error = 0;
+  std::string temp = WriteTemporaryBeside(path, maker, &error);
+  return ReplaceWithBackup(path, temp, error, backup);
 }
 
 bool WriteFileSafely(const std::string& path, ByteMaker& maker) { return SaveFileWithBackup(path, maker, "").saved; }

@@ -2,6 +2,8 @@
 // Reading and writing whole files. Writes never leave less on disk than before: the new
 // bytes go to a temporary file in the same directory, are flushed, and only then take
 // the place of the old file.
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 #include <span>
@@ -36,9 +38,9 @@ class ByteMaker {
 
 // Writes the parts (or what the maker makes) to a fresh temporary file beside path,
 // flushed to disk; returns its name, or an empty string (and no file left behind) when
-// that fails.
-std::string WriteTemporaryBeside(const std::string& path, ByteParts parts);
-std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker);
+// that fails, the platform's error then in error when one is given.
+std::string WriteTemporaryBeside(const std::string& path, ByteParts parts, DWORD* error = nullptr);
+std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker, DWORD* error = nullptr);
 
 // Replaces path by the file temp (a rename in the same directory).
 bool ReplaceWith(const std::string& temp, const std::string& path);
@@ -50,6 +52,10 @@ bool WriteFileSafely(const std::string& path, ByteParts parts);
 struct SaveReport {
   bool saved = false;
   bool backup_failed = false;  // the old file could not become the backup
+  // Why it was not saved: the file is read-only, or the platform's error of the step that
+  // failed.
+  bool read_only = false;
+  DWORD error = 0;
 };
 // Writes the parts as the new content of path. With a backup name, the old file becomes the
 // backup once the new text is in place; a program killed at any moment of the save
@@ -60,6 +66,8 @@ SaveReport SaveFileWithBackup(const std::string& path, ByteMaker& maker, const s
 bool WriteFileSafely(const std::string& path, ByteMaker& maker);
 
 bool IsReadOnlyFile(const std::string& path);
+// True when another program has the file open without letting it be replaced.
+bool HeldByAnotherProgram(const std::string& path);
 
 // The file's last-write time as a packed DOS date-time (local time), -1 when missing.
 std::int32_t FileAge(const std::string& path);

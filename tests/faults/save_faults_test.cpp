@@ -44,16 +44,23 @@ struct FaultFixture : ::testing::Test {
     if (doc) h.Command(kFileSaveItem);
     return doc;
   }
-  void ExpectRefused(TMDIChild* doc, const std::string& name) {
+  // The fixed line, then the cause and what to do.
+  void ExpectRefused(TMDIChild* doc, const std::string& name, const std::string& cause) {
     ASSERT_NE(doc, nullptr);
     ASSERT_FALSE(h.messages.shown.empty());
     EXPECT_EQ(h.messages.shown.back().kind, MsgKind::Error);
-    EXPECT_EQ(h.messages.shown.back().text, "ﾌｧｲﾙ " + name + " を作成できません");
+    EXPECT_EQ(h.messages.shown.back().text, "ﾌｧｲﾙ " + name + " を作成できません\r" + cause);
     EXPECT_TRUE(doc->modified());
     EXPECT_EQ(h.Panel(2), "変更");
     EXPECT_TRUE(h.Item("FileSaveItem").enabled());
   }
 };
+
+constexpr const char* kReadOnly = "ﾌｧｲﾙが読み取り専用です。読み取り専用を外すか、別の名前で保存してください。";
+constexpr const char* kNoRight = "この場所に書き込む権限がありません。別の場所を選んで保存してください。";
+constexpr const char* kNoFolder = "ﾌｧｲﾙを置くﾌｫﾙﾀﾞがありません。別の場所を選んで保存してください。";
+constexpr const char* kFull = "ﾃﾞｨｽｸがいっぱいです。空きを作ってから、もう一度保存してください。";
+constexpr const char* kInUse = "ほかのﾌﾟﾛｸﾞﾗﾑがﾌｧｲﾙを使っています。そのﾌﾟﾛｸﾞﾗﾑで閉じてから、もう一度保存してください。";
 
 TEST_F(FaultFixture, AReadOnlyFileIsNotReplaced) {
   std::string path = work + "readonly.tex";
@@ -61,7 +68,7 @@ TEST_F(FaultFixture, AReadOnlyFileIsNotReplaced) {
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
   h.Start();
   TMDIChild* doc = EditAndSave(path, "x");
-  ExpectRefused(doc, path);
+  ExpectRefused(doc, path, kReadOnly);
   EXPECT_EQ(ReadFileBytes(path), "protected");
   EXPECT_FALSE(FileExists(work + "readonly.bak"));
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -74,13 +81,13 @@ TEST_F(FaultFixture, AReadOnlyDirectoryRefusesSaveAndSaveAs) {
   ASSERT_FALSE(before.empty());
   h.Start();
   TMDIChild* doc = EditAndSave(path, "x");
-  ExpectRefused(doc, path);
+  ExpectRefused(doc, path, kNoRight);
   EXPECT_EQ(ReadFileBytes(path), before);
   EXPECT_FALSE(FileExists(dir + "doc.bak"));
   std::string other = dir + "other.tex";
   h.dialogs.answers = {other};
   h.Command(kFileSaveAsItem);
-  ExpectRefused(doc, other);
+  ExpectRefused(doc, other, kNoRight);
   EXPECT_EQ(doc->caption(), path);
   EXPECT_FALSE(FileExists(other));
 }
@@ -96,7 +103,7 @@ TEST_F(FaultFixture, ARemovedDirectoryIsReported) {
   TMDIChild* doc = h.main().ActiveChild();
   PutText(doc->Memo, "more ");
   h.Command(kFileSaveItem);
-  ExpectRefused(doc, path);
+  ExpectRefused(doc, path, kNoFolder);
   EXPECT_FALSE(FileExists(dir));
 }
 
@@ -107,7 +114,7 @@ TEST_F(FaultFixture, AFullFileSystemKeepsTheOldFileAndBackup) {
   ASSERT_FALSE(before.empty());
   h.Start();
   TMDIChild* doc = EditAndSave(path, std::string(64 * 1024, 'z'));
-  ExpectRefused(doc, path);
+  ExpectRefused(doc, path, kFull);
   EXPECT_EQ(ReadFileBytes(path), before);
   EXPECT_EQ(ReadFileBytes(backup), old_backup);
   // No half-written file is left behind.
@@ -142,7 +149,7 @@ TEST_F(FaultFixture, AFileHeldOpenByAnotherProgramIsNotReplaced) {
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
   CloseHandle(ready);
-  ExpectRefused(doc, path);
+  ExpectRefused(doc, path, kInUse);
   EXPECT_EQ(ReadFileBytes(path), "held text");
   EXPECT_FALSE(FileExists(work + "held.bak"));
 }
