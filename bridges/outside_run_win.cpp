@@ -7,11 +7,6 @@
 
 namespace quillet {
 
-bool UnderWine() {
-  static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-  return wine;
-}
-
 std::string UnixFileName(const std::string& name) {
   using Convert = char*(CDECL*)(const WCHAR*);
   static const auto convert =

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "win/handles_win.h"
+#include "win/system_dll_win.h"  // UnderWine
 
 namespace quillet {
 
-bool UnderWine();
 
 // The Linux name of a file name under Wine; empty when there is none.
 std::string UnixFileName(const std::string& name);

@@ -12,6 +12,7 @@
 #include "core/dos_time.h"
 #include "core/sjis.h"
 #include "win/handles_win.h"
+#include "win/system_dll_win.h"
 
 namespace quillet {
 
@@ -219,10 +220,34 @@ bool IsReadOnlyFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+namespace {
+// The new file takes the old one's attributes and creation time before the rename.
+void TakeOver(const std::string& temp, const WIN32_FILE_ATTRIBUTE_DATA& old) {
+  FileHandle file(CreateFileA(temp.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr));
+  if (file) SetFileTime(file.get(), &old.ftCreationTime, nullptr, nullptr);
+  file.reset();
+  SetFileAttributesA(temp.c_str(), old.dwFileAttributes & ~(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+}  // namespace
+
+// On Windows the platform's ReplaceFile gives the new file all that made the old one that
+// file: attributes, creation time, owner and access list, alternate streams. Under Wine it
+// drops the attributes and leaves, for a moment, no file by the name: there the attributes
+// and the creation time are handed over before a rename. A ReplaceFile that fails for any
+// reason is followed by the rename, which puts the flushed new text in place.
 bool ReplaceWith(const std::string& temp, const std::string& path) {
   // Renaming over a read-only file is refused, as writing to it would be. The new bytes
   // were flushed before: should the rename itself be lost, the old file is still there.
   if (IsReadOnlyFile(path)) return false;
+  WIN32_FILE_ATTRIBUTE_DATA old{};
+  if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &old)) {
+    if (!UnderWine() &&
+        ReplaceFileA(path.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      return true;
+    }
+    TakeOver(temp, old);
+  }
   return MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 

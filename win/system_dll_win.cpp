@@ -12,6 +12,11 @@ Fn Comctl32(const char* name) {
 
 }  // namespace
 
+bool UnderWine() {
+  static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+  return wine;
+}
+
 bool InitControls(DWORD classes) {
   static const auto init = Comctl32<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>("InitCommonControlsEx");
   INITCOMMONCONTROLSEX icc{sizeof icc, classes};

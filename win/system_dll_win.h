@@ -17,6 +17,9 @@ Fn SystemFunction(const char* library, const char* name) {
   return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
+// Whether the program runs under Wine rather than on Windows.
+bool UnderWine();
+
 // The common controls (the manifest's version 6 where the platform has it).
 bool InitControls(DWORD classes);
 BOOL SubclassWindow(HWND hwnd, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR data);

@@ -120,6 +120,39 @@ TEST_F(FileFixture, SavingTwiceKeepsTheFirstTextInTheBackup) {
   EXPECT_TRUE(h.messages.shown.empty()) << h.messages.Texts();
 }
 
+// Sets a file's creation time; false when the file system does not keep it (Wine on most
+// Linux file systems).
+bool SetCreationTime(const std::string& path, const FILETIME& created) {
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFileTime(file, &created, nullptr, nullptr);
+  CloseHandle(file);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+         CompareFileTime(&data.ftCreationTime, &created) == 0;
+}
+
+// A save keeps what made the file that file: its attributes and, where kept, its creation
+// time.
+TEST_F(FileFixture, ASavedFileKeepsItsAttributesAndCreationTime) {
+  std::string a = MakeFile("a.tex", "old");
+  WIN32_FILE_ATTRIBUTE_DATA before{}, after{};
+  FILETIME created{};
+  SYSTEMTIME long_ago{2001, 2, 0, 3, 4, 5, 6, 0};
+  SystemTimeToFileTime(&long_ago, &created);
+  bool creation_kept = SetCreationTime(a, created);
+  ASSERT_TRUE(SetFileAttributesA(a.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(GetFileAttributesExA(a.c_str(), GetFileExInfoStandard, &before));
+  h.Start({a});
+  Type(Active()->Memo, "n");
+  h.Command(kFileSaveItem);
+  EXPECT_EQ(ReadFileBytes(a), "nold");
+  ASSERT_TRUE(GetFileAttributesExA(a.c_str(), GetFileExInfoStandard, &after));
+  EXPECT_EQ(after.dwFileAttributes, before.dwFileAttributes);
+  if (creation_kept) {
+    EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &before.ftCreationTime), 0);
+  }
+}
+
 TEST_F(FileFixture, WithoutBackupsOrWithTheFileGoneTheSaveStillHappens) {
   std::string a = MakeFile("a.tex", "old");
   h.WriteIni("[General]\r\nBackUp=0\r\n");
