@@ -1,7 +1,10 @@
 #include "win/message_dialog_win.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
+
+#include "core/sjis.h"
 
 #include "win/controls_win.h"
 #include "win/handles_win.h"
@@ -102,10 +105,14 @@ class MessageBoxWindow : public Window {
                     .height = size.cy, .parent = owner})) {
       return result_;
     }
-    text_rect_ = {kMargin * 2 + kIcon, kMargin + (body_h - text.cy) / 2, kMargin * 2 + kIcon + text.cx,
-                  kMargin + (body_h - text.cy) / 2 + text.cy};
+    // A control of its own, so that assistive tools read the text.
+    HWND shown_text = CreateWindowExA(0, "STATIC", text_.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                      kMargin * 2 + kIcon, kMargin + (body_h - text.cy) / 2, text.cx, text.cy, hwnd(),
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(shown_text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     int x = (client_w - row) / 2;
     for (std::size_t i = 0; i < shown.size(); ++i) {
+      captions_.push_back(shown[i]->caption);
       HWND b = CreateButton(hwnd(), font_.get(), shown[i]->caption, x, client_h - kMargin - kButtonH, kButtonW,
                             kButtonH, shown[i]->id, i == 0);
       if (i == 0) default_id_ = shown[i]->id, SetFocus(b);
@@ -116,7 +123,12 @@ class MessageBoxWindow : public Window {
     bool owner_enabled = owner && IsWindowEnabled(owner);
     if (owner_enabled) EnableWindow(owner, FALSE);
     ShowWindow(hwnd(), SW_SHOW);
-    RunModalLoop(hwnd(), done_);
+    RunModalLoop(hwnd(), done_, [this](const MSG& msg) {
+      bool copy = msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
+                  (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd));
+      if (copy) Copy();
+      return copy;
+    });
     if (owner_enabled) EnableWindow(owner, TRUE);
     DestroyWindow(hwnd());
     if (owner) SetActiveWindow(owner);
@@ -137,6 +149,9 @@ class MessageBoxWindow : public Window {
       case WM_PAINT:
         Paint();
         return 0;
+      case WM_COPY:
+        Copy();
+        return 0;
       default:
         return Window::HandleMessage(msg, wp, lp);
     }
@@ -155,12 +170,29 @@ class MessageBoxWindow : public Window {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd(), &ps);
     DrawIcon(dc, kMargin, kMargin, LoadIconA(nullptr, IconFor(kind_)));
-    SelectIn sel(dc, font_.get());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    RECT r = text_rect_;
-    DrawTextA(dc, text_.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX);
     EndPaint(hwnd(), &ps);
+  }
+
+  // Ctrl+C copies the box as the platform's message boxes do: title, text and buttons
+  // between dashed lines.
+  void Copy() {
+    const std::string rule = "---------------------------\r\n";
+    std::string copied = rule + MessageTitle(kind_) + "\r\n" + rule + text_ + "\r\n" + rule;
+    for (const std::string& caption : captions_) {
+      for (std::size_t i = 0; i < caption.size(); i += CharLength(caption, i)) {
+        if (caption[i] != '&') copied.append(caption, i, CharLength(caption, i));
+      }
+      copied += "   ";
+    }
+    copied += "\r\n" + rule;
+    if (!OpenClipboard(hwnd())) return;
+    EmptyClipboard();
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, copied.size() + 1)) {
+      std::memcpy(GlobalLock(memory), copied.c_str(), copied.size() + 1);
+      GlobalUnlock(memory);
+      if (!SetClipboardData(CF_TEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
   }
 
   void Answer(int id) {
@@ -195,7 +227,7 @@ class MessageBoxWindow : public Window {
   unsigned buttons_;
   MsgResult result_;
   FontHandle font_;
-  RECT text_rect_{};
+  std::vector<std::string> captions_;
   int default_id_ = IDOK;
   bool done_ = false;
 };

@@ -63,13 +63,14 @@ int RunMainLoop() {
   return static_cast<int>(msg.wParam);
 }
 
-void RunModalLoop(HWND dialog, const bool& done) {
+void RunModalLoop(HWND dialog, const bool& done, const std::function<bool(const MSG&)>& take) {
   MSG msg{};
   while (!done) {
-    if (!PumpOneMessage(dialog, msg)) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (!take || !take(msg)) HandleQueuedMessage(dialog, msg);
   }
 }
 

@@ -34,7 +34,8 @@ bool PumpOneMessage(HWND modal_dialog, MSG& msg);
 int RunMainLoop();
 
 // Runs a nested loop for a modal window until *done becomes true. A WM_QUIT seen meanwhile
-// ends the loop and is posted again for the outer loop.
-void RunModalLoop(HWND dialog, const bool& done);
+// ends the loop and is posted again for the outer loop. take, when given, sees each
+// message first and keeps the ones it handled (true) from the dialog.
+void RunModalLoop(HWND dialog, const bool& done, const std::function<bool(const MSG&)>& take = nullptr);
 
 }  // namespace quillet
