@@ -10,6 +10,7 @@
 #include "document/mdi_child_win.h"
 #include "editor/editor_win.h"
 #include "win/file_io_win.h"
+#include "win/save_in_place_win.h"
 #include "win/message_dialog_win.h"
 
 namespace quillet {
@@ -161,8 +162,11 @@ void AutoSaveRecordFile::End(bool documents_closed) {
 void OfferAutoSaveRecovery(TMainForm& main, Messages& messages, AutoSaveRecordFile& record,
                            const std::function<void()>& before_asking) {
   FoundRecords found = FindRecords(record.settings_file(), record.path());
-  if (found.ended.empty()) return;
   std::vector<AutoSaveEntry> offered = CopiesToOffer(found.left, found.in_use, LastWriteTime);
+  // The old text of a save into the document's own file that did not end is offered
+  // whatever the document's age: the document may hold part of the new text.
+  std::vector<KeptText> kept = KeptTexts();
+  for (const KeptText& text : kept) offered.push_back({text.copy, text.document});
   if (!offered.empty()) {
     before_asking();
     if (messages.Show(main.MessageOwner(), MsgKind::Confirmation, RecoveryQuestion(offered), kMsgYes | kMsgNo) ==
@@ -174,6 +178,7 @@ void OfferAutoSaveRecovery(TMainForm& main, Messages& messages, AutoSaveRecordFi
   // Their copies are now this run's, declined, or past offering: the records have done
   // their work, while every copy stays where it is.
   for (const std::string& path : found.ended) DeleteFileA(path.c_str());
+  for (const KeptText& text : kept) DeleteFileA(text.record.c_str());
 }
 
 }  // namespace quillet

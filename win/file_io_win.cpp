@@ -12,6 +12,7 @@
 #include "core/dos_time.h"
 #include "core/sjis.h"
 #include "win/handles_win.h"
+#include "win/save_in_place_win.h"
 #include "win/system_dll_win.h"
 
 namespace quillet {
@@ -48,7 +49,6 @@ ReadStatus ReadFileBlock(const std::string& path, TextBlock& block, std::uint64_
   return ReadStatus::Ok;
 }
 
-namespace {
 bool WriteAll(HANDLE file, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -60,6 +60,8 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   }
   return true;
 }
+
+namespace {
 
 bool MarkForDeletion(HANDLE file, bool deleted) {
   FILE_DISPOSITION_INFO info{deleted};
@@ -84,12 +86,14 @@ FileHandle CreateTemporaryIn(const std::string& dir, std::string& name) {
 }
 
 // write(file) puts the bytes into the fresh temporary file.
+// made: whether the temporary file could be made at all (false: write left untouched).
 template <typename Write>
-std::string WriteTemporaryWith(const std::string& path, DWORD* error, Write write) {
+std::string WriteTemporaryWith(const std::string& path, DWORD* error, Write write, bool* made = nullptr) {
   std::string temp;
   bool ok = true;
   {
     FileHandle file = CreateTemporaryIn(ExtractFilePath(FullPathName(path)), temp);
+    if (made) *made = static_cast<bool>(file);
     if (!file) {
       if (error) *error = GetLastError();
       return {};
@@ -196,13 +200,15 @@ bool WriteMade(HANDLE file, ByteMaker& maker) {
 }
 }  // namespace
 
+bool WriteFileParts(HANDLE file, ByteParts parts) {
+  for (std::string_view part : parts) {
+    if (!WriteAll(file, part)) return false;
+  }
+  return true;
+}
+
 std::string WriteTemporaryBeside(const std::string& path, ByteParts parts, DWORD* error) {
-  return WriteTemporaryWith(path, error, [parts](HANDLE file) {
-    for (std::string_view part : parts) {
-      if (!WriteAll(file, part)) return false;
-    }
-    return true;
-  });
+  return WriteTemporaryWith(path, error, [parts](HANDLE file) { return WriteFileParts(file, parts); });
 }
 
 std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker, DWORD* error) {
@@ -307,18 +313,25 @@ SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, D
 }
 }  // namespace
 
-SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup) {
+namespace {
+// Where the folder refuses a new file but the document is there to be written, the new
+// text goes into it in place.
+SaveReport Save(const std::string& path, const WriteBytes& write, const std::string& backup) {
   if (IsReadOnlyFile(path)) return ReadOnlyReport();
   DWORD error = 0;
-  std::string temp = WriteTemporaryBeside(path, parts, &error);
+  bool made = false;
+  std::string temp = WriteTemporaryWith(path, &error, write, &made);
+  if (!made && error == ERROR_ACCESS_DENIED && FileExists(path)) return SaveInPlace(path, write, backup);
   return ReplaceWithBackup(path, temp, error, backup);
+}
+}  // namespace
+
+SaveReport SaveFileWithBackup(const std::string& path, ByteParts parts, const std::string& backup) {
+  return Save(path, [parts](HANDLE file) { return WriteFileParts(file, parts); }, backup);
 }
 
 SaveReport SaveFileWithBackup(const std::string& path, ByteMaker& maker, const std::string& backup) {
-  if (IsReadOnlyFile(path)) return ReadOnlyReport();
-  DWORD error = 0;
-  std::string temp = WriteTemporaryBeside(path, maker, &error);
-  return ReplaceWithBackup(path, temp, error, backup);
+  return Save(path, [&maker](HANDLE file) { return WriteMade(file, maker); }, backup);
 }
 
 bool WriteFileSafely(const std::string& path, ByteMaker& maker) { return SaveFileWithBackup(path, maker, "").saved; }

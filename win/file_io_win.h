@@ -36,6 +36,11 @@ class ByteMaker {
   ~ByteMaker() = default;
 };
 
+// Writes all the bytes (or parts) at the file's position; false on failure, the
+// platform's error then the last error.
+bool WriteAll(HANDLE file, std::string_view bytes);
+bool WriteFileParts(HANDLE file, ByteParts parts);
+
 // Writes the parts (or what the maker makes) to a fresh temporary file beside path,
 // flushed to disk; returns its name, or an empty string (and no file left behind) when
 // that fails, the platform's error then in error when one is given.

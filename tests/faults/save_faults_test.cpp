@@ -12,6 +12,7 @@
 #include "document/mdi_child_win.h"
 #include "tests/win/support/app_harness.h"
 #include "win/file_io_win.h"
+#include "win/save_in_place_win.h"
 
 namespace quillet::test {
 namespace {
@@ -74,16 +75,20 @@ TEST_F(FaultFixture, AReadOnlyFileIsNotReplaced) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FaultFixture, AReadOnlyDirectoryRefusesSaveAndSaveAs) {
+// A folder that takes no new file: the document, which may be written, is saved into its
+// own file, and no old text is left behind; a new name there is refused.
+TEST_F(FaultFixture, AReadOnlyDirectorySavesInPlaceAndRefusesANewName) {
   std::string dir = Place("QUILLET_READONLY_DIR");
   std::string path = dir + "doc.tex";
   std::string before = ReadFileBytes(path);
   ASSERT_FALSE(before.empty());
   h.Start();
   TMDIChild* doc = EditAndSave(path, "x");
-  ExpectRefused(doc, path, kNoRight);
-  EXPECT_EQ(ReadFileBytes(path), before);
-  EXPECT_FALSE(FileExists(dir + "doc.bak"));
+  EXPECT_EQ(ReadFileBytes(path), "x" + before);
+  EXPECT_FALSE(doc->modified());
+  EXPECT_EQ(h.messages.Texts(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。\n");  // no new .bak there
+  EXPECT_TRUE(KeptTexts().empty());
+  PutText(doc->Memo, "y");
   std::string other = dir + "other.tex";
   h.dialogs.answers = {other};
   h.Command(kFileSaveAsItem);

@@ -156,6 +156,33 @@ TEST(AutoSaveRecovery, CopiesOfAKilledRunOpenModifiedUnderTheirDocumentsNames) {
   EXPECT_TRUE(h.main().Children().empty());
 }
 
+// A save into the document's own file that was killed midway leaves the old text and its
+// record in the temporary folder: the next start offers it, whatever the document's age,
+// and asks once.
+TEST(AutoSaveRecovery, TheOldTextOfAnUnfinishedInPlaceSaveIsOffered) {
+  AppHarness h;
+  std::string doc = h.MakeFile("読み取り専用フォルダの文書.tex", "half of the new");
+  std::string kept = TempDirectory() + "quillet-kept-TEST0001.tex", record = TempDirectory() + "quillet-kept-TEST0001.txt";
+  WriteFileBytes(kept, "the old text\r\n");
+  WriteFileBytes(record, doc);
+  h.messages.answers = {MsgResult::Yes};
+  h.Start();
+  ASSERT_EQ(h.messages.shown.size(), 1u) << h.messages.Texts();
+  EXPECT_NE(h.messages.shown[0].text.find(doc + "\r"), std::string::npos) << h.messages.shown[0].text;
+  std::map<std::string, std::string> expected = {{doc, "the old text\r\n"}};
+  EXPECT_EQ(OpenTexts(h), expected);
+  EXPECT_TRUE(h.main().ActiveChild()->modified());
+  EXPECT_EQ(ReadFileBytes(doc), "half of the new");  // nothing written without a word
+  EXPECT_FALSE(FileExists(record));
+  EXPECT_TRUE(FileExists(kept));
+  h.messages.answers.assign(8, MsgResult::No);
+  h.Close();
+  h.messages.shown.clear();
+  h.Start();
+  EXPECT_TRUE(h.messages.shown.empty()) << h.messages.Texts();
+  DeleteFileA(kept.c_str());
+}
+
 TEST(AutoSaveRecovery, NoLeavesTheFilesAndARunningProgramKeepsItsCopies) {
   AppHarness h;
   std::string a = h.MakeFile("a.tex", "text of a\r\n"), copy = h.dir() / "a.$$$";
