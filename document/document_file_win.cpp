@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "win/code_page_win.h"
+#include "win/failure_cause_win.h"
 #include "win/file_io_win.h"
 
 namespace quillet {
@@ -11,12 +12,13 @@ bool ReadDocumentFile(const std::string& name, const ReadOptions& options, Docum
                       std::string& refusal) {
   TextBlock block;
   ReadStatus status = ReadFileBlock(name, block, kDocumentLimit);
+  DWORD error = status == ReadStatus::Ok ? 0 : GetLastError();
   if (status == ReadStatus::TooLarge) {
     refusal = "ﾌｧｲﾙ " + name + " は大きすぎて開けません";
     return false;
   }
   if (status != ReadStatus::Ok) {
-    refusal = "ﾌｧｲﾙ " + name + " は開けません";
+    refusal = "ﾌｧｲﾙ " + name + " は開けません\r" + OpenFailureCauseText(error);
     return false;
   }
   std::string_view bytes(block.data.get(), block.size);

@@ -27,4 +27,19 @@ std::string FailureCauseText(DWORD error, bool read_only) {
   }
 }
 
+std::string OpenFailureCauseText(DWORD error) {
+  switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return "ほかのﾌﾟﾛｸﾞﾗﾑがﾌｧｲﾙを使っています。そのﾌﾟﾛｸﾞﾗﾑで閉じてから、もう一度開いてください。";
+    case ERROR_ACCESS_DENIED:
+      return "このﾌｧｲﾙを読む権限がありません。";
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return "ﾌｧｲﾙが見つかりません。";
+    default:
+      return "ｴﾗｰｺｰﾄﾞ " + std::to_string(error) + " で読み込めませんでした。";
+  }
+}
+
 }  // namespace quillet

@@ -10,5 +10,7 @@ namespace quillet {
 // One line (no line break): "ﾃﾞｨｽｸがいっぱいです。…" and so on; a cause the program does
 // not name gives its error code.
 std::string FailureCauseText(DWORD error, bool read_only);
+// The same for a file that could not be opened for reading.
+std::string OpenFailureCauseText(DWORD error);
 
 }  // namespace quillet

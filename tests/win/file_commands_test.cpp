@@ -12,6 +12,7 @@
 #include "document/print_document_win.h"
 #include "prefs/env_settings.h"
 #include "tests/win/support/app_harness.h"
+#include "tests/win/support/standins.h"
 #include "win/controls_win.h"
 #include "win/file_io_win.h"
 
@@ -151,6 +152,23 @@ TEST_F(FileFixture, ASavedFileKeepsItsAttributesAndCreationTime) {
   if (creation_kept) {
     EXPECT_EQ(CompareFileTime(&after.ftCreationTime, &before.ftCreationTime), 0);
   }
+}
+
+// A file another program holds open is not opened, and the message says so.
+TEST_F(FileFixture, AFileInUseIsNotOpenedAndTheMessageSaysWhy) {
+  std::string a = MakeFile("使用中.tex", "text");
+  h.Start();
+  ReadyEvent holding;
+  {
+    std::string command = "\"";
+    command.append(StandInPath("hold_file.exe")).append("\" \"").append(a).append("\" ").append(holding.name());
+    StandInProcess holder(command);
+    ASSERT_TRUE(holding.Wait(5000));
+    EXPECT_FALSE(h.main().OpenDocument(a));
+  }
+  EXPECT_EQ(h.messages.Texts(), "ﾌｧｲﾙ " + a +
+                                    " は開けません\rほかのﾌﾟﾛｸﾞﾗﾑがﾌｧｲﾙを使っています。そのﾌﾟﾛｸﾞﾗﾑで閉じてから、もう一度開いてください。\n");
+  EXPECT_TRUE(h.main().Children().empty());
 }
 
 TEST_F(FileFixture, WithoutBackupsOrWithTheFileGoneTheSaveStillHappens) {
