@@ -49,7 +49,6 @@ ReadStatus ReadFileBlock(const std::string& path, TextBlock& block, std::uint64_
   return ReadStatus::Ok;
 }
 
-namespace {
 bool WriteAll(HANDLE file, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -62,6 +61,7 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+namespace {
 
 bool MarkForDeletion(HANDLE file, bool deleted) {
   FILE_DISPOSITION_INFO info{deleted};
@@ -85,17 +85,17 @@ FileHandle CreateTemporaryIn(const std::string& dir, std::string& name) {
   return FileHandle();
 }
 
-// write(file) puts the bytes into a fresh temporary file beside path, flushed; its name,
-// or "" (no file left behind, the platform's error in error) when that fails. made: whether
-// the file could be made at all (false: write left untouched).
-std::string WriteTemporary(const std::string& path, const WriteBytes& write, DWORD& error, bool& made) {
+// write(file) puts the bytes into the fresh temporary file.
+// made: whether the temporary file could be made at all (false: write left untouched).
+template <typename Write>
+std::string WriteTemporaryWith(const std::string& path, DWORD* error, Write write, bool* made = nullptr) {
   std::string temp;
   bool ok = true;
   {
     FileHandle file = CreateTemporaryIn(ExtractFilePath(FullPathName(path)), temp);
-    made = static_cast<bool>(file);
+    if (made) *made = static_cast<bool>(file);
     if (!file) {
-      error = GetLastError();
+      if (error) *error = GetLastError();
       return {};
     }
     // Marked for deletion while its bytes are written, so a program killed mid-write (most
@@ -106,7 +106,7 @@ std::string WriteTemporary(const std::string& path, const WriteBytes& write, DWO
     ok = ok && (!marked || MarkForDeletion(file.get(), false));
   }
   if (!ok) {
-    error = GetLastError();
+    if (error) *error = GetLastError();
     DeleteFileA(temp.c_str());
     return {};
   }
@@ -205,6 +205,14 @@ bool WriteFileParts(HANDLE file, ByteParts parts) {
     if (!WriteAll(file, part)) return false;
   }
   return true;
+}
+
+std::string WriteTemporaryBeside(const std::string& path, ByteParts parts, DWORD* error) {
+  return WriteTemporaryWith(path, error, [parts](HANDLE file) { return WriteFileParts(file, parts); });
+}
+
+std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker, DWORD* error) {
+  return WriteTemporaryWith(path, error, [&maker](HANDLE file) { return WriteMade(file, maker); });
 }
 
 bool HeldByAnotherProgram(const std::string& path) {
@@ -312,7 +320,7 @@ SaveReport Save(const std::string& path, const WriteBytes& write, const std::str
   if (IsReadOnlyFile(path)) return ReadOnlyReport();
   DWORD error = 0;
   bool made = false;
-  std::string temp = WriteTemporary(path, write, error, made);
+  std::string temp = WriteTemporaryWith(path, &error, write, &made);
   if (!made && error == ERROR_ACCESS_DENIED && FileExists(path)) return SaveInPlace(path, write, backup);
   return ReplaceWithBackup(path, temp, error, backup);
 }
