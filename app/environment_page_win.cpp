@@ -2,6 +2,7 @@
 #include "app/main_form_win.h"
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
+#include "win/failure_cause_win.h"
 #include "win/profile_win.h"
 
 namespace quillet {
@@ -12,7 +13,7 @@ bool TMainForm::ApplyEnvironmentPage(int page, const EnvSettings& edited) {
   ProfileWriter writer(app_.settings_file());
   for (const ProfileEntry& e : PageEntries(edited, page)) writer.String(e.section.c_str(), e.key.c_str(), e.value);
   if (!writer.Commit()) {
-    app_.messages().Error(GetActiveWindow(), app_.settings_file().WriteErrorText());
+    app_.messages().Error(GetActiveWindow(), WithWriteCause(app_.settings_file().WriteErrorText()));
     return false;
   }
   EnvSettings& env = app_.env_settings();

@@ -238,7 +238,10 @@ bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
   std::optional<SaveReport> written = WriteDocument(doc, doc.coding(), name, backup);
   if (!written) return false;
   const SaveReport& report = *written;
-  if (report.backup_failed) app_.messages().Error(hwnd(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。");
+  if (report.backup_error) {
+    std::string text = "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。\rﾌｧｲﾙ ";
+    app_.messages().Error(hwnd(), text.append(backup).append("\r").append(RetryCauseText(report.backup_error)));
+  }
   if (!report.saved) {
     app_.messages().Error(hwnd(), CannotCreateText(name, report));
     return false;

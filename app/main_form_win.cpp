@@ -17,6 +17,7 @@
 #include "tex/forward_search_win.h"
 #include "tex/tex_config.h"
 #include "tex/tex_run_win.h"
+#include "win/failure_cause_win.h"
 #include "win/file_io_win.h"
 #include "win/system_dll_win.h"
 
@@ -367,7 +368,7 @@ void TMainForm::FormDestroy() {
   SaveShutdownSettings(app_);
   // The chosen format is remembered for the TeX engine as well.
   if (SaveTeXModeDefault(app_.tex_settings_file(), CurrentTeXMode) != WriteOutcome::Ok) {
-    app_.messages().Error(hwnd(), RefusedWriteMessage());
+    app_.messages().Error(hwnd(), WithWriteCause(RefusedWriteMessage()));
   }
 }
 

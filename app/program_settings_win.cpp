@@ -6,6 +6,7 @@
 #include "app/window_bounds.h"
 #include "core/command_ids.h"
 #include "win/controls_win.h"
+#include "win/failure_cause_win.h"
 
 namespace quillet {
 
@@ -81,7 +82,7 @@ bool SaveWizardRefusal(Application& app) {
   ProfileWriter w(app.settings_file());
   w.Bool("General", "UseDocExp", false);
   if (w.Commit()) return true;
-  app.messages().Error(app.MainForm().hwnd(), app.settings_file().WriteErrorText());
+  app.messages().Error(app.MainForm().hwnd(), WithWriteCause(app.settings_file().WriteErrorText()));
   return false;
 }
 
@@ -108,7 +109,7 @@ bool SaveShutdownSettings(Application& app) {
     w.String("Files", ("File" + std::to_string(n)).c_str(), main.recent_files.entry(n));
   }
   if (w.Commit()) return true;
-  app.messages().Error(main.hwnd(), app.settings_file().WriteErrorText());
+  app.messages().Error(main.hwnd(), WithWriteCause(app.settings_file().WriteErrorText()));
   return false;
 }
 

@@ -9,6 +9,7 @@
 #include "app/application_win.h"
 #include "app/main_form_win.h"
 #include "core/sjis.h"
+#include "win/failure_cause_win.h"
 #include "win/file_io_win.h"
 
 namespace quillet {
@@ -57,7 +58,7 @@ void UseShippedFormats(Application& app) {
   if (WriteTeXMenu(app.tex_settings_file(), config, {"pLaTeX", "upLaTeX", "LaTeX"}, {"platex", "uplatex", "latex"}) !=
           WriteOutcome::Ok ||
       SaveTeXModeDefault(app.tex_settings_file(), 0) != WriteOutcome::Ok) {
-    app.messages().Error(nullptr, RefusedWriteMessage());
+    app.messages().Error(nullptr, WithWriteCause(RefusedWriteMessage()));
     return;
   }
   config.stored_default = 0;

@@ -6,6 +6,7 @@
 #include "core/sjis.h"
 #include "tex/tex_config_win.h"
 #include "win/controls_win.h"
+#include "win/failure_cause_win.h"
 
 namespace quillet {
 
@@ -340,7 +341,7 @@ bool TPagesDlg::WriteEnvironPage() {
     c.TEXFONTS = kept[1];
     c.TEXFORMATS = kept[2];
     c.TEXPOOL = kept[3];
-    messages_->Error(hwnd(), RefusedWriteMessage());
+    messages_->Error(hwnd(), WithWriteCause(RefusedWriteMessage()));
     return false;
   }
   filling_ = true;
@@ -354,7 +355,7 @@ bool TPagesDlg::WriteEnvironPage() {
 bool TPagesDlg::WriteMenuPage() {
   CommitMenuPanel();
   if (WriteTeXMenu(*store_, *config_, menu_.Column(0), menu_.Column(1)) != WriteOutcome::Ok) {
-    messages_->Error(hwnd(), RefusedWriteMessage());
+    messages_->Error(hwnd(), WithWriteCause(RefusedWriteMessage()));
     return false;
   }
   if (on_menu_written) on_menu_written();
@@ -366,7 +367,7 @@ bool TPagesDlg::WriteFontPage() {
   int tfm = Selection(TFMs);
   if (tfm < 0) return true;
   if (WriteFontMapping(*store_, ListText(TFMs, tfm), StorableText(ControlText(fontname))) != WriteOutcome::Ok) {
-    messages_->Error(hwnd(), RefusedWriteMessage());
+    messages_->Error(hwnd(), WithWriteCause(RefusedWriteMessage()));
     return false;
   }
   return true;
@@ -389,7 +390,7 @@ bool TPagesDlg::WriteStylePage() {
     return false;
   }
   if (outcome != WriteOutcome::Ok) {
-    messages_->Error(hwnd(), RefusedWriteMessage());
+    messages_->Error(hwnd(), WithWriteCause(RefusedWriteMessage()));
     return false;
   }
   return true;

@@ -226,6 +226,13 @@ bool IsReadOnlyFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
+DWORD WhyNotWritten(const std::string& path) {
+  DWORD error = GetLastError();
+  if (IsReadOnlyFile(path)) return ERROR_FILE_READ_ONLY;
+  if (HeldByAnotherProgram(path)) return ERROR_SHARING_VIOLATION;
+  return error ? error : ERROR_WRITE_FAULT;
+}
+
 namespace {
 // The new file takes the old one's attributes and creation time before the rename.
 void TakeOver(const std::string& temp, const WIN32_FILE_ATTRIBUTE_DATA& old) {
@@ -261,11 +268,13 @@ bool WriteFileSafely(const std::string& path, ByteParts parts) { return SaveFile
 
 namespace {
 // A second name for the file's present bytes beside it: a hard link where the file system
-// has them (no bytes move), else a copy. Empty when the file cannot be reached.
-std::string KeepAside(const std::string& path, const std::string& temp) {
+// has them (no bytes move), else a copy. Empty when the file cannot be reached, error
+// then saying why.
+std::string KeepAside(const std::string& path, const std::string& temp, DWORD& error) {
   std::string aside = temp + ".bak";
   if (CreateHardLinkA(aside.c_str(), path.c_str(), nullptr)) return aside;
   if (CopyFileA(path.c_str(), aside.c_str(), TRUE)) return aside;
+  error = WhyNotWritten(aside);
   DeleteFileA(aside.c_str());
   return {};
 }
@@ -292,8 +301,7 @@ SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, D
   std::string aside;
   bool backing_up = !backup.empty() && !SameFileName(backup, path);
   if (backing_up) {
-    aside = KeepAside(path, temp);
-    report.backup_failed = aside.empty();
+    aside = KeepAside(path, temp, report.backup_error);
   }
   report.saved = ReplaceWith(temp, path);
   if (!report.saved) {
@@ -305,7 +313,7 @@ SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, D
   }
   if (!aside.empty()) {
     if (report.saved && !MoveFileExA(aside.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      report.backup_failed = true;
+      report.backup_error = WhyNotWritten(backup);
     }
     DeleteFileA(aside.c_str());  // still there when the save or the backup failed
   }

@@ -56,7 +56,8 @@ bool WriteFileSafely(const std::string& path, ByteParts parts);
 
 struct SaveReport {
   bool saved = false;
-  bool backup_failed = false;  // the old file could not become the backup
+  // Why the old file could not become the backup; 0 when it did or none was asked for.
+  DWORD backup_error = 0;
   // Why it was not saved: the file is read-only, or the platform's error of the step that
   // failed.
   bool read_only = false;
@@ -73,6 +74,10 @@ bool WriteFileSafely(const std::string& path, ByteMaker& maker);
 bool IsReadOnlyFile(const std::string& path);
 // True when another program has the file open without letting it be replaced.
 bool HeldByAnotherProgram(const std::string& path);
+// Why path could not be written, just after the call that failed: the platform's error,
+// or ERROR_FILE_READ_ONLY / ERROR_SHARING_VIOLATION where the platform says only that
+// access was refused.
+DWORD WhyNotWritten(const std::string& path);
 
 // The file's last-write time as a packed DOS date-time (local time), -1 when missing.
 std::int32_t FileAge(const std::string& path);

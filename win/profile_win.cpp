@@ -71,7 +71,11 @@ ProfileWriter::ProfileWriter(const ProfileFile& file) : disk_path_(file.DiskPath
   ReadStatus status = ReadFileBlock(disk_path_, block, kProfileFileLimit);
   if (status == ReadStatus::Ok) text_ = ProfileText(std::string_view(block.data.get(), block.size));
   // A file that is there but cannot be read whole must not be replaced by the changes alone.
-  readable_ = status == ReadStatus::Ok || status == ReadStatus::Missing;
+  if (status == ReadStatus::TooLarge) read_error_ = ERROR_FILE_TOO_LARGE;
+  if (status == ReadStatus::CannotOpen) {
+    DWORD error = GetLastError();
+    read_error_ = HeldByAnotherProgram(disk_path_) ? ERROR_SHARING_VIOLATION : error ? error : ERROR_READ_FAULT;
+  }
 }
 
 ProfileWriter& ProfileWriter::String(const char* section, const char* key, const std::string& value) {
@@ -85,9 +89,14 @@ ProfileWriter& ProfileWriter::EraseSection(const char* section) {
 }
 
 bool ProfileWriter::Commit() {
-  if (!readable_) return false;
+  if (read_error_) {
+    SetLastError(read_error_);
+    return false;
+  }
   std::string_view parts[] = {text_.text()};
-  return WriteFileSafely(disk_path_, parts);
+  SaveReport report = SaveFileWithBackup(disk_path_, parts, "");
+  if (!report.saved) SetLastError(report.read_only ? ERROR_FILE_READ_ONLY : report.error);
+  return report.saved;
 }
 
 ProfileWriter& ProfileWriter::Int(const char* section, const char* key, int value) {

@@ -4,6 +4,8 @@
 // when the disk is full; here the changed text goes to a temporary file beside it that
 // takes the old file's place only when complete, so a refused write or a full disk
 // leaves the file as it was. Lines the program does not change keep their bytes.
+#include <windows.h>
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -70,13 +72,14 @@ class ProfileWriter {
   ProfileWriter& Int(const char* section, const char* key, int value);
   ProfileWriter& Bool(const char* section, const char* key, bool value);
   ProfileWriter& EraseSection(const char* section);
-  // False when the file could not be replaced (it is then as it was).
+  // False when the file could not be replaced (it is then as it was), the platform's
+  // last error then saying why (ERROR_FILE_READ_ONLY for a read-only file).
   bool Commit();
 
  private:
   std::string disk_path_;
   ProfileText text_;
-  bool readable_ = true;
+  DWORD read_error_ = 0;  // why the file that is there could not be read whole
 };
 
 }  // namespace quillet

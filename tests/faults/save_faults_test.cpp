@@ -86,7 +86,9 @@ TEST_F(FaultFixture, AReadOnlyDirectorySavesInPlaceAndRefusesANewName) {
   TMDIChild* doc = EditAndSave(path, "x");
   EXPECT_EQ(ReadFileBytes(path), "x" + before);
   EXPECT_FALSE(doc->modified());
-  EXPECT_EQ(h.messages.Texts(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。\n");  // no new .bak there
+  // No new .bak there.
+  EXPECT_EQ(h.messages.Texts(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。\rﾌｧｲﾙ " + dir +
+                                    "doc.bak\rこの場所に書き込む権限がありません。書き込みの権限を管理者に求めてください。\n");
   EXPECT_TRUE(KeptTexts().empty());
   PutText(doc->Memo, "y");
   std::string other = dir + "other.tex";

@@ -218,7 +218,8 @@ TEST_F(EnvDialogTest, ARefusedWriteKeepsTheDialogOpenAndChangesNothing) {
   }, nullptr);
   EXPECT_TRUE(open_after_ok);
   ASSERT_EQ(h.messages.shown.size(), 1u);
-  EXPECT_EQ(h.messages.shown[0].text, h.ini_path() + " に書き込めません");
+  EXPECT_EQ(h.messages.shown[0].text,
+            h.ini_path() + " に書き込めません\rこの場所に書き込む権限がありません。書き込みの権限を管理者に求めてください。");
   EXPECT_EQ(h.app().env_settings().editor.font_name, "ＭＳ 明朝");
   RemoveDirectoryA(h.ini_path().c_str());
 }

@@ -183,7 +183,7 @@ TEST_F(FileFixture, WithoutBackupsOrWithTheFileGoneTheSaveStillHappens) {
   DeleteFileA(a.c_str());
   Type(Active()->Memo, "m");
   h.Command(kFileSaveItem);
-  EXPECT_EQ(h.messages.Texts(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。\n");
+  EXPECT_EQ(h.messages.Texts(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。\rﾌｧｲﾙ " + std::string(h.dir() / "a.bak") + "\rﾌｧｲﾙが見つかりません。\n");
   EXPECT_EQ(ReadFileBytes(a), "nmold");
   EXPECT_FALSE(Active()->modified());
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "aids/command_palette_win.h"
 #include "core/command_ids.h"
@@ -9,6 +10,7 @@
 #include "prefs/env_dialog_win.h"
 #include "tex/tex_config_win.h"
 #include "tests/win/support/app_harness.h"
+#include "tests/win/support/standins.h"
 #include "win/controls_win.h"
 #include "win/profile_win.h"
 #include "win/settings_location_win.h"
@@ -209,19 +211,49 @@ TEST(SettingsTest, AMaximizedWindowKeepsItsNormalBoundsInTheFile) {
   EXPECT_EQ(h.IniValue("Position", "height"), "500");
 }
 
-TEST(SettingsTest, ARefusedWriteIsReportedAndStopsTheRest) {
-  AppHarness h;
-  h.Start();
-  // A directory where the settings file should be: the platform refuses every write.
-  std::string ini = h.ini_path();
-  DeleteFileA(ini.c_str());
-  ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
-  h.Close();
-  EXPECT_TRUE(h.closed());
-  ASSERT_EQ(h.messages.shown.size(), 1u) << h.messages.Texts();
-  EXPECT_EQ(h.messages.shown[0].kind, MsgKind::Error);
-  EXPECT_EQ(h.messages.shown[0].text, ini + " に書き込めません");
-  RemoveDirectoryA(ini.c_str());
+// The settings written at exit are refused: the user is told which file and why, once.
+TEST(SettingsTest, ARefusedWriteSaysWhyAndStopsTheRest) {
+  struct Case {
+    const char* what;
+    std::function<void(const std::string& ini)> refuse;
+    const char* cause;
+  };
+  const Case cases[] = {
+      {"read-only", [](const std::string& ini) { SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY); },
+       "ﾌｧｲﾙが読み取り専用です。読み取り専用を外してから、もう一度試してください。"},
+      {"a folder in its place",
+       [](const std::string& ini) {
+         DeleteFileA(ini.c_str());
+         CreateDirectoryA(ini.c_str(), nullptr);
+       },
+       "この場所に書き込む権限がありません。書き込みの権限を管理者に求めてください。"},
+      {"held by another program", nullptr,
+       "ほかのﾌﾟﾛｸﾞﾗﾑがﾌｧｲﾙを使っています。そのﾌﾟﾛｸﾞﾗﾑで閉じてから、もう一度試してください。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    AppHarness h;
+    h.WriteIni("[General]\r\nBackUp=1\r\n");
+    h.Start();
+    std::string ini = h.ini_path();
+    ReadyEvent holding;
+    std::optional<StandInProcess> holder;
+    if (c.refuse) {
+      c.refuse(ini);
+    } else {
+      std::string command = "\"";
+      holder.emplace(command.append(StandInPath("hold_file.exe")).append("\" \"").append(ini).append("\" ").append(holding.name()));
+      ASSERT_TRUE(holding.Wait(5000));
+    }
+    h.Close();
+    holder.reset();
+    EXPECT_TRUE(h.closed());
+    ASSERT_EQ(h.messages.shown.size(), 1u) << h.messages.Texts();
+    EXPECT_EQ(h.messages.shown[0].kind, MsgKind::Error);
+    EXPECT_EQ(h.messages.shown[0].text, ini + " に書き込めません\r" + c.cause);
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(ini.c_str());
+  }
 }
 
 TEST(SettingsTest, RecentFilesComeBackInTheirPlaces) {
