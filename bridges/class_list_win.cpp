@@ -16,7 +16,7 @@ namespace {
 
 constexpr DWORD kWaitMs = 4000, kPollMs = 20;
 
-// Under Wine: kpsewhich through /bin/sh, its answer in found; its exit status, none when
+// The Linux kpsewhich through /bin/sh, its answer in found; its exit status, none when
 // it cannot be started or gives no status in time.
 std::optional<int> AskOnLinux(const std::string& out_file, const std::string& found) {
   const std::string script = out_file + ".sh", marker = out_file + ".done";
@@ -35,7 +35,7 @@ std::optional<int> AskOnLinux(const std::string& out_file, const std::string& fo
   return status;
 }
 
-// On Windows: kpsewhich itself, its standard output in found.
+// The Windows kpsewhich itself, its standard output in found.
 std::optional<int> AskOnWindows(const std::string& found) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   FileHandle out(CreateFileA(found.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -64,9 +64,9 @@ std::optional<int> AskOnWindows(const std::string& found) {
 
 }  // namespace
 
-int WriteClassList(const std::string& out_file) {
+int WriteClassList(const std::string& out_file, bool linux_tools) {
   const std::string found = out_file + ".found";
-  std::optional<int> status = UnderWine() ? AskOnLinux(out_file, found) : AskOnWindows(found);
+  std::optional<int> status = linux_tools ? AskOnLinux(out_file, found) : AskOnWindows(found);
   std::string answer = ReadFileUpTo(found, 1u << 20);
   DeleteFileA(found.c_str());
   if (!status || !KpsewhichAnswered(*status, FilesToFind().size())) return 1;

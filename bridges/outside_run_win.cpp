@@ -4,8 +4,13 @@
 
 #include "win/code_page_win.h"
 #include "win/file_io_win.h"
+#include "win/profile_win.h"
 
 namespace quillet {
+
+bool RunsLinuxTools(const std::string& settings_file) {
+  return UnderWine() && lstrcmpiA(ProfileFile(settings_file).ReadString("Bridge", "Tools", "").c_str(), "Windows") != 0;
+}
 
 std::string UnixFileName(const std::string& name) {
   using Convert = char*(CDECL*)(const WCHAR*);

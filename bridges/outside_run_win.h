@@ -1,7 +1,9 @@
 #pragma once
 // How the bridges start the TeX tools: under Wine the Linux programs, through /bin/sh with
 // Linux file names (Wine gives no usable process handle for them, so each script writes a
-// marker file when it is done); on Windows the programs themselves.
+// marker file when it is done); on Windows the programs themselves. A bridge's settings
+// file can send it the Windows way under Wine too: [Bridge] Tools=Windows (how the tests
+// run the Windows programs' path, with Windows stand-ins for the tools).
 #include <windows.h>
 
 #include <string>
@@ -11,6 +13,9 @@
 
 namespace quillet {
 
+// Whether the bridge runs the Linux tools through /bin/sh: under Wine, unless its settings
+// file says [Bridge] Tools=Windows. On Windows never.
+bool RunsLinuxTools(const std::string& settings_file);
 
 // The Linux name of a file name under Wine; empty when there is none.
 std::string UnixFileName(const std::string& name);

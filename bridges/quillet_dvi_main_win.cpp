@@ -9,7 +9,8 @@
 // default viewer under Wine is zathura: light, it reads a changed PDF by itself, and it
 // can be told a page and a place over D-Bus and hand a Ctrl+click back to TeX Quillet.
 // Settings: section [Viewer] of quillet-dvi.ini beside the bridge, keys Convert, Show and
-// Print (commands). Usage: quillet-dvi [--config FILE] [--errors FILE]
+// Print (commands); [Bridge] Tools=Windows takes the Windows way under Wine too (the
+// converter then a Windows program, Show the viewer's program file). Usage: quillet-dvi [--config FILE] [--errors FILE]
 // With --errors, a message for the user is written to FILE (over the one before) instead
 // of shown.
 #include <windows.h>
@@ -62,13 +63,13 @@ bool WaitForFile(const std::string& path, DWORD limit_ms) {
   return WaitUntil([&] { return FileExists(path); }, limit_ms);
 }
 
-// The lines of the converter's messages that tell what went wrong; under Wine a Linux
-// program wrote them, in UTF-8.
-std::string ConverterMessages(const std::string& path) {
+// The lines of the converter's messages that tell what went wrong; a Linux program wrote
+// them in UTF-8.
+std::string ConverterMessages(const std::string& path, bool linux_tools) {
   TextBlock block;
   if (ReadFileBlock(path, block, kMessagesLimit) != ReadStatus::Ok) return {};
   std::string lines = ConverterErrorLines({block.data.get(), block.size});
-  return UnderWine() ? ShiftJisFromUtf8(lines, SystemCodePage()) : lines;
+  return linux_tools ? ShiftJisFromUtf8(lines, SystemCodePage()) : lines;
 }
 
 class ViewerBridge {
@@ -101,6 +102,8 @@ class ViewerBridge {
     return value.empty() ? fallback : value;
   }
 
+  bool LinuxTools() const { return RunsLinuxTools(settings_); }
+
   void Tell(const std::string& text) const {
     if (errors_.empty()) {
       MessageBoxA(nullptr, text.c_str(), "ｴﾗｰ", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
@@ -131,7 +134,8 @@ class ViewerBridge {
     std::string made = work + ExtractFileName(pdf), marker = work + "converted", messages = work + "dvipdfmx.txt";
     for (const std::string& old : {marker, made, messages}) DeleteFileA(old.c_str());
     std::string converter = Setting("Convert", "dvipdfmx");
-    bool ran = UnderWine() ? StartShellScript(work + "convert.sh", ConvertScript(converter, UnixFileName(dvi_),
+    bool linux_tools = LinuxTools();
+    bool ran = linux_tools ? StartShellScript(work + "convert.sh", ConvertScript(converter, UnixFileName(dvi_),
                                                                                 UnixFileName(made),
                                                                                 UnixFileName(messages),
                                                                                 UnixFileName(marker)))
@@ -144,7 +148,7 @@ class ViewerBridge {
     }
     int status = std::atoi(ReadSmallFile(marker).c_str());
     bool made_well = status == 0 && FileExists(made);
-    if (!made_well) Tell(ConversionFailedText(converter, status, ConverterMessages(messages), pdf));
+    if (!made_well) Tell(ConversionFailedText(converter, status, ConverterMessages(messages, linux_tools), pdf));
     bool moved = made_well && MoveIn(made, pdf, kind);
     DeleteFileA(made.c_str());  // what a failed run or move left behind
     return moved;
@@ -193,7 +197,7 @@ class ViewerBridge {
     std::string quillet = ProgramFolder() + "Quillet.exe";
     bool shown = IsSumatraViewer(viewer) ? (page > 0 ? ShowPlaceInSumatra(viewer, pdf, command.file, command.line, page, quillet)
                                                      : ShowPdfInSumatra(viewer, pdf, quillet))
-                 : UnderWine() ? ShowOnLinux(pdf, viewer, command)
+                 : LinuxTools() ? ShowOnLinux(pdf, viewer, command)
                                : ShowOnWindows(pdf, viewer, page);
     if (!shown) Tell("PDFﾌｧｲﾙ " + pdf + " を表示できません。");
   }
@@ -234,7 +238,7 @@ class ViewerBridge {
   }
 
   void Print(const std::string& pdf) {
-    if (!UnderWine()) {
+    if (!LinuxTools()) {
       if (!ShellOpen("print", pdf, "")) Tell("PDFﾌｧｲﾙ " + pdf + " を印刷できません。");
       return;
     }

@@ -12,7 +12,7 @@
 // list of what it read, then the .log (in the source's code, as the engine wrote it, with
 // a failed tool's report after it) are put beside the source, so the log never appears
 // half written. A run that cannot happen leaves a log, in the source's code too, that
-// says why.
+// says why. [Bridge] Tools=Windows runs the Windows programs under Wine too.
 // Usage: quillet-tex [--wintex FILE] [--table FILE] [--settings QUILLET.INI]
 //        quillet-tex --classes FILE (the document classes the installed TeX has)
 #include <windows.h>
@@ -96,7 +96,8 @@ enum class Step { kLatexmk, kEngine, kBibliography, kIndex };
 
 struct Job {
   std::string source, folder, work, job_name, command;
-  std::string unix_source_name;  // under Wine: the source's name as the tools see it
+  bool linux_tools = false;       // the Linux tools, under Wine
+  std::string unix_source_name;  // the source's name as the tools see it
   std::optional<Encoding> encoding;  // as the source's bytes, or those of its chapters, show it
   std::optional<ChainTools> tools;   // none: the format runs as one pass
   UserPaths paths;
@@ -107,16 +108,21 @@ struct Job {
   DWORD started = 0, limit_ms = 0;
   bool timed_out = false;
   DWORD beat = 0;
-  StartedProgram program;  // on Windows
-  std::string marker, heartbeat, stop;  // under Wine
+  StartedProgram program;  // the Windows programs
+  std::string marker, heartbeat, stop;  // the Linux tools
 };
+
+// The bridge's own table: --table, else quillet-tex.ini beside it.
+std::string TableFile(const CommandOptions& options) {
+  std::string table = options.Value("--table");
+  return table.empty() ? SettingsFileToUse(ProgramFolder() + "quillet-tex.ini") : table;
+}
 
 class EngineBridge {
  public:
   explicit EngineBridge(const CommandOptions& options)
       : wintex_(options.Value("--wintex").empty() ? SettingsFileToUse(kTeXConfigFile) : options.Value("--wintex")),
-        table_(options.Value("--table").empty() ? SettingsFileToUse(ProgramFolder() + "quillet-tex.ini")
-                                                  : options.Value("--table")),
+        table_(TableFile(options)),
         settings_(options.Value("--settings").empty() ? SettingsFileToUse("quillet.ini") : options.Value("--settings")) {}
 
   int Run() {
@@ -159,6 +165,7 @@ class EngineBridge {
   void Start(const VirtexCommand& run) {
     job_ = std::make_unique<Job>();
     Job& job = *job_;
+    job.linux_tools = RunsLinuxTools(table_);
     job.source = run.source;
     job.folder = ExtractFilePath(run.source);
     job.encoding = SourceFileEncoding(run.source);
@@ -167,7 +174,7 @@ class EngineBridge {
     if (job.command.empty()) return Fail(why);
     job.work = job.folder + kOutputFolder + "\\";
     CreateDirectoryA(job.work.c_str(), nullptr);
-    job.unix_source_name = UnderWine() ? LastUnixPart(UnixFileName(job.source)) : ExtractFileName(job.source);
+    job.unix_source_name = job.linux_tools ? LastUnixPart(UnixFileName(job.source)) : ExtractFileName(job.source);
     job.job_name = JobNameFor(job.unix_source_name);
     ProfileFile table(table_);
     job.limit_ms = static_cast<DWORD>(std::max(1, table.ReadInt("Bridge", "TimeLimit", kDefaultTimeLimitSeconds))) * 1000;
@@ -176,7 +183,7 @@ class EngineBridge {
     job.latexmk = table.ReadString("Bridge", "Latexmk", "latexmk");
     job.step = job.tools && !job.latexmk.empty() ? Step::kLatexmk : Step::kEngine;
     if (job.step == Step::kLatexmk) WriteWhole(job.work + kLatexmkConfig, LatexmkConfig(*job.tools));
-    if (!UnderWine()) SetVariables();
+    if (!job.linux_tools) SetVariables();
     StartStep();
   }
 
@@ -238,7 +245,7 @@ class EngineBridge {
     // A pass that writes no log must not leave the last one to be read as its own;
     // latexmk keeps its own (it reads it to decide the next run).
     if (job.step == Step::kEngine) DeleteFileA(Made(".log").c_str());
-    if (UnderWine() ? StartOnLinux() : StartOnWindows()) return;
+    if (job.linux_tools ? StartOnLinux() : StartOnWindows()) return;
     if (job.step == Step::kLatexmk) {
       job.step = Step::kEngine;  // on Windows a latexmk that is not there cannot be started
       return StartStep();
@@ -280,7 +287,7 @@ class EngineBridge {
   DWORD Poll() {
     Job& job = *job_;
     DWORD now = GetTickCount();
-    bool ended = UnderWine() ? FileExists(job.marker) : WaitForSingleObject(job.program.process.get(), 0) == WAIT_OBJECT_0;
+    bool ended = job.linux_tools ? FileExists(job.marker) : WaitForSingleObject(job.program.process.get(), 0) == WAIT_OBJECT_0;
     // A run stopped for its time that writes no marker even then (its script never ran) ends too.
     if (ended || (job.timed_out && now - job.started - job.limit_ms > kStopGraceMs)) {
       StepEnded();
@@ -290,7 +297,7 @@ class EngineBridge {
       job.timed_out = true;
       Stop();
     }
-    if (UnderWine() && now - job.beat >= kBeatMs) {
+    if (job.linux_tools && now - job.beat >= kBeatMs) {
       Touch(job.heartbeat);
       job.beat = now;
     }
@@ -302,11 +309,11 @@ class EngineBridge {
   void StopAndWait() {
     Stop();
     DWORD start = GetTickCount();
-    while (UnderWine() && !FileExists(job_->marker) && GetTickCount() - start < kStopWaitMs) Sleep(kPollMs);
+    while (job_->linux_tools && !FileExists(job_->marker) && GetTickCount() - start < kStopWaitMs) Sleep(kPollMs);
   }
 
   void Stop() {
-    if (UnderWine()) {
+    if (job_->linux_tools) {
       Touch(job_->stop);
     } else if (job_->program.job) {
       TerminateJobObject(job_->program.job.get(), 1);
@@ -314,7 +321,7 @@ class EngineBridge {
   }
 
   int ExitStatus() const {
-    if (!UnderWine()) {
+    if (!job_->linux_tools) {
       DWORD code = 0;
       GetExitCodeProcess(job_->program.process.get(), &code);
       return static_cast<int>(code);
@@ -410,7 +417,7 @@ class EngineBridge {
                   report);
     }
     // The SyncTeX data goes with the .dvi, and so beside the PDF made from it.
-    if (UnderWine()) WriteStockSynctex();
+    if (job.linux_tools) WriteStockSynctex();
     for (const char* made : {".dvi", ".synctex.gz"}) {
       if (FileExists(Made(made))) MoveFileExA(Made(made).c_str(), ChangeFileExt(job.source, made).c_str(), MOVEFILE_REPLACE_EXISTING);
     }
@@ -442,8 +449,9 @@ class EngineBridge {
     std::string folder = job_->folder.substr(0, job_->folder.size() - 1);
     bool cites = CitationLines(ReadMade(".aux")).find("\\bibdata{") != std::string::npos;
     std::vector<std::string> names = ChainInputs(ReadMade(".fls"), cites ? ReadMade(".blg") : std::string(),
-                                                 UnderWine() ? UnixFileName(folder) : folder,
-                                                 ExtractFileName(job_->source), InProgramCode);
+                                                 job_->linux_tools ? UnixFileName(folder) : folder,
+                                                 ExtractFileName(job_->source),
+                                                 [this](const std::string& name) { return InProgramCode(name); });
     std::string list;
     for (const std::string& name : names) list += name + "\r\n";
     WriteWhole(job_->work + ChangeFileExt(ExtractFileName(job_->source), ".inputs"), list);
@@ -465,10 +473,10 @@ class EngineBridge {
   }
 
   // A name the tools wrote, in the program's code: UTF-8, or pTeX's EUC-JP on Linux.
-  static std::string InProgramCode(const std::string& name) {
+  std::string InProgramCode(const std::string& name) const {
     DecodedText decoded;
     if (!DecodeIfUtf8(name, SystemCodePage(), decoded)) {
-      if (!UnderWine()) return name;
+      if (!job_->linux_tools) return name;
       DecodeText(name, Encoding::kEucJp, SystemCodePage(), decoded);
     }
     return std::string(decoded.text.data.get(), decoded.text.size);
@@ -507,6 +515,8 @@ class EngineBridge {
 
 int main() {
   quillet::CommandOptions options(GetCommandLineA());
-  if (std::string classes = options.Value("--classes"); !classes.empty()) return quillet::WriteClassList(classes);
+  if (std::string classes = options.Value("--classes"); !classes.empty()) {
+    return quillet::WriteClassList(classes, quillet::RunsLinuxTools(quillet::TableFile(options)));
+  }
   return quillet::EngineBridge(options).Run();
 }

@@ -233,6 +233,13 @@ DWORD WhyNotWritten(const std::string& path) {
   return error ? error : ERROR_WRITE_FAULT;
 }
 
+DWORD PutBackup(const std::string& from, const std::string& backup, bool move) {
+  if (IsReadOnlyFile(backup)) return ERROR_FILE_READ_ONLY;
+  bool put = move ? MoveFileExA(from.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING)
+                  : CopyFileA(from.c_str(), backup.c_str(), FALSE);
+  return put ? 0 : WhyNotWritten(backup);
+}
+
 namespace {
 // The new file takes the old one's attributes and creation time before the rename.
 void TakeOver(const std::string& temp, const WIN32_FILE_ATTRIBUTE_DATA& old) {
@@ -299,10 +306,7 @@ SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, D
   // without its file. The old text gets a second name first, the new text takes the
   // document's name, and only then does the second name become the backup.
   std::string aside;
-  bool backing_up = !backup.empty() && !SameFileName(backup, path);
-  if (backing_up) {
-    aside = KeepAside(path, temp, report.backup_error);
-  }
+  if (!backup.empty() && !SameFileName(backup, path)) aside = KeepAside(path, temp, report.backup_error);
   report.saved = ReplaceWith(temp, path);
   if (!report.saved) {
     // The platform may call a file another program holds open a refused access.
@@ -312,9 +316,7 @@ SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, D
     DeleteFileA(temp.c_str());
   }
   if (!aside.empty()) {
-    if (report.saved && !MoveFileExA(aside.c_str(), backup.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      report.backup_error = WhyNotWritten(backup);
-    }
+    if (report.saved) report.backup_error = PutBackup(aside, backup, true);
     DeleteFileA(aside.c_str());  // still there when the save or the backup failed
   }
   return report;

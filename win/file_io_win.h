@@ -78,6 +78,9 @@ bool HeldByAnotherProgram(const std::string& path);
 // or ERROR_FILE_READ_ONLY / ERROR_SHARING_VIOLATION where the platform says only that
 // access was refused.
 DWORD WhyNotWritten(const std::string& path);
+// Makes from the backup (moved, or copied when it must stay): 0, or why not. A read-only
+// backup is left as it is, as the platform leaves one on Windows.
+DWORD PutBackup(const std::string& from, const std::string& backup, bool move);
 
 // The file's last-write time as a packed DOS date-time (local time), -1 when missing.
 std::int32_t FileAge(const std::string& path);

@@ -60,7 +60,7 @@ SaveReport SaveInPlace(const std::string& path, const WriteBytes& write, const s
     // next start.
     if (!WriteInto(path, [&kept](HANDLE file) { return CopyBytesOf(kept, file); })) return report;
   } else if (!backup.empty() && !SameFileName(backup, path)) {
-    if (!CopyFileA(kept.c_str(), backup.c_str(), FALSE)) report.backup_error = WhyNotWritten(backup);
+    report.backup_error = PutBackup(kept, backup, false);
   }
   DeleteFileA(record.c_str());
   DeleteFileA(kept.c_str());

@@ -135,7 +135,23 @@ TEST_F(FaultFixture, AFullFileSystemKeepsTheOldFileAndBackup) {
   ASSERT_FALSE(old_copy.empty());
   h.main().TimerTimer();
   EXPECT_EQ(ReadFileBytes(copy), old_copy);
+  EXPECT_EQ(h.Panel(4), "ﾌｧｲﾙ " + copy + " に自動保存できません。ﾃﾞｨｽｸがいっぱいです。空きを作ってから、もう一度試してください。");
   EXPECT_TRUE(doc->modified());
+}
+
+// The document is saved; the read-only backup keeps the text before, and the user is told why.
+TEST_F(FaultFixture, AReadOnlyBackupIsKeptAndTheMessageSaysWhy) {
+  std::string path = work + "backed.tex", backup = work + "backed.bak";
+  WriteFileBytes(path, "old");
+  WriteFileBytes(backup, "older");
+  ASSERT_TRUE(SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_READONLY));
+  h.Start();
+  EditAndSave(path, "new ");
+  EXPECT_EQ(ReadFileBytes(path), "new old");
+  EXPECT_EQ(ReadFileBytes(backup), "older");
+  EXPECT_EQ(h.messages.Texts(), "ﾊﾞｯｸｱｯﾌﾟﾌｧｲﾙを作成できません。\rﾌｧｲﾙ " + backup +
+                                    "\rﾌｧｲﾙが読み取り専用です。読み取り専用を外してから、もう一度試してください。\n");
+  SetFileAttributesA(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(FaultFixture, AFileHeldOpenByAnotherProgramIsNotReplaced) {
