@@ -46,7 +46,8 @@ bool CopyBytesOf(const std::string& from, HANDLE to) {
 SaveReport SaveInPlace(const std::string& path, const WriteBytes& write, const std::string& backup) {
   SaveReport report;
   const std::string base = KeptBase(path), kept = base + ".tex", record = base + ".txt";
-  std::string_view name[] = {FullPathName(path)};
+  const std::string full_name = FullPathName(path);
+  std::string_view name[] = {full_name};
   // The old text and then its record are whole on the disk before the document changes.
   if (!CopyFileA(path.c_str(), kept.c_str(), FALSE) || !FlushFile(kept) || !WriteFileSafely(record, name)) {
     report.error = GetLastError();

@@ -17,6 +17,7 @@
 #include "editor/editor_win.h"
 #include "prefs/env_settings.h"
 #include "tests/win/support/app_harness.h"
+#include "tests/win/support/linux_run.h"
 #include "tests/win/support/standins.h"
 #include "tex/error_window_win.h"
 #include "win/code_page_win.h"
@@ -35,22 +36,6 @@ std::string Quoted(const std::string& word) {
   quoted += word;
   quoted += '"';
   return quoted;
-}
-
-// Text of a Linux program's output file, converted from UTF-8 to the program's code page.
-std::string RunOnLinux(const std::string& folder, const std::string& script_body, const std::string& output) {
-  std::string marker = folder + "linux-done";
-  DeleteFileA(marker.c_str());
-  StartShellScript(folder + "linux.sh", script_body + "\necho 0 > '" + UnixFileName(marker) + "'\n");
-  PumpUntil([&] { return FileExists(marker); }, 20000);
-  std::string utf8 = ReadFileBytes(output);
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  int m = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(m), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), n, text.data(), m, nullptr, nullptr);
-  return text;
 }
 
 // Nine lines up to an error whose line goes on in Japanese (and at "@@", in what a row

@@ -15,6 +15,7 @@
 
 #include "core/command_ids.h"
 #include "editor/editor_win.h"
+#include "tests/win/support/linux_run.h"
 #include "tests/win/support/standins.h"
 #include "tests/win/support/test_support.h"
 
@@ -98,9 +99,9 @@ class Program {
   }
   // One typed character at the caret, an autosave pass, then Save, queued in that order
   // as the user's key, the timer and the menu would queue them.
-  void TypeAutosaveAndSave(char c) {
+  void TypeAutosaveAndSave(char c, bool autosave = true) {
     PostMessageA(editor_, WM_CHAR, static_cast<unsigned char>(c), 1);
-    PostMessageA(main_, WM_TIMER, 1, 0);
+    if (autosave) PostMessageA(main_, WM_TIMER, 1, 0);
     PostMessageA(main_, WM_COMMAND, MAKEWPARAM(kFileSaveItem, 0), 0);
   }
 
@@ -284,6 +285,99 @@ TEST(SaveKill, EveryFileIsWholeWhereverTheProgramIsKilled) {
   EXPECT_LE(leftovers, kKills / 4) << "saves killed while writing leave their temporary files behind";
   // Kills that all missed the save would prove nothing.
   EXPECT_GE(in_save, kKills / 6);
+}
+
+// The old text a save in place keeps in the temporary folder, and its record (empty when
+// there is none).
+struct KeptOldText {
+  std::string text, record;
+};
+KeptOldText KeptIn(const std::string& temp) {
+  KeptOldText kept;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((temp + "quillet-kept-*.txt").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return kept;
+  std::string record = temp + found.cFileName;
+  FindClose(search);
+  kept.record = ReadWhole(record);
+  kept.text = ReadWhole(record.substr(0, record.size() - 4) + ".tex");
+  return kept;
+}
+
+char SecondByte(const std::string& path) {
+  char bytes[2] = {};
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  DWORD got = 0;
+  if (file != INVALID_HANDLE_VALUE && !ReadFile(file, bytes, 2, &got, nullptr)) got = 0;
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  return bytes[1];
+}
+
+bool RecordIsThere(const std::string& temp) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((temp + "quillet-kept-*.txt").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+
+// A document in a folder that takes no new file is saved into its own file: killed at any
+// moment, the document is its old text or its new, or else the old text is whole in the
+// temporary folder with the record that names the document, for the next start to offer.
+TEST(SaveKill, ASaveInPlaceLeavesTheOldTextWhereverItIsKilled) {
+  constexpr int kInPlaceKills = 12;
+  Files f;
+  FixedFolder fixed(f.dir.path());
+  if (!fixed.fixed()) GTEST_SKIP() << "this file system cannot mark a folder to take no new file";
+  std::mt19937 random(29);
+  std::uniform_real_distribution<double> share(0, 1);
+  int before = 0, cut = 0, after = 0;
+  for (int kill = 0; kill < kInPlaceKills; ++kill) {
+    TempDir temp;
+    Program program(f.doc, temp.path());
+    ASSERT_TRUE(program.WaitForDocument(f.text->size(), 60000)) << "kill " << kill;
+    // A whole save first, timed up to the moment its record is written (the old text is
+    // then kept).
+    Text saved = Typed(f.text, 0, static_cast<char>('a' + kill % 26));
+    double start = Now();
+    program.TypeAutosaveAndSave((*saved)[0], false);
+    while (!RecordIsThere(temp.path()) && Now() - start < 60000) {}
+    double kept_ms = Now() - start;
+    while (RecordIsThere(temp.path()) && Now() - start < 60000) {}
+    ASSERT_TRUE(ReadWhole(f.doc) == *saved) << "kill " << kill << ": the save in place did not write the document";
+    f.text = saved;
+    // Then the next, killed while the old text is being kept (every fourth) or just after
+    // the new text has begun to go in (its second byte is the typed one).
+    Text next = Typed(f.text, 1, static_cast<char>('A' + kill % 26));
+    start = Now();
+    program.TypeAutosaveAndSave((*next)[1], false);
+    if (kill % 4) {
+      while (SecondByte(f.doc) != (*next)[1] && Now() - start < 60000) {}
+      WaitUntil(Now() + 3 * share(random));
+    } else {
+      WaitUntil(start + kept_ms * share(random));
+    }
+    program.Kill();
+    int doc_is = Which(f.doc, *f.text, *next);
+    KeptOldText kept = KeptIn(temp.path());
+    if (doc_is == -1) {
+      ASSERT_TRUE(kept.text == *f.text) << "kill " << kill << " cut the document and lost its old text";
+      EXPECT_NE(kept.record.find(f.doc), std::string::npos) << "kill " << kill << ": the record says " << kept.record;
+      WriteFileBytes(f.doc, *f.text);  // as the user would, from the copy offered at the next start
+      ++cut;
+    } else {
+      if (!kept.record.empty()) {
+        EXPECT_TRUE(kept.text == *f.text) << "kill " << kill << ": a record of a part-kept text";
+      }
+      ++(doc_is == 0 ? before : after);
+      if (doc_is == 1) f.text = next;
+    }
+  }
+  std::printf("%d kills of a program saving %zu bytes in place: %d before the document was written, %d while it was, "
+              "%d after\n",
+              kInPlaceKills, f.text->size(), before, cut, after);
+  EXPECT_GE(cut, kInPlaceKills / 4) << "kills that all missed the writing prove nothing";
 }
 
 }  // namespace

@@ -1,0 +1,45 @@
+#include "tests/win/support/linux_run.h"
+
+#include <windows.h>
+
+#include "bridges/outside_run_win.h"
+#include "tests/win/support/standins.h"
+#include "tests/win/support/test_support.h"
+#include "win/file_io_win.h"
+
+namespace quillet::test {
+
+std::string RunOnLinux(const std::string& folder, const std::string& script_body, const std::string& output) {
+  std::string marker = folder + "linux-done";
+  DeleteFileA(marker.c_str());
+  StartShellScript(folder + "linux.sh", script_body + "\necho 0 > '" + UnixFileName(marker) + "'\n");
+  PumpUntil([&] { return FileExists(marker); }, 20000);
+  std::string utf8 = ReadFileBytes(output);
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  int m = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(m), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), n, text.data(), m, nullptr, nullptr);
+  return text;
+}
+
+FixedFolder::FixedFolder(std::string folder) : folder_(std::move(folder)) { fixed_ = Mark("+i"); }
+
+FixedFolder::~FixedFolder() {
+  if (fixed_) Mark("-i");
+}
+
+bool FixedFolder::Mark(const char* change) {
+  // The script and its answer live beside the folder, which may take no new file.
+  std::string outside = folder_.substr(0, folder_.find_last_of('\\', folder_.size() - 2) + 1);
+  std::string answer = outside + "chattr-answer.txt";
+  DeleteFileA(answer.c_str());
+  std::string unix_folder = UnixFileName(folder_);
+  std::string said = RunOnLinux(outside, std::string("chattr ") + change + " '" + unix_folder + "' && echo ok > '" +
+                                             UnixFileName(answer) + "'",
+                                answer);
+  return said == "ok\n";
+}
+
+}  // namespace quillet::test
