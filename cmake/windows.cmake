@@ -112,7 +112,7 @@ foreach(src ${win_tests})
   target_compile_options(${name} PRIVATE ${QUILLET_WARNINGS} ${QUILLET_CHARSET_FLAGS})
   target_link_libraries(${name} PRIVATE quillet_win_test_support gtest_main)
   add_dependencies(${name} help_file Quillet stand_in_engine stand_in_viewer stand_in_editor hold_file quillet-tex
-    quillet-dvi stand_in_class_list)
+    quillet-dvi stand_in_class_list stand_in_tex_tools)
   target_compile_definitions(${name} PRIVATE QUILLET_FIXTURES_DIR="Z:${CMAKE_SOURCE_DIR}/tests/fixtures")
   add_test(NAME wine.${name} COMMAND ${name})
   # One display and one clipboard: the Wine tests take turns.
