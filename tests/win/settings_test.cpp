@@ -10,6 +10,7 @@
 #include "prefs/env_dialog_win.h"
 #include "tex/tex_config_win.h"
 #include "tests/win/support/app_harness.h"
+#include "tests/win/support/linux_run.h"
 #include "tests/win/support/standins.h"
 #include "win/controls_win.h"
 #include "win/profile_win.h"
@@ -254,6 +255,21 @@ TEST(SettingsTest, ARefusedWriteSaysWhyAndStopsTheRest) {
     SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(ini.c_str());
   }
+}
+
+// A folder where the user may write the settings files but create nothing (an access list
+// an administrator set): both are written into their own files.
+TEST(SettingsTest, SettingsInAFolderThatTakesNoNewFileAreWrittenInPlace) {
+  AppHarness h;
+  h.WriteIni("[Position]\r\nx=40\r\n");
+  WriteFileBytes(h.wintex_path(), "[TeXMode]\r\nDefault=-1\r\n");
+  h.Start();
+  FixedFolder fixed(h.dir().path());
+  if (!fixed.fixed()) GTEST_SKIP() << "this file system cannot mark a folder to take no new file";
+  h.Close();
+  EXPECT_EQ(h.messages.Texts(), "");
+  EXPECT_EQ(h.IniValue("Position", "StatusBar"), "1");
+  EXPECT_NE(ReadFileBytes(h.wintex_path()).find("Default=0"), std::string::npos) << ReadFileBytes(h.wintex_path());
 }
 
 TEST(SettingsTest, RecentFilesComeBackInTheirPlaces) {
