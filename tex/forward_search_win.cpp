@@ -33,8 +33,8 @@ std::string MainDataIn(const std::string& folder, const std::string& source) {
   do {
     TextBlock list;
     if (ReadFileBlock(folder + kWorkFolder + found.cFileName, list, kListLimit) != ReadStatus::Ok) continue;
+    const std::string candidate = folder + ChangeFileExt(found.cFileName, kDataExt);
     for (const std::string& name : ParseRunInputs({list.data.get(), list.size}, folder)) {
-      std::string candidate = folder + ChangeFileExt(found.cFileName, kDataExt);
       if (SameIgnoringAsciiCase(name, source) && FileExists(candidate)) data = candidate;
     }
   } while (data.empty() && FindNextFileA(search, &found));
@@ -89,7 +89,8 @@ ForwardPlace ForwardSearch::Find(const std::string& source, int line) {
   if (!reader) return {};
   std::string folder = ExtractFilePath(data_file);
   ForwardPlace place{data_file.substr(0, data_file.size() - std::string_view(kDataExt).size()) + ".dvi"};
-  for (const std::string& from : {folder + ".quillet-tex", folder.substr(0, folder.size() - 1)}) {
+  const std::string work = folder + kWorkFolder;
+  for (const std::string& from : {work.substr(0, work.size() - 1), folder.substr(0, folder.size() - 1)}) {
     place.page = reader->Forward(source, from, line, SystemCodePage()).page;
     if (place.page > 0) break;
   }

@@ -49,6 +49,7 @@ ReadStatus ReadFileBlock(const std::string& path, TextBlock& block, std::uint64_
   return ReadStatus::Ok;
 }
 
+namespace {
 bool WriteAll(HANDLE file, std::string_view bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
@@ -61,7 +62,6 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-namespace {
 
 bool MarkForDeletion(HANDLE file, bool deleted) {
   FILE_DISPOSITION_INFO info{deleted};
@@ -85,17 +85,17 @@ FileHandle CreateTemporaryIn(const std::string& dir, std::string& name) {
   return FileHandle();
 }
 
-// write(file) puts the bytes into the fresh temporary file.
-// made: whether the temporary file could be made at all (false: write left untouched).
-template <typename Write>
-std::string WriteTemporaryWith(const std::string& path, DWORD* error, Write write, bool* made = nullptr) {
+// write(file) puts the bytes into a fresh temporary file beside path, flushed; its name,
+// or "" (no file left behind, the platform's error in error) when that fails. made: whether
+// the file could be made at all (false: write left untouched).
+std::string WriteTemporary(const std::string& path, const WriteBytes& write, DWORD& error, bool& made) {
   std::string temp;
   bool ok = true;
   {
     FileHandle file = CreateTemporaryIn(ExtractFilePath(FullPathName(path)), temp);
-    if (made) *made = static_cast<bool>(file);
+    made = static_cast<bool>(file);
     if (!file) {
-      if (error) *error = GetLastError();
+      error = GetLastError();
       return {};
     }
     // Marked for deletion while its bytes are written, so a program killed mid-write (most
@@ -106,7 +106,7 @@ std::string WriteTemporaryWith(const std::string& path, DWORD* error, Write writ
     ok = ok && (!marked || MarkForDeletion(file.get(), false));
   }
   if (!ok) {
-    if (error) *error = GetLastError();
+    error = GetLastError();
     DeleteFileA(temp.c_str());
     return {};
   }
@@ -205,14 +205,6 @@ bool WriteFileParts(HANDLE file, ByteParts parts) {
     if (!WriteAll(file, part)) return false;
   }
   return true;
-}
-
-std::string WriteTemporaryBeside(const std::string& path, ByteParts parts, DWORD* error) {
-  return WriteTemporaryWith(path, error, [parts](HANDLE file) { return WriteFileParts(file, parts); });
-}
-
-std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker, DWORD* error) {
-  return WriteTemporaryWith(path, error, [&maker](HANDLE file) { return WriteMade(file, maker); });
 }
 
 bool HeldByAnotherProgram(const std::string& path) {
@@ -330,7 +322,7 @@ SaveReport Save(const std::string& path, const WriteBytes& write, const std::str
   if (IsReadOnlyFile(path)) return ReadOnlyReport();
   DWORD error = 0;
   bool made = false;
-  std::string temp = WriteTemporaryWith(path, &error, write, &made);
+  std::string temp = WriteTemporary(path, write, error, made);
   if (!made && error == ERROR_ACCESS_DENIED && FileExists(path)) return SaveInPlace(path, write, backup);
   return ReplaceWithBackup(path, temp, error, backup);
 }

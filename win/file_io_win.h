@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <span>
 #include <string_view>
@@ -36,16 +37,12 @@ class ByteMaker {
   ~ByteMaker() = default;
 };
 
-// Writes all the bytes (or parts) at the file's position; false on failure, the
-// platform's error then the last error.
-bool WriteAll(HANDLE file, std::string_view bytes);
-bool WriteFileParts(HANDLE file, ByteParts parts);
+// Writes a file's new bytes from its start; false (with the platform's error) on failure.
+using WriteBytes = std::function<bool(HANDLE)>;
 
-// Writes the parts (or what the maker makes) to a fresh temporary file beside path,
-// flushed to disk; returns its name, or an empty string (and no file left behind) when
-// that fails, the platform's error then in error when one is given.
-std::string WriteTemporaryBeside(const std::string& path, ByteParts parts, DWORD* error = nullptr);
-std::string WriteTemporaryBeside(const std::string& path, ByteMaker& maker, DWORD* error = nullptr);
+// Writes the parts at the file's position; false on failure, the platform's error then
+// the last error.
+bool WriteFileParts(HANDLE file, ByteParts parts);
 
 // Replaces path by the file temp (a rename in the same directory).
 bool ReplaceWith(const std::string& temp, const std::string& path);

@@ -7,16 +7,12 @@
 // autosave copies.
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "win/file_io_win.h"
 
 namespace quillet {
-
-// Writes a file's new bytes from its start; false (with the platform's error) on failure.
-using WriteBytes = std::function<bool(HANDLE)>;
 
 // The in-place save. With a backup name the old text also becomes the backup, where it
 // can be written.
