@@ -10,7 +10,8 @@
 // can be told a page and a place over D-Bus and hand a Ctrl+click back to TeX Quillet.
 // Settings: section [Viewer] of quillet-dvi.ini beside the bridge, keys Convert, Show and
 // Print (commands); [Bridge] Tools=Windows takes the Windows way under Wine too (the
-// converter then a Windows program, Show the viewer's program file). Usage: quillet-dvi [--config FILE] [--errors FILE]
+// converter then a Windows program, Show the viewer's program file).
+// Usage: quillet-dvi [--config FILE] [--errors FILE]
 // With --errors, a message for the user is written to FILE (over the one before) instead
 // of shown.
 #include <windows.h>
@@ -63,8 +64,8 @@ bool WaitForFile(const std::string& path, DWORD limit_ms) {
   return WaitUntil([&] { return FileExists(path); }, limit_ms);
 }
 
-// The lines of the converter's messages that tell what went wrong; a Linux program wrote
-// them in UTF-8.
+// The lines of the converter's messages that tell what went wrong; from the Linux tools
+// they are UTF-8.
 std::string ConverterMessages(const std::string& path, bool linux_tools) {
   TextBlock block;
   if (ReadFileBlock(path, block, kMessagesLimit) != ReadStatus::Ok) return {};
