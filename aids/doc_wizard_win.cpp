@@ -194,6 +194,9 @@ void TDocExpDlg::ShowPage(int index) {
   ShowWindow(Page1.hwnd(), index == 0 ? SW_SHOW : SW_HIDE);
   ShowWindow(Page2.hwnd(), index == 1 ? SW_SHOW : SW_HIDE);
   ShowWindow(Page3.hwnd(), index == 2 ? SW_SHOW : SW_HIDE);
+  // The keys go on to the page shown, not to a control hidden with the page before.
+  HWND page = (index == 0 ? Page1 : index == 1 ? Page2 : Page3).hwnd();
+  if (HWND first = GetNextDlgTabItem(page, nullptr, FALSE); first && IsWindowVisible(hwnd())) SetFocus(first);
 }
 
 void TDocExpDlg::NoUseClick() {

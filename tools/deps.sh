@@ -6,7 +6,7 @@ packages=(
   cmake g++ clang make libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64
   wine64 wine
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth x11-apps imagemagick xdotool
   locales-all fonts-ipafont-gothic fonts-ipafont-mincho
   nsis zip unzip
   zlib1g-dev libz-mingw-w64-dev

@@ -78,11 +78,27 @@ void Form::EndModal(int result) {
   PostMessageA(hwnd(), WM_NULL, 0, 0);
 }
 
+void Form::TakeFocus() {
+  FormActivate();
+  HWND focus = GetFocus();
+  if (focus && IsChild(hwnd(), focus)) return;
+  bool usable = last_focus_ && IsChild(hwnd(), last_focus_) && IsWindowVisible(last_focus_) && IsWindowEnabled(last_focus_);
+  HWND next = usable ? last_focus_ : GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  if (next) SetFocus(next);
+}
+
 LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE) FormActivate();
-      break;
+    case WM_ACTIVATE: {
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) last_focus_ = focus;
+        break;
+      }
+      LRESULT result = Window::HandleMessage(msg, wp, lp);
+      TakeFocus();
+      return result;
+    }
     case WM_CLOSE:
       if (modal_) {
         EndModal(IDCANCEL);

@@ -47,6 +47,11 @@ class Form : public Window {
  private:
   FontHandle font_;
   bool built_ = false;
+  // The platform puts the focus on the form itself when it is activated, where no key
+  // does anything: it goes to the form's choice, else back to the control that had it,
+  // else to the first control that takes the keyboard.
+  void TakeFocus();
+  HWND last_focus_ = nullptr;
   bool modal_ = false;
   bool done_ = false;
   int result_ = 0;

@@ -434,7 +434,9 @@ TEST(TeXSettingsTest, ApplyWritesOnlyThePageOnShow) {
 // what was typed, the unwritten pages stay to be written, the file and the program's
 // configuration stay as they were.
 TEST(TeXSettingsTest, ARefusedWriteIsReportedAndNothingIsLost) {
-  struct Row { const char* what; bool directory; } rows[] = {{"a read-only file", false}, {"a folder in its place", true}};
+  struct Row { const char* what; bool directory; const char* cause; } rows[] = {
+      {"a read-only file", false, "ﾌｧｲﾙが読み取り専用です。読み取り専用を外してから、もう一度試してください。"},
+      {"a folder in its place", true, "この場所に書き込む権限がありません。書き込みの権限を管理者に求めてください。"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     std::optional<Session> s;
@@ -471,7 +473,7 @@ TEST(TeXSettingsTest, ARefusedWriteIsReportedAndNothingIsLost) {
     Strings expected_kept = row.directory ? Strings{} : Strings{"LaTeX", "pLaTeX"};
     for (const char* k : {"AMS", "d:\\pool", "both pages to write"}) expected_kept.push_back(k);
     EXPECT_EQ(kept, expected_kept);
-    EXPECT_EQ(s->Messages(), Strings(2, "E " + RefusedWriteMessage()));
+    EXPECT_EQ(s->Messages(), Strings(2, "E " + RefusedWriteMessage() + "\r" + row.cause));
     EXPECT_EQ(s->h.app().tex_config().TEXPOOL, pool);
     EXPECT_EQ(s->FormatItems(), menu);
     if (row.directory) {

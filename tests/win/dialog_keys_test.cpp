@@ -1,0 +1,107 @@
+// Dialogs driven with real key presses through the X server, as a user types: each takes
+// the keyboard the moment it shows, its first input has the focus and Enter runs its
+// default button.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "bridges/outside_run_win.h"
+#include "core/command_ids.h"
+#include "document/mdi_child_win.h"
+#include "tests/win/support/app_harness.h"
+#include "tests/win/support/test_support.h"
+
+namespace quillet::test {
+namespace {
+
+// The keys, typed by xdotool once the dialog is up; a dialog the keys did not end is
+// closed after a while, which the test then sees.
+bool closed_by_test = false;
+// The dialog up and the window with the focus just before the keys.
+HWND seen_dialog = nullptr, seen_focus = nullptr;
+
+UINT_PTR stuck_timer = 0;
+
+void CALLBACK CloseStuckDialog(HWND, UINT, UINT_PTR, DWORD) {
+  KillTimer(nullptr, stuck_timer);
+  HWND active = GetActiveWindow();
+  if (!active) return;
+  closed_by_test = true;
+  PostMessageA(active, WM_CLOSE, 0, 0);
+}
+
+// Without a window manager the X server keeps its focus where it was: the keys are sent
+// to the dialog's own X window, as a window manager would have them go.
+void TypeWhenModal(const std::string& folder, const std::string& xdotool_words) {
+  closed_by_test = false;
+  seen_dialog = seen_focus = nullptr;
+  WhenModal([folder, xdotool_words] {
+    seen_dialog = GetActiveWindow();
+    seen_focus = GetFocus();
+    auto window = reinterpret_cast<UINT_PTR>(GetPropA(seen_dialog, "__wine_x11_whole_window"));
+    StartShellScript(folder + "keys.sh", "xdotool windowfocus --sync " + std::to_string(window) + " " + xdotool_words + "\n");
+    stuck_timer = SetTimer(nullptr, 0, 8000, CloseStuckDialog);
+  }, 200);
+}
+
+std::string Lines(int n) {
+  std::string text;
+  for (int i = 1; i <= n; ++i) text += "line " + std::to_string(i) + "\r\n";
+  return text;
+}
+
+TEST(DialogKeys, TheJumpDialogTakesTypedDigitsAndEnter) {
+  AppHarness h;
+  h.Start({h.MakeFile("j.tex", Lines(60))});
+  HWND editor = h.main().ActiveChild()->Memo;
+  TypeWhenModal(h.dir().path(), "key --delay 50 3 5 Return");
+  h.Command(kJumptoItem);
+  EXPECT_FALSE(closed_by_test);
+  EXPECT_EQ(SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 34);
+}
+
+// Every dialog: the focus is on one of its controls when it shows, and Enter (the wizard:
+// through its pages) ends it.
+TEST(DialogKeys, EveryDialogTakesTheKeyboardAndEnterEndsIt) {
+  struct Case {
+    const char* name;
+    int command;
+    const char* keys;
+    std::function<void(AppHarness&)> setup;
+  } cases[] = {
+      {"heading index", kFindSecItem, "key --delay 100 Down Return", nullptr},
+      {"macros", kMacroItem, "key --delay 100 Down Return",
+       [](AppHarness& h) {
+         std::string folder = h.dir() / "macros";
+         CreateDirectoryA(folder.c_str(), nullptr);
+         WriteFileBytes(folder + "\\itemize.tex", "%% TeX Quillet Macro 1.0\r\n%箇条書き\r\n\\begin{itemize}\r\n");
+         h.app().env_settings().general.macro_path = folder;
+       }},
+      {"wizard", kFileNewItem, "key --delay 300 Return Down Return Return",
+       [](AppHarness& h) {
+         h.app().env_settings().general.use_doc_exp = true;
+         h.messages.answers = {MsgResult::Yes};  // should it have to be closed
+       }},
+      {"environment", kEnvItem, "key Return", nullptr},
+      {"TeX settings", kSetItem, "key Return",
+       [](AppHarness& h) { WriteFileBytes(h.wintex_path(), "[TeXMode]\r\nDefault=0\r\nMenu0=pLaTeX\r\n"); }},
+      {"about", kHelpAboutItem, "key Return", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    AppHarness h;
+    h.Start({h.MakeFile("d.tex", "\\section{はじめに}\r\ntext\r\n\\section{終わりに}\r\n")});
+    if (c.setup) c.setup(h);
+    TypeWhenModal(h.dir().path(), c.keys);
+    h.Command(c.command);
+    KillTimer(nullptr, stuck_timer);
+    EXPECT_FALSE(closed_by_test);
+    ASSERT_NE(seen_dialog, nullptr);
+    EXPECT_TRUE(seen_focus && IsChild(seen_dialog, seen_focus)) << "the focus is on " << seen_focus;
+  }
+}
+
+}  // namespace
+}  // namespace quillet::test
