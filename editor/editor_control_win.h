@@ -48,7 +48,10 @@ class EditorControl {
   // Redraws, scrolls and notifies after an edit made from the state in before.
   void Apply(const TextChange& change, const Selection& before);
   // The same after a selection move; notifies only when the selection moved.
-  void AfterSelect(const Selection& before);
+  // A selection set from outside (a jump: EM_SETSEL and its kin) is shown with its
+  // context when it was off screen; one made by the keys or the mouse scrolls no further
+  // than it must.
+  void AfterSelect(const Selection& before, bool from_outside = false);
   void Select(std::size_t anchor, std::size_t caret);
   // Runs an edit of the text model and then Apply with the state from before it.
   template <typename F>
@@ -89,7 +92,7 @@ class EditorControl {
   int ScrollWidth() const;
   void ScrollTo(std::size_t top, int x);
   void ScrollBy(long lines, int pixels);
-  void ScrollCaretIntoView();
+  void ScrollCaretIntoView(bool with_context = false);
   void UpdateScrollBars();
   void SetBar(int bar, const BarState& state);
   void PlaceCaret();

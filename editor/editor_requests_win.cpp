@@ -48,12 +48,12 @@ bool EditorControl::SelectionRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& re
     }
     case EM_SETSEL:
       SetSelectionRequest(text_, AsLong(wp), AsLong(lp));
-      AfterSelect(before);
+      AfterSelect(before, true);
       return true;
     case EM_EXSETSEL: {
       const auto* range = reinterpret_cast<const CHARRANGE*>(lp);
       SetSelectionRequest(text_, range->cpMin, range->cpMax);
-      AfterSelect(before);
+      AfterSelect(before, true);
       result = static_cast<LRESULT>(text_.SelEnd());
       return true;
     }

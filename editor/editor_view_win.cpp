@@ -155,12 +155,21 @@ void EditorControl::ScrollBy(long lines, int pixels) {
   ScrollTo(static_cast<std::size_t>(top), scroll_x_ + pixels);
 }
 
-void EditorControl::ScrollCaretIntoView() {
+void EditorControl::ScrollCaretIntoView(bool with_context) {
   std::size_t line = text_.LineOf(text_.caret());
   std::size_t visible = VisibleLines();
   std::size_t top = top_;
-  if (line < top) top = line;
-  if (line >= top + visible) top = line - visible + 1;
+  bool off_screen = line < top || line >= top + visible;
+  if (with_context && off_screen) {
+    // A third of the way down, with what comes before and after it in view; the last
+    // lines of the text fill the view rather than leave it half empty.
+    std::size_t lines = text_.LineCount();
+    top = std::min(line - std::min(line, visible / 3), lines > visible ? lines - visible : 0);
+  } else if (line < top) {
+    top = line;
+  } else if (line >= top + visible) {
+    top = line - visible + 1;
+  }
   int x = XOfPos(text_.caret());
   int width = TextWidth();
   int left = scroll_x_;

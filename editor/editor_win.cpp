@@ -122,7 +122,7 @@ void EditorControl::Apply(const TextChange& change, const Selection& before) {
   NotifySelection();
 }
 
-void EditorControl::AfterSelect(const Selection& before) {
+void EditorControl::AfterSelect(const Selection& before, bool from_outside) {
   if (!redraw_) return;
   auto span = [this](std::size_t a, std::size_t b, std::size_t c, std::size_t d) {
     InvalidateLines(text_.LineOf(std::min({a, b, c, d})), text_.LineOf(std::max({a, b, c, d})));
@@ -137,7 +137,7 @@ void EditorControl::AfterSelect(const Selection& before) {
     }
   }
   goal_x_ = -1;
-  ScrollCaretIntoView();
+  ScrollCaretIntoView(from_outside);
   if (notified_anchor_ != text_.anchor() || notified_caret_ != text_.caret()) NotifySelection();
 }
 

@@ -575,6 +575,26 @@ TEST_F(EditorTest, TheCaretIsScrolledIntoViewAfterEverySelectionChange) {
   EXPECT_EQ(Sel(), std::make_pair(0L, 0L));
 }
 
+// A selection set from outside (every jump) and off screen comes a third of the way down;
+// the keys scroll no further than they must.
+TEST_F(EditorTest, AJumpShowsItsContextAndTheKeysScrollAsLittleAsTheyCan) {
+  std::string text;
+  for (int i = 0; i < 1000; ++i) text += "line " + std::to_string(i) + "\r\n";
+  SetText(text);
+  auto jump = [&](long line) {
+    long at = static_cast<long>(Send(EM_LINEINDEX, static_cast<WPARAM>(line)));
+    SetSel(at, at);
+    return static_cast<long>(Send(EM_GETFIRSTVISIBLELINE));
+  };
+  long visible = 1001 - jump(1000);  // the text's end fills the view
+  ASSERT_GT(visible, 6);
+  EXPECT_EQ(jump(500), 500 - visible / 3);
+  EXPECT_EQ(jump(500 - visible / 3 + 1), 500 - visible / 3);  // in view: nothing moves
+  EXPECT_EQ(jump(2), 0);
+  for (long i = 0; i < visible - 2; ++i) Key(VK_DOWN);
+  EXPECT_EQ(Send(EM_GETFIRSTVISIBLELINE), 1);  // a line's scroll, not a jump's
+}
+
 TEST_F(EditorTest, MouseClicksDragsAndDoubleClicksSelect) {
   SetText("hello world\r\nかなカナ漢字\r\nend");
   int w = AveWidth();
