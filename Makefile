@@ -8,7 +8,7 @@ FILES ?=
 # Seconds each fuzz target runs for in `make fuzz`.
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build native win test dist run demo shot bench fuzz clean
+.PHONY: all deps build native win program test dist run demo shot bench fuzz clean
 
 all: build
 
@@ -34,22 +34,25 @@ test: build dist
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 	tools/test-session bash -c 'cd $(WIN) && ctest --output-on-failure -j $(JOBS)'
 
+# What the program needs to run (not the tests and benchmarks): a first `make run` is quick.
+PROGRAM_TARGETS := Quillet quillet-tex quillet-dvi help_file sample_document shipped_content
+program: deps $(WIN)/CMakeCache.txt
+	cmake --build $(WIN) -j $(JOBS) --target $(PROGRAM_TARGETS)
+
 # The portable zip and the installer of the version in VERSION, in dist/.
-DIST_TARGETS := Quillet quillet-tex quillet-dvi help_file sample_document shipped_content
-dist: deps $(WIN)/CMakeCache.txt
-	cmake --build $(WIN) -j $(JOBS) --target $(DIST_TARGETS)
+dist: program
 	tools/dist $(WIN) dist
 
-run: win
+run: program
 	tools/run-quillet $(FILES)
 
 # The sample document in a folder of its own, opened ready to typeset with the bridges.
-demo: win
+demo: program
 	mkdir -p build/demo
 	cp -n $(WIN)/sample.tex build/demo/sample.tex
 	tools/run-quillet build/demo/sample.tex
 
-shot: win
+shot: program
 	tools/shot $(FILES)
 
 bench: build
