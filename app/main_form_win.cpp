@@ -93,9 +93,11 @@ void TMainForm::CreateBars() {
   CLIENTCREATESTRUCT ccs{menu().Item(kWindow1).popup(), kFirstMdiChild};
   mdi_client_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
                                 hwnd(), nullptr, AppInstance(), &ccs);
-  // The coding panel fits its longest text, "UTF-8 BOM CRLF"; the run's panel
-  // "TeX実行中 (" and a format's name.
-  status_bar_.Create(hwnd(), {60, 80, 40, 110, 300, 160}, kStatusBarHeight, font_.get());
+  // The caret's and the size's panels fit the figures of a 200 MB document; the coding
+  // panel its longest text, "UTF-8 BOM CRLF"; the run's panel "TeX実行中 (" and a format's
+  // name.
+  int caret = PanelWidthFor(font_.get(), kWidestCaretText, 60), size = PanelWidthFor(font_.get(), kWidestSizeText, 80);
+  status_bar_.Create(hwnd(), {caret, size, 40, 110, 300, 160}, kStatusBarHeight, font_.get());
 }
 
 // The document area's scroll bars reach documents moved beyond it. Wine repaints them at

@@ -43,6 +43,10 @@ enum ToolButton : std::size_t {
 enum StatusPanel : int {
   kCaretPanel = 0, kSizePanel = 1, kModifiedPanel = 2, kCodingPanel = 3, kHintPanel = 4, kRunPanel = 5
 };
+// The widest figures the caret's and the size's panels show whole: those of a 200 MB
+// document (four million lines, a line of 99,999 bytes).
+inline constexpr const char* kWidestCaretText = "4194304:99999";
+inline constexpr const char* kWidestSizeText = "209715200ﾊﾞｲﾄ";
 
 class TMainForm : public Window, public DocumentHost, public TeXRunHost, public FindHost {
  public:

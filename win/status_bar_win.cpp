@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -11,7 +12,8 @@ namespace quillet {
 
 namespace {
 constexpr int kGripSize = 14;
-}
+constexpr int kTextInset = 3;  // each side, inside the panel's edge
+}  // namespace
 
 bool StatusBar::Create(HWND parent, std::initializer_list<int> widths, int height, HFONT font) {
   int right = 0;
@@ -27,6 +29,20 @@ bool StatusBar::Create(HWND parent, std::initializer_list<int> widths, int heigh
   }
   Layout();
   return true;
+}
+
+int PanelWidthFor(HFONT font, const std::string& widest, int at_least) {
+  WindowDc dc(nullptr);
+  SelectIn selected(dc.get(), font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc.get(), widest.data(), static_cast<int>(widest.size()), &size);
+  // The panel's right edge lies 2 pixels inside its width.
+  return std::max(at_least, static_cast<int>(size.cx) + 2 * kTextInset + 2);
+}
+
+int StatusBar::TextRoom(int panel) const {
+  RECT r = PanelRect(panel);
+  return r.right - r.left - 2 * kTextInset;
 }
 
 RECT StatusBar::PanelRect(int panel) const {
@@ -77,7 +93,7 @@ void StatusBar::Paint(HDC dc, const RECT& dirty) {
     if (!IntersectRect(&overlap, &panel, &dirty)) continue;
     DrawEdge(dc, &panel, BDR_SUNKENOUTER, BF_RECT);
     RECT text = panel;
-    InflateRect(&text, -3, -1);
+    InflateRect(&text, -kTextInset, -1);
     const std::string& s = texts_[static_cast<std::size_t>(i)];
     DrawTextA(dc, s.c_str(), static_cast<int>(s.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -100,6 +116,8 @@ LRESULT StatusBar::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ERASEBKGND:
       return 1;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
     case WM_NCHITTEST: {
       // The grip sizes the main window: the press goes on to it.
       POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};

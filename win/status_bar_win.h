@@ -12,6 +12,9 @@
 
 namespace quillet {
 
+// A panel's width for its widest text in font, at least at_least pixels.
+int PanelWidthFor(HFONT font, const std::string& widest, int at_least);
+
 class StatusBar : public Window {
  public:
   bool Create(HWND parent, std::initializer_list<int> widths, int height, HFONT font);
@@ -21,6 +24,8 @@ class StatusBar : public Window {
   // Repaints now instead of waiting for the next WM_PAINT.
   void Repaint();
   void Layout();  // after the parent was resized
+  // The room a panel gives its text, in pixels.
+  int TextRoom(int panel) const;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -18,6 +18,7 @@
 #include "help/help_win.h"
 #include "tests/win/support/app_harness.h"
 #include "tex/error_window_win.h"
+#include "win/handles_win.h"
 
 namespace quillet::test {
 namespace {
@@ -171,7 +172,19 @@ TEST(MainWindowTest, StatusBarHasSixPanelsAndShowsStatusTexts) {
   HWND status = h.main().status_bar().hwnd();
   int edges[8] = {};
   ASSERT_EQ(SendMessageA(status, SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 6);
-  EXPECT_EQ(std::vector<int>(edges, edges + 6), (std::vector<int>{60, 140, 180, 290, 590, 750}));
+  std::vector<int> widths{edges[0]};
+  for (int i = 1; i < 6; ++i) widths.push_back(edges[i] - edges[i - 1]);
+  EXPECT_EQ(std::vector<int>(widths.begin() + 2, widths.end()), (std::vector<int>{40, 110, 300, 160}));
+  // The caret's and the size's panels hold a 200 MB document's figures whole.
+  WindowDc dc(status);
+  SelectIn font(dc.get(), reinterpret_cast<HFONT>(SendMessageA(status, WM_GETFONT, 0, 0)));
+  for (int panel : {0, 1}) {
+    std::string widest = panel ? kWidestSizeText : kWidestCaretText;
+    SIZE size{};
+    GetTextExtentPoint32A(dc.get(), widest.data(), static_cast<int>(widest.size()), &size);
+    EXPECT_GE(h.main().status_bar().TextRoom(panel), size.cx) << widest;
+    EXPECT_GE(widths[static_cast<std::size_t>(panel)], panel ? 80 : 60);
+  }
   RECT r;
   GetWindowRect(status, &r);
   EXPECT_EQ(r.bottom - r.top, 19);
