@@ -64,6 +64,7 @@ void TMainForm::UpdateMenuItems() {
 void TMainForm::DocumentChanged(TMDIChild& doc) {
   if (ActiveChild() != &doc) return;
   MarkModified();
+  if (!TeXRunning()) status_bar_.SetText(kRunPanel, "");  // what a run said is past
   speed_panel_.SetEnabled(UndoBtn, SendMessageA(doc.Memo, EM_CANUNDO, 0, 0) != 0);
   status_bar_.SetText(kSizePanel, std::to_string(doc.TextLength()) + "ﾊﾞｲﾄ");
 }

@@ -261,6 +261,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   std::unique_ptr<ForwardSearch> forward_search_;
   FindReplace finder_{*this};
   bool close_after_run_ = false;
+  DWORD run_started_ = 0;  // GetTickCount at the run's start
   bool autosave_running_ = false;
 };
 

@@ -27,11 +27,14 @@ void TMainForm::RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> t
     return;
   }
   ShowTeXRunning(true);
+  run_started_ = GetTickCount();
   tex_runner_->Start(std::move(*request));
 }
 
 void TMainForm::TeXRunEnded(RunResult result) {
   ShowTeXRunning(false);
+  // A run without errors says so, with its time, until the next edit.
+  if (result == RunResult::DviReady) status_bar_.SetText(kRunPanel, RunEndedText(GetTickCount() - run_started_));
   EnableTeXCommands();
   UpdateForwardSearch();
   if (result == RunResult::Stopped) {

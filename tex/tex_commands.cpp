@@ -90,4 +90,10 @@ std::string EditorCommandLine(std::string_view editor, std::string_view log_name
   return line;
 }
 
+std::string RunEndedText(unsigned long milliseconds) {
+  unsigned long tenths = (milliseconds + 50) / 100;
+  std::string text = "TeX 終了 (";
+  return text.append(std::to_string(tenths / 10)).append(".").append(std::to_string(tenths % 10)).append(" 秒)");
+}
+
 }  // namespace quillet

@@ -118,5 +118,11 @@ TEST(TexCommandsTest, EditorGetsTheLogQuotedOnlyWhenItHoldsABlank) {
   for (auto r : rows) EXPECT_EQ(EditorCommandLine(r.editor, r.log), r.expected) << r.log;
 }
 
+TEST(TexCommandsTest, ARunEndedSaysItsTimeInTenthsOfASecond) {
+  struct Row { unsigned long ms; const char* text; } rows[] = {
+      {0, "TeX 終了 (0.0 秒)"}, {1234, "TeX 終了 (1.2 秒)"}, {1250, "TeX 終了 (1.3 秒)"}, {61990, "TeX 終了 (62.0 秒)"}};
+  for (const auto& r : rows) EXPECT_EQ(RunEndedText(r.ms), r.text) << r.ms;
+}
+
 }  // namespace
 }  // namespace quillet

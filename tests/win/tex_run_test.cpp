@@ -81,6 +81,11 @@ TEST_F(RunFixture, ACleanRunSendsTheCommandAndEndsTheEngine) {
   EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
   EXPECT_TRUE(ReadRecord(viewer_record).empty());  // no viewer for a plain run
   ExpectCommandsEnabled();
+  // The run panel says the run ended well, until the next edit.
+  std::string said = h.Panel(kRunPanel);
+  EXPECT_TRUE(said.starts_with("TeX 終了 (") && said.ends_with(" 秒)")) << said;
+  SendMessageA(Doc()->Memo, WM_CHAR, 'a', 0);
+  EXPECT_EQ(h.Panel(kRunPanel), "");
 }
 
 TEST_F(RunFixture, AnErrorRunShowsTheWindowAndSelectsTheLine) {
@@ -98,6 +103,7 @@ TEST_F(RunFixture, AnErrorRunShowsTheWindowAndSelectsTheLine) {
                                             static_cast<std::size_t>(sel.end - sel.start)),
             "line 12");
   EXPECT_TRUE(ReadRecord(viewer_record).empty());  // errors: no preview
+  EXPECT_EQ(h.Panel(kRunPanel), "");
   EXPECT_TRUE(WaitUntilNoneRunning(kEngineExe, 5000));
   ExpectCommandsEnabled();
 }
