@@ -29,4 +29,17 @@ std::vector<CommandEntry> ParseCommandDb(std::string_view text);
 // Byte-wise order of the kinds, as the "種類" column sorts.
 bool KindBefore(const CommandEntry& a, const CommandEntry& b);
 
+// The first entry from start on (going round to the top) whose name begins with typed,
+// letters in either case, as a list finds an item by its first letters; -1 when none does.
+int FindCommandStartingWith(const std::vector<CommandEntry>& entries, std::string_view typed, std::size_t start);
+
+// The command with its mandatory arguments, as typed into the document: "\" + name and
+// each "{...}" of the argument form with its placeholder text ("[...]", optional, left out);
+// the first placeholder is where typing should go.
+struct CommandInsertion {
+  std::string text;
+  std::size_t placeholder = 0, placeholder_length = 0;  // in bytes of text; 0: none
+};
+CommandInsertion WithArguments(const CommandEntry& entry);
+
 }  // namespace quillet

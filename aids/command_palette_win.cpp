@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "win/code_page_win.h"
 #include "win/controls_win.h"
 #include "win/file_io_win.h"
 #include "win/system_dll_win.h"
@@ -17,6 +18,10 @@ namespace {
 constexpr int kSplitterHeight = 3;
 constexpr UINT_PTR kRestackTimer = 1;
 constexpr int kListId = 600;
+// What a report cell adds to its text's width (the list view's margins).
+constexpr int kCellPadding = 12;
+// A find request by text: Windows' lists ask with LVFI_STRING, Wine's with LVFI_PARTIAL alone.
+constexpr UINT kByText = LVFI_STRING | LVFI_PARTIAL;
 // A command list is some tens of kilobytes; one far larger would hold up start-up for
 // seconds while it is sorted (16 MB took 2.2 s under Wine).
 constexpr std::uint64_t kCommandDbLimit = 4u << 20;
@@ -76,8 +81,9 @@ bool TInput::Create(HWND owner) {
                                      font()),
                        1032);
   AddListColumn(ListView1, 0, "ｺﾏﾝﾄﾞ名", 80);
-  AddListColumn(ListView1, 1, "種類", 65);
-  SendMessageA(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+  AddListColumn(ListView1, 1, "種類", kind_width_);
+  DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
+  SendMessageA(ListView1, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
   if (!Panel1.Create(hwnd(), true)) return false;
   Panel1.on_mouse = [this](UINT msg, WPARAM keys, POINT at) { Panel1Mouse(msg, keys, at); };
   SystemFunction<void*>("riched20.dll", "CreateTextServices");  // registers RichEdit20A
@@ -101,8 +107,22 @@ ReadStatus TInput::LoadCommands(const std::string& path) {
   commands_ = ParseCommandDb(std::string_view(block.data.get(), block.size));
   for (CommandEntry& entry : commands_) entry.name_key = NameKey(entry.name);
   std::stable_sort(commands_.begin(), commands_.end(), NameBefore);
+  // The kinds get the room their widest needs; the names all the rest.
+  kind_width_ = 0;
+  for (const CommandEntry& entry : commands_) {
+    auto width = static_cast<int>(SendMessageA(ListView1, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(entry.kind.c_str())));
+    kind_width_ = std::max(kind_width_, width + kCellPadding);
+  }
+  FitColumns();
   ShowCommands();
   return status;
+}
+
+void TInput::FitColumns() {
+  RECT list;
+  GetClientRect(ListView1, &list);
+  SendMessageA(ListView1, LVM_SETCOLUMNWIDTH, 1, kind_width_);
+  SendMessageA(ListView1, LVM_SETCOLUMNWIDTH, 0, std::max(kCellPadding, static_cast<int>(list.right) - kind_width_));
 }
 
 void TInput::ShowCommands() {
@@ -133,6 +153,7 @@ void TInput::FormResize() {
   GetClientRect(hwnd(), &client);
   int list_height = std::min(client.bottom * list_ratio / 100, std::max(0L, client.bottom - kSplitterHeight));
   MoveWindow(ListView1, 0, 0, client.right, list_height, TRUE);
+  FitColumns();
   MoveWindow(Panel1.hwnd(), 0, list_height, client.right, kSplitterHeight, TRUE);
   int memo_top = list_height + kSplitterHeight;
   MoveWindow(Memo, 0, memo_top, client.right, std::max(0, static_cast<int>(client.bottom) - memo_top), TRUE);
@@ -151,15 +172,28 @@ void TInput::ListView1Change() {
   SendMessageA(Memo, EM_SETSEL, 0, 0);
 }
 
-// Types "\" and the name over the document's selection, and hands the keyboard back.
-void TInput::ListView1DblClick() {
+void TInput::ListView1DblClick() { InsertSelected(GetKeyState(VK_SHIFT) < 0); }
+
+// Types the command over the document's selection, and hands the keyboard back.
+void TInput::InsertSelected(bool with_arguments) {
   int i = Selected();
   HWND editor = target_editor ? target_editor() : nullptr;
   if (i < 0 || !editor) return;
-  std::string text = "\\" + commands_[static_cast<std::size_t>(i)].name;
-  SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  const CommandEntry& entry = commands_[static_cast<std::size_t>(i)];
+  CommandInsertion in = with_arguments ? WithArguments(entry) : CommandInsertion{std::string("\\").append(entry.name)};
+  CHARRANGE at{};
+  SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&at));
+  SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(in.text.c_str()));
+  if (in.placeholder_length) {
+    auto start = static_cast<WPARAM>(at.cpMin) + in.placeholder;
+    SendMessageA(editor, EM_SETSEL, start, static_cast<LPARAM>(start + in.placeholder_length));
+  }
   SetActiveWindow(GetAncestor(editor, GA_ROOT));
   SetFocus(editor);
+}
+
+int TInput::FindTyped(const std::string& typed, int start) const {
+  return FindCommandStartingWith(commands_, typed, static_cast<std::size_t>(std::max(start, 0)));
 }
 
 // Every click sorts ascending; the selected entry stays selected at its new place.
@@ -197,23 +231,44 @@ void TInput::Panel1Mouse(UINT msg, WPARAM keys, POINT at) {
   }
 }
 
-void TInput::OnNotify(const NMHDR& header, LPARAM lp) {
-  if (header.hwndFrom != ListView1) return;
+LRESULT TInput::OnNotify(const NMHDR& header, LPARAM lp) {
+  if (header.hwndFrom != ListView1) return 0;
   switch (header.code) {
     case LVN_GETDISPINFOA: {
       auto& item = reinterpret_cast<NMLVDISPINFOA*>(lp)->item;
       auto index = static_cast<std::size_t>(item.iItem);
-      if (!(item.mask & LVIF_TEXT) || index >= commands_.size()) return;
+      if (!(item.mask & LVIF_TEXT) || index >= commands_.size()) return 0;
       const CommandEntry& entry = commands_[index];
       const std::string* texts[] = {&entry.name, &entry.kind, &entry.field2, &entry.description};
       SetItemText(item, item.iSubItem >= 0 && item.iSubItem < 4 ? *texts[item.iSubItem] : std::string());
       break;
     }
+    // Typed letters move to the first command that begins with them, as list views do.
+    case LVN_ODFINDITEMA: {
+      const auto& find = *reinterpret_cast<NMLVFINDITEMA*>(lp);
+      return find.lvfi.flags & kByText && find.lvfi.psz ? FindTyped(find.lvfi.psz, find.iStart) : -1;
+    }
+    case LVN_ODFINDITEMW: {
+      const auto& find = *reinterpret_cast<NMLVFINDITEMW*>(lp);
+      return find.lvfi.flags & kByText && find.lvfi.psz ? FindTyped(AnsiFromWide(find.lvfi.psz), find.iStart) : -1;
+    }
+    case LVN_GETINFOTIPA: ShowWholeName(*reinterpret_cast<NMLVGETINFOTIPA*>(lp)); break;
     case LVN_ITEMCHANGED: ListView1Change(); break;
-    case NM_DBLCLK: ListView1DblClick(); break;
+    case NM_DBLCLK:
+    case NM_RETURN: ListView1DblClick(); break;
     case LVN_COLUMNCLICK: ListView1ColumnClick(reinterpret_cast<NMLISTVIEW*>(lp)->iSubItem); break;
     default: break;
   }
+  return 0;
+}
+
+// A name its column cuts shows whole in the list's tip.
+void TInput::ShowWholeName(NMLVGETINFOTIPA& tip) const {
+  auto index = static_cast<std::size_t>(tip.iItem);
+  if (index >= commands_.size() || tip.cchTextMax <= 0) return;
+  const std::string& name = commands_[index].name;
+  auto width = static_cast<int>(SendMessageA(ListView1, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(name.c_str())));
+  if (width + kCellPadding > ListView_GetColumnWidth(ListView1, 0)) lstrcpynA(tip.pszText, name.c_str(), tip.cchTextMax);
 }
 
 LRESULT TInput::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -225,8 +280,7 @@ LRESULT TInput::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {kPaletteMinWidth, kPaletteMinHeight};
       return 0;
     case WM_NOTIFY:
-      OnNotify(*reinterpret_cast<NMHDR*>(lp), lp);
-      return 0;
+      return OnNotify(*reinterpret_cast<NMHDR*>(lp), lp);
     case WM_ACTIVATE:
       if (LOWORD(wp) != WA_INACTIVE) SetFocus(ListView1);
       return 0;

@@ -2,6 +2,9 @@
 // TInput, the command palette "ｺﾏﾝﾄﾞ入力": a floating window with the list of TeX commands
 // of command.db above a splitter and the selected command's description below it; a
 // double-click types the command into the document.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,6 +45,8 @@ class TInput : public Form {
   // Lays the list, splitter and description out for the current size and ratio.
   void FormResize();
   void ListView1Change();
+  // A double-click types "\" and the name; with Shift (and Shift+Enter) the command with its
+  // mandatory arguments, the first placeholder selected. Enter is a double-click.
   void ListView1DblClick();
   void ListView1ColumnClick(int column);
 
@@ -52,9 +57,14 @@ class TInput : public Form {
   int Selected() const;
   void ShowCommands();
   void Panel1Mouse(UINT msg, WPARAM keys, POINT at);
-  void OnNotify(const NMHDR& header, LPARAM lp);
+  LRESULT OnNotify(const NMHDR& header, LPARAM lp);
+  void InsertSelected(bool with_arguments);
+  int FindTyped(const std::string& typed, int start) const;
+  void FitColumns();
+  void ShowWholeName(NMLVGETINFOTIPA& tip) const;
 
   std::vector<CommandEntry> commands_;
+  int kind_width_ = 65;  // the kind column: its widest text
   std::unique_ptr<TSplitControl> split_;
   bool restacked_ = false;
 };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace quillet {
 
 namespace {
@@ -39,6 +41,14 @@ std::wstring WideFromUtf8(const std::string& utf8) {
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
   return wide;
+}
+
+std::string AnsiFromWide(const wchar_t* wide) {
+  int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<std::size_t>(std::max(n, 1)), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), n, nullptr, nullptr);
+  text.resize(text.size() - 1);  // the terminating null
+  return text;
 }
 
 }  // namespace quillet

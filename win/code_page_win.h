@@ -10,5 +10,7 @@ const CodePage932& SystemCodePage();
 
 // UTF-16 text of the platform and UTF-8, for the names Linux programs take.
 std::wstring WideFromUtf8(const std::string& utf8);
+// UTF-16 text in the program's code page (a character it lacks becomes "?").
+std::string AnsiFromWide(const wchar_t* wide);
 
 }  // namespace quillet

@@ -45,5 +45,33 @@ TEST(CommandDbTest, LongNamesAreCutAtACharacterAndKindsSortByBytes) {
   EXPECT_FALSE(KindBefore(kana, kana));
 }
 
+TEST(CommandDbTest, TypedLettersFindTheNextCommandThatBeginsWithThem) {
+  std::vector<CommandEntry> list;
+  for (const char* name : {"section", "subsection", "subsubsection", "Subset", "textbf"}) list.push_back({name, "", "", ""});
+  struct Row { const char* typed; std::size_t start; int found; } rows[] = {
+      {"subs", 0, 1}, {"SUBS", 0, 1}, {"subs", 2, 2}, {"subset", 0, 3}, {"subse", 4, 1}, {"t", 0, 4}, {"s", 4, 0}, {"x", 0, -1}, {"", 0, -1},
+      {"sectionx", 0, -1},
+  };
+  for (const auto& r : rows) EXPECT_EQ(FindCommandStartingWith(list, r.typed, r.start), r.found) << r.typed << " " << r.start;
+}
+
+TEST(CommandDbTest, TheMandatoryArgumentsComeWithTheirPlaceholders) {
+  struct Row { const char* name; const char* form; const char* text; const char* selected; } rows[] = {
+      {"subsection", "[短い見出し]{見出し}", "\\subsection{見出し}", "見出し"},
+      {"frac", "{分子}{分母}", "\\frac{分子}{分母}", "分子"},
+      {"sqrt", "[指数]{式}", "\\sqrt{式}", "式"},
+      {"item", "", "\\item", ""},
+      {"newline", "[]", "\\newline", ""},
+      {"mbox", "{}{表}", "\\mbox{}{表}", "表"},        // an empty group has nothing to select
+      {"x", "{ソ}", "\\x{ソ}", "ソ"},                  // a "}"-like trail byte (ソ is 0x83 0x5C)
+      {"y", "{a{b}c}", "\\y{a{b}c}", "a{b}c"},         // nested braces stay whole
+  };
+  for (const auto& r : rows) {
+    CommandInsertion in = WithArguments({r.name, r.form, "", ""});
+    EXPECT_EQ(in.text, r.text) << r.name;
+    EXPECT_EQ(in.text.substr(in.placeholder, in.placeholder_length), r.selected) << r.name;
+  }
+}
+
 }  // namespace
 }  // namespace quillet

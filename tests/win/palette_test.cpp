@@ -14,6 +14,7 @@
 #include "document/mdi_child_win.h"
 #include "app/shipped_content_win.h"
 #include "tests/win/support/app_harness.h"
+#include "tests/win/support/linux_run.h"
 #include "win/controls_win.h"
 
 namespace quillet::test {
@@ -118,6 +119,33 @@ TEST_F(PaletteFixture, SelectingShowsTheDescriptionAndADoubleClickTypesTheComman
   EXPECT_EQ(Description(), "");
   Palette().ListView1DblClick();  // nothing selected: nothing typed
   EXPECT_EQ(EditorText(Editor()), "\\\\section");
+}
+
+// Real key presses, through the X server, into the palette's list: typed letters move to
+// the first command that begins with them, Enter types it as a double-click does, and
+// Shift+Enter types it with its mandatory arguments, the first placeholder selected.
+TEST_F(PaletteFixture, TypedLettersFindACommandAndEnterTypesIt) {
+  h.Start({h.MakeFile("d.tex", "")});
+  Load("section,[短い見出し]{見出し},見出し,節\r\nsubsection,[短い見出し]{見出し},見出し,小節\r\n"
+       "subsubsection,[短い見出し]{見出し},見出し,小小節\r\ntextbf,{文字},書体,太字\r\n");
+  ShowWindow(Palette().hwnd(), SW_SHOW);
+  auto press = [&](const std::string& keys) {
+    SetForegroundWindow(Palette().hwnd());
+    SetFocus(Palette().ListView1);
+    auto window = reinterpret_cast<UINT_PTR>(GetPropA(Palette().hwnd(), "__wine_x11_whole_window"));
+    RunOnLinux(h.dir().path(), "xdotool windowfocus --sync " + std::to_string(window) + " key --delay 40 " + keys, "");
+    PumpMessages(300);
+  };
+  press("s u b s");
+  EXPECT_EQ(SelectedName(), "subsection");
+  press("Return");
+  EXPECT_EQ(EditorText(Editor()), "\\subsection");
+  EXPECT_EQ(GetFocus(), Editor());
+  SendMessageA(Editor(), EM_SETSEL, 0, -1);
+  press("t shift+Return");
+  EXPECT_EQ(EditorText(Editor()), "\\textbf{文字}");
+  Range sel = EditorSelection(Editor());
+  EXPECT_EQ(std::make_pair(sel.start, sel.end), std::make_pair(8L, 12L));  // "文字"
 }
 
 TEST_F(PaletteFixture, ColumnClicksSortByKindThenByNameKeepingTheSelection) {
