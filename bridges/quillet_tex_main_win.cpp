@@ -407,13 +407,19 @@ class EngineBridge {
   // that failed) beside the source: the log comes last and whole, as TeX Quillet waits
   // for it. The .dvi is moved, so that the next run makes it again: "TeXをかける" always
   // runs the engine.
-  void Finish(int status, const std::string& report) {
+  void Finish(int status, const std::string& given_report) {
     Job& job = *job_;
     std::string made_log = Made(".log");
+    // An engine that died with a log that tells no error (it crashed mid-run) must not
+    // pass for a clean run.
+    std::string report = given_report;
+    if (report.empty() && status != 0 && FileExists(made_log) && !ScanTeXLog(ReadMade(".log")).errors) {
+      report = ChainReport(InLogCode("TeXが異常終了しました (終了ｺｰﾄﾞ " + ExitCodeText(status) + ")。"), {});
+    }
     if (!FileExists(made_log)) {
       return Fail(status == 127 ? "TeXのｺﾏﾝﾄﾞ '" + job.command + "' が見つかりません。" +
                                       "TeXをｲﾝｽﾄｰﾙするか、" + table_ + " の [Engines] を直してください。"
-                                : "TeXがﾛｸﾞを書かずに終わりました (終了ｺｰﾄﾞ " + std::to_string(status) + ")。",
+                                : "TeXがﾛｸﾞを書かずに終わりました (終了ｺｰﾄﾞ " + ExitCodeText(status) + ")。",
                   report);
     }
     // The SyncTeX data goes with the .dvi, and so beside the PDF made from it.

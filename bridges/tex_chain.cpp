@@ -265,6 +265,13 @@ std::vector<ToolError> LatexmkErrors(std::string_view messages) {
   return errors;
 }
 
+std::string ExitCodeText(int status) {
+  if (status >= 0 && status <= 0xFFFF) return std::to_string(status);
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(status));
+  return text;
+}
+
 std::string ChainReport(std::string_view step, const std::vector<ToolError>& errors) {
   const std::string mark(kChainReportMark);
   std::string report = mark + std::string(step) + "\n";

@@ -105,6 +105,9 @@ std::vector<ToolError> LatexmkErrors(std::string_view messages);
 // "file:line: message" (or the message alone), each with the log reader's mark. step is
 // already in the log's code.
 std::string ChainReport(std::string_view step, const std::vector<ToolError>& errors);
+// A program's exit status as people look it up: a Windows exception's code (an NTSTATUS,
+// negative as an int) in hex, "0xC0000005"; a status as a shell gives it, in decimal.
+std::string ExitCodeText(int status);
 
 // The files a run read from the source's folder besides the source (chapters, .bib), named
 // from that folder, from the engine's recorder file (.fls) and the .blg: the rule that a

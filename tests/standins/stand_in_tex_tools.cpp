@@ -9,6 +9,7 @@
 //                         status 1 (a nonstop run with errors)
 //     \loopforever        it never ends, its log begun
 //     \crashnow           it dies of an access violation, writing nothing
+//     \crashlater         it dies so after its log has begun
 //   A source it cannot read gets a log that says so, status 1.
 #include <windows.h>
 
@@ -75,6 +76,17 @@ int LineOf(const std::string& text, const std::string& word, std::string& up_to)
   return line;
 }
 
+// Dies as on Windows with no debugger, by the exception's code (Wine would start its own
+// debugger, which waits).
+[[noreturn]] void Crash() {
+  SetUnhandledExceptionFilter([](EXCEPTION_POINTERS* e) -> LONG {
+    TerminateProcess(GetCurrentProcess(), e->ExceptionRecord->ExceptionCode);
+    return EXCEPTION_EXECUTE_HANDLER;
+  });
+  RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+  for (;;) Sleep(INFINITE);
+}
+
 int Typeset(const std::vector<std::string>& args) {
   std::string job, source;
   for (const std::string& arg : args) {
@@ -92,16 +104,12 @@ int Typeset(const std::vector<std::string>& args) {
     Write(job + ".log", log + "! I can't find file `" + source + "'.\r\n");
     return 1;
   }
-  if (text->find("\\crashnow") != std::string::npos) {
-    // It dies as on Windows with no debugger, by the exception's code (Wine would start
-    // its own debugger, which waits).
-    SetUnhandledExceptionFilter([](EXCEPTION_POINTERS* e) -> LONG {
-      TerminateProcess(GetCurrentProcess(), e->ExceptionRecord->ExceptionCode);
-      return EXCEPTION_EXECUTE_HANDLER;
-    });
-    RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
-  }
+  if (text->find("\\crashnow") != std::string::npos) Crash();
   log += "(" + source;
+  if (text->find("\\crashlater") != std::string::npos) {
+    Write(job + ".log", log + " [1]");
+    Crash();
+  }
   if (text->find("\\loopforever") != std::string::npos) {
     Write(job + ".log", log);
     for (;;) Sleep(INFINITE);

@@ -238,5 +238,11 @@ TEST(TexChainTest, TheRealChainSettlesAJapaneseDocument) {
   fs::remove_all(folder.parent_path());
 }
 
+TEST(TexChainTest, ExitCodesReadAsPeopleLookThemUp) {
+  struct Row { int status; const char* text; } rows[] = {
+      {0, "0"}, {1, "1"}, {139, "139"}, {static_cast<int>(0xC0000005u), "0xC0000005"}, {-1, "0xFFFFFFFF"}};
+  for (const auto& r : rows) EXPECT_EQ(ExitCodeText(r.status), r.text);
+}
+
 }  // namespace
 }  // namespace quillet

@@ -146,7 +146,8 @@ TEST_P(BridgePathTest, ATeXRunReportsAndLeavesNoEngine) {
        "! TeXが 2 秒以内に終わらなかったので中止しました。", ""},
       {"bridge-killed", "\\def\\loopforever{\\loopforever}\\loopforever", "", true, "", ""},
       // TeX Live's engine cannot be made to crash.
-      {"crashed", "\\crashnow", "", false, "! TeXがﾛｸﾞを書かずに終わりました (終了ｺｰﾄﾞ ", "", false},
+      {"crashed", "\\crashnow", "", false, "! TeXがﾛｸﾞを書かずに終わりました (終了ｺｰﾄﾞ 0xC0000005)。", "", false},
+      {"crashed mid-run", "\\crashlater", "", false, "TeXが異常終了しました (終了ｺｰﾄﾞ 0xC0000005)。", "", false},
   };
   for (const Row& r : rows) {
     if (!windows() && !r.on_linux) continue;
