@@ -52,8 +52,9 @@ demo: program
 	cp -n $(WIN)/sample.tex build/demo/sample.tex
 	tools/run-quillet build/demo/sample.tex
 
+# Without FILES: the front page's picture, docs/quillet.png.
 shot: program
-	tools/shot $(FILES)
+	if [ -n "$(FILES)" ]; then tools/shot $(FILES); else tools/front-shot; fi
 
 bench: build
 	tools/bench

@@ -1,10 +1,11 @@
-# Sourced: start_xvfb picks a free display number, starts Xvfb there and exports
-# DISPLAY; stop_xvfb ends exactly that server by its process id.
+# Sourced: start_xvfb picks a free display number, starts Xvfb there (its screen
+# $XVFB_SCREEN, 1280x800x24 unless set) and exports DISPLAY; stop_xvfb ends exactly that
+# server by its process id.
 start_xvfb() {
   local n
   for n in $(seq 90 190); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${XVFB_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     local i
     for i in $(seq 1 50); do
