@@ -5,6 +5,8 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <set>
+#include <string_view>
 
 #include "win/code_page_win.h"
 #include "win/controls_win.h"
@@ -107,10 +109,14 @@ ReadStatus TInput::LoadCommands(const std::string& path) {
   commands_ = ParseCommandDb(std::string_view(block.data.get(), block.size));
   for (CommandEntry& entry : commands_) entry.name_key = NameKey(entry.name);
   std::stable_sort(commands_.begin(), commands_.end(), NameBefore);
-  // The kinds get the room their widest needs; the names all the rest.
+  // The kinds get the room their widest needs; the names all the rest. A list has a few
+  // kinds in many entries: each is measured once.
+  std::set<std::string_view> kinds;
+  for (const CommandEntry& entry : commands_) kinds.insert(entry.kind);
   kind_width_ = 0;
-  for (const CommandEntry& entry : commands_) {
-    auto width = static_cast<int>(SendMessageA(ListView1, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(entry.kind.c_str())));
+  for (std::string_view kind : kinds) {
+    std::string text(kind);
+    auto width = static_cast<int>(SendMessageA(ListView1, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
     kind_width_ = std::max(kind_width_, width + kCellPadding);
   }
   FitColumns();
