@@ -14,6 +14,13 @@ namespace {
 
 ScreenSize Screen() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+// The screen's bottom right corner that the taskbar leaves free.
+POINT WorkAreaCorner() {
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return {work.right, work.bottom};
+}
+
 void LoadPosition(const ProfileSource& ini, TMainForm& main) {
   ScreenSize screen = Screen();
   Bounds fallback{0, 0, screen.width, screen.height};
@@ -42,10 +49,11 @@ void LoadCommandPalette(const ProfileSource& ini, TMainForm& main, TInput& palet
   Bounds sized = UsableBounds(stored, {0, 0, kPaletteWidth, kPaletteHeight}, screen, 40, 40);
   stored.width = sized.width;
   stored.height = sized.height;
-  stored.y = ini.ReadInt("ComInput", "y", screen.height - stored.height - kPaletteBottomGap);
-  stored.x = ini.ReadInt("ComInput", "x", screen.width - stored.width);
-  Bounds fallback{screen.width - stored.width, screen.height - stored.height - kPaletteBottomGap, kPaletteWidth,
-                  kPaletteHeight};
+  // At first, whole in the corner the taskbar leaves free.
+  POINT corner = WorkAreaCorner();
+  stored.y = ini.ReadInt("ComInput", "y", corner.y - stored.height - kPaletteBottomGap);
+  stored.x = ini.ReadInt("ComInput", "x", corner.x - stored.width);
+  Bounds fallback{corner.x - stored.width, corner.y - stored.height - kPaletteBottomGap, kPaletteWidth, kPaletteHeight};
   Bounds b = UsableBounds(stored, fallback, screen, 40, 40);
   main.ListViewRatio = UsablePercent(ini.ReadInt("ComInput", "ListViewRatio", 75), 75);
   palette.list_ratio = main.ListViewRatio;

@@ -27,6 +27,12 @@ RECT WindowRect(HWND hwnd) {
 
 int ScreenW() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenH() { return GetSystemMetrics(SM_CYSCREEN); }
+// Where the palette goes at first: the bottom right corner the taskbar leaves free.
+POINT FreeCorner() {
+  RECT work{0, 0, ScreenW(), ScreenH()};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return {work.right, work.bottom};
+}
 
 // What a start without settings shows, whatever made the settings unusable.
 void ExpectDefaultsOnScreen(AppHarness& h, const char* what) {
@@ -62,8 +68,8 @@ void ExpectDefaultsOnScreen(AppHarness& h, const char* what) {
   RECT palette = WindowRect(h.app().Input().hwnd());
   EXPECT_EQ(palette.right - palette.left, 170);
   EXPECT_EQ(palette.bottom - palette.top, 190);
-  EXPECT_EQ(palette.left, ScreenW() - 170);
-  EXPECT_EQ(palette.top, ScreenH() - 190 - 16);
+  EXPECT_EQ(palette.left, FreeCorner().x - 170);
+  EXPECT_EQ(palette.top, FreeCorner().y - 190 - 16);
   EXPECT_TRUE(h.main().CommandInputVisible);
   EXPECT_EQ(h.main().ListViewRatio, 75);
 }
@@ -108,8 +114,8 @@ TEST(SettingsTest, ShutdownWritesPositionThenComInputThenFiles) {
       {"Position", "height", std::to_string(ScreenH())},
       {"Position", "Maximized", "0"},   {"Position", "StatusBar", "1"},  {"Position", "ToolBar", "1"},
       {"ComInput", "Visible", "1"},     {"ComInput", "height", "190"},   {"ComInput", "width", "170"},
-      {"ComInput", "y", std::to_string(ScreenH() - 190 - 16)},
-      {"ComInput", "x", std::to_string(ScreenW() - 170)},
+      {"ComInput", "y", std::to_string(FreeCorner().y - 190 - 16)},
+      {"ComInput", "x", std::to_string(FreeCorner().x - 170)},
       {"ComInput", "ListViewRatio", "75"},
       {"Files", "File1", ""},           {"Files", "File4", ""},
   };
