@@ -11,6 +11,7 @@
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "tests/win/support/app_harness.h"
+#include "tests/win/support/linux_run.h"
 #include "tests/win/support/test_support.h"
 
 namespace quillet::test {
@@ -101,6 +102,26 @@ TEST(DialogKeys, EveryDialogTakesTheKeyboardAndEnterEndsIt) {
     ASSERT_NE(seen_dialog, nullptr);
     EXPECT_TRUE(seen_focus && IsChild(seen_dialog, seen_focus)) << "the focus is on " << seen_focus;
   }
+}
+
+// The edit commands by their keys, with no menu opened first (the Edit menu is judged when
+// it opens): the keys reach the commands in the state the document is in now.
+TEST(DialogKeys, EditKeysWorkWithoutTheMenuOpened) {
+  AppHarness h;
+  h.Start({h.MakeFile("k.tex", "abc")});
+  HWND editor = h.main().ActiveChild()->Memo;
+  SetForegroundWindow(h.main().hwnd());
+  SetFocus(editor);
+  auto window = reinterpret_cast<UINT_PTR>(GetPropA(h.main().hwnd(), "__wine_x11_whole_window"));
+  auto press = [&](const char* keys) {
+    RunOnLinux(h.dir().path(), "xdotool windowfocus --sync " + std::to_string(window) + " key --delay 60 " + keys, "");
+    PumpMessages(300);
+    return EditorText(editor);
+  };
+  EXPECT_EQ(press("ctrl+a ctrl+c End ctrl+v"), "abcabc");
+  EXPECT_EQ(press("ctrl+z"), "abc");
+  EXPECT_EQ(press("ctrl+a ctrl+x"), "");
+  EXPECT_EQ(press("ctrl+y"), "");  // redo has no action
 }
 
 }  // namespace
