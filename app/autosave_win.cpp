@@ -41,8 +41,8 @@ void TMainForm::SetAutoSaveInterval(UINT milliseconds) {
 namespace {
 // In the document's coding; a character that coding cannot hold (the save will say so)
 // must not cost the copy, so such a text is copied in UTF-8. The coding written, or
-// nothing with the platform's last error saying why.
-std::optional<FileCoding> WriteAutoSaveCopy(const TMDIChild& doc, const std::string& copy) {
+// nothing with error saying why.
+std::optional<FileCoding> WriteAutoSaveCopy(const TMDIChild& doc, const std::string& copy, DWORD& error) {
   FileCoding coding = doc.coding();
   FileBytes bytes(doc, coding);
   SaveReport report = SaveFileWithBackup(copy, bytes, "");
@@ -52,7 +52,7 @@ std::optional<FileCoding> WriteAutoSaveCopy(const TMDIChild& doc, const std::str
     report = SaveFileWithBackup(copy, utf8, "");
   }
   if (report.saved) return coding;
-  SetLastError(report.read_only ? ERROR_FILE_READ_ONLY : report.error);
+  error = report.error;
   return std::nullopt;
 }
 }  // namespace
@@ -67,9 +67,10 @@ void TMainForm::TimerTimer() {
     // A copy that cannot be written is tried again at the next pass; the safe write
     // keeps the previous copy meanwhile, and the status bar says why until then.
     std::string copy = doc->AutoSaveFileName();
-    std::optional<FileCoding> coding = WriteAutoSaveCopy(*doc, copy);
+    DWORD error = 0;
+    std::optional<FileCoding> coding = WriteAutoSaveCopy(*doc, copy, error);
     if (!coding) {
-      failure = std::string("ﾌｧｲﾙ ").append(copy).append(" に自動保存できません。").append(RetryCauseText(GetLastError()));
+      failure = std::string("ﾌｧｲﾙ ").append(copy).append(" に自動保存できません。").append(RetryCauseText(error));
       continue;
     }
     const std::string& name = doc->FileName();

@@ -25,7 +25,7 @@ namespace quillet {
 namespace {
 // The fixed first line, then why.
 std::string CannotCreateText(const std::string& name, const SaveReport& report) {
-  return "ﾌｧｲﾙ " + name + " を作成できません\r" + FailureCauseText(report.error, report.read_only);
+  return "ﾌｧｲﾙ " + name + " を作成できません\r" + FailureCauseText(report.error);
 }
 }  // namespace
 

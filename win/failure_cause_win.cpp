@@ -49,8 +49,8 @@ std::string CodeText(DWORD error) { return "ｴﾗｰｺｰﾄﾞ " + std::to_st
 
 }  // namespace
 
-std::string FailureCauseText(DWORD error, bool read_only) {
-  const Cause* cause = read_only ? &kReadOnly : NamedCause(error);
+std::string FailureCauseText(DWORD error) {
+  const Cause* cause = NamedCause(error);
   return cause ? std::string(cause->what) + cause->save : CodeText(error);
 }
 

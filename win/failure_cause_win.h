@@ -9,7 +9,7 @@ namespace quillet {
 
 // One line (no line break): "ﾃﾞｨｽｸがいっぱいです。…" and so on; a cause the program does
 // not name gives its error code. ERROR_FILE_READ_ONLY is a read-only file.
-std::string FailureCauseText(DWORD error, bool read_only);
+std::string FailureCauseText(DWORD error);
 // The same for a file the program writes for itself (settings, autosave copies): what the
 // user can do is to mend the cause and try again, not to pick another name.
 std::string RetryCauseText(DWORD error);

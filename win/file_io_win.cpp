@@ -278,12 +278,6 @@ std::string KeepAside(const std::string& path, const std::string& temp, DWORD& e
   return {};
 }
 
-SaveReport ReadOnlyReport() {
-  SaveReport report;
-  report.read_only = true;
-  return report;
-}
-
 // temp (empty when it could not be written, for the error written_error) takes path's place.
 SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, DWORD written_error,
                              const std::string& backup) {
@@ -301,10 +295,7 @@ SaveReport ReplaceWithBackup(const std::string& path, const std::string& temp, D
   if (!backup.empty() && !SameFileName(backup, path)) aside = KeepAside(path, temp, report.backup_error);
   report.saved = ReplaceWith(temp, path);
   if (!report.saved) {
-    // The platform may call a file another program holds open a refused access.
-    DWORD error = GetLastError();
-    report.error = HeldByAnotherProgram(path) ? ERROR_SHARING_VIOLATION : error;
-    report.read_only = IsReadOnlyFile(path);
+    report.error = WhyNotWritten(path);
     DeleteFileA(temp.c_str());
   }
   if (!aside.empty()) {
@@ -319,7 +310,11 @@ namespace {
 // Where the folder refuses a new file but the document is there to be written, the new
 // text goes into it in place.
 SaveReport Save(const std::string& path, const WriteBytes& write, const std::string& backup) {
-  if (IsReadOnlyFile(path)) return ReadOnlyReport();
+  if (IsReadOnlyFile(path)) {
+    SaveReport refused;
+    refused.error = ERROR_FILE_READ_ONLY;
+    return refused;
+  }
   DWORD error = 0;
   bool made = false;
   std::string temp = WriteTemporary(path, write, error, made);

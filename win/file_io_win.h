@@ -55,9 +55,8 @@ struct SaveReport {
   bool saved = false;
   // Why the old file could not become the backup; 0 when it did or none was asked for.
   DWORD backup_error = 0;
-  // Why it was not saved: the file is read-only, or the platform's error of the step that
-  // failed.
-  bool read_only = false;
+  // Why it was not saved: the platform's error of the step that failed, as WhyNotWritten
+  // tells it (ERROR_FILE_READ_ONLY for a read-only file).
   DWORD error = 0;
 };
 // Writes the parts as the new content of path. With a backup name, the old file becomes the

@@ -95,7 +95,7 @@ bool ProfileWriter::Commit() {
   }
   std::string_view parts[] = {text_.text()};
   SaveReport report = SaveFileWithBackup(disk_path_, parts, "");
-  if (!report.saved) SetLastError(report.read_only ? ERROR_FILE_READ_ONLY : report.error);
+  if (!report.saved) SetLastError(report.error);
   return report.saved;
 }
 

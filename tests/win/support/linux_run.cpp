@@ -5,6 +5,7 @@
 #include "bridges/outside_run_win.h"
 #include "tests/win/support/standins.h"
 #include "tests/win/support/test_support.h"
+#include "win/code_page_win.h"
 #include "win/file_io_win.h"
 
 namespace quillet::test {
@@ -14,14 +15,7 @@ std::string RunOnLinux(const std::string& folder, const std::string& script_body
   DeleteFileA(marker.c_str());
   StartShellScript(folder + "linux.sh", script_body + "\necho 0 > '" + UnixFileName(marker) + "'\n");
   PumpUntil([&] { return FileExists(marker); }, 20000);
-  std::string utf8 = ReadFileBytes(output);
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
-  int m = WideCharToMultiByte(CP_ACP, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<std::size_t>(m), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), n, text.data(), m, nullptr, nullptr);
-  return text;
+  return AnsiFromWide(WideFromUtf8(ReadFileBytes(output)).c_str());
 }
 
 FixedFolder::FixedFolder(std::string folder) : folder_(std::move(folder)) { fixed_ = Mark("+i"); }
