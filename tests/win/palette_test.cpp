@@ -132,8 +132,7 @@ TEST_F(PaletteFixture, TypedLettersFindACommandAndEnterTypesIt) {
   auto press = [&](const std::string& keys) {
     SetForegroundWindow(Palette().hwnd());
     SetFocus(Palette().ListView1);
-    auto window = reinterpret_cast<UINT_PTR>(GetPropA(Palette().hwnd(), "__wine_x11_whole_window"));
-    RunOnLinux(h.dir().path(), "xdotool windowfocus --sync " + std::to_string(window) + " key --delay 40 " + keys, "");
+    RunOnLinux(h.dir().path(), KeysScript(Palette().hwnd(), keys), "");
     PumpMessages(300);
   };
   press("s u b s");

@@ -18,6 +18,11 @@ std::string RunOnLinux(const std::string& folder, const std::string& script_body
   return AnsiFromWide(WideFromUtf8(ReadFileBytes(output)).c_str());
 }
 
+std::string KeysScript(HWND window, const std::string& keys) {
+  auto x_window = reinterpret_cast<UINT_PTR>(GetPropA(window, "__wine_x11_whole_window"));
+  return "timeout 5 xdotool windowfocus --sync " + std::to_string(x_window) + "; xdotool key --delay 60 " + keys;
+}
+
 FixedFolder::FixedFolder(std::string folder) : folder_(std::move(folder)) { fixed_ = Mark("+i"); }
 
 FixedFolder::~FixedFolder() {
