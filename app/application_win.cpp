@@ -103,7 +103,7 @@ bool Application::CreateWindows() {
   title_form_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
   pages_dlg_->Prepare(tex_settings_, tex_config_, *messages_, *file_dialogs_);
   pages_dlg_->on_activate = [this] { ShowWindow(input_->hwnd(), SW_HIDE); };
-  pages_dlg_->on_menu_written = [this] { main_form_->RebuildFormatItems(tex_config_.menu_strings); };
+  pages_dlg_->on_menu_written = [this] { main_form_->run().RebuildFormatItems(tex_config_.menu_strings); };
   pages_dlg_->engine_kind = [this] { return env_settings_.tex.use; };
   pages_dlg_->old_style_dialogs = [this] { return env_settings_.general.win31_dialog; };
   pages_dlg1_->Prepare(*file_dialogs_, [this](int page, const EnvSettings& edited) {
@@ -120,7 +120,7 @@ bool Application::Start() {
   // The chosen format's engine is offered first; the engine bridge lists the classes the
   // installed TeX has into the settings folder.
   doc_exp_dlg_->engine = [this] {
-    int mode = main_form_->CurrentTeXMode;
+    int mode = main_form_->run().CurrentTeXMode;
     const std::vector<std::string>& formats = tex_config_.format_names;
     std::string format = mode >= 0 && mode < static_cast<int>(formats.size()) ? formats[static_cast<std::size_t>(mode)] : "";
     return WizardEngine{env_settings_.tex.ChosenPath(), format, ExtractFilePath(settings_.DiskPath()) + "quillet-classes.txt"};
@@ -144,7 +144,7 @@ void Application::LoadAll() {
     tex_config_ = LoadTeXConfiguration(tex_settings_, WinDirectoryLister());
   }
   if (options_.use_shipped_content) UseShippedFormats(*this);
-  main.SetFormatItems(tex_config_.menu_strings, tex_config_.stored_default);
+  main.run().SetFormatItems(tex_config_.menu_strings, tex_config_.stored_default);
   ShowWindow(main.hwnd(), main.start_maximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(main.hwnd());  // its activation has run UpdateMenuItems
   LoadCommandList(*this);

@@ -100,7 +100,7 @@ void OpenCopy(TMainForm& main, Messages& messages, AutoSaveRecordFile& record, c
   doc->LoadContent(std::move(content));
   SendMessageA(doc->Memo, EM_SETSEL, 0, 0);
   doc->SetModified(true);
-  main.MarkModified();
+  main.ShowModified(true);
   main.status_bar().SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
   main.ShowCoding(doc);
   main.UpdateCaretPosition();

@@ -13,49 +13,59 @@
 
 namespace quillet {
 
-namespace {
-constexpr CommandId kDocumentCommands[] = {
-    kFileInsertItem, kFileSaveAsItem, kFilePrintItem,  kCutItem,           kCopyItem,
-    kDeleteItem,     kPasteItem,      kSelectAllItem,  kFindStrItem,       kNextItem,
-    kReplaceStrItem, kJumptoItem,     kJumpTopItem,    kJumpEndItem,       kFindSecItem,
-    kJumpNextItem,   kMacroItem,      kWindowCascadeItem, kWindowTileItem, kWindowArrangeItem,
-    kWindowMinimizeItem, kWindowCloseAllItem,
-};
-}  // namespace
+CommandState TMainForm::CurrentCommandState() const {
+  CommandState state{.tex_busy = run_.busy(), .tex_running = run_.running(), .synctex = run_.synctex(),
+                     .exit_locked = run_.exit_locked(), .manual = app_.env_settings().ManualAvailable()};
+  if (TMDIChild* doc = ActiveChild()) {
+    CHARRANGE sel{};
+    SendMessageA(doc->Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+    state.document = true;
+    state.file = !doc->is_untitled();
+    state.modified = doc->modified();
+    state.selection = sel.cpMax > sel.cpMin;
+    state.can_undo = SendMessageA(doc->Memo, EM_CANUNDO, 0, 0) != 0;
+    state.clipboard_text = IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+  }
+  return state;
+}
+
+// Items and buttons only reach the platform when their state changes, so this is cheap
+// enough for every key typed.
+void TMainForm::RefreshCommands() {
+  if (!menu_) return;
+  CommandState state = CurrentCommandState();
+  for (const CommandRow& row : CommandTable()) {
+    bool allowed = Allows(row.rule, state);
+    if (row.menu.depth != kNotInMenuBar && row.menu.id != kCmdNone) {
+      if (MenuNode* item = menu_->FindById(row.menu.id)) item->SetEnabled(allowed);
+    }
+    if (row.button.slot != kToolButtonCount) speed_panel_.SetEnabled(row.button.slot, allowed);
+  }
+}
+
+void TMainForm::JudgeMenu(MenuBar& menu) {
+  CommandState state = CurrentCommandState();
+  for (const CommandRow& row : CommandTable()) {
+    if (!row.run && row.rule == CommandRule::kAlways) continue;
+    if (MenuNode* item = menu.FindById(row.menu.id)) item->SetEnabled(Allows(row.rule, state));
+  }
+}
+
+std::vector<MenuItemDef> TMainForm::ContextMenuItems() const { return quillet::ContextMenuItems(); }
 
 void TMainForm::UpdateMenuItems() {
-  bool documents = !Children().empty();
-  for (CommandId id : kDocumentCommands) menu().Item(id).SetEnabled(documents);
-  speed_panel_.SetEnabled(PrintBtn, documents);
-  speed_panel_.SetEnabled(FindBtn, documents);
-  SetAutoSaveRunning(documents);
+  SetAutoSaveRunning(!Children().empty());
   TMDIChild* active = ActiveChild();
-  // Only a document read from a file can be read again in another encoding.
-  menu().Item(kReopenItem).SetEnabled(active && !active->is_untitled());
   ShowCoding(active);
-  UpdateForwardSearch();
+  run_.CheckForwardSearchData();  // refreshes the commands
   if (TMDIChild* doc = active) {
     status_bar_.SetText(kSizePanel, std::to_string(doc->TextLength()) + "ﾊﾞｲﾄ");
     ShowCommandPalette(CommandInputVisible);
-    menu().Item(kComInputItem).SetEnabled(true);
     UpdateCaretPosition();
-    speed_panel_.SetEnabled(UndoBtn, SendMessageA(doc->Memo, EM_CANUNDO, 0, 0) != 0);
-    CHARRANGE sel{};
-    SendMessageA(doc->Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-    speed_panel_.SetEnabled(CutBtn, sel.cpMax > sel.cpMin);
-    speed_panel_.SetEnabled(CopyBtn, sel.cpMax > sel.cpMin);
-    OnClipboardChange();
-    if (doc->modified()) {
-      MarkModified();
-    } else {
-      MarkUnmodified();
-    }
+    ShowModified(doc->modified());
   } else {
     ShowCommandPalette(false);
-    menu().Item(kComInputItem).SetEnabled(false);
-    for (ToolButton b : {CutBtn, CopyBtn, PasteBtn}) speed_panel_.SetEnabled(b, false);
-    MarkUnmodified();
-    speed_panel_.SetEnabled(UndoBtn, false);
+    ShowModified(false);
     status_bar_.SetText(kCaretPanel, "");
     status_bar_.SetText(kSizePanel, "");
   }
@@ -63,32 +73,20 @@ void TMainForm::UpdateMenuItems() {
 
 void TMainForm::DocumentChanged(TMDIChild& doc) {
   if (ActiveChild() != &doc) return;
-  MarkModified();
-  if (!TeXRunning()) status_bar_.SetText(kRunPanel, "");  // what a run said is past
-  speed_panel_.SetEnabled(UndoBtn, SendMessageA(doc.Memo, EM_CANUNDO, 0, 0) != 0);
+  ShowModified(true);
+  if (!run_.running()) status_bar_.SetText(kRunPanel, "");  // what a run said is past
   status_bar_.SetText(kSizePanel, std::to_string(doc.TextLength()) + "ﾊﾞｲﾄ");
 }
 
 void TMainForm::DocumentSelectionChanged(TMDIChild& doc) {
   if (ActiveChild() != &doc) return;
   UpdateCaretPosition();
-  CHARRANGE sel{};
-  SendMessageA(doc.Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-  bool selected = sel.cpMax > sel.cpMin;
-  speed_panel_.SetEnabled(CutBtn, selected);
-  speed_panel_.SetEnabled(CopyBtn, selected);
+  RefreshCommands();
 }
 
-void TMainForm::MarkModified() {
-  status_bar_.SetText(kModifiedPanel, "変更");
-  menu().Item(kFileSaveItem).SetEnabled(true);
-  speed_panel_.SetEnabled(SaveBtn, true);
-}
-
-void TMainForm::MarkUnmodified() {
-  status_bar_.SetText(kModifiedPanel, "");
-  menu().Item(kFileSaveItem).SetEnabled(false);
-  speed_panel_.SetEnabled(SaveBtn, false);
+void TMainForm::ShowModified(bool modified) {
+  status_bar_.SetText(kModifiedPanel, modified ? "変更" : "");
+  RefreshCommands();
 }
 
 int CaretLine(HWND memo) {
@@ -108,18 +106,6 @@ void TMainForm::UpdateCaretPosition() {
   std::snprintf(text, sizeof(text), "%5ld:%4ld", line, column);
   status_bar_.SetText(kCaretPanel, text);
   status_bar_.Repaint();
-}
-
-void TMainForm::EnableTeXCommands() { SetTeXCommandsEnabled(true); }
-
-void TMainForm::DisableTeXCommands() { SetTeXCommandsEnabled(false); }
-
-void TMainForm::SetTeXCommandsEnabled(bool on) {
-  const std::pair<CommandId, ToolButton> pairs[] = {{kTeX1Item, TeX1Btn}, {kTeX2Item, TeX2Btn}, {kTeX3Item, TeX3Btn}};
-  for (auto [item, button] : pairs) {
-    menu().Item(item).SetEnabled(on);
-    speed_panel_.SetEnabled(button, on);
-  }
 }
 
 void TMainForm::RebuildRecentFileItems() {

@@ -23,7 +23,7 @@ bool TMainForm::ApplyEnvironmentPage(int page, const EnvSettings& edited) {
     case 1:
       for (TMDIChild* doc : Children()) doc->SetEditorFont(env.editor.font_name, env.editor.FontSize());
       break;
-    case 3: menu().Item(kDigitalItem).SetEnabled(env.ManualAvailable()); break;
+    case 3: RefreshCommands(); break;  // the manual comes with some viewers only
     default: break;
   }
   return true;

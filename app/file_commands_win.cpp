@@ -62,11 +62,8 @@ void TMainForm::FileNewItemClick() {
   const std::vector<std::string>& formats = app_.tex_config().format_names;
   auto runs = [&](int i) { return i >= 0 && i < static_cast<int>(formats.size()) &&
                                   EngineOfFormat(formats[static_cast<std::size_t>(i)]) == choices.engine; };
-  for (int i = 0; !runs(CurrentTeXMode) && i < static_cast<int>(formats.size()); ++i) {
-    if (runs(i)) {
-      CurrentTeXMode = i;
-      CheckFormatItem(i);
-    }
+  for (int i = 0; !runs(run_.CurrentTeXMode) && i < static_cast<int>(formats.size()); ++i) {
+    if (runs(i)) run_.ChooseFormat(i);
   }
 }
 
@@ -105,7 +102,7 @@ bool TMainForm::FileFound(const std::string& name) {
 void TMainForm::LoadDocumentText(TMDIChild& doc, DocumentContent content) {
   bool mixed = content.mixed_line_ends;
   doc.LoadContent(std::move(content));
-  MarkUnmodified();
+  ShowModified(false);
   SendMessageA(doc.Memo, EM_SETSEL, 0, 0);
   doc.SetModified(false);
   status_bar_.SetText(kSizePanel, std::to_string(doc.TextLength()) + "ﾊﾞｲﾄ");
@@ -247,7 +244,7 @@ bool TMainForm::FileSaveItemClick(TMDIChild& doc) {
     return false;
   }
   doc.SetModified(false);
-  if (ActiveChild() == &doc) MarkUnmodified();
+  if (ActiveChild() == &doc) ShowModified(false);
   return true;
 }
 
@@ -274,7 +271,7 @@ bool TMainForm::FileSaveAsItemClick(TMDIChild& doc) {
   recent_files.Push(chosen);
   RebuildRecentFileItems();
   doc.SetModified(false);
-  if (ActiveChild() == &doc) MarkUnmodified();
+  if (ActiveChild() == &doc) ShowModified(false);
   return true;
 }
 

@@ -7,14 +7,12 @@
 
 #include "aids/command_palette_win.h"
 #include "app/application_win.h"
-#include "app/main_menu_win.h"
 #include "app/program_settings_win.h"
 #include "artwork/artwork_win.h"
 #include "core/command_ids.h"
 #include "core/sjis.h"
 #include "document/mdi_child_win.h"
 #include "tex/error_window_win.h"
-#include "tex/forward_search_win.h"
 #include "tex/tex_config.h"
 #include "tex/tex_run_win.h"
 #include "win/failure_cause_win.h"
@@ -33,29 +31,9 @@ constexpr UINT kShowPaletteMessage = WM_APP + 1;
 constexpr UINT kRaiseFloatingMessage = WM_APP + 2;
 constexpr int kStatusBarHeight = 19;
 
-const SpeedButtonDef kToolButtons[kToolButtonCount] = {
-    {"NewBtn", 10, ToolGlyph::New, "新規作成|", kFileNewItem, true},
-    {"OpenBtn", 32, ToolGlyph::Open, "開く|", kFileOpenItem, true},
-    {"SaveBtn", 54, ToolGlyph::Save, "保存|", kFileSaveItem, false},
-    {"PrintBtn", 76, ToolGlyph::Print, "印刷|", kFilePrintItem, true},
-    {"FindBtn", 110, ToolGlyph::Find, "検索|", kFindStrItem, false},
-    {"CutBtn", 142, ToolGlyph::Cut, "切り取り|", kCutItem, false},
-    {"CopyBtn", 164, ToolGlyph::Copy, "ｺﾋﾟｰ|", kCopyItem, false},
-    {"PasteBtn", 186, ToolGlyph::Paste, "貼り付け|", kPasteItem, false},
-    {"UndoBtn", 214, ToolGlyph::Undo, "やり直し|", kUndoItem, false},
-    {"RedoBtn", 236, ToolGlyph::Redo, "やり直しのやり直し|", kRedoBtn, false},
-    {"TeX1Btn", 272, ToolGlyph::TeX1, "TeXをかける|", kTeX1Item, true},
-    {"TeX2Btn", 294, ToolGlyph::TeX2, "TeXをかけてﾌﾟﾚﾋﾞｭｰ|", kTeX2Item, true},
-    {"TeX3Btn", 316, ToolGlyph::TeX3, "TeXをかけて印刷|", kTeX3Item, true},
-    {"ForwardSearchBtn", 338, ToolGlyph::ForwardSearch, "ﾌﾟﾚﾋﾞｭｰで現在行を表示|", kForwardSearchItem, false},
-    {"HelpBtn", 370, ToolGlyph::Help, "ﾄﾋﾟｯｸ検索|", kSearchforHelpOnItem, true},
-};
-
 }  // namespace
 
-TMainForm::TMainForm(Application& app)
-    : app_(app), next_format_command_(kFirstFormatCommand), tex_runner_(std::make_unique<TeXRunner>(*this)),
-      forward_search_(std::make_unique<ForwardSearch>()) {}
+TMainForm::TMainForm(Application& app) : app_(app) {}
 
 TMainForm::~TMainForm() = default;
 
@@ -63,7 +41,6 @@ bool TMainForm::Create() {
   // Start-up state of the main window.
   HomeDirectory = ExtractFilePath(FullPathName("Quillet.exe"));
   UntitledCounter = 1;
-  CurrentTeXMode = -1;
   font_ = CreatePixelFont("ＭＳ Ｐゴシック", 12);
   menu_ = std::make_unique<MenuBar>(MainMenuItems());
   // Made at the bounds the settings give when they say nothing, so that the usual start
@@ -82,13 +59,13 @@ bool TMainForm::Create() {
     return false;
   }
   menu_->AttachTo(hwnd());
-  OptionMenuBase = static_cast<int>(menu().Item(kOption1).children().size());
+  run_.OptionMenuBase = static_cast<int>(menu().Item(kOption1).children().size());
   CreateBars();
   return mdi_client_ != nullptr;
 }
 
 void TMainForm::CreateBars() {
-  speed_panel_.Create(hwnd(), kToolButtons);
+  speed_panel_.Create(hwnd(), ToolButtons());
   speed_panel_.on_hint = [this](const std::string& status) { DisplayHint(status); };
   CLIENTCREATESTRUCT ccs{menu().Item(kWindow1).popup(), kFirstMdiChild};
   mdi_client_ = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0,
@@ -245,10 +222,8 @@ void TMainForm::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
   DisplayHint(node ? node->hint() : "");
 }
 
-void TMainForm::OnClipboardChange() {
-  // The paste button follows the clipboard while a document is active.
-  speed_panel_.SetEnabled(PasteBtn, ActiveChild() && IsClipboardFormatAvailable(CF_TEXT));
-}
+// The paste command follows the clipboard.
+void TMainForm::OnClipboardChange() { RefreshCommands(); }
 
 void TMainForm::AppMessage(MSG& msg) {
   if (msg.message == WM_DROPFILES) {
@@ -300,16 +275,11 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       // The Window menu's document entries belong to the frame procedure.
       if (LOWORD(wp) >= kFirstMdiChild) break;
-      if (OfferFormatCommand(LOWORD(wp))) return 0;
-      // A tool button is its own judge of being enabled; menus and keys ask the menu.
-      if (lp) {
-        RunCommand(LOWORD(wp));
-      } else {
-        OnCommand(LOWORD(wp));
-      }
+      if (run_.OfferFormatCommand(LOWORD(wp))) return 0;
+      OnCommand(LOWORD(wp));
       return 0;
     case WM_INITMENUPOPUP:
-      if (reinterpret_cast<HMENU>(wp) == menu().Item(kEdit1).popup()) Edit1Click();
+      RefreshCommands();
       break;
     case WM_MENUSELECT:
       OnMenuSelect(LOWORD(wp), HIWORD(wp), reinterpret_cast<HMENU>(lp));
@@ -337,16 +307,15 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_TIMER:
       if (wp == TeXRunner::kTimerId) {
-        tex_runner_->OnTimer();
+        run_.OnTimer();
       } else if (autosave_running_) {
         TimerTimer();
       }
       return 0;
     case WM_CLOSE:
       // A TeX run in progress is stopped first; the program closes when it has ended.
-      if (tex_runner_->running()) {
-        tex_runner_->Stop();
-        close_after_run_ = true;
+      if (run_.running()) {
+        run_.StopThenClose();
       } else if (FormCloseQuery()) {
         DestroyWindow(hwnd());
       }
@@ -369,7 +338,7 @@ void TMainForm::FormDestroy() {
   app_.Help(hwnd(), HELP_QUIT, 0);
   SaveShutdownSettings(app_);
   // The chosen format is remembered for the TeX engine as well.
-  if (SaveTeXModeDefault(app_.tex_settings_file(), CurrentTeXMode) != WriteOutcome::Ok) {
+  if (SaveTeXModeDefault(app_.tex_settings_file(), run_.CurrentTeXMode) != WriteOutcome::Ok) {
     app_.messages().Error(hwnd(), WithWriteCause(RefusedWriteMessage()));
   }
 }

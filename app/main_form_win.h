@@ -9,7 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_table_win.h"
+#include "app/edit_commands_win.h"
 #include "app/recent_files.h"
+#include "app/run_commands_win.h"
 #include "app/speed_panel_win.h"
 #include "core/text_encoding.h"
 #include "core/text_gap.h"
@@ -17,7 +20,6 @@
 #include "document/document_host_win.h"
 #include "document/find_replace_win.h"
 #include "prefs/env_settings.h"
-#include "tex/tex_run_win.h"
 #include "win/file_dialogs_win.h"
 #include "win/file_io_win.h"
 #include "win/form_win.h"
@@ -27,17 +29,10 @@
 namespace quillet {
 
 class Application;
-class ForwardSearch;
 class TMDIChild;
 
 // The line (from 1) of the caret in a document's editor.
 int CaretLine(HWND memo);
-
-// Tool buttons in their order on the bar.
-enum ToolButton : std::size_t {
-  NewBtn, OpenBtn, SaveBtn, PrintBtn, FindBtn, CutBtn, CopyBtn, PasteBtn, UndoBtn, RedoBtn,
-  TeX1Btn, TeX2Btn, TeX3Btn, ForwardSearchBtn, HelpBtn, kToolButtonCount
-};
 
 // Status-bar panels. The run's panel comes after the hints, so that no hint hides it.
 enum StatusPanel : int {
@@ -48,7 +43,7 @@ enum StatusPanel : int {
 inline constexpr const char* kWidestCaretText = "4194304:99999";
 inline constexpr const char* kWidestSizeText = "209715200ﾊﾞｲﾄ";
 
-class TMainForm : public Window, public DocumentHost, public TeXRunHost, public FindHost {
+class TMainForm : public Window, public DocumentHost, public FindHost {
  public:
   explicit TMainForm(Application& app);
   ~TMainForm() override;
@@ -61,49 +56,20 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   HWND mdi_client() const override { return mdi_client_; }
   HWND MessageOwner() const override { return hwnd(); }
   Messages& messages() override;
+  // The command slices that own state of their own.
+  RunCommands& run() { return run_; }
+  EditCommands& edit() { return edit_; }
   // A document window moved or changed size (the document area may need scroll bars).
   void DocumentsMoved() override;
 
   // Application-wide state kept by the main window.
   std::string HomeDirectory;
   int UntitledCounter = 1;
-  int CurrentTeXMode = -1;
   bool CommandInputVisible = true;
   int ListViewRatio = 75;
   HWND NextClipboardViewer = nullptr;
   bool start_maximized = false;  // the window is shown maximized at start-up
   RecentFiles recent_files;
-
-  // The format choice: one radio item per TeX format after the Option menu's own items.
-  int OptionMenuBase = 0;
-  std::vector<UINT> FormatCommandIds;
-  UINT AddFormatMenuItem(const std::string& menu_string);
-  void RemoveFormatMenuItems();
-  // Start-up: the items of the format entries, the stored index (out of range: 0) checked.
-  void SetFormatItems(const std::vector<std::string>& menu_strings, int stored_default);
-  // After the TeX settings rewrote the entries.
-  void RebuildFormatItems(const std::vector<std::string>& menu_strings);
-  // Before a pLaTeX run, the characters pLaTeX would drop are named and upLaTeX is
-  // offered; false when the user stops the run.
-  bool AcceptPLaTeXCharacters(const TMDIChild& doc);
-  // A command that names a format item chooses that format; true when it did.
-  bool OfferFormatCommand(UINT id);
-
-  // TeX commands, and what a run reports back.
-  void TeX1ItemClick();
-  void TeX2ItemClick();
-  void TeX3ItemClick();
-  void DigitalItemClick();
-  void StopTeXItemClick();
-  // Forward search: the viewer shows where the caret's line was set. Enabled while the
-  // active document has SyncTeX data.
-  void ForwardSearchItemClick();
-  void UpdateForwardSearch();
-  bool TeXRunning() const { return tex_runner_->running(); }
-  void SetExitEnabled(bool enabled) override;
-  void ShowLogText(const std::string& text, ForeignChars chars, const std::string& source) override;
-  void ShowErrors(const std::string& source, int line) override;
-  void TeXRunEnded(RunResult result) override;
 
   // Documents.
   TMDIChild* ActiveChild() const;
@@ -111,27 +77,31 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   std::vector<TMDIChild*> Children() const;
   TMDIChild* CreateDocumentWindow(const std::string& name);
   void SelectLineInDocument(const std::string& name, int line);
+  void ShowErrorWindow();
   void ChildDestroyed(TMDIChild* child) override;
 
   // Command state and status bar.
   void UpdateMenuItems() override;
   void DocumentChanged(TMDIChild& doc) override;
   void DocumentSelectionChanged(TMDIChild& doc) override;
-  void MarkModified();
-  void MarkUnmodified();
+  // The modified marker of the active document's panel.
+  void ShowModified(bool modified);
   void UpdateCaretPosition();
   // The status bar's coding panel: the document's coding, empty without a document.
   void ShowCoding(const TMDIChild* doc);
-  void EnableTeXCommands();
-  void DisableTeXCommands();
   void DisplayHint(const std::string& status_text) override;
   void RebuildRecentFileItems();
 
-  // A command from a menu item, an accelerator or a tool button: runs only while its
-  // menu item (if it has one) is visible and enabled.
-  void OnCommand(UINT id);
-  // Runs the command's handler without looking at the menu.
-  void RunCommand(UINT id) override;
+  // What the commands' rules are judged on, as the program stands now.
+  CommandState CurrentCommandState() const;
+  // Every menu item and tool button enabled as its command's rule says now.
+  void RefreshCommands();
+  // The items of a menu (the pop-up menu as it opens) enabled as their rules say.
+  void JudgeMenu(MenuBar& menu) override;
+  std::vector<MenuItemDef> ContextMenuItems() const override;
+  // A command from a menu item, an accelerator, a tool button or the pop-up menu: runs
+  // only while its rule allows it and its menu item (if it has one) is shown.
+  void OnCommand(UINT id) override;
 
   // Commands of this window.
   void FileExitItemClick();
@@ -150,15 +120,7 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void SearchforHelpOnItemClick();
   void HelpAboutItemClick();
 
-  // Editing commands.
-  void Edit1Click();
-  void UndoItemClick();
   void UndoAllItemClick();
-  void CutItemClick();
-  void CopyItemClick();
-  void PasteItemClick();
-  void DeleteItemClick();
-  void SelectAllItemClick();
 
   // Find commands: the dialogs, F3 and the jumps.
   HWND ActiveEditor() const override;
@@ -216,14 +178,6 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnClipboardChange();
   void ReapChildren();
-  void SetTeXCommandsEnabled(bool on);
-  void CheckFormatItem(int index);
-  void RunTeXCommand(bool only_if_needed, std::optional<ViewerAction> then_view);
-  std::optional<TeXRunRequest> PrepareTeXRun(bool only_if_needed, std::optional<ViewerAction> then_view);
-  // The run's panel and the stop command follow whether a run goes on.
-  void ShowTeXRunning(bool running);
-  // The stop command, which has no handler among the main commands; true when id is it.
-  ViewerRequest ChosenViewer() const;
   void SetAutoSaveRunning(bool run);
   // Reads a document file for opening, inserting or undo-all; false (after telling the
   // user) when it is missing or cannot be used.
@@ -241,7 +195,6 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   FileCoding NewDocumentCoding() const;
   FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
-  void ShowErrorWindow();
   // Shows the environment dialog, on the given page or the one last shown.
   void EditEnvironment(std::optional<int> page);
 
@@ -256,12 +209,9 @@ class TMainForm : public Window, public DocumentHost, public TeXRunHost, public 
   std::vector<std::unique_ptr<TMDIChild>> children_;
   std::vector<std::unique_ptr<TMDIChild>> closed_children_;
   UINT autosave_interval_ = 5 * 60000;
-  UINT next_format_command_;
-  std::unique_ptr<TeXRunner> tex_runner_;
-  std::unique_ptr<ForwardSearch> forward_search_;
   FindReplace finder_{*this};
-  bool close_after_run_ = false;
-  DWORD run_started_ = 0;  // GetTickCount at the run's start
+  RunCommands run_{*this};
+  EditCommands edit_{*this};
   bool autosave_running_ = false;
 };
 

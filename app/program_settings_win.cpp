@@ -37,7 +37,7 @@ void LoadEnvironment(const ProfileSource& ini, Application& app) {
   EnvSettings& env = app.env_settings();
   env = ReadEnvSettings(ini);
   app.MainForm().SetAutoSaveInterval(static_cast<UINT>(env.general.auto_save_minutes) * 60000);
-  app.MainForm().menu().Item(kDigitalItem).SetEnabled(env.ManualAvailable());
+  app.MainForm().RefreshCommands();  // the manual comes with some viewers only
 }
 
 void LoadCommandPalette(const ProfileSource& ini, TMainForm& main, TInput& palette) {

@@ -102,7 +102,7 @@ void RoundTrip() {
     ForgetRun(dir);
     DeleteFileA(shown.c_str());
     double start = EpochMs();
-    program.main().TeX2ItemClick();
+    program.main().run().TeX2ItemClick();
     if (!WaitFor(shown, 60000)) {
       std::printf("the viewer was not started\n");
       return;
@@ -128,7 +128,7 @@ void RoundTrip() {
   for (int i = 0; i < 5; ++i) {
     DeleteFileA(shown.c_str());
     double start = EpochMs();
-    program.main().TeX2ItemClick();
+    program.main().run().TeX2ItemClick();
     if (!WaitFor(shown, 60000)) return;
     again.push_back(std::atof(Read(shown).c_str()) / 1e6 - start);
   }

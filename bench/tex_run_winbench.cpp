@@ -57,7 +57,7 @@ double ProcessCpuMs() {
 
 // The run goes on in the main loop after its command: this is that loop until it ends.
 void RunToEnd(TMainForm& main) {
-  while (main.TeXRunning()) {
+  while (main.run().running()) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     PumpQueuedMessages();
   }
@@ -182,7 +182,7 @@ void TypingDuringARun() {
     program.main().OnCommand(kTeX1Item);
     for (double until = Now() + 300; Now() < until;) WaitAndPumpMessages(10);  // past the connection
     TypeAndTime(doc.Memo, 100, running);
-    ran_throughout = ran_throughout && program.main().TeXRunning();
+    ran_throughout = ran_throughout && program.main().run().running();
     SendMessageA(program.main().hwnd(), WM_COMMAND, kStopTeXItem, 0);  // as the menu sends it
     RunToEnd(program.main());
   }

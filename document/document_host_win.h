@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "win/menu_win.h"
 
 namespace quillet {
 
@@ -31,8 +34,11 @@ class DocumentHost {
 
   // Saves the document as the Save command does; false when the text was not saved.
   virtual bool FileSaveItemClick(TMDIChild& doc) = 0;
-  // A command chosen in the document's pop-up menu, and the status text of its items.
-  virtual void RunCommand(UINT id) = 0;
+  // The document's pop-up menu: its items, their enabling as it opens, the command
+  // chosen and the status text of its items.
+  virtual std::vector<MenuItemDef> ContextMenuItems() const = 0;
+  virtual void JudgeMenu(MenuBar& menu) = 0;
+  virtual void OnCommand(UINT id) = 0;
   virtual void DisplayHint(const std::string& status_text) = 0;
 
  protected:

@@ -22,24 +22,6 @@ HICON DocumentIcon(int size) {
   static const HICON icons[2] = {CreateDocumentIcon(16), CreateDocumentIcon(32)};
   return icons[size == 16 ? 0 : 1];
 }
-
-std::vector<MenuItemDef> PopupItems() {
-  return {
-      {.name = "PopupMenu1", .id = kPopupMenu1, .depth = 0},
-      {.name = "PUndoItem", .caption = "やり直し(&U)", .id = kUndoItem, .hint = "直前に行った編集操作を戻す",
-       .enabled = false},
-      {.name = "N1"},
-      {.name = "PCutItem", .caption = "切り取り(&T)", .id = kCutItem, .hint = "削除してｸﾘｯﾌﾟﾎﾞｰﾄﾞに転送"},
-      {.name = "PCopyItem", .caption = "ｺﾋﾟｰ(&C)", .id = kCopyItem, .hint = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞに転送"},
-      {.name = "PPasteItem", .caption = "貼り付け(&P)", .id = kPasteItem, .hint = "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付ける"},
-      {.name = "PSelectAllItem", .caption = "すべて選択(&L)", .id = kSelectAllItem, .hint = "文書全体を選択"},
-      {.name = "N2"},
-      {.name = "PJumpNextItem", .caption = "次の見出しへｼﾞｬﾝﾌﾟ(&N)", .id = kJumpNextItem,
-       .hint = "次の見出しにｶｰｿﾙを移動"},
-      {.name = "N4"},
-      {.name = "PPropertyItem", .caption = "ﾌﾟﾛﾊﾟﾃｨ(&R)", .id = kPPropertyItem},
-  };
-}
 }  // namespace
 
 TMDIChild::TMDIChild(DocumentHost& host) : host_(host) {}
@@ -47,7 +29,7 @@ TMDIChild::TMDIChild(DocumentHost& host) : host_(host) {}
 TMDIChild::~TMDIChild() = default;
 
 bool TMDIChild::Create(const std::string& file_name, const std::string& font_name, int font_size) {
-  PopupMenu1 = std::make_unique<MenuBar>(PopupItems());
+  PopupMenu1 = std::make_unique<MenuBar>(host_.ContextMenuItems());
   file_name_ = file_name;
   if (!CreateMdiChild(host_.mdi_client(), {.class_name = "TMDIChild",
                                            .caption = file_name.c_str(),
@@ -180,16 +162,7 @@ void TMDIChild::FormClose() {
   SendMessageA(host_.mdi_client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(hwnd()), 0);
 }
 
-void TMDIChild::PopupMenu1Popup() {
-  CHARRANGE sel{};
-  SendMessageA(Memo, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-  bool selected = sel.cpMax > sel.cpMin;
-  MenuBar& menu = *PopupMenu1;
-  menu.Item(kPasteItem).SetEnabled(IsClipboardFormatAvailable(CF_TEXT) != FALSE);
-  menu.Item(kCutItem).SetEnabled(selected);
-  menu.Item(kCopyItem).SetEnabled(selected);
-  menu.Item(kUndoItem).SetEnabled(SendMessageA(Memo, EM_CANUNDO, 0, 0) != 0);
-}
+void TMDIChild::PopupMenu1Popup() { host_.JudgeMenu(*PopupMenu1); }
 
 void TMDIChild::ShowPopupMenu(int x, int y) {
   if (x == -1 && y == -1) {  // from the keyboard: at the caret's line start
@@ -202,7 +175,7 @@ void TMDIChild::ShowPopupMenu(int x, int y) {
   UINT id = TrackPopupMenu(PopupMenu1->Item(kPopupMenu1).popup(),
                            TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, x, y, 0, hwnd(), nullptr);
   host_.DisplayHint("");
-  if (id) host_.RunCommand(id);
+  if (id) host_.OnCommand(id);
 }
 
 LRESULT TMDIChild::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -174,7 +174,7 @@ TEST(BridgeTest, DocumentsInAnyFolderAndCodeAreTypesetAndPreviewed) {
     if (r.chapter) WriteFileBytes(folder + "chapter.tex", InCode(kChapter, r.encoding));
     AgeFile(source, 10);
     ASSERT_TRUE(h.main().OpenDocument(source));
-    h.Command(h.main().FormatCommandIds[static_cast<std::size_t>(r.format)]);
+    h.Command(h.main().run().FormatCommandIds[static_cast<std::size_t>(r.format)]);
     HWND editor = h.main().ActiveChild()->Memo;
     h.Command(kTeX1Item);
     EXPECT_EQ(h.messages.Texts(), "");
@@ -230,7 +230,7 @@ TEST(BridgeTest, ARunThatCannotHappenLeavesALogThatSaysWhy) {
     EndStandInsAtExit cleanup;
     AppHarness h;
     StartWithBridges(h, r.name, "\\relax\r\n", {.table = r.table});
-    if (r.format) h.Command(h.main().FormatCommandIds[static_cast<std::size_t>(r.format)]);
+    if (r.format) h.Command(h.main().run().FormatCommandIds[static_cast<std::size_t>(r.format)]);
     if (r.stop) {
       HWND main = h.main().hwnd();
       WhenModal([main] { PostMessageA(main, WM_COMMAND, kStopTeXItem, 0); }, 1500);
@@ -373,7 +373,7 @@ TEST(BridgeTest, OneCommandSettlesReferencesBibliographyAndIndex) {
     AgeFile(bib, 10);
     AgeFile(chapter, 10);
     ASSERT_TRUE(h.main().OpenDocument(source));
-    h.Command(h.main().FormatCommandIds[static_cast<std::size_t>(r.format)]);
+    h.Command(h.main().run().FormatCommandIds[static_cast<std::size_t>(r.format)]);
     h.Command(kTeX2Item);
     EXPECT_EQ(h.messages.Texts(), "");
     EXPECT_EQ(ErrorText(h), "");
@@ -459,8 +459,8 @@ TEST(BridgeTest, AFirstStartTakesTheShippedBridgesAndKeepsWhatIsSet) {
     EXPECT_EQ(env.tex.paths[0], r.engine_taken ? engine : "");
     EXPECT_EQ(env.tex.use, r.engine_taken ? 0 : 1);
     EXPECT_EQ(env.dvi.paths[0], Quoted(StandInPath(kViewerBridgeExe)));
-    EXPECT_EQ(h.main().FormatCommandIds.size(), r.formats);
-    EXPECT_EQ(h.main().CurrentTeXMode, r.formats ? 0 : -1);
+    EXPECT_EQ(h.main().run().FormatCommandIds.size(), r.formats);
+    EXPECT_EQ(h.main().run().CurrentTeXMode, r.formats ? 0 : -1);
     EXPECT_EQ(env.general.macro_path, r.macros);
     EXPECT_EQ(h.messages.Texts(), "");
     if (!r.formats) {
@@ -505,7 +505,7 @@ TEST(BridgeTest, ForwardSearchShowsThePageAndAClickInTheViewerComesBack) {
   ASSERT_TRUE(h.main().OpenDocument(chapter));
   EXPECT_FALSE(h.main().menu().Item(kForwardSearchItem).enabled());  // no run yet
   ASSERT_TRUE(h.main().OpenDocument(source));
-  h.Command(h.main().FormatCommandIds[0]);
+  h.Command(h.main().run().FormatCommandIds[0]);
   h.Command(kTeX1Item);
   ASSERT_EQ(ErrorText(h), "");
   struct Row {

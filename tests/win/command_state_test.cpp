@@ -1,5 +1,5 @@
-// Which commands are enabled with and without documents, with and without a selection,
-// during a TeX run, and what the tool buttons show.
+// Which commands are enabled: each command's item, button and pop-up entry alike, and a
+// disabled command refused whichever way it is asked for.
 #include <windows.h>
 
 #include <richedit.h>
@@ -9,53 +9,49 @@
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
 #include "tests/win/support/app_harness.h"
+#include "tests/win/support/linux_run.h"
 
 namespace quillet::test {
 namespace {
 
-constexpr const char* kWithDocuments[] = {
-    "FileInsertItem", "FileSaveAsItem", "FilePrintItem",     "CutItem",         "CopyItem",
-    "DeleteItem",     "PasteItem",      "SelectAllItem",     "FindStrItem",     "NextItem",
-    "ReplaceStrItem", "JumptoItem",     "JumpTopItem",       "JumpEndItem",     "FindSecItem",
-    "JumpNextItem",   "MacroItem",      "WindowCascadeItem", "WindowTileItem",  "WindowArrangeItem",
-    "WindowMinimizeItem", "WindowCloseAllItem", "ComInputItem"};
-constexpr const char* kAlways[] = {"FileNewItem", "FileOpenItem", "FileExitItem", "ErrMesItem", "ToolBarItem",
-                                   "StatusBarItem", "EnvItem", "SetItem", "SearchforHelpOnItem", "HelpAboutItem",
-                                   "TeX1Item", "TeX2Item", "TeX3Item"};
-
-TEST(CommandStateTest, DocumentCommandsFollowTheDocuments) {
+// In every state a first hour goes through, each command's menu item, tool button and
+// pop-up entry show it enabled alike.
+TEST(CommandStateTest, EveryCommandsItemButtonAndPopupEntryAgree) {
   AppHarness h;
-  std::string path = h.dir() / "a.tex";
-  WriteFileBytes(path, "abc");
   h.Start();
-  for (const char* name : kWithDocuments) EXPECT_FALSE(h.Item(name).enabled()) << name;
-  for (const char* name : kAlways) EXPECT_TRUE(h.Item(name).enabled()) << name;
   SpeedPanel& bar = h.main().speed_panel();
-  for (ToolButton b : {PrintBtn, FindBtn, SaveBtn, CutBtn, CopyBtn, PasteBtn, UndoBtn, RedoBtn}) {
-    EXPECT_FALSE(bar.IsEnabled(b)) << b;
-  }
-
-  h.main().OpenDocument(path);
+  auto agree = [&](const char* state) {
+    SCOPED_TRACE(state);
+    SendMessageA(h.main().hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(h.Item("Edit1").popup()), 1);
+    TMDIChild* doc = h.main().ActiveChild();
+    if (doc) doc->PopupMenu1Popup();
+    int buttons = 0;
+    for (const CommandRow& row : CommandTable()) {
+      MenuNode* item = row.menu.depth == kNotInMenuBar ? nullptr : h.main().menu().FindById(row.menu.id);
+      if (!item) continue;
+      if (row.button.slot != kToolButtonCount) {
+        ++buttons;
+        EXPECT_EQ(bar.IsEnabled(row.button.slot), item->enabled()) << row.menu.name;
+      }
+      if (doc && row.context.name) {
+        EXPECT_EQ(doc->PopupMenu1->Find(row.context.name)->enabled(), item->enabled()) << row.context.name;
+      }
+    }
+    EXPECT_EQ(buttons, kToolButtonCount - 1);  // all but redo have a menu item
+  };
+  agree("no document");
+  h.main().OpenDocument(h.MakeFile("a.tex", "abc"));
   PumpMessages();
-  for (const char* name : kWithDocuments) EXPECT_TRUE(h.Item(name).enabled()) << name;
-  EXPECT_TRUE(bar.IsEnabled(PrintBtn));
-  EXPECT_TRUE(bar.IsEnabled(FindBtn));
-  EXPECT_FALSE(bar.IsEnabled(SaveBtn));
-  EXPECT_FALSE(bar.IsEnabled(CutBtn));  // nothing selected
-  EXPECT_TRUE(h.main().CommandInputVisible);
-  EXPECT_TRUE(IsWindowVisible(h.app().Input().hwnd()));
-  EXPECT_EQ(h.Panel(1), "3ﾊﾞｲﾄ");
-
+  agree("a document as opened");
   HWND memo = h.main().ActiveChild()->Memo;
   SendMessageA(memo, EM_SETSEL, 0, 2);
+  SendMessageA(memo, WM_COPY, 0, 0);
+  SendMessageA(memo, WM_CHAR, 'x', 1);
+  SendMessageA(memo, EM_SETSEL, 0, 1);
   PumpMessages();
-  EXPECT_TRUE(bar.IsEnabled(CutBtn));
-  EXPECT_TRUE(bar.IsEnabled(CopyBtn));
-  SendMessageA(memo, EM_SETSEL, 1, 1);
-  PumpMessages();
-  EXPECT_FALSE(bar.IsEnabled(CutBtn));
-  EXPECT_FALSE(bar.IsEnabled(CopyBtn));
-  EXPECT_FALSE(bar.IsEnabled(RedoBtn));  // never
+  agree("typed into, text selected, text on the clipboard");
+  h.NewBlankDocument();
+  agree("a new untitled document");
 
   // The palette follows its menu item while a document is active.
   h.Command(kComInputItem);
@@ -65,12 +61,37 @@ TEST(CommandStateTest, DocumentCommandsFollowTheDocuments) {
   h.Command(kComInputItem);
   EXPECT_TRUE(IsWindowVisible(h.app().Input().hwnd()));
   EXPECT_TRUE(h.Item("ComInputItem").checked());
+}
 
-  h.main().DisableTeXCommands();
-  for (const char* name : {"TeX1Item", "TeX2Item", "TeX3Item"}) EXPECT_FALSE(h.Item(name).enabled()) << name;
-  for (ToolButton b : {TeX1Btn, TeX2Btn, TeX3Btn}) EXPECT_FALSE(bar.IsEnabled(b)) << b;
-  h.main().EnableTeXCommands();
-  for (ToolButton b : {TeX1Btn, TeX2Btn, TeX3Btn}) EXPECT_TRUE(bar.IsEnabled(b)) << b;
+// A disabled command does nothing, whether its key is pressed (through the X server) or a
+// tool button sends it; once enabled, the same key runs it.
+TEST(CommandStateTest, ADisabledCommandDoesNothingByItsKeyOrItsButton) {
+  AppHarness h;
+  std::string path = h.MakeFile("a.tex", "abc");
+  h.Start({path});
+  HWND editor = h.main().ActiveChild()->Memo;
+  SetForegroundWindow(h.main().hwnd());
+  SetFocus(editor);
+  WriteFileBytes(path, "changed on disk");  // a save would put "abc" back
+  auto press = [&](const char* keys) {
+    RunOnLinux(h.dir().path(), KeysScript(h.main().hwnd(), keys), "");
+    PumpMessages(300);
+  };
+  const struct {
+    UINT command;
+    const char* keys;
+  } disabled[] = {{kFileSaveItem, "ctrl+s"}, {kForwardSearchItem, "ctrl+shift+j"}};
+  for (const auto& c : disabled) {
+    press(c.keys);
+    SendMessageA(h.main().hwnd(), WM_COMMAND, MAKEWPARAM(c.command, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(h.main().speed_panel().hwnd()));
+  }
+  EXPECT_EQ(ReadFileBytes(path), "changed on disk");
+  EXPECT_EQ(h.messages.Texts(), "");  // no forward search said its data was missing
+
+  SendMessageA(editor, WM_CHAR, 'x', 1);
+  press("ctrl+s");
+  EXPECT_EQ(ReadFileBytes(path), "xabc");
 }
 
 TEST(CommandStateTest, TheEditMenuIsJudgedWhenItOpens) {

@@ -112,7 +112,7 @@ TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
             "\\documentclass{article}\r\n\\begin{document}\r\n\\pagestyle{plain}\r\n%ここにメインの文書を書く\r\n"
             "\\end{document}\r\n");
   // The format follows the engine the class was made for; upLaTeX's documents are UTF-8.
-  EXPECT_EQ(h.main().CurrentTeXMode, 2);
+  EXPECT_EQ(h.main().run().CurrentTeXMode, 2);
   New([&](TDocExpDlg& w) {
     Click(w.NextBtn);
     ChooseStyle(w, "jarticle");
@@ -120,7 +120,7 @@ TEST_F(WizardFixture, FinishingWritesTheSkeletonOfEveryChoice) {
     Click(w.NextBtn);
     Click(w.NextBtn);
   });
-  EXPECT_EQ(h.main().CurrentTeXMode, 1);
+  EXPECT_EQ(h.main().run().CurrentTeXMode, 1);
   EXPECT_EQ(h.Panel(kCodingPanel), "UTF-8 CRLF");
   EXPECT_TRUE(DocumentText().starts_with("\\documentclass{ujarticle}\r\n")) << DocumentText();
 }

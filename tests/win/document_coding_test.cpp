@@ -164,10 +164,10 @@ TEST_F(CodingFixture, BeforeAPLaTeXRunWhatPLaTeXDropsIsNamedAndUpLaTeXOffered) {
             "  2 行 1 桁目の文字 U+20BB7\r  2 行 7 桁目の文字「①」(U+2460)\r"
             "pLaTeX はこれらの文字を落とすか、ｴﾗｰにします。\r"
             "upLaTeX に切り替えて組版しますか?\r(「いいえ」ならこのまま pLaTeX で組版します)");
-  EXPECT_EQ(h.main().CurrentTeXMode, 0);
+  EXPECT_EQ(h.main().run().CurrentTeXMode, 0);
   h.messages.answers = {MsgResult::Yes};
   h.Command(kTeX1Item);
-  EXPECT_EQ(h.main().CurrentTeXMode, 1);
+  EXPECT_EQ(h.main().run().CurrentTeXMode, 1);
   // With upLaTeX chosen nothing is asked.
   std::size_t shown = h.messages.shown.size();
   h.Command(kTeX1Item);

@@ -259,7 +259,7 @@ TEST_F(DocFixture, ThePopupMenuFollowsSelectionUndoAndTheClipboard) {
   EXPECT_TRUE(state("PCopyItem"));
   EXPECT_TRUE(state("PUndoItem"));
   // Its items act through the main window's commands.
-  h.main().RunCommand(kSelectAllItem);
+  h.main().OnCommand(kSelectAllItem);
   Range all = EditorSelection(doc->Memo);
   EXPECT_EQ(all.start, 0);
   EXPECT_EQ(all.end, static_cast<long>(EditorText(doc->Memo).size()));

@@ -20,7 +20,7 @@ std::string WintexValue(AppHarness& h, const char* section, const char* key) {
 std::vector<std::string> FormatItems(AppHarness& h) {
   std::vector<std::string> out;
   const auto& items = h.Item("Option1").children();
-  for (std::size_t i = static_cast<std::size_t>(h.main().OptionMenuBase); i < items.size(); ++i) {
+  for (std::size_t i = static_cast<std::size_t>(h.main().run().OptionMenuBase); i < items.size(); ++i) {
     out.push_back((items[i]->checked() ? "*" : "") + items[i]->caption());
   }
   return out;
@@ -45,10 +45,10 @@ TEST(FormatChoiceTest, StartUpMakesOneItemPerEntryAndChecksTheStoredOne) {
     AppHarness h;
     WriteFileBytes(h.wintex_path(), TeXModeFile(row.stored));
     h.Start();
-    EXPECT_EQ(h.main().CurrentTeXMode, row.mode);
+    EXPECT_EQ(h.main().run().CurrentTeXMode, row.mode);
     EXPECT_EQ(FormatItems(h), row.items);
     EXPECT_TRUE(h.Item("N8").visible());
-    EXPECT_EQ(h.main().OptionMenuBase, 3);
+    EXPECT_EQ(h.main().run().OptionMenuBase, 3);
   }
 }
 
@@ -56,14 +56,14 @@ TEST(FormatChoiceTest, ChoosingAnItemLeavesExactlyOneCheckAndIsWrittenAtExit) {
   AppHarness h;
   WriteFileBytes(h.wintex_path(), TeXModeFile("TeXModeDefault=0"));
   h.Start();
-  ASSERT_EQ(h.main().FormatCommandIds.size(), 3u);
-  h.Command(h.main().FormatCommandIds[2]);
-  EXPECT_EQ(h.main().CurrentTeXMode, 2);
+  ASSERT_EQ(h.main().run().FormatCommandIds.size(), 3u);
+  h.Command(h.main().run().FormatCommandIds[2]);
+  EXPECT_EQ(h.main().run().CurrentTeXMode, 2);
   EXPECT_EQ(FormatItems(h), (std::vector<std::string>{"LaTeX", "plain TeX", "*日本語 LaTeX"}));
   EXPECT_FALSE(h.Item("EnvItem").checked());
   EXPECT_FALSE(h.Item("SetItem").checked());
   // The status text of a format item.
-  MenuNode* item = h.main().menu().FindById(h.main().FormatCommandIds[0]);
+  MenuNode* item = h.main().menu().FindById(h.main().run().FormatCommandIds[0]);
   ASSERT_NE(item, nullptr);
   EXPECT_EQ(item->hint(), "使用するﾌｫｰﾏｯﾄﾌｧｲﾙ");
   EXPECT_EQ(WintexValue(h, "TeXModeDefault", "TeXModeDefault"), "0");  // nothing written yet
@@ -74,7 +74,7 @@ TEST(FormatChoiceTest, ChoosingAnItemLeavesExactlyOneCheckAndIsWrittenAtExit) {
 TEST(FormatChoiceTest, WithoutEntriesNoFormatIsChosenAndRunsAreRefused) {
   AppHarness h;
   h.Start();
-  EXPECT_EQ(h.main().CurrentTeXMode, -1);
+  EXPECT_EQ(h.main().run().CurrentTeXMode, -1);
   EXPECT_TRUE(FormatItems(h).empty());
   EXPECT_FALSE(h.Item("N8").visible());
   h.Command(kTeX1Item);
@@ -82,8 +82,8 @@ TEST(FormatChoiceTest, WithoutEntriesNoFormatIsChosenAndRunsAreRefused) {
   EXPECT_EQ(h.messages.shown[0].kind, MsgKind::Warning);
   EXPECT_EQ(h.messages.shown[0].text, "ﾌｫｰﾏｯﾄﾌｧｲﾙが作成されていません。\rまず、ﾌｫｰﾏｯﾄﾌｧｲﾙを作成して下さい。");
   // Entries added later still leave no format chosen.
-  h.main().RebuildFormatItems({"LaTeX"});
-  EXPECT_EQ(h.main().CurrentTeXMode, -1);
+  h.main().run().RebuildFormatItems({"LaTeX"});
+  EXPECT_EQ(h.main().run().CurrentTeXMode, -1);
   EXPECT_EQ(FormatItems(h), (std::vector<std::string>{"LaTeX"}));
   h.Command(kTeX2Item);
   EXPECT_EQ(h.messages.shown.size(), 2u);
@@ -96,14 +96,14 @@ TEST(FormatChoiceTest, RebuildingKeepsOrResetsTheChoice) {
   AppHarness h;
   WriteFileBytes(h.wintex_path(), TeXModeFile("TeXModeDefault=2"));
   h.Start();
-  h.main().RebuildFormatItems({"LaTeX", "plain TeX", "日本語 LaTeX", "AMS"});
-  EXPECT_EQ(h.main().CurrentTeXMode, 2);
+  h.main().run().RebuildFormatItems({"LaTeX", "plain TeX", "日本語 LaTeX", "AMS"});
+  EXPECT_EQ(h.main().run().CurrentTeXMode, 2);
   EXPECT_EQ(FormatItems(h), (std::vector<std::string>{"LaTeX", "plain TeX", "*日本語 LaTeX", "AMS"}));
-  h.main().RebuildFormatItems({"LaTeX"});
-  EXPECT_EQ(h.main().CurrentTeXMode, 0);
+  h.main().run().RebuildFormatItems({"LaTeX"});
+  EXPECT_EQ(h.main().run().CurrentTeXMode, 0);
   EXPECT_EQ(FormatItems(h), (std::vector<std::string>{"*LaTeX"}));
-  h.main().RebuildFormatItems({});
-  EXPECT_EQ(h.main().CurrentTeXMode, 0);
+  h.main().run().RebuildFormatItems({});
+  EXPECT_EQ(h.main().run().CurrentTeXMode, 0);
   EXPECT_TRUE(FormatItems(h).empty());
   EXPECT_FALSE(h.Item("N8").visible());
   h.Command(kTeX1Item);

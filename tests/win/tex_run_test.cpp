@@ -72,7 +72,7 @@ struct RunFixture : ::testing::Test {
 
 TEST_F(RunFixture, ACleanRunSendsTheCommandAndEndsTheEngine) {
   Start({});
-  h.Command(h.main().FormatCommandIds[1]);  // plain TeX: index 1
+  h.Command(h.main().run().FormatCommandIds[1]);  // plain TeX: index 1
   h.Command(kTeX1Item);
   EXPECT_EQ(ReadRecord(engine_record), (std::vector<std::string>{"[virtex(" + source + ",1)]"}));
   EXPECT_EQ(ErrorText(), "");
@@ -179,7 +179,7 @@ TEST_F(RunFixture, ViewerKindsQuoteAndNameTheirService) {
     fresh.Start({src});
     std::string dvi = fresh.dir() / "a.dvi";
     // Print sends the open command and then [FilePrint].
-    TeXRunner runner(fresh.main());
+    TeXRunner runner(fresh.main().run());
     ViewerRequest viewer{.kind = row.kind, .command = fresh.app().env_settings().dvi.ChosenPath()};
     runner.OpenInViewer(src, ViewerAction::Print, viewer);
     ASSERT_TRUE(WaitForRecordLines(record, 2, 10000));
@@ -199,7 +199,7 @@ TEST_F(RunFixture, AViewerThatNeverAnswersIsReported) {
   Start({});
   h.app().env_settings().dvi.paths[0] = EngineCommandLine({.no_service = true});  // a program without "WinDVI"
   DWORD start = GetTickCount();
-  TeXRunner runner(h.main());
+  TeXRunner runner(h.main().run());
   runner.OpenInViewer(source, ViewerAction::Preview, {.kind = 0, .command = h.app().env_settings().dvi.paths[0]});
   EXPECT_GE(GetTickCount() - start, 4000u);
   EXPECT_EQ(Messages(), "DVIﾄﾞﾗｲﾊﾞと接続できません。\n");
@@ -278,9 +278,9 @@ TEST_F(RunFixture, TheUserWorksOnDuringARunAndThePreviewShowsTheRunsDocument) {
   PostMessageA(Doc()->Memo, WM_CHAR, 'a', 0);
   PumpMessages(300);
   EXPECT_EQ(EditorText(Doc()->Memo), "a");
-  EXPECT_TRUE(h.main().TeXRunning());
+  EXPECT_TRUE(h.main().run().running());
   EXPECT_EQ(StartedProcesses(kEngineExe).size(), 1u);
-  ASSERT_TRUE(PumpUntil([&] { return !h.main().TeXRunning(); }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return !h.main().run().running(); }, 10000));
   ASSERT_TRUE(WaitForRecordLines(viewer_record, 2, 10000));
   std::string dvi = source.substr(0, source.size() - 4) + ".dvi";
   EXPECT_EQ(ReadRecord(viewer_record), (std::vector<std::string>{"[FileOpen(\"" + dvi + "\")]", "[WinNormal]"}));
@@ -297,7 +297,7 @@ TEST_F(RunFixture, ADocumentSavedDuringItsRunIsTypesetAgainByTheNextPreview) {
   ASSERT_TRUE(WaitForRecordLines(engine_record, 1, 10000));
   SendMessageA(Doc()->Memo, WM_CHAR, 'a', 0);
   h.Command(kFileSaveItem);
-  ASSERT_TRUE(PumpUntil([&] { return !h.main().TeXRunning(); }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return !h.main().run().running(); }, 10000));
   h.Command(kTeX2Item);
   EXPECT_EQ(ReadRecord(engine_record).size(), 2u);
   h.Command(kTeX2Item);  // that run read the saved text

@@ -108,7 +108,7 @@ struct Session {
   Strings FormatItems() {
     Strings out;
     const auto& items = h.Item("Option1").children();
-    for (std::size_t i = static_cast<std::size_t>(h.main().OptionMenuBase); i < items.size(); ++i) {
+    for (std::size_t i = static_cast<std::size_t>(h.main().run().OptionMenuBase); i < items.size(); ++i) {
       out.push_back((items[i]->checked() ? "*" : "") + items[i]->caption());
     }
     return out;

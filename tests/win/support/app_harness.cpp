@@ -134,7 +134,7 @@ MenuNode& AppHarness::Item(const char* name) {
 void AppHarness::Command(UINT id) {
   StartCommand(id);
   // A TeX run goes on in the main loop after its command: the command is done when it ends.
-  for (DWORD start = GetTickCount(); main().TeXRunning() && GetTickCount() - start < kRunLimitMs;) PumpMessages(10);
+  for (DWORD start = GetTickCount(); main().run().running() && GetTickCount() - start < kRunLimitMs;) PumpMessages(10);
   PumpMessages();
 }
 
