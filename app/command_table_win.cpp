@@ -1,6 +1,7 @@
 #include "app/command_table_win.h"
 
 #include <algorithm>
+#include <string>
 
 #include "app/main_form_win.h"
 #include "core/command_ids.h"
@@ -20,7 +21,11 @@ void SaveActive(TMainForm& f, UINT) {
 void SaveActiveAs(TMainForm& f, UINT) {
   if (TMDIChild* doc = f.ActiveChild()) f.FileSaveAsItemClick(*doc);
 }
-void OpenRecent(TMainForm& f, UINT id) { f.OpenDocument(f.recent_files.entry(static_cast<int>(id - kFileName1 + 1))); }
+// A copy: opening moves the entry within the list.
+void OpenRecent(TMainForm& f, UINT id) {
+  std::string name = f.recent_files.entry(static_cast<int>(id - kFileName1 + 1));
+  f.OpenDocument(name);
+}
 template <Encoding E>
 void Reopen(TMainForm& f, UINT) { f.ReopenItemClick(E); }
 
@@ -114,30 +119,30 @@ const CommandRow kRows[] = {
     {.menu = {.name = "Find1", .caption = "検索(&S)", .id = kFind1, .hint = "文字列の検索とｼﾞｬﾝﾌﾟに関するｺﾏﾝﾄﾞ", .depth = 0}},
     {.menu = {.name = "FindStrItem", .caption = "文字列の検索(&F)...", .id = kFindStrItem, .hint = "文字列を検索",
               .shortcut = "Ctrl+F"},
-     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.FindStrItemClick(); },
+     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.find().FindStrItemClick(); },
      .button = {FindBtn, "FindBtn", 110, G::Find, "検索|"}},
     {.menu = {.name = "ReplaceStrItem", .caption = "文字列の置換(&R)...", .id = kReplaceStrItem,
               .hint = "文字列を検索して置換", .shortcut = "Ctrl+R"},
-     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.ReplaceStrItemClick(); }},
+     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.find().ReplaceStrItemClick(); }},
     {.menu = {.name = "NextItem", .caption = "次を検索(&S)", .id = kNextItem, .hint = "次の文字列にｶｰｿﾙを移動",
               .shortcut = "F3"},
-     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.NextItemClick(); }},
+     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.find().NextItemClick(); }},
     {.menu = {.name = "N5"}},
     {.menu = {.name = "JumptoItem", .caption = "指定行へｼﾞｬﾝﾌﾟ(&J)...", .id = kJumptoItem, .hint = "指定した行へｶｰｿﾙを移動",
               .shortcut = "Ctrl+J"},
-     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.JumptoItemClick(); }},
+     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.find().JumptoItemClick(); }},
     {.menu = {.name = "JumpTopItem", .caption = "先頭へｼﾞｬﾝﾌﾟ(&T)", .id = kJumpTopItem, .hint = "文書の先頭にｶｰｿﾙを移動",
               .shortcut = "Ctrl+T"},
-     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.JumpTopItemClick(); }},
+     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.find().JumpTopItemClick(); }},
     {.menu = {.name = "JumpEndItem", .caption = "最後へｼﾞｬﾝﾌﾟ(&B)", .id = kJumpEndItem, .hint = "文書の最後にｶｰｿﾙを移動",
               .shortcut = "Ctrl+B"},
-     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.JumpEndItemClick(); }},
+     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.find().JumpEndItemClick(); }},
     {.menu = {.name = "FindSecItem", .caption = "見出しの検索(&D)...", .id = kFindSecItem,
               .hint = "文書中の見出しの一覧を表示"},
-     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.FindSecItemClick(); }},
+     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.find().FindSecItemClick(); }},
     {.menu = {.name = "JumpNextItem", .caption = "次の見出しへｼﾞｬﾝﾌﾟ(&N)", .id = kJumpNextItem,
               .hint = "次の見出しにｶｰｿﾙを移動", .shortcut = "Ctrl+N"},
-     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.JumpNextItemClick(); },
+     .rule = R::kDocument, .run = [](TMainForm& f, UINT) { f.find().JumpNextItemClick(); },
      .context = {"PJumpNextItem", "次の見出しにｶｰｿﾙを移動", "N2"}},
 
     {.menu = {.name = "Show1", .caption = "表示(&V)", .id = kShow1, .hint = "ｳｨﾝﾄﾞｳの表示に関するｺﾏﾝﾄﾞ", .depth = 0}},

@@ -1,5 +1,7 @@
 // The Find menu: find and replace through the modeless dialogs, the jumps to a line,
 // the top and the end of the active document, the heading index and the next heading.
+#include "app/find_commands_win.h"
+
 #include "aids/heading_index.h"
 #include "aids/section_dialog_win.h"
 #include "app/application_win.h"
@@ -11,54 +13,55 @@
 
 namespace quillet {
 
-HWND TMainForm::ActiveEditor() const {
-  TMDIChild* doc = ActiveChild();
-  return doc ? doc->Memo : nullptr;
-}
+HWND FindCommands::MessageOwner() const { return main_.hwnd(); }
 
-void TMainForm::FindStrItemClick() { finder_.ShowFind(); }
+Messages& FindCommands::messages() { return main_.messages(); }
 
-void TMainForm::ReplaceStrItemClick() { finder_.ShowReplace(); }
+HWND FindCommands::ActiveEditor() const { return main_.ActiveEditor(); }
 
-void TMainForm::NextItemClick() { finder_.FindNext(); }
+void FindCommands::FindStrItemClick() { finder_.ShowFind(); }
 
-void TMainForm::JumptoItemClick() {
+void FindCommands::ReplaceStrItemClick() { finder_.ShowReplace(); }
+
+void FindCommands::NextItemClick() { finder_.FindNext(); }
+
+void FindCommands::JumptoItemClick() {
   if (!ActiveEditor()) return;
-  TJumpDlg& dialog = app_.JumpDlg();
+  TJumpDlg& dialog = main_.app().JumpDlg();
   dialog.Prepare(HighestJumpLine(ActiveEditor()));
   CenterOnScreen(dialog.hwnd());
-  if (dialog.ShowModal(hwnd()) != IDOK) return;
+  if (dialog.ShowModal(main_.hwnd()) != IDOK) return;
   HWND editor = ActiveEditor();
   if (!editor) return;
   int line = dialog.Number();
   if (line <= 0 || line > HighestJumpLine(editor)) {
-    messages().Warn(hwnd(), kLineOutOfRange);
+    messages().Warn(MessageOwner(), kLineOutOfRange);
     return;
   }
   long start = LineStartForJump(editor, line);
   SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(start), start);
 }
 
-void TMainForm::JumpTopItemClick() {
+void FindCommands::JumpTopItemClick() {
   if (HWND editor = ActiveEditor()) SendMessageA(editor, EM_SETSEL, 0, 0);
 }
 
-void TMainForm::JumpEndItemClick() {
+void FindCommands::JumpEndItemClick() {
   HWND editor = ActiveEditor();
   if (!editor) return;
   LRESULT end = SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0);
   SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(end), end);
 }
 
-void TMainForm::FindSecItemClick() {
-  TSectionDlg& dialog = app_.SectionDlg();
+void FindCommands::FindSecItemClick() {
+  TSectionDlg& dialog = main_.app().SectionDlg();
   dialog.SetEditor(ActiveEditor());
   CenterOnScreen(dialog.hwnd());
-  dialog.ShowModal(hwnd());
+  dialog.ShowModal(main_.hwnd());
 }
 
 // The next heading keyword after the selection, selected; one pass finds the nearest.
-void TMainForm::JumpNextItemClick() {
+void FindCommands::JumpNextItemClick() {
   HWND editor = ActiveEditor();
   if (!editor) return;
   DWORD start = 0, end = 0;
@@ -66,7 +69,7 @@ void TMainForm::JumpNextItemClick() {
   FindAnyText find{.texts = kHeadingKeywords, .min = static_cast<long>(end), .max = -1};
   LRESULT at = SendMessageA(editor, EM_FINDANY, FR_MATCHCASE, reinterpret_cast<LPARAM>(&find));
   if (at < 0) {
-    messages().Inform(hwnd(), "見出しはもうありません。");
+    messages().Inform(MessageOwner(), "見出しはもうありません。");
     return;
   }
   SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(at), at + static_cast<LPARAM>(kHeadingKeywords[find.index].size()));

@@ -137,6 +137,11 @@ TMDIChild* TMainForm::ActiveChild() const {
   return nullptr;
 }
 
+HWND TMainForm::ActiveEditor() const {
+  TMDIChild* doc = ActiveChild();
+  return doc ? doc->Memo : nullptr;
+}
+
 std::vector<TMDIChild*> TMainForm::Children() const {
   std::vector<TMDIChild*> list;
   for (HWND h = GetWindow(mdi_client_, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
@@ -240,7 +245,7 @@ void TMainForm::AppMessage(MSG& msg) {
 
 bool TMainForm::TranslateKeys(MSG& msg) {
   if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
-  if (finder_.TranslateDialogKey(msg)) return true;
+  if (finder().TranslateDialogKey(msg)) return true;
   if (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd)) return false;
   if (TranslateMDISysAccel(mdi_client_, &msg)) return true;
   return TranslateAcceleratorA(hwnd(), menu_->accelerators(), &msg) != 0;
@@ -256,7 +261,7 @@ bool TMainForm::FormCloseQuery() {
 
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == FindReplace::RequestMessage()) {
-    finder_.OnRequest(*reinterpret_cast<const FINDREPLACEA*>(lp));
+    finder().OnRequest(*reinterpret_cast<const FINDREPLACEA*>(lp));
     return 0;
   }
   switch (msg) {

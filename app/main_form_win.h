@@ -11,6 +11,7 @@
 
 #include "app/command_table_win.h"
 #include "app/edit_commands_win.h"
+#include "app/find_commands_win.h"
 #include "app/recent_files.h"
 #include "app/run_commands_win.h"
 #include "app/speed_panel_win.h"
@@ -18,7 +19,6 @@
 #include "core/text_gap.h"
 #include "document/document_file_win.h"
 #include "document/document_host_win.h"
-#include "document/find_replace_win.h"
 #include "prefs/env_settings.h"
 #include "win/file_dialogs_win.h"
 #include "win/file_io_win.h"
@@ -43,7 +43,7 @@ enum StatusPanel : int {
 inline constexpr const char* kWidestCaretText = "4194304:99999";
 inline constexpr const char* kWidestSizeText = "209715200ﾊﾞｲﾄ";
 
-class TMainForm : public Window, public DocumentHost, public FindHost {
+class TMainForm : public Window, public DocumentHost {
  public:
   explicit TMainForm(Application& app);
   ~TMainForm() override;
@@ -59,6 +59,8 @@ class TMainForm : public Window, public DocumentHost, public FindHost {
   // The command slices that own state of their own.
   RunCommands& run() { return run_; }
   EditCommands& edit() { return edit_; }
+  FindCommands& find() { return find_; }
+  FindReplace& finder() { return find_.finder(); }
   // A document window moved or changed size (the document area may need scroll bars).
   void DocumentsMoved() override;
 
@@ -122,17 +124,8 @@ class TMainForm : public Window, public DocumentHost, public FindHost {
 
   void UndoAllItemClick();
 
-  // Find commands: the dialogs, F3 and the jumps.
-  HWND ActiveEditor() const override;
-  FindReplace& finder() { return finder_; }
-  void FindStrItemClick();
-  void ReplaceStrItemClick();
-  void NextItemClick();
-  void JumptoItemClick();
-  void JumpTopItemClick();
-  void JumpEndItemClick();
-  void FindSecItemClick();
-  void JumpNextItemClick();
+  // The editor of the active document window; null when none is active.
+  HWND ActiveEditor() const;
   void MacroItemClick();
 
   // Document commands.
@@ -209,7 +202,7 @@ class TMainForm : public Window, public DocumentHost, public FindHost {
   std::vector<std::unique_ptr<TMDIChild>> children_;
   std::vector<std::unique_ptr<TMDIChild>> closed_children_;
   UINT autosave_interval_ = 5 * 60000;
-  FindReplace finder_{*this};
+  FindCommands find_{*this};
   RunCommands run_{*this};
   EditCommands edit_{*this};
   bool autosave_running_ = false;

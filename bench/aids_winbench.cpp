@@ -67,7 +67,7 @@ void Headings() {
   for (int i = 0; i < 6; ++i) {
     g_watch = {g_watch.dialog, Now(), 0, 0, i % 2 == 1};
     SetTimer(nullptr, 0, 1, Check);
-    program.main().FindSecItemClick();
+    program.main().find().FindSecItemClick();
     (g_watch.click_stop ? reactions : scans).push_back(g_watch.click_stop ? g_watch.done - g_watch.clicked
                                                                           : g_watch.done - g_watch.start);
   }
@@ -85,7 +85,7 @@ void Headings() {
     UpdateWindow(editor);
     Pump();
     double start = Now();
-    last.main().JumpNextItemClick();
+    last.main().find().JumpNextItemClick();
     UpdateWindow(editor);
     Pump();
     jumps.push_back(Now() - start);
