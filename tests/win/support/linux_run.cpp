@@ -18,9 +18,14 @@ std::string RunOnLinux(const std::string& folder, const std::string& script_body
   return AnsiFromWide(WideFromUtf8(ReadFileBytes(output)).c_str());
 }
 
+// In a Wine virtual desktop the windows have no X windows of their own: the keys go to the
+// desktop's, and Wine hands them to its active window. Without a window manager nothing
+// has the X focus at first, and keys sent then are lost.
 std::string KeysScript(HWND window, const std::string& keys) {
   auto x_window = reinterpret_cast<UINT_PTR>(GetPropA(window, "__wine_x11_whole_window"));
-  return "timeout 5 xdotool windowfocus --sync " + std::to_string(x_window) + "; xdotool key --delay 60 " + keys;
+  if (!x_window) x_window = reinterpret_cast<UINT_PTR>(GetPropA(GetDesktopWindow(), "__wine_x11_whole_window"));
+  std::string target = x_window ? std::to_string(x_window) : "$(xdotool search --limit 1 --name ' - Wine desktop$')";
+  return "timeout 5 xdotool windowfocus --sync " + target + "; xdotool key --delay 60 " + keys;
 }
 
 FixedFolder::FixedFolder(std::string folder) : folder_(std::move(folder)) { fixed_ = Mark("+i"); }
