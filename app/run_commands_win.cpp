@@ -39,6 +39,7 @@ void RunCommands::RunTeXCommand(bool only_if_needed, std::optional<ViewerAction>
   ShowTeXRunning(true);
   run_started_ = GetTickCount();
   runner_->Start(std::move(*request));
+  main_.RefreshCommands();  // the stop command, now that the run goes on
 }
 
 void RunCommands::TeXRunEnded(RunResult result) {
