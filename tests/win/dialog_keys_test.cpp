@@ -20,30 +20,43 @@ namespace {
 // The keys, typed by xdotool once the dialog is up; a dialog the keys did not end is
 // closed after a while, which the test then sees.
 bool closed_by_test = false;
-// The dialog up and the window with the focus just before the keys.
-HWND seen_dialog = nullptr, seen_focus = nullptr;
+// The main window, and the dialog up and the window with the focus just before the keys.
+HWND test_main = nullptr, seen_dialog = nullptr, seen_focus = nullptr;
 
 UINT_PTR stuck_timer = 0;
 
-// Asked again every few seconds, until the test's command returns.
+BOOL CALLBACK CloseIfTakingInput(HWND window, LPARAM) {
+  if (window != test_main && IsWindowVisible(window) && IsWindowEnabled(window)) PostMessageA(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+// Every few seconds until the test's command returns. The dialogs have no owner, and the
+// one up may not be the one seen when the keys were sent: every shown window of the
+// program that takes input gets WM_CLOSE, which ends a modal form (the palette and the
+// error window are only hidden).
 void CALLBACK CloseStuckDialog(HWND, UINT, UINT_PTR, DWORD) {
   closed_by_test = true;
-  if (seen_dialog) PostMessageA(seen_dialog, WM_CLOSE, 0, 0);
+  EnumThreadWindows(GetCurrentThreadId(), CloseIfTakingInput, 0);
 }
 
 // Without a window manager the X server keeps its focus where it was: the keys are sent
 // to the dialog's own X window, as a window manager would have them go.
 void TypeWhenModal(AppHarness& h, const std::string& keys) {
   closed_by_test = false;
+  test_main = h.main().hwnd();
   seen_dialog = seen_focus = nullptr;
   WhenModal([folder = h.dir().path(), keys] {
-    // The modal dialog is the active window; the main window's other enabled pop-ups (the
-    // palette, the error window) would not end the modal loop when closed.
     seen_dialog = GetActiveWindow();
     seen_focus = GetFocus();
     StartShellScript(folder + "keys.sh", KeysScript(seen_dialog, keys) + "\n");
     stuck_timer = SetTimer(nullptr, 0, 8000, CloseStuckDialog);
   }, 200);
+}
+
+// Once the command is back: the keys, not the test, ended its dialog.
+void ExpectEndedByKeys() {
+  KillTimer(nullptr, stuck_timer);
+  EXPECT_FALSE(closed_by_test) << "the keys did not end the dialog: the test closed it";
 }
 
 std::string Lines(int n) {
@@ -58,8 +71,7 @@ TEST(DialogKeys, TheJumpDialogTakesTypedDigitsAndEnter) {
   HWND editor = h.main().ActiveChild()->Memo;
   TypeWhenModal(h, "3 5 Return");
   h.Command(kJumptoItem);
-  KillTimer(nullptr, stuck_timer);
-  EXPECT_FALSE(closed_by_test);
+  ExpectEndedByKeys();
   EXPECT_EQ(SendMessageA(editor, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 34);
 }
 
@@ -97,9 +109,8 @@ TEST(DialogKeys, EveryDialogTakesTheKeyboardAndEnterEndsIt) {
     if (c.setup) c.setup(h);
     TypeWhenModal(h, c.keys);
     h.Command(c.command);
-    KillTimer(nullptr, stuck_timer);
-    EXPECT_FALSE(closed_by_test);
-    ASSERT_NE(seen_dialog, nullptr);
+    ExpectEndedByKeys();
+    ASSERT_TRUE(seen_dialog && seen_dialog != test_main) << "no dialog was active when the keys were sent";
     EXPECT_TRUE(seen_focus && IsChild(seen_dialog, seen_focus)) << "the focus is on " << seen_focus;
   }
 }

@@ -18,9 +18,9 @@ std::string RunOnLinux(const std::string& folder, const std::string& script_body
   return AnsiFromWide(WideFromUtf8(ReadFileBytes(output)).c_str());
 }
 
-// In a Wine virtual desktop the windows have no X windows of their own: the keys go to the
-// desktop's, and Wine hands them to its active window. Without a window manager nothing
-// has the X focus at first, and keys sent then are lost.
+// A shown window has an X window of its own (in Wine's virtual desktop, a child of the
+// desktop's); for no window the keys go to the desktop's, which Wine hands to its active
+// window as well.
 std::string KeysScript(HWND window, const std::string& keys) {
   auto x_window = reinterpret_cast<UINT_PTR>(GetPropA(window, "__wine_x11_whole_window"));
   if (!x_window) x_window = reinterpret_cast<UINT_PTR>(GetPropA(GetDesktopWindow(), "__wine_x11_whole_window"));
