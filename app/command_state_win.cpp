@@ -31,20 +31,20 @@ CommandState TMainForm::CurrentCommandState() const {
 
 // Items and buttons only reach the platform when their state changes, so this is cheap
 // enough for every key typed.
-void TMainForm::RefreshCommands() {
-  if (!menu_) return;
+CommandState TMainForm::RefreshCommands() {
   CommandState state = CurrentCommandState();
+  if (!menu_) return state;
+  JudgeItems(*menu_, state);
   for (const CommandRow& row : CommandTable()) {
-    bool allowed = Allows(row.rule, state);
-    if (row.menu.depth != kNotInMenuBar && row.menu.id != kCmdNone) {
-      if (MenuNode* item = menu_->FindById(row.menu.id)) item->SetEnabled(allowed);
-    }
-    if (row.button.slot != kToolButtonCount) speed_panel_.SetEnabled(row.button.slot, allowed);
+    if (row.button.slot != kToolButtonCount) speed_panel_.SetEnabled(row.button.slot, Allows(row.rule, state));
   }
+  return state;
 }
 
-void TMainForm::JudgeMenu(MenuBar& menu) {
-  CommandState state = CurrentCommandState();
+void TMainForm::JudgeMenu(MenuBar& menu) { JudgeItems(menu, CurrentCommandState()); }
+
+// Menus and separators (no handler, no rule) keep their state.
+void TMainForm::JudgeItems(MenuBar& menu, const CommandState& state) {
   for (const CommandRow& row : CommandTable()) {
     if (!row.run && row.rule == CommandRule::kAlways) continue;
     if (MenuNode* item = menu.FindById(row.menu.id)) item->SetEnabled(Allows(row.rule, state));

@@ -23,8 +23,7 @@ void TMainForm::OnCommand(UINT id) {
   if (!row || !row->run) return;
   // A disabled command never runs, whatever key or button asked for it; nor does a
   // hidden item (a recent-file slot without a file) or one in a disabled menu.
-  RefreshCommands();
-  if (!Allows(row->rule, CurrentCommandState())) return;
+  if (!Allows(row->rule, RefreshCommands())) return;
   if (MenuNode* item = menu_->FindById(id); item && !item->IsLive()) return;
   row->run(*this, id);
   RefreshCommands();  // what the command changed shows at once

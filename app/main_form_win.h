@@ -96,8 +96,9 @@ class TMainForm : public Window, public DocumentHost {
 
   // What the commands' rules are judged on, as the program stands now.
   CommandState CurrentCommandState() const;
-  // Every menu item and tool button enabled as its command's rule says now.
-  void RefreshCommands();
+  // Every menu item and tool button enabled as its command's rule says now; returns the
+  // state they were judged on.
+  CommandState RefreshCommands();
   // The items of a menu (the pop-up menu as it opens) enabled as their rules say.
   void JudgeMenu(MenuBar& menu) override;
   std::vector<MenuItemDef> ContextMenuItems() const override;
@@ -188,6 +189,7 @@ class TMainForm : public Window, public DocumentHost {
   FileCoding NewDocumentCoding() const;
   FileDialogArgs OpenDialogArgs() const;
   void ShowCommandPalette(bool show);
+  void JudgeItems(MenuBar& menu, const CommandState& state);
   // Shows the environment dialog, on the given page or the one last shown.
   void EditEnvironment(std::optional<int> page);
 
