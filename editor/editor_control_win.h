@@ -3,14 +3,18 @@
 // editor_*_win.cpp files by concern: requests, view, painting, keys, mouse, clipboard,
 // printing.
 #include <windows.h>
+#include <imm.h>
 #include <richedit.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/composition.h"
 #include "core/foreign_chars.h"
+#include "core/ime_span.h"
 #include "core/text_buffer.h"
 #include "win/handles_win.h"
 
@@ -33,6 +37,15 @@ class EditorControl {
   };
   struct Selection {
     std::size_t anchor, caret, lines;
+  };
+  // Where an inline composition stands: at the selection's start, in place of the
+  // selection when it lies within the line (the result will replace it).
+  struct CompositionGap {
+    std::size_t line, at, resume;
+  };
+  struct CaretSpot {
+    std::size_t line;
+    int x;  // from the line's left edge
   };
 
   // --- requests (editor_requests_win.cpp); true when msg was one of them
@@ -92,6 +105,8 @@ class EditorControl {
   int ScrollWidth() const;
   void ScrollTo(std::size_t top, int x);
   void ScrollBy(long lines, int pixels);
+  // The caret's line and x: the input method's caret inside a composition.
+  CaretSpot CaretPlace();
   void ScrollCaretIntoView(bool with_context = false);
   void UpdateScrollBars();
   void SetBar(int bar, const BarState& state);
@@ -105,6 +120,7 @@ class EditorControl {
   void PaintLines();
   void PaintLine(HDC dc, std::size_t line, int width);
   void DrawRun(HDC dc, std::size_t begin, std::size_t end, std::size_t line_start, bool selected);
+  void DrawComposition(HDC dc);
 
   // --- keys and characters (editor_keys_win.cpp)
   bool OnKeyDown(WPARAM key);
@@ -114,7 +130,27 @@ class EditorControl {
   void OnChar(WPARAM ch);
   void Type(const std::string& chars);
   void DropQueuedChar(char ch);
+
+  // --- the input method (editor_ime_win.cpp); true when msg was handled
+  bool ImeMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+  bool ComposesInline() const;
+  LRESULT OnComposition(WPARAM wp, LPARAM lp);
+  void InsertComposed(const std::u16string& result);
+  void ShowComposition(Composition composition);
+  // Before a click moves the caret: the input method gives its result first.
+  void CompleteComposition();
   void PlaceComposition();
+  POINT ClientPointOf(std::size_t unit);
+  CANDIDATEFORM CandidatePlace();
+  LRESULT OnImeRequest(WPARAM kind, LPARAM lp);
+  LRESULT Reconvert(RECONVERTSTRING* out);
+  LRESULT ConfirmReconversion(const RECONVERTSTRING* in);
+  LRESULT DocumentFeed(RECONVERTSTRING* out);
+  LRESULT CharPosition(IMECHARPOSITION* position);
+  std::optional<CompositionGap> Gap() const;
+  std::size_t CompositionResume() const;
+  // x of each unit of the composition from its left edge, in composition_xs_.
+  void MeasureComposition(HDC dc);
 
   // --- mouse (editor_mouse_win.cpp)
   void OnButtonDown(POINT pt, bool shift);
@@ -171,6 +207,13 @@ class EditorControl {
   std::size_t notified_caret_ = 0;
   std::vector<int> layout_;
   std::string line_text_;
+  // The composition's bytes in the line last laid out ([from, to) of line_text_; none
+  // when the line has no composition): they take no room, the composition goes before.
+  std::size_t layout_gap_from_ = TextBuffer::kNoPos, layout_gap_to_ = TextBuffer::kNoPos;
+  Composition composition_;
+  std::vector<int> composition_xs_{0};
+  int composition_x_ = 0;  // the composition's left edge in its line's layout
+  std::optional<ImeSpan> reconversion_;  // the text last shown for a reconversion
   std::vector<int> extents_;
   FontHandle print_font_;
   HFONT print_font_source_ = nullptr;

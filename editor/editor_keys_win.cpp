@@ -1,6 +1,5 @@
-// Keys, typed characters and the input method.
+// Keys and typed characters.
 #include <windows.h>
-#include <imm.h>
 
 #include <algorithm>
 
@@ -131,21 +130,6 @@ void EditorControl::OnChar(WPARAM ch) {
 
 void EditorControl::Type(const std::string& chars) {
   if (CanEdit()) UserEdit([this, &chars] { return text_.Type(chars); });
-}
-
-void EditorControl::PlaceComposition() {
-  HIMC imc = ImmGetContext(hwnd_);
-  if (!imc) return;
-  LOGFONTA font{};
-  GetObjectA(font_, sizeof font, &font);
-  ImmSetCompositionFontA(imc, &font);
-  POINT caret{};
-  GetCaretPos(&caret);
-  COMPOSITIONFORM form{};
-  form.dwStyle = CFS_POINT;
-  form.ptCurrentPos = caret;
-  ImmSetCompositionWindow(imc, &form);
-  ImmReleaseContext(hwnd_, imc);
 }
 
 }  // namespace quillet

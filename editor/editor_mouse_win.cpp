@@ -8,6 +8,7 @@ namespace quillet {
 
 void EditorControl::OnButtonDown(POINT pt, bool shift) {
   SetFocus(hwnd_);
+  CompleteComposition();
   pending_lead_ = 0;
   std::size_t pos = PosFromPoint(pt);
   Select(shift ? text_.anchor() : pos, pos);

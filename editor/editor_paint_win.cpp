@@ -74,6 +74,7 @@ void EditorControl::PaintLine(HDC dc, std::size_t line, int width) {
     RECT cell{x, 0, x + ave_width_, line_height_};
     FillRect(dc, &cell, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
+  if (layout_gap_from_ != TextBuffer::kNoPos) DrawComposition(dc);
 }
 
 void EditorControl::DrawRun(HDC dc, std::size_t begin, std::size_t end, std::size_t line_start, bool selected) {
@@ -91,6 +92,10 @@ void EditorControl::DrawRun(HDC dc, std::size_t begin, std::size_t end, std::siz
   // drawn where the layout put them.
   std::string_view run(bytes, e);
   while (b < e) {
+    if (b >= layout_gap_from_ && b < layout_gap_to_) {  // what the composition stands in for
+      b = layout_gap_to_;
+      continue;
+    }
     if (bytes[b] == '\t') {
       ++b;
       continue;
@@ -100,9 +105,30 @@ void EditorControl::DrawRun(HDC dc, std::size_t begin, std::size_t end, std::siz
       b += 2;
       continue;
     }
-    std::size_t piece_end = PlainRunEnd(run, b, chars_);
+    std::size_t piece_end = std::min(PlainRunEnd(run, b, chars_), b < layout_gap_from_ ? layout_gap_from_ : e);
     TextOutA(dc, x_of(b), 0, bytes + b, static_cast<int>(piece_end - b));
     b = piece_end;
+  }
+}
+
+// The composition in the editor's font on the window's colours, each clause underlined
+// as the platform's own controls do it.
+void EditorControl::DrawComposition(HDC dc) {
+  int left = composition_x_ - scroll_x_ + kMargin;
+  RECT box{left, 0, left + composition_xs_.back(), line_height_};
+  FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  TextOutW(dc, left, 0, reinterpret_cast<LPCWSTR>(composition_.text.data()), static_cast<int>(composition_.text.size()));
+  HBRUSH ink = GetSysColorBrush(COLOR_WINDOWTEXT);
+  for (const UnderlineRun& run : CompositionUnderlines(composition_)) {
+    // A pixel short at each end, so neighbouring clauses show apart.
+    int x0 = left + composition_xs_[run.begin] + 1, x1 = left + composition_xs_[run.end] - 1;
+    int thick = run.style == UnderlineStyle::kThick ? 2 : 1;
+    for (int x = x0; x < x1; x += run.style == UnderlineStyle::kDotted ? 2 : x1 - x0) {
+      RECT line{x, line_height_ - thick, run.style == UnderlineStyle::kDotted ? x + 1 : x1, line_height_};
+      FillRect(dc, &line, ink);
+    }
   }
 }
 

@@ -47,10 +47,21 @@ const std::vector<int>& EditorControl::Layout(HDC dc, std::size_t line) {
   std::size_t start = text_.LineStart(line);
   line_text_ = text_.Substr(start, text_.LineEnd(line));
   std::size_t n = line_text_.size();
+  std::optional<CompositionGap> gap = Gap();
+  bool gapped = gap && gap->line == line;
+  layout_gap_from_ = gapped ? gap->at - start : TextBuffer::kNoPos;
+  layout_gap_to_ = gapped ? gap->resume - start : TextBuffer::kNoPos;
   layout_.assign(n + 1, 0);
   int tab = ave_width_ * kTabColumns;
   int x = 0;
-  for (std::size_t i = 0; i < n;) {
+  for (std::size_t i = 0;;) {
+    if (i == layout_gap_from_) {
+      MeasureComposition(dc);
+      composition_x_ = x;
+      x += composition_xs_.back();
+      for (; i < layout_gap_to_; ++i) layout_[i] = x;
+    }
+    if (i >= n) break;
     layout_[i] = x;
     if (line_text_[i] == '\t') {
       x = NextTabStop(x, tab);
@@ -63,7 +74,7 @@ const std::vector<int>& EditorControl::Layout(HDC dc, std::size_t line) {
       i += 2;
       continue;
     }
-    std::size_t end = PlainRunEnd(line_text_, i, chars_);
+    std::size_t end = std::min(PlainRunEnd(line_text_, i, chars_), i < layout_gap_from_ ? layout_gap_from_ : n);
     int count = static_cast<int>(end - i);
     extents_.resize(end - i);
     SIZE size{};
@@ -155,8 +166,16 @@ void EditorControl::ScrollBy(long lines, int pixels) {
   ScrollTo(static_cast<std::size_t>(top), scroll_x_ + pixels);
 }
 
+EditorControl::CaretSpot EditorControl::CaretPlace() {
+  std::optional<CompositionGap> gap = Gap();
+  if (!gap) return {text_.LineOf(text_.caret()), XOfPos(text_.caret())};
+  XOfPos(gap->at);  // lays the line out, with the composition
+  return {gap->line, composition_x_ + composition_xs_[composition_.cursor]};
+}
+
 void EditorControl::ScrollCaretIntoView(bool with_context) {
-  std::size_t line = text_.LineOf(text_.caret());
+  CaretSpot caret = CaretPlace();
+  std::size_t line = caret.line;
   std::size_t visible = VisibleLines();
   std::size_t top = top_;
   bool off_screen = line < top || line >= top + visible;
@@ -170,7 +189,7 @@ void EditorControl::ScrollCaretIntoView(bool with_context) {
   } else if (line >= top + visible) {
     top = line - visible + 1;
   }
-  int x = XOfPos(text_.caret());
+  int x = caret.x;
   int width = TextWidth();
   int left = scroll_x_;
   // Jump a quarter of the width at a time so typing at the edge does not scroll per key.
@@ -202,9 +221,9 @@ void EditorControl::SetBar(int bar, const BarState& state) {
 
 void EditorControl::PlaceCaret() {
   if (GetFocus() != hwnd_) return;
-  std::size_t line = text_.LineOf(text_.caret());
-  int y = (static_cast<int>(line) - static_cast<int>(top_)) * line_height_;
-  SetCaretPos(XOfPos(text_.caret()) - scroll_x_ + kMargin, y);
+  CaretSpot caret = CaretPlace();
+  int y = (static_cast<int>(caret.line) - static_cast<int>(top_)) * line_height_;
+  SetCaretPos(caret.x - scroll_x_ + kMargin, y);
 }
 
 void EditorControl::InvalidateLines(std::size_t first, std::size_t last) {

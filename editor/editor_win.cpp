@@ -61,7 +61,7 @@ EditorControl::EditorControl(HWND hwnd) : hwnd_(hwnd), default_font_(CreatePoint
 
 LRESULT EditorControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
   LRESULT result = 0;
-  if (Request(msg, wp, lp, result)) return result;
+  if (Request(msg, wp, lp, result) || ImeMessage(msg, wp, lp, result)) return result;
   switch (msg) {
     case WM_CREATE: UpdateScrollBars(); return 0;
     case WM_PAINT: Paint(); return 0;
@@ -78,8 +78,6 @@ LRESULT EditorControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
     case WM_KEYDOWN: if (OnKeyDown(wp)) return 0; break;
     case WM_CHAR: OnChar(wp); return 0;
-    case WM_IME_STARTCOMPOSITION:
-    case WM_IME_COMPOSITION: PlaceComposition(); break;
     case WM_LBUTTONDOWN: OnButtonDown({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, (wp & MK_SHIFT) != 0); return 0;
     case WM_LBUTTONDBLCLK: OnDoubleClick({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
     case WM_MOUSEMOVE: OnMouseMove({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
