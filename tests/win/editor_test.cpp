@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -204,6 +205,193 @@ TEST_F(EditorTest, CompositionWindowSitsAtTheCaretInTheEditorsFont) {
   EXPECT_EQ(caret.y, line_height_);  // the second line
   EXPECT_EQ(ime_font.lfHeight, editor_font.lfHeight);
   EXPECT_STREQ(ime_font.lfFaceName, editor_font.lfFaceName);
+}
+
+// What an input method gets for IMR_RECONVERTSTRING and IMR_DOCUMENTFEED: the string
+// and the part of it to convert, in bytes, as an ANSI window gives them.
+struct ImeText {
+  std::string text;
+  DWORD comp_offset, comp_length;
+  bool operator==(const ImeText&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const ImeText& t) {
+  return out << '"' << t.text << "\" " << t.comp_offset << "+" << t.comp_length;
+}
+
+// Asks as the platform does: the size first, then the filled structure.
+std::optional<ImeText> AskIme(HWND editor, WPARAM request) {
+  LRESULT size = SendMessageA(editor, WM_IME_REQUEST, request, 0);
+  if (size < static_cast<LRESULT>(sizeof(RECONVERTSTRING))) return std::nullopt;
+  std::vector<char> buffer(static_cast<std::size_t>(size));
+  auto* rs = reinterpret_cast<RECONVERTSTRING*>(buffer.data());
+  rs->dwSize = static_cast<DWORD>(size);
+  if (SendMessageA(editor, WM_IME_REQUEST, request, reinterpret_cast<LPARAM>(rs)) != size) return std::nullopt;
+  EXPECT_EQ(rs->dwTargetStrOffset, rs->dwCompStrOffset);
+  EXPECT_EQ(buffer[rs->dwStrOffset + rs->dwStrLen], '\0');
+  return ImeText{std::string(buffer.data() + rs->dwStrOffset, rs->dwStrLen), rs->dwCompStrOffset, rs->dwCompStrLen};
+}
+
+bool ConfirmIme(HWND editor, DWORD str_length, DWORD offset, DWORD length) {
+  RECONVERTSTRING rs{};
+  rs.dwSize = sizeof rs;
+  rs.dwStrLen = str_length;
+  rs.dwStrOffset = sizeof rs;
+  rs.dwCompStrOffset = rs.dwTargetStrOffset = offset;
+  rs.dwCompStrLen = rs.dwTargetStrLen = length;
+  return SendMessageA(editor, WM_IME_REQUEST, IMR_CONFIRMRECONVERTSTRING, reinterpret_cast<LPARAM>(&rs)) != 0;
+}
+
+// The input method of the test's platform composes and commits as a user's would.
+void Compose(HWND editor, const std::u16string& text) {
+  HIMC imc = ImmGetContext(editor);
+  ImmSetOpenStatus(imc, TRUE);
+  ImmSetCompositionStringW(imc, SCS_SETSTR, const_cast<char16_t*>(text.c_str()),
+                           static_cast<DWORD>(text.size() * 2), nullptr, 0);
+  ImmReleaseContext(editor, imc);
+  test::PumpMessages();
+}
+void Commit(HWND editor) {
+  HIMC imc = ImmGetContext(editor);
+  ImmNotifyIME(imc, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+  ImmReleaseContext(editor, imc);
+  test::PumpMessages();
+}
+
+TEST_F(EditorTest, ReconversionShowsTheSelectionOrTheWordAtTheCaretAndTakesTheRangeTheImeConfirms) {
+  // Line 1 is "ab 漢字かな" (6..17); 表 (0x95 0x5C) has a backslash for its trail byte.
+  SetText("x表\\\r\nab 漢字かな\r\n");
+  struct Row { long anchor, caret; ImeText want; std::pair<long, long> selected; } rows[] = {
+      {10, 10, {"ab 漢字かな", 3, 4}, {9, 13}},   // inside 漢字: the kanji
+      {17, 9, {"ab 漢字かな", 3, 8}, {9, 17}},    // a selection
+      {6, 6, {"ab 漢字かな", 0, 2}, {6, 8}},      // line start
+      {17, 17, {"ab 漢字かな", 7, 4}, {13, 17}},  // line end: the word before
+      {1, 1, {"x表\\", 1, 2}, {1, 3}},          // 表, whose trail byte is no backslash
+      {4, 4, {"x表\\", 3, 1}, {3, 4}},
+  };
+  for (const Row& r : rows) {
+    SetSel(r.anchor, r.caret);
+    EXPECT_EQ(AskIme(editor_, IMR_RECONVERTSTRING), r.want) << r.anchor;
+    EXPECT_EQ(Sel(), r.selected) << r.anchor;
+  }
+  SetSel(10, 10);
+  ASSERT_TRUE(AskIme(editor_, IMR_RECONVERTSTRING));
+  EXPECT_TRUE(ConfirmIme(editor_, 11, 3, 2));  // the input method takes 漢 alone
+  EXPECT_EQ(Sel(), std::make_pair(9L, 11L));
+  EXPECT_FALSE(ConfirmIme(editor_, 11, 4, 2));  // from inside 漢: refused, nothing moves
+  EXPECT_FALSE(ConfirmIme(editor_, 11, 9, 4));  // past the text shown
+  EXPECT_EQ(Sel(), std::make_pair(9L, 11L));
+  SetSel(0, 17);  // a selection over a break
+  EXPECT_EQ(AskIme(editor_, IMR_RECONVERTSTRING), (ImeText{"x表\\\r\nab 漢字かな", 0, 17}));
+  Send(EM_SETREADONLY, TRUE);
+  EXPECT_EQ(Send(WM_IME_REQUEST, IMR_RECONVERTSTRING, 0), 0);
+}
+
+TEST_F(EditorTest, AReconversionResultReplacesOnlyTheConfirmedRangeAndUndoesInOneStep) {
+  SetText("今日は良い天気です");
+  Send(EM_SETMODIFY, FALSE);
+  SetFocus(editor_);
+  SetSel(11, 11);  // inside 天気
+  ASSERT_EQ(AskIme(editor_, IMR_RECONVERTSTRING), (ImeText{"今日は良い天気です", 10, 4}));
+  ASSERT_TRUE(ConfirmIme(editor_, 18, 10, 2));
+  Compose(editor_, u"転");
+  EXPECT_EQ(Text(), "今日は良い天気です");  // nothing is written while composing
+  Commit(editor_);
+  EXPECT_EQ(Text(), "今日は良い転気です");  // once, in place of 天 only
+  EXPECT_EQ(Sel(), std::make_pair(12L, 12L));
+  EXPECT_TRUE(Send(EM_UNDO));
+  EXPECT_EQ(Text(), "今日は良い天気です");
+  EXPECT_FALSE(Send(EM_CANUNDO));
+}
+
+TEST_F(EditorTest, TheDocumentFeedIsTheCaretsLineWithTheCompositionInIt) {
+  SetText("一行目\r\n二行目の文\r\n三");
+  SetFocus(editor_);
+  SetSel(16, 16);  // after 二行目の
+  EXPECT_EQ(AskIme(editor_, IMR_DOCUMENTFEED), (ImeText{"二行目の文", 8, 0}));
+  Compose(editor_, u"ぶんしょう");
+  EXPECT_EQ(AskIme(editor_, IMR_DOCUMENTFEED), (ImeText{"二行目のぶんしょう文", 8, 10}));
+  Commit(editor_);
+}
+
+TEST_F(EditorTest, TheCompositionIsDrawnUnderlinedInsideTheTextAndItsResultIsOneEdit) {
+  AveWidth();
+  SetText("ab\r\ncd");
+  Send(EM_SETMODIFY, FALSE);
+  SetFocus(editor_);
+  SetSel(2, 2);
+  POINT before{};
+  GetCaretPos(&before);
+  g_events.clear();
+  Compose(editor_, u"かんじ");
+  UpdateWindow(editor_);
+  EXPECT_EQ(Text(), "ab\r\ncd");
+  EXPECT_FALSE(Send(EM_GETMODIFY));
+  EXPECT_TRUE(g_events.empty());  // no change was told
+  HDC dc = GetDC(editor_);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+  SIZE composed{};
+  GetTextExtentPoint32W(dc, L"かんじ", 3, &composed);
+  SelectObject(dc, old);
+  POINT caret{};
+  GetCaretPos(&caret);
+  EXPECT_EQ(caret.x, before.x + composed.cx);  // the input method's caret, at the end
+  EXPECT_EQ(caret.y, before.y);
+  int ink_under = 0, ink_before = 0;
+  for (int x = before.x + 2; x < before.x + composed.cx - 2; ++x) ink_under += GetPixel(dc, x, line_height_ - 1) == 0;
+  for (int x = 2; x < before.x; ++x) ink_before += GetPixel(dc, x, line_height_ - 1) == 0;
+  ReleaseDC(editor_, dc);
+  EXPECT_GE(ink_under, (composed.cx - 4) / 3);  // a dotted underline
+  EXPECT_EQ(ink_before, 0);
+  Commit(editor_);
+  EXPECT_EQ(Text(), "abかんじ\r\ncd");
+  EXPECT_EQ(Sel(), std::make_pair(8L, 8L));
+  EXPECT_TRUE(Send(EM_UNDO));
+  EXPECT_EQ(Text(), "ab\r\ncd");
+}
+
+TEST_F(EditorTest, CharacterPlacesOfACompositionPastTheRightEdgeAreWhereTheCaretWouldStand) {
+  AveWidth();
+  SetText("x");
+  SetFocus(editor_);
+  SetSel(1, 1);
+  POINT start{};
+  GetCaretPos(&start);
+  ClientToScreen(editor_, &start);
+  Compose(editor_, std::u16string(60, u'あ'));  // wider than the view
+  auto place = [this](DWORD byte) {
+    IMECHARPOSITION position{};
+    position.dwSize = sizeof position;
+    position.dwCharPos = byte;
+    EXPECT_TRUE(Send(WM_IME_REQUEST, IMR_QUERYCHARPOSITION, reinterpret_cast<LPARAM>(&position)));
+    EXPECT_EQ(position.cLineHeight, static_cast<UINT>(line_height_));
+    return position;
+  };
+  IMECHARPOSITION first = place(0), last = place(118);
+  int scrolled = GetScrollPos(editor_, SB_HORZ);
+  EXPECT_GT(scrolled, 0);  // the view follows the input method's caret
+  EXPECT_EQ(first.pt.x, start.x - scrolled);
+  EXPECT_EQ(first.pt.y, start.y);
+  RECT client;
+  GetClientRect(editor_, &client);
+  MapWindowPoints(editor_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  EXPECT_TRUE(EqualRect(&last.rcDocument, &client));
+  Commit(editor_);
+  Key(VK_LEFT);  // before the last あ, still in view
+  POINT caret{};
+  GetCaretPos(&caret);
+  ClientToScreen(editor_, &caret);
+  EXPECT_EQ(GetScrollPos(editor_, SB_HORZ), scrolled);
+  EXPECT_EQ(last.pt.x, caret.x);
+  EXPECT_EQ(last.pt.y, caret.y);
+}
+
+TEST_F(EditorTest, AResultOutsideShiftJisKeepsItselfInAUnicodeDocument) {
+  SetTable(editor_, {}, true);
+  SetFocus(editor_);
+  Compose(editor_, u"\U00020BB7野家");
+  Commit(editor_);
+  EXPECT_EQ(Text(), "\xF0\x40野家");
+  EXPECT_EQ(Table(editor_).CharOf(0xF040), 0x20BB7u);
 }
 
 TEST_F(EditorTest, KeysMoveAndEditByWholeCharactersAndBreaks) {
