@@ -1,7 +1,10 @@
 // Timings of the editor window under Wine: loading 10 MB beside reading the same file,
 // the first paint after it, one typed character with its repaint in big and small texts,
-// and a repaint with and without a document's own characters. Prints its figures.
+// a repaint with and without a document's own characters, and an input method's
+// reconversion request in the 10 MB text. Prints its figures.
 #include <windows.h>
+#include <commdlg.h>
+#include <imm.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -68,6 +71,26 @@ std::vector<double> RepaintTimes(HWND editor, const std::string& text, bool own)
   return times;
 }
 
+// Milliseconds for an input method's reconversion request inside the first "見出し"
+// after from: the size, then the filled text (which selects the word to convert).
+std::vector<double> ReconversionTimes(HWND editor, long from) {
+  FINDTEXTEXA find{{from, -1}, "見出し", {}};
+  long pos = static_cast<long>(SendMessageA(editor, EM_FINDTEXTEX, FR_DOWN, reinterpret_cast<LPARAM>(&find))) + 2;
+  std::vector<double> times;
+  std::vector<char> buffer;
+  for (int i = 0; i < 200; ++i) {
+    SendMessageA(editor, EM_SETSEL, static_cast<WPARAM>(pos), pos);
+    double start = Now();
+    LRESULT size = SendMessageA(editor, WM_IME_REQUEST, IMR_RECONVERTSTRING, 0);
+    buffer.assign(static_cast<std::size_t>(size), 0);
+    auto* rs = reinterpret_cast<RECONVERTSTRING*>(buffer.data());
+    rs->dwSize = static_cast<DWORD>(size);
+    SendMessageA(editor, WM_IME_REQUEST, IMR_RECONVERTSTRING, reinterpret_cast<LPARAM>(rs));
+    times.push_back(Now() - start);
+  }
+  return times;
+}
+
 void ReportTyping(const char* what, const std::vector<double>& times) {
   std::printf("%-34s median %.3f ms  max %.3f ms\n", what, Median(times), *std::max_element(times.begin(), times.end()));
 }
@@ -117,6 +140,7 @@ int main() {
   long length = static_cast<long>(SendMessageA(editor, WM_GETTEXTLENGTH, 0, 0));
   std::vector<double> at_end = TypingTimes(editor, length, 200);
   std::vector<double> in_middle = TypingTimes(editor, length / 2, 200);
+  std::vector<double> reconversion = ReconversionTimes(editor, length / 2);
   std::string small = quillet::bench::MakeTeXText(1024);
   SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(small.c_str()));
   UpdateWindow(editor);
@@ -126,6 +150,7 @@ int main() {
   ReportTyping("typed char at the end of 1 KB", small_end);
   std::printf("10 MB end / 1 KB end               %.2fx\n", Median(at_end) / Median(small_end));
   std::printf("10 MB middle / 1 KB end            %.2fx\n", Median(in_middle) / Median(small_end));
+  ReportTyping("reconversion request in 10 MB", reconversion);
   // A window of lines: Shift-JIS alone, with a table of own characters that none of the
   // lines holds, and with two of them on every line.
   std::string own_lines;
