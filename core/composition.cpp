@@ -46,7 +46,7 @@ std::size_t TargetStart(const Composition& c) {
     std::uint8_t attr = AttrAt(c, i);
     if (attr == kAttrTargetConverted || attr == kAttrTargetNotConverted) return i;
   }
-  return std::min(c.cursor, c.text.size());
+  return 0;
 }
 
 std::size_t UnitAtAnsiOffset(std::u16string_view text, std::size_t offset, const CodePage932& code_page) {

@@ -43,7 +43,8 @@ struct UnderlineRun {
 // thick, converted clauses thin; runs split at clause bounds so neighbours show apart.
 std::vector<UnderlineRun> CompositionUnderlines(const Composition& composition);
 
-// The first unit of the clause being converted; the caret when none is.
+// The first unit of the clause being converted; the start when none is (the input
+// method's suggestions for what is typed go below its start).
 std::size_t TargetStart(const Composition& composition);
 
 // The unit at a byte offset of the composition as an ANSI window is given it (code page

@@ -179,7 +179,7 @@ CANDIDATEFORM EditorControl::CandidatePlace() {
   CANDIDATEFORM form{};
   form.dwStyle = CFS_EXCLUDE;
   form.ptCurrentPos = at;
-  form.rcArea = {at.x, at.y, ClientPointOf(composition_.text.size()).x, at.y + line_height_};
+  form.rcArea = {ClientPointOf(0).x, at.y, ClientPointOf(composition_.text.size()).x, at.y + line_height_};
   return form;
 }
 

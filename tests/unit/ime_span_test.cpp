@@ -95,12 +95,12 @@ TEST(CompositionTest, ClausesAreUnderlinedByTheirAttributeAndApart) {
   c.text = u"漢字変換";
   want = {{0, 2, UnderlineStyle::kThin}, {2, 4, UnderlineStyle::kThin}};
   EXPECT_EQ(CompositionUnderlines(c), want);
-  c.attrs = {};  // input: one dotted run; no target, so the caret
+  c.attrs = {};  // input: one dotted run; no target, so the start
   c.clauses = {};
   c.cursor = 3;
   want = {{0, 4, UnderlineStyle::kDotted}};
   EXPECT_EQ(CompositionUnderlines(c), want);
-  EXPECT_EQ(TargetStart(c), 3u);
+  EXPECT_EQ(TargetStart(c), 0u);
 }
 
 TEST(CompositionTest, AnAnsiOffsetCountsTwoBytesForDoubleByteCharactersAndOneForAQuestionMark) {

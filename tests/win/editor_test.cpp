@@ -343,6 +343,22 @@ TEST_F(EditorTest, TheCompositionIsDrawnUnderlinedInsideTheTextAndItsResultIsOne
   ReleaseDC(editor_, dc);
   EXPECT_GE(ink_under, (composed.cx - 4) / 3);  // a dotted underline
   EXPECT_EQ(ink_before, 0);
+  // The input method's windows: its composition window where the composition starts,
+  // the candidates kept off the composition's line, the editor's font.
+  COMPOSITIONFORM form{};
+  EXPECT_TRUE(Send(WM_IME_REQUEST, IMR_COMPOSITIONWINDOW, reinterpret_cast<LPARAM>(&form)));
+  EXPECT_EQ(form.ptCurrentPos.x, before.x);
+  EXPECT_EQ(form.ptCurrentPos.y, before.y);
+  CANDIDATEFORM candidates{};
+  EXPECT_TRUE(Send(WM_IME_REQUEST, IMR_CANDIDATEWINDOW, reinterpret_cast<LPARAM>(&candidates)));
+  EXPECT_EQ(candidates.dwStyle, static_cast<DWORD>(CFS_EXCLUDE));
+  EXPECT_EQ(candidates.ptCurrentPos.x, before.x);  // nothing converted yet: its start
+  RECT line{before.x, before.y, before.x + composed.cx, before.y + line_height_};
+  EXPECT_TRUE(EqualRect(&candidates.rcArea, &line));
+  LOGFONTA ime_font{}, editor_font{};
+  EXPECT_TRUE(Send(WM_IME_REQUEST, IMR_COMPOSITIONFONT, reinterpret_cast<LPARAM>(&ime_font)));
+  GetObjectA(reinterpret_cast<HFONT>(Send(WM_GETFONT)), sizeof editor_font, &editor_font);
+  EXPECT_STREQ(ime_font.lfFaceName, editor_font.lfFaceName);
   if (const char* wait = std::getenv("QUILLET_EDITOR_SHOT")) test::PumpMessages(static_cast<DWORD>(std::atoi(wait)));
   Commit(editor_);
   EXPECT_EQ(Text(), "abかんじ漢字\r\ncd");
