@@ -29,23 +29,21 @@ class ImeContext {
   ImeContext& operator=(const ImeContext&) = delete;
   HIMC get() const { return imc_; }
 
-  std::u16string String(DWORD kind) const { return Read<char16_t>(kind); }
-  template <typename T>
-  std::vector<T> Array(DWORD kind) const {
-    std::basic_string<T> items = Read<T>(kind);
-    return {items.begin(), items.end()};
+  std::u16string String(DWORD kind) const {
+    std::vector<char16_t> units = Read<char16_t>(kind);
+    return {units.begin(), units.end()};
   }
-
- private:
+  // The composition's attributes, clauses and the like, as the platform lists them.
   template <typename T>
-  std::basic_string<T> Read(DWORD kind) const {
+  std::vector<T> Read(DWORD kind) const {
     LONG bytes = imc_ ? ImmGetCompositionStringW(imc_, kind, nullptr, 0) : 0;
     if (bytes <= 0) return {};
-    std::basic_string<T> out(static_cast<std::size_t>(bytes) / sizeof(T), T{});
+    std::vector<T> out(static_cast<std::size_t>(bytes) / sizeof(T));
     ImmGetCompositionStringW(imc_, kind, out.data(), static_cast<DWORD>(out.size() * sizeof(T)));
     return out;
   }
 
+ private:
   HWND hwnd_;
   HIMC imc_;
 };
@@ -104,8 +102,8 @@ LRESULT EditorControl::OnComposition(WPARAM wp, LPARAM lp) {
   if (lp & (GCS_COMPSTR | GCS_COMPATTR | GCS_COMPCLAUSE | GCS_CURSORPOS) || !(lp & GCS_RESULTSTR)) {
     Composition composition;
     composition.text = imc.String(GCS_COMPSTR);
-    composition.attrs = imc.Array<std::uint8_t>(GCS_COMPATTR);
-    composition.clauses = imc.Array<std::uint32_t>(GCS_COMPCLAUSE);
+    composition.attrs = imc.Read<std::uint8_t>(GCS_COMPATTR);
+    composition.clauses = imc.Read<std::uint32_t>(GCS_COMPCLAUSE);
     LONG cursor = imc.get() ? ImmGetCompositionStringW(imc.get(), GCS_CURSORPOS, nullptr, 0) : 0;
     composition.cursor = cursor >= 0 ? std::min<std::size_t>(static_cast<std::size_t>(cursor), composition.text.size())
                                      : composition.text.size();
