@@ -12,6 +12,8 @@
 
 #include "core/foreign_chars.h"
 #include "core/text_buffer.h"
+#include "editor/editor_win.h"
+#include "editor/text_marks.h"
 #include "win/handles_win.h"
 
 namespace quillet {
@@ -106,6 +108,11 @@ class EditorControl {
   void PaintLine(HDC dc, std::size_t line, int width);
   void DrawRun(HDC dc, std::size_t begin, std::size_t end, std::size_t line_start, bool selected);
 
+  // --- marks of blank characters and line ends (editor_marks_win.cpp)
+  void SetMarks(WPARAM marks);
+  // Over the bytes [from, to) of the line just laid out (line_text_, layout_).
+  void DrawMarks(HDC dc, std::size_t line, std::size_t from, std::size_t to);
+
   // --- keys and characters (editor_keys_win.cpp)
   bool OnKeyDown(WPARAM key);
   bool OnEditKey(WPARAM key, bool ctrl, bool shift);
@@ -175,6 +182,9 @@ class EditorControl {
   FontHandle print_font_;
   HFONT print_font_source_ = nullptr;
   int print_dpi_ = 0;
+  WPARAM marks_ = kMarkFullWidthSpace;
+  std::vector<BlankChar> blanks_;
+  PenHandle mark_pen_;
 };
 
 }  // namespace quillet

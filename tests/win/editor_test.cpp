@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "artwork/art_canvas_win.h"
 #include "core/foreign_chars.h"
 #include "tests/win/support/test_support.h"
 
@@ -21,6 +24,30 @@ namespace quillet {
 namespace {
 
 constexpr int kEditorId = 7;
+
+// The pale colour of the editor's marks, as a pixel of a 32-bit bitmap.
+constexpr std::uint32_t kMarkPixel = 0xA8B8D0;
+
+// Pixels as a 32-bit bitmap holds them, top row first.
+struct Pixels {
+  int width = 0;
+  std::vector<std::uint32_t> rgb;
+  // How many pixels of the marks' colour lie in columns [x0, x1) of rows [y0, y1).
+  int Marked(int x0, int x1, int y0, int y1) const {
+    int n = 0;
+    for (int y = y0; y < y1; ++y) {
+      for (int x = x0; x < x1; ++x) n += rgb[static_cast<std::size_t>(y * width + x)] == kMarkPixel;
+    }
+    return n;
+  }
+};
+
+Pixels PixelsOf(const DibSurface& surface) {
+  GdiFlush();
+  Pixels p{surface.width(), std::vector<std::uint32_t>(surface.bits(), surface.bits() + surface.width() * surface.height())};
+  for (auto& pixel : p.rgb) pixel &= 0xFFFFFF;
+  return p;
+}
 
 // What the parent window was told, in order.
 struct Event {
@@ -150,6 +177,30 @@ class EditorTest : public ::testing::Test {
     GlobalUnlock(memory);
     SetClipboardData(CF_TEXT, memory);
     CloseClipboard();
+  }
+  // The editor's client area as the screen shows it once painted.
+  Pixels Screen() {
+    UpdateWindow(editor_);
+    RECT r;
+    GetClientRect(editor_, &r);
+    DibSurface shot(r.right, r.bottom);
+    HDC dc = GetDC(editor_);
+    BitBlt(shot.dc(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    ReleaseDC(editor_, dc);
+    return PixelsOf(shot);
+  }
+  // The caret's x at each position, as the editor lays the text out.
+  std::vector<int> CaretXs(long last) {
+    SetFocus(editor_);
+    std::vector<int> xs;
+    for (long pos = 0; pos <= last; ++pos) {
+      SetSel(pos, pos);
+      POINT caret{};
+      GetCaretPos(&caret);
+      xs.push_back(caret.x);
+    }
+    SetFocus(parent_);  // no caret on the pixels
+    return xs;
   }
   int AveWidth() {
     HDC dc = GetDC(editor_);
@@ -397,6 +448,68 @@ TEST_F(EditorTest, OwnCharactersTravelBetweenDocumentsAsUnicodeText) {
   paste();
   EXPECT_EQ(TextOf(other), "kept");
   DestroyWindow(other);
+}
+
+// Full-width spaces are marked from the start; tabs and line ends (but the last) only
+// when asked; the letters never.
+TEST_F(EditorTest, MarksShowOnScreenAsTheirFlagsAsk) {
+  SetText("a\x81\x40" "b\tc\r\nd");  // a　b<tab>c, then d
+  std::vector<int> x = CaretXs(9);
+  int w = AveWidth(), h = line_height_;
+  struct Row { WPARAM flags; bool space, tab, line_end; };
+  auto expect = [&](const Row& r, const char* what) {
+    SCOPED_TRACE(what);
+    Pixels screen = Screen();
+    EXPECT_EQ(screen.Marked(x[1], x[3], 0, h) > 0, r.space);
+    EXPECT_EQ(screen.Marked(x[4], x[5], 0, h) > 0, r.tab);
+    EXPECT_EQ(screen.Marked(x[6], x[6] + w, 0, h) > 0, r.line_end);
+    for (auto [from, to] : {std::pair{0, 1}, {3, 4}, {5, 6}}) EXPECT_EQ(screen.Marked(x[from], x[to], 0, h), 0) << from;
+    EXPECT_EQ(screen.Marked(x[8], x[9] + w, h, 2 * h), 0);  // "d" and the end of the last line
+  };
+  expect({0, true, false, false}, "a new editor");
+  Row rows[] = {
+      {0, false, false, false},
+      {kMarkTab, false, true, false},
+      {kMarkLineEnd, false, false, true},
+      {kMarkFullWidthSpace | kMarkTab | kMarkLineEnd, true, true, true},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(Send(EM_SETMARKS, r.flags), 0);
+    expect(r, ("flags " + std::to_string(r.flags)).c_str());
+  }
+}
+
+// "ａ" is 0x82 0x81: with "@" after it the bytes 0x81 0x40 of "　" appear, but no space.
+TEST_F(EditorTest, TheTrailByteOfACharacterIsNoFullWidthSpace) {
+  SetText("\x82\x81@\x81\x40");  // ａ@　
+  std::vector<int> x = CaretXs(5);
+  AveWidth();
+  Pixels screen = Screen();
+  EXPECT_EQ(screen.Marked(x[0], x[3], 0, line_height_), 0);
+  EXPECT_GT(screen.Marked(x[3], x[5], 0, line_height_), 0);
+}
+
+TEST_F(EditorTest, CopiesAndPrintsCarryTheTextWithoutMarks) {
+  Send(EM_SETMARKS, kMarkFullWidthSpace | kMarkTab | kMarkLineEnd);
+  SetText("a\x81\x40" "b\tc\r\nd");
+  SetSel(0, -1);
+  Send(WM_COPY);
+  EXPECT_EQ(ClipboardText(), "a\x81\x40" "b\tc\r\nd");
+  EXPECT_EQ(ClipboardUnicode(), u"a\u3000b\tc\r\nd");
+  DibSurface page(400, 100);
+  RECT all{0, 0, 400, 100};
+  FillRect(page.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FORMATRANGE fr{};
+  fr.hdc = fr.hdcTarget = page.dc();
+  fr.rcPage = fr.rc = {0, 0, MulDiv(400, 1440, GetDeviceCaps(page.dc(), LOGPIXELSX)),
+                       MulDiv(100, 1440, GetDeviceCaps(page.dc(), LOGPIXELSY))};
+  fr.chrg = {0, -1};
+  EXPECT_EQ(Send(EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&fr)), 9);
+  Send(EM_FORMATRANGE, 0, 0);
+  Pixels printed = PixelsOf(page);
+  EXPECT_EQ(printed.Marked(0, 400, 0, 100), 0);
+  EXPECT_GT(std::count_if(printed.rgb.begin(), printed.rgb.end(), [](std::uint32_t p) { return p != 0xFFFFFF; }), 0)
+      << "nothing was printed";
 }
 
 TEST_F(EditorTest, UndoTakesBackCoalescedTypingInOneStep) {
