@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,29 +23,8 @@ namespace {
 
 constexpr int kEditorId = 7;
 
-// The pale colour of the editor's marks, as a pixel of a 32-bit bitmap.
-constexpr std::uint32_t kMarkPixel = 0xA8B8D0;
-
-// Pixels as a 32-bit bitmap holds them, top row first.
-struct Pixels {
-  int width = 0;
-  std::vector<std::uint32_t> rgb;
-  // How many pixels of the marks' colour lie in columns [x0, x1) of rows [y0, y1).
-  int Marked(int x0, int x1, int y0, int y1) const {
-    int n = 0;
-    for (int y = y0; y < y1; ++y) {
-      for (int x = x0; x < x1; ++x) n += rgb[static_cast<std::size_t>(y * width + x)] == kMarkPixel;
-    }
-    return n;
-  }
-};
-
-Pixels PixelsOf(const DibSurface& surface) {
-  GdiFlush();
-  Pixels p{surface.width(), std::vector<std::uint32_t>(surface.bits(), surface.bits() + surface.width() * surface.height())};
-  for (auto& pixel : p.rgb) pixel &= 0xFFFFFF;
-  return p;
-}
+// The pale colour of the editor's marks.
+constexpr COLORREF kMarkColour = RGB(0xA8, 0xB8, 0xD0);
 
 // What the parent window was told, in order.
 struct Event {
@@ -177,17 +154,6 @@ class EditorTest : public ::testing::Test {
     GlobalUnlock(memory);
     SetClipboardData(CF_TEXT, memory);
     CloseClipboard();
-  }
-  // The editor's client area as the screen shows it once painted.
-  Pixels Screen() {
-    UpdateWindow(editor_);
-    RECT r;
-    GetClientRect(editor_, &r);
-    DibSurface shot(r.right, r.bottom);
-    HDC dc = GetDC(editor_);
-    BitBlt(shot.dc(), 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
-    ReleaseDC(editor_, dc);
-    return PixelsOf(shot);
   }
   // The caret's x at each position, as the editor lays the text out.
   std::vector<int> CaretXs(long last) {
@@ -457,14 +423,15 @@ TEST_F(EditorTest, MarksShowOnScreenAsTheirFlagsAsk) {
   std::vector<int> x = CaretXs(9);
   int w = AveWidth(), h = line_height_;
   struct Row { WPARAM flags; bool space, tab, line_end; };
-  auto expect = [&](const Row& r, const char* what) {
+  auto expect = [&](const Row& r, const std::string& what) {
     SCOPED_TRACE(what);
-    Pixels screen = Screen();
-    EXPECT_EQ(screen.Marked(x[1], x[3], 0, h) > 0, r.space);
-    EXPECT_EQ(screen.Marked(x[4], x[5], 0, h) > 0, r.tab);
-    EXPECT_EQ(screen.Marked(x[6], x[6] + w, 0, h) > 0, r.line_end);
-    for (auto [from, to] : {std::pair{0, 1}, {3, 4}, {5, 6}}) EXPECT_EQ(screen.Marked(x[from], x[to], 0, h), 0) << from;
-    EXPECT_EQ(screen.Marked(x[8], x[9] + w, h, 2 * h), 0);  // "d" and the end of the last line
+    test::Pixels screen = test::ClientPixels(editor_);
+    auto marked = [&](int x0, int x1, int line) { return screen.Count(kMarkColour, {x0, line * h, x1, line * h + h}); };
+    EXPECT_EQ(marked(x[1], x[3], 0) > 0, r.space);
+    EXPECT_EQ(marked(x[4], x[5], 0) > 0, r.tab);
+    EXPECT_EQ(marked(x[6], x[6] + w, 0) > 0, r.line_end);
+    for (auto [from, to] : {std::pair{0, 1}, {3, 4}, {5, 6}}) EXPECT_EQ(marked(x[from], x[to], 0), 0) << from;
+    EXPECT_EQ(marked(x[8], x[9] + w, 1), 0);  // "d" and the end of the last line
   };
   expect({0, true, false, false}, "a new editor");
   Row rows[] = {
@@ -475,7 +442,7 @@ TEST_F(EditorTest, MarksShowOnScreenAsTheirFlagsAsk) {
   };
   for (const auto& r : rows) {
     EXPECT_EQ(Send(EM_SETMARKS, r.flags), 0);
-    expect(r, ("flags " + std::to_string(r.flags)).c_str());
+    expect(r, "flags " + std::to_string(r.flags));
   }
 }
 
@@ -484,9 +451,9 @@ TEST_F(EditorTest, TheTrailByteOfACharacterIsNoFullWidthSpace) {
   SetText("\x82\x81@\x81\x40");  // ａ@　
   std::vector<int> x = CaretXs(5);
   AveWidth();
-  Pixels screen = Screen();
-  EXPECT_EQ(screen.Marked(x[0], x[3], 0, line_height_), 0);
-  EXPECT_GT(screen.Marked(x[3], x[5], 0, line_height_), 0);
+  test::Pixels screen = test::ClientPixels(editor_);
+  EXPECT_EQ(screen.Count(kMarkColour, {x[0], 0, x[3], line_height_}), 0);
+  EXPECT_GT(screen.Count(kMarkColour, {x[3], 0, x[5], line_height_}), 0);
 }
 
 TEST_F(EditorTest, CopiesAndPrintsCarryTheTextWithoutMarks) {
@@ -506,10 +473,9 @@ TEST_F(EditorTest, CopiesAndPrintsCarryTheTextWithoutMarks) {
   fr.chrg = {0, -1};
   EXPECT_EQ(Send(EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&fr)), 9);
   Send(EM_FORMATRANGE, 0, 0);
-  Pixels printed = PixelsOf(page);
-  EXPECT_EQ(printed.Marked(0, 400, 0, 100), 0);
-  EXPECT_GT(std::count_if(printed.rgb.begin(), printed.rgb.end(), [](std::uint32_t p) { return p != 0xFFFFFF; }), 0)
-      << "nothing was printed";
+  test::Pixels printed(page.dc(), 400, 100);
+  EXPECT_EQ(printed.Count(kMarkColour, all), 0);
+  EXPECT_LT(printed.Count(RGB(255, 255, 255), all), 400 * 100) << "nothing was printed";
 }
 
 TEST_F(EditorTest, UndoTakesBackCoalescedTypingInOneStep) {
