@@ -25,7 +25,7 @@ void SpaceMark(HDC dc, int left, int right, int height) {
   Rectangle(dc, x, y, x + side, y + side);
 }
 
-// "»" at the start of the tab's blank; a is the half height of one chevron.
+// "»" at the start of the tab's blank.
 void TabMark(HDC dc, int left, int mid, int a) {
   for (int x : {left + 1, left + a + 2}) {
     Stroke(dc, x, mid - a, x + a, mid);
@@ -58,16 +58,18 @@ void EditorControl::DrawMarks(HDC dc, std::size_t line, std::size_t from, std::s
   SelectIn keep_brush(dc, GetStockObject(NULL_BRUSH));
   auto x_of = [this](std::size_t i) { return layout_[i] - scroll_x_ + kMargin; };
   int mid = line_height_ / 2;
-  int a = std::max(2, (ave_width_ - 3) / 2);
+  int arm = std::max(2, (ave_width_ - 3) / 2);  // half the height of a chevron, as wide
   FindBlanks(line_text_, from, to, marks_ & kMarkFullWidthSpace, marks_ & kMarkTab, blanks_);
   for (const BlankChar& blank : blanks_) {
+    int left = x_of(blank.at);
     if (blank.kind == BlankKind::kTab) {
-      TabMark(dc, x_of(blank.at), mid, std::max(1, std::min(a, (x_of(blank.at + 1) - x_of(blank.at) - 3) / 2)));
+      // A tab just before its stop is narrow: its chevrons shrink to fit.
+      TabMark(dc, left, mid, std::clamp((x_of(blank.at + 1) - left - 3) / 2, 1, arm));
     } else {
-      SpaceMark(dc, x_of(blank.at), x_of(blank.at + 2), line_height_);
+      SpaceMark(dc, left, x_of(blank.at + 2), line_height_);
     }
   }
-  if ((marks_ & kMarkLineEnd) && line + 1 < text_.LineCount()) LineEndMark(dc, x_of(line_text_.size()), ave_width_, mid, a);
+  if ((marks_ & kMarkLineEnd) && line + 1 < text_.LineCount()) LineEndMark(dc, x_of(line_text_.size()), ave_width_, mid, arm);
 }
 
 }  // namespace quillet
