@@ -108,11 +108,6 @@ class EditorControl {
   void PaintLine(HDC dc, std::size_t line, int width);
   void DrawRun(HDC dc, std::size_t begin, std::size_t end, std::size_t line_start, bool selected);
 
-  // --- marks of blank characters and line ends (editor_marks_win.cpp)
-  void SetMarks(WPARAM marks);
-  // Over the bytes [from, to) of the line just laid out (line_text_, layout_).
-  void DrawMarks(HDC dc, std::size_t line, std::size_t from, std::size_t to);
-
   // --- keys and characters (editor_keys_win.cpp)
   bool OnKeyDown(WPARAM key);
   bool OnEditKey(WPARAM key, bool ctrl, bool shift);
@@ -139,6 +134,11 @@ class EditorControl {
   int ForeignWidth(HDC dc, const char* code) const;
   void DrawForeign(HDC dc, int x, int y, const char* code) const;
 
+  // --- marks of blank characters and line ends (editor_marks_win.cpp)
+  void SetMarks(WPARAM marks);
+  // Over the bytes [from, to) of the line just laid out (line_text_, layout_).
+  void DrawMarks(HDC dc, std::size_t line, std::size_t from, std::size_t to);
+
   // --- clipboard (editor_clipboard_win.cpp)
   bool CopyToClipboard();
   void Cut();
@@ -158,6 +158,9 @@ class EditorControl {
   TextBuffer text_;
   ForeignChars chars_;
   bool chars_grow_ = false;  // a paste may add characters to chars_
+  WPARAM marks_ = kMarkFullWidthSpace;
+  std::vector<BlankChar> blanks_;
+  PenHandle mark_pen_;
   FontHandle default_font_;
   HFONT font_ = nullptr;
   int line_height_ = 16;
@@ -182,9 +185,6 @@ class EditorControl {
   FontHandle print_font_;
   HFONT print_font_source_ = nullptr;
   int print_dpi_ = 0;
-  WPARAM marks_ = kMarkFullWidthSpace;
-  std::vector<BlankChar> blanks_;
-  PenHandle mark_pen_;
 };
 
 }  // namespace quillet
