@@ -2,6 +2,7 @@
 #include "app/main_form_win.h"
 #include "core/command_ids.h"
 #include "document/mdi_child_win.h"
+#include "editor/editor_win.h"
 #include "win/failure_cause_win.h"
 #include "win/profile_win.h"
 
@@ -21,12 +22,22 @@ bool TMainForm::ApplyEnvironmentPage(int page, const EnvSettings& edited) {
   switch (page) {
     case 0: SetAutoSaveInterval(static_cast<UINT>(env.general.auto_save_minutes) * 60000); break;
     case 1:
-      for (TMDIChild* doc : Children()) doc->SetEditorFont(env.editor.font_name, env.editor.FontSize());
+      for (TMDIChild* doc : Children()) {
+        doc->SetEditorFont(env.editor.font_name, env.editor.FontSize());
+        ShowEditorMarks(*doc);
+      }
       break;
     case 3: RefreshCommands(); break;  // the manual comes with some viewers only
     default: break;
   }
   return true;
+}
+
+void TMainForm::ShowEditorMarks(const TMDIChild& doc) const {
+  const EditorMarks& marks = app_.env_settings().editor.marks;
+  WPARAM flags = (marks.full_width_space ? kMarkFullWidthSpace : 0) | (marks.tab ? kMarkTab : 0) |
+                 (marks.line_end ? kMarkLineEnd : 0);
+  SendMessageA(doc.Memo, EM_SETMARKS, flags, 0);
 }
 
 }  // namespace quillet

@@ -160,6 +160,7 @@ TMDIChild* TMainForm::CreateDocumentWindow(const std::string& name) {
     children_.pop_back();
     return nullptr;
   }
+  ShowEditorMarks(*child);
   return child;
 }
 

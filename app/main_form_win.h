@@ -173,6 +173,8 @@ class TMainForm : public Window, public DocumentHost {
   void OnClipboardChange();
   void ReapChildren();
   void SetAutoSaveRunning(bool run);
+  // Gives a document's editor the marks of the environment settings.
+  void ShowEditorMarks(const TMDIChild& doc) const;
   // Reads a document file for opening, inserting or undo-all; false (after telling the
   // user) when it is missing or cannot be used.
   bool FileFound(const std::string& name);

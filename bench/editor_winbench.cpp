@@ -1,7 +1,8 @@
 // Timings of the editor window under Wine: loading 10 MB beside reading the same file,
-// the first paint after it, one typed character with its repaint in big and small texts,
-// a repaint with and without a document's own characters, and an input method's
-// reconversion request in the 10 MB text. Prints its figures.
+// the first paint after it, one typed character with its repaint in big and small texts
+// and with the marks on and off, a repaint with and without a document's own
+// characters, and an input method's reconversion request in the 10 MB text. Prints its
+// figures.
 #include <windows.h>
 #include <commdlg.h>
 #include <imm.h>
@@ -151,6 +152,23 @@ int main() {
   std::printf("10 MB end / 1 KB end               %.2fx\n", Median(at_end) / Median(small_end));
   std::printf("10 MB middle / 1 KB end            %.2fx\n", Median(in_middle) / Median(small_end));
   ReportTyping("reconversion request in 10 MB", reconversion);
+  // Short lines, each with a full-width space and a tab: typed at a line's end, 80
+  // characters leave all three marks in view.
+  std::string blanks;
+  blanks.reserve((10u << 20) + 100);
+  while (blanks.size() < (10u << 20)) blanks += "　本文\tの行\r\n";
+  SendMessageA(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(blanks.c_str()));
+  auto line_end = [editor](WPARAM line) {
+    LRESULT start = SendMessageA(editor, EM_LINEINDEX, line, 0);
+    return static_cast<long>(start + SendMessageA(editor, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+  };
+  WPARAM middle = static_cast<WPARAM>(SendMessageA(editor, EM_GETLINECOUNT, 0, 0) / 2);
+  SendMessageA(editor, quillet::EM_SETMARKS, 0, 0);
+  double marks_off = Median(TypingTimes(editor, line_end(middle), 80));
+  SendMessageA(editor, quillet::EM_SETMARKS, quillet::kMarkFullWidthSpace | quillet::kMarkTab | quillet::kMarkLineEnd, 0);
+  double marks_on = Median(TypingTimes(editor, line_end(middle + 1), 80));
+  std::printf("typed char, 10 MB, marks off       median %.3f ms\n", marks_off);
+  std::printf("typed char, 10 MB, all marks on    median %.3f ms (%.2fx)\n", marks_on, marks_on / marks_off);
   // A window of lines: Shift-JIS alone, with a table of own characters that none of the
   // lines holds, and with two of them on every line.
   std::string own_lines;

@@ -16,6 +16,8 @@
 #include "core/foreign_chars.h"
 #include "core/ime_span.h"
 #include "core/text_buffer.h"
+#include "editor/editor_win.h"
+#include "editor/text_marks.h"
 #include "win/handles_win.h"
 
 namespace quillet {
@@ -168,6 +170,11 @@ class EditorControl {
   int ForeignWidth(HDC dc, const char* code) const;
   void DrawForeign(HDC dc, int x, int y, const char* code) const;
 
+  // --- marks of blank characters and line ends (editor_marks_win.cpp)
+  void SetMarks(WPARAM marks);
+  // Over the bytes [from, to) of the line just laid out (line_text_, layout_).
+  void DrawMarks(HDC dc, std::size_t line, std::size_t from, std::size_t to);
+
   // --- clipboard (editor_clipboard_win.cpp)
   bool CopyToClipboard();
   void Cut();
@@ -187,6 +194,9 @@ class EditorControl {
   TextBuffer text_;
   ForeignChars chars_;
   bool chars_grow_ = false;  // a paste may add characters to chars_
+  WPARAM marks_ = kMarkFullWidthSpace;
+  std::vector<BlankChar> blanks_;
+  PenHandle mark_pen_;
   FontHandle default_font_;
   HFONT font_ = nullptr;
   int line_height_ = 16;

@@ -74,6 +74,7 @@ void EditorControl::PaintLine(HDC dc, std::size_t line, int width) {
     RECT cell{x, 0, x + ave_width_, line_height_};
     FillRect(dc, &cell, GetSysColorBrush(COLOR_HIGHLIGHT));
   }
+  DrawMarks(dc, line, from - start, to - start);
   if (layout_gap_from_ != TextBuffer::kNoPos) DrawComposition(dc);
 }
 

@@ -155,6 +155,7 @@ bool EditorControl::StateRequest(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
     case EM_SETREADONLY: read_only_ = wp != 0; result = TRUE; return true;
     case EM_SETFOREIGNCHARS: SetForeignChars(reinterpret_cast<ForeignChars*>(lp), wp != 0); result = TRUE; return true;
     case EM_GETFOREIGNCHARS: result = reinterpret_cast<LRESULT>(&chars_); return true;
+    case EM_SETMARKS: SetMarks(wp); return true;
     default: return false;
   }
 }

@@ -51,6 +51,12 @@ inline constexpr UINT EM_SETFOREIGNCHARS = WM_USER + 0x404;
 // Answers the editor's table (const ForeignChars*), never null.
 inline constexpr UINT EM_GETFOREIGNCHARS = WM_USER + 0x405;
 
+// Sets the marks the editor draws over its text on screen, wParam a set of the flags
+// below; answers 0. Printing and copies never carry them. A new editor marks full-width
+// spaces only.
+inline constexpr UINT EM_SETMARKS = WM_USER + 0x406;
+inline constexpr WPARAM kMarkFullWidthSpace = 1, kMarkTab = 2, kMarkLineEnd = 4;
+
 bool RegisterEditorClass(HINSTANCE instance);  // idempotent
 
 // A visible child editor filling nothing yet; the caller sizes it.

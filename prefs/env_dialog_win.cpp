@@ -18,6 +18,7 @@ enum : int {
   kPageCtl = 300, kBackUP, kAutoSave, kAutoSaveTime, kAutoSaveTimeSpin, kShowLogFile, kEditorPath, kButton2,
   kWin31Dialog, kUseDocExp, kMacroPath, kFont, kSize, kSampleText, kColoring, kGrammerList, kAttrib, kColorGrid1,
   kTeXList, kTeXPath, kButton3, kDviList, kDviPath, kButton1, kApplyBtn, kHelpBtn, kNewEncoding, kNewLineEnd,
+  kShowSpaces, kShowTabs, kShowLineEnds,
 };
 
 constexpr const char* kSampleLines =
@@ -86,12 +87,18 @@ void TPagesDlg1::CreatePage0(HWND p) {
 
 void TPagesDlg1::CreatePage1(HWND p) {
   HFONT f = font();
-  CreateGroupBox(p, f, "ｴﾃﾞｨﾀﾌｫﾝﾄ(&F)", 8, 6, 240, 84);
-  Font = WithHelp(CreateComboBox(p, f, 20, 26, 216, 240, kFont, CBS_DROPDOWN | CBS_SORT), 117);
-  CreateLabel(p, f, "ｻｲｽﾞ(&S)", 20, 60, 60, 16);
-  Size = WithHelp(CreateComboBox(p, f, 84, 56, 70, 240, kSize), 118);
+  // Font and size share a row, so the marks fit under them.
+  CreateGroupBox(p, f, "ｴﾃﾞｨﾀﾌｫﾝﾄ(&F)", 8, 6, 240, 48);
+  Font = WithHelp(CreateComboBox(p, f, 20, 22, 124, 240, kFont, CBS_DROPDOWN | CBS_SORT), 117);
+  SendMessageA(Font, CB_SETDROPPEDWIDTH, 216, 0);
+  CreateLabel(p, f, "ｻｲｽﾞ(&S)", 150, 26, 40, 16);
+  Size = WithHelp(CreateComboBox(p, f, 190, 22, 46, 240, kSize), 118);
   for (int n = 7; n <= 30; ++n) SendMessageA(Size, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::to_string(n).c_str()));
-  CreateLabel(p, f, "画面ｲﾒｰｼﾞ(&I):", 8, 98, 120, 16);
+  CreateGroupBox(p, f, "記号の表示", 8, 58, 240, 38);
+  ShowSpaces = WithHelp(CreateCheckBox(p, f, "全角ｽﾍﾟｰｽ(&Z)", 20, 73, 92, 18, kShowSpaces), 168);
+  ShowTabs = WithHelp(CreateCheckBox(p, f, "ﾀﾌﾞ(&B)", 116, 73, 56, 18, kShowTabs), 169);
+  ShowLineEnds = WithHelp(CreateCheckBox(p, f, "改行(&R)", 176, 73, 60, 18, kShowLineEnds), 170);
+  CreateLabel(p, f, "画面ｲﾒｰｼﾞ(&I):", 8, 100, 120, 16);
   SampleText = WithHelp(
       CreateControl(p, {.class_name = "EDIT", .text = kSampleLines, .x = 8, .y = 116, .width = 240, .height = 66,
                         .style = ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL,
@@ -207,6 +214,9 @@ void TPagesDlg1::FillPage(int page) {
       SetControlText(Font, in_force_.editor.font_name);
       SetControlText(Size, in_force_.editor.font_size);
       ShowCoding(NewCodingLists(), in_force_.editor.new_coding);
+      SetChecked(ShowSpaces, in_force_.editor.marks.full_width_space);
+      SetChecked(ShowTabs, in_force_.editor.marks.tab);
+      SetChecked(ShowLineEnds, in_force_.editor.marks.line_end);
       ShowPreview();
       break;
     case 2: show_choice(TeXList, TeXPath, tex_paths_, tex_shown_); break;
@@ -235,6 +245,7 @@ EnvSettings TPagesDlg1::EditedSettings() const {
     s.editor.font_name = std::string(CutToBytes(ControlText(Font), LF_FACESIZE - 1));
     s.editor.font_size = CutProfileString(ControlText(Size));
     s.editor.new_coding = ChosenCoding(NewCodingLists(), in_force_.editor.new_coding);
+    s.editor.marks = {IsChecked(ShowSpaces), IsChecked(ShowTabs), IsChecked(ShowLineEnds)};
   }
   auto edited_choice = [](HWND list, HWND path, std::vector<std::string> paths) {
     int use = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
@@ -380,6 +391,11 @@ void TPagesDlg1::OnCommand(int id, int code, HWND control) {
     case kNewEncoding:
     case kNewLineEnd:
       if (code == CBN_SELCHANGE) MarkChanged(1);
+      break;
+    case kShowSpaces:
+    case kShowTabs:
+    case kShowLineEnds:
+      if (code == BN_CLICKED) MarkChanged(1);
       break;
     case kTeXList:
       if (code == LBN_SELCHANGE) SwitchKind(TeXList, TeXPath, tex_paths_, tex_shown_, 2);

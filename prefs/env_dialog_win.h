@@ -47,6 +47,7 @@ class TPagesDlg1 : public Form {
   // Page 1 "ｴﾃﾞｨﾀ表示"
   HWND Font = nullptr, Size = nullptr, SampleText = nullptr, Coloring = nullptr, GrammerList = nullptr,
        Attrib = nullptr, ColorGrid1 = nullptr, NewEncoding = nullptr, NewLineEnd = nullptr;
+  HWND ShowSpaces = nullptr, ShowTabs = nullptr, ShowLineEnds = nullptr;  // the editor's marks
   // Page 2 "TeXの選択" and page 3 "Dviの選択"
   HWND TeXList = nullptr, TeXPath = nullptr, Button3 = nullptr;
   HWND DviList = nullptr, DviPath = nullptr, Button1 = nullptr;

@@ -58,7 +58,10 @@ std::vector<ProfileEntry> PageEntries(const EnvSettings& s, int page) {
       out = {{"Editor", "Font", s.editor.font_name},
              {"Editor", "FontSize", FormatProfileInt(s.editor.FontSize())},
              {"Editor", "Encoding", EncodingName(s.editor.new_coding.encoding, s.editor.new_coding.bom)},
-             {"Editor", "LineEnd", LineEndName(s.editor.new_coding.line_end)}};
+             {"Editor", "LineEnd", LineEndName(s.editor.new_coding.line_end)},
+             {"Editor", "MarkFullWidthSpace", FormatProfileBool(s.editor.marks.full_width_space)},
+             {"Editor", "MarkTab", FormatProfileBool(s.editor.marks.tab)},
+             {"Editor", "MarkLineEnd", FormatProfileBool(s.editor.marks.line_end)}};
       break;
     case 2: AddChoice(out, "TeX", s.tex, kTeXKinds); break;
     case 3: AddChoice(out, "Dvi", s.dvi, kDviKinds); break;
@@ -74,6 +77,7 @@ void TakePage(EnvSettings& in_force, const EnvSettings& edited, int page) {
       in_force.editor.font_name = edited.editor.font_name;
       in_force.editor.font_size = FormatProfileInt(edited.editor.FontSize());
       in_force.editor.new_coding = edited.editor.new_coding;
+      in_force.editor.marks = edited.editor.marks;
       break;
     case 2: in_force.tex = edited.tex; break;
     case 3: in_force.dvi = edited.dvi; break;
@@ -119,6 +123,9 @@ EnvSettings ReadEnvSettings(const ProfileSource& ini) {
   s.editor.font_name = ini.ReadString("Editor", "Font", d.editor.font_name);
   s.editor.font_size = ini.ReadString("Editor", "FontSize", d.editor.font_size);
   s.editor.new_coding = ReadNewCoding(ini, d.editor.new_coding);
+  s.editor.marks = {ini.ReadBool("Editor", "MarkFullWidthSpace", d.editor.marks.full_width_space),
+                    ini.ReadBool("Editor", "MarkTab", d.editor.marks.tab),
+                    ini.ReadBool("Editor", "MarkLineEnd", d.editor.marks.line_end)};
   s.tex = ReadChoice(ini, "TeX", kTeXKinds);
   s.dvi = ReadChoice(ini, "Dvi", kDviKinds);
   return s;

@@ -37,12 +37,21 @@ struct GeneralSettings {
   bool operator==(const GeneralSettings&) const = default;
 };
 
+// What the editor marks on screen (never in print or copies).
+struct EditorMarks {
+  bool full_width_space = true;
+  bool tab = false;
+  bool line_end = false;
+  bool operator==(const EditorMarks&) const = default;
+};
+
 // Page "ｴﾃﾞｨﾀ表示", section Editor.
 struct EditorSettings {
   std::string font_name = "ＭＳ ゴシック";
   std::string font_size = "10";  // as the user typed it
   // What a new document is written in until it is saved in another coding.
   FileCoding new_coding;
+  EditorMarks marks = {};
   // The number in the size text, 10 when there is none.
   int FontSize() const;
   bool operator==(const EditorSettings&) const = default;
@@ -78,8 +87,8 @@ struct ProfileEntry {
   bool operator==(const ProfileEntry&) const = default;
 };
 // The keys one page writes, in the order it writes them. The log display is not stored,
-// the size is written as the number in its text and the new documents' coding as its two
-// names in the status bar ("UTF-8 BOM", "LF").
+// the size is written as the number in its text, the new documents' coding as its two
+// names in the status bar ("UTF-8 BOM", "LF") and the marks as 0 or 1.
 std::vector<ProfileEntry> PageEntries(const EnvSettings& settings, int page);
 // The page's values of edited put in place of those of in_force.
 void TakePage(EnvSettings& in_force, const EnvSettings& edited, int page);

@@ -27,6 +27,7 @@ TEST(EnvSettingsTest, ReadingKeepsTheValueRules) {
       {{"General", "AutoSaveTime"}, "0x0A"},
       {{"General", "ShowLogFile"}, "1"},  // no such key: every run starts without it
       {{"Editor", "FontSize"}, "大"},
+      {{"Editor", "MarkTab"}, "1"},
       {{"TeX", "Use"}, "2"},
       {{"TeX", "ｲﾝﾌﾟﾚｽ  Big WpvTeX"}, "C:\\big.exe"},
       {{"Dvi", "Use"}, "4"},
@@ -36,6 +37,7 @@ TEST(EnvSettingsTest, ReadingKeepsTheValueRules) {
   EXPECT_FALSE(s.general.show_log_file);
   EXPECT_EQ(s.editor.font_size, "大");
   EXPECT_EQ(s.editor.FontSize(), 10);
+  EXPECT_EQ(s.editor.marks, (EditorMarks{.full_width_space = true, .tab = true, .line_end = false}));
   EXPECT_EQ(s.tex.use, -1);  // two kinds only
   EXPECT_EQ(s.tex.paths, (std::vector<std::string>{"", "C:\\big.exe"}));
   EXPECT_EQ(s.tex.ChosenPath(), "");
@@ -62,7 +64,8 @@ TEST(EnvSettingsTest, EachPageWritesItsKeysInOrderAndReadsBackAsWritten) {
                     .editor_path = "C:\\エディタ\\ed.exe", .win31_dialog = true, .use_doc_exp = false,
                     .macro_path = "C:\\マクロ"};
   edited.editor = {.font_name = "ＭＳ 明朝", .font_size = "050",
-                   .new_coding = {.encoding = Encoding::kUtf8, .bom = true, .line_end = LineEnd::kLf}};
+                   .new_coding = {.encoding = Encoding::kUtf8, .bom = true, .line_end = LineEnd::kLf},
+                   .marks = {.full_width_space = false, .tab = true, .line_end = true}};
   edited.tex = {1, {"C:\\tex.exe", "C:\\big.exe"}};
   edited.dvi = {3, {"a", "b", "c", "d", "e"}};
   std::map<std::pair<std::string, std::string>, std::string> file;
@@ -76,12 +79,15 @@ TEST(EnvSettingsTest, EachPageWritesItsKeysInOrderAndReadsBackAsWritten) {
   EXPECT_EQ(order, (std::vector<std::string>{
                        "General/BackUp", "General/AutoSave", "General/AutoSaveTime", "General/EditorPath",
                        "General/Win31Dialog", "General/UseDocExp", "General/MacroPath", "Editor/Font",
-                       "Editor/FontSize", "Editor/Encoding", "Editor/LineEnd", "TeX/Use", "TeX/ｲﾝﾌﾟﾚｽ  WpvTeX", "TeX/ｲﾝﾌﾟﾚｽ  Big WpvTeX", "Dvi/Use",
+                       "Editor/FontSize", "Editor/Encoding", "Editor/LineEnd", "Editor/MarkFullWidthSpace", "Editor/MarkTab",
+                       "Editor/MarkLineEnd", "TeX/Use", "TeX/ｲﾝﾌﾟﾚｽ  WpvTeX", "TeX/ｲﾝﾌﾟﾚｽ  Big WpvTeX", "Dvi/Use",
                        "Dvi/ｲﾝﾌﾟﾚｽ  WinDvi 1.0 (16bit版)", "Dvi/ｲﾝﾌﾟﾚｽ  WinDvi 1.0 (32bit版)",
                        "Dvi/ｲﾝﾌﾟﾚｽ  WinDviPro", "Dvi/Norvik  WinDVI (ver 0.2)", "Dvi/Norvik  WinDVI (ver 0.3以降)"}));
   EXPECT_EQ((file[{"Editor", "FontSize"}]), "50");
   EXPECT_EQ((file[{"Editor", "Encoding"}]), "UTF-8 BOM");
   EXPECT_EQ((file[{"Editor", "LineEnd"}]), "LF");
+  EXPECT_EQ((file[{"Editor", "MarkFullWidthSpace"}]), "0");
+  EXPECT_EQ((file[{"Editor", "MarkLineEnd"}]), "1");
   EnvSettings in_force;
   for (int page = 0; page < kEnvPageCount; ++page) TakePage(in_force, edited, page);
   EnvSettings reread = ReadEnvSettings(TableSource(file));
@@ -113,6 +119,7 @@ TEST(EnvSettingsTest, TakingOnePageLeavesTheOthersAsTheyWere) {
   edited.general.backup = false;
   edited.editor.font_name = "x";
   edited.editor.new_coding.line_end = LineEnd::kLf;
+  edited.editor.marks.line_end = true;
   edited.tex.use = 1;
   edited.dvi.use = 4;
   for (int page = 0; page < kEnvPageCount; ++page) {
@@ -121,6 +128,7 @@ TEST(EnvSettingsTest, TakingOnePageLeavesTheOthersAsTheyWere) {
     EXPECT_EQ(!in_force.general.backup, page == 0) << page;
     EXPECT_EQ(in_force.editor.font_name == "x", page == 1) << page;
     EXPECT_EQ(in_force.editor.new_coding.line_end == LineEnd::kLf, page == 1) << page;
+    EXPECT_EQ(in_force.editor.marks.line_end, page == 1) << page;
     EXPECT_EQ(in_force.tex.use == 1, page == 2) << page;
     EXPECT_EQ(in_force.dvi.use == 4, page == 3) << page;
   }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "artwork/art_canvas_win.h"
 #include "core/foreign_chars.h"
 #include "tests/win/support/test_support.h"
 
@@ -22,6 +23,9 @@ namespace quillet {
 namespace {
 
 constexpr int kEditorId = 7;
+
+// The pale colour of the editor's marks.
+constexpr COLORREF kMarkColour = RGB(0xA8, 0xB8, 0xD0);
 
 // What the parent window was told, in order.
 struct Event {
@@ -151,6 +155,19 @@ class EditorTest : public ::testing::Test {
     GlobalUnlock(memory);
     SetClipboardData(CF_TEXT, memory);
     CloseClipboard();
+  }
+  // The caret's x at each position, as the editor lays the text out.
+  std::vector<int> CaretXs(long last) {
+    SetFocus(editor_);
+    std::vector<int> xs;
+    for (long pos = 0; pos <= last; ++pos) {
+      SetSel(pos, pos);
+      POINT caret{};
+      GetCaretPos(&caret);
+      xs.push_back(caret.x);
+    }
+    SetFocus(parent_);  // no caret on the pixels
+    return xs;
   }
   int AveWidth() {
     HDC dc = GetDC(editor_);
@@ -603,6 +620,68 @@ TEST_F(EditorTest, OwnCharactersTravelBetweenDocumentsAsUnicodeText) {
   paste();
   EXPECT_EQ(TextOf(other), "kept");
   DestroyWindow(other);
+}
+
+// Full-width spaces are marked from the start; tabs and line ends (but the last) only
+// when asked; the letters never.
+TEST_F(EditorTest, MarksShowOnScreenAsTheirFlagsAsk) {
+  SetText("a\x81\x40" "b\tc\r\nd");  // a　b<tab>c, then d
+  std::vector<int> x = CaretXs(9);
+  int w = AveWidth(), h = line_height_;
+  struct Row { WPARAM flags; bool space, tab, line_end; };
+  auto expect = [&](const Row& r, const std::string& what) {
+    SCOPED_TRACE(what);
+    test::Pixels screen = test::ClientPixels(editor_);
+    auto marked = [&](int x0, int x1, int line) { return screen.Count(kMarkColour, {x0, line * h, x1, line * h + h}); };
+    EXPECT_EQ(marked(x[1], x[3], 0) > 0, r.space);
+    EXPECT_EQ(marked(x[4], x[5], 0) > 0, r.tab);
+    EXPECT_EQ(marked(x[6], x[6] + w, 0) > 0, r.line_end);
+    for (auto [from, to] : {std::pair{0, 1}, {3, 4}, {5, 6}}) EXPECT_EQ(marked(x[from], x[to], 0), 0) << from;
+    EXPECT_EQ(marked(x[8], x[9] + w, 1), 0);  // "d" and the end of the last line
+  };
+  expect({0, true, false, false}, "a new editor");
+  Row rows[] = {
+      {0, false, false, false},
+      {kMarkTab, false, true, false},
+      {kMarkLineEnd, false, false, true},
+      {kMarkFullWidthSpace | kMarkTab | kMarkLineEnd, true, true, true},
+  };
+  for (const auto& r : rows) {
+    EXPECT_EQ(Send(EM_SETMARKS, r.flags), 0);
+    expect(r, "flags " + std::to_string(r.flags));
+  }
+}
+
+// "ａ" is 0x82 0x81: with "@" after it the bytes 0x81 0x40 of "　" appear, but no space.
+TEST_F(EditorTest, TheTrailByteOfACharacterIsNoFullWidthSpace) {
+  SetText("\x82\x81@\x81\x40");  // ａ@　
+  std::vector<int> x = CaretXs(5);
+  AveWidth();
+  test::Pixels screen = test::ClientPixels(editor_);
+  EXPECT_EQ(screen.Count(kMarkColour, {x[0], 0, x[3], line_height_}), 0);
+  EXPECT_GT(screen.Count(kMarkColour, {x[3], 0, x[5], line_height_}), 0);
+}
+
+TEST_F(EditorTest, CopiesAndPrintsCarryTheTextWithoutMarks) {
+  Send(EM_SETMARKS, kMarkFullWidthSpace | kMarkTab | kMarkLineEnd);
+  SetText("a\x81\x40" "b\tc\r\nd");
+  SetSel(0, -1);
+  Send(WM_COPY);
+  EXPECT_EQ(ClipboardText(), "a\x81\x40" "b\tc\r\nd");
+  EXPECT_EQ(ClipboardUnicode(), u"a\u3000b\tc\r\nd");
+  DibSurface page(400, 100);
+  RECT all{0, 0, 400, 100};
+  FillRect(page.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FORMATRANGE fr{};
+  fr.hdc = fr.hdcTarget = page.dc();
+  fr.rcPage = fr.rc = {0, 0, MulDiv(400, 1440, GetDeviceCaps(page.dc(), LOGPIXELSX)),
+                       MulDiv(100, 1440, GetDeviceCaps(page.dc(), LOGPIXELSY))};
+  fr.chrg = {0, -1};
+  EXPECT_EQ(Send(EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&fr)), 9);
+  Send(EM_FORMATRANGE, 0, 0);
+  test::Pixels printed(page.dc(), 400, 100);
+  EXPECT_EQ(printed.Count(kMarkColour, all), 0);
+  EXPECT_LT(printed.Count(RGB(255, 255, 255), all), 400 * 100) << "nothing was printed";
 }
 
 TEST_F(EditorTest, UndoTakesBackCoalescedTypingInOneStep) {

@@ -60,11 +60,11 @@ TEST_F(EnvDialogTest, OKWritesExactlyTheEditedPagesAndLeavesTheRestOfTheFile) {
       {"nothing edited", [] {}, kStartIni},
       {"font only", [&] { ShowPage(d(), 1); TypeInto(d().Font, "ＭＳ ゴシック"); },
        "; kept as written\r\n[General]\r\nBackUp=1\r\n\r\n[Editor]\r\nFont=ＭＳ ゴシック\r\nFontSize=12\r\n"
-       "Encoding=SJIS\r\nLineEnd=CRLF\r\n[Other]\r\nx=1\r\n"},
+       "Encoding=SJIS\r\nLineEnd=CRLF\r\nMarkFullWidthSpace=1\r\nMarkTab=0\r\nMarkLineEnd=0\r\n[Other]\r\nx=1\r\n"},
       {"the coding of new documents",
        [&] { ShowPage(d(), 1); Pick(d().NewEncoding, 2); Pick(d().NewLineEnd, 1); },
        "; kept as written\r\n[General]\r\nBackUp=1\r\n\r\n[Editor]\r\nFont=ＭＳ ゴシック\r\nFontSize=12\r\n"
-       "Encoding=UTF-8 BOM\r\nLineEnd=LF\r\n[Other]\r\nx=1\r\n"},
+       "Encoding=UTF-8 BOM\r\nLineEnd=LF\r\nMarkFullWidthSpace=1\r\nMarkTab=0\r\nMarkLineEnd=0\r\n[Other]\r\nx=1\r\n"},
       {"one check box of page 0",
        [&] { SendMessageA(d().Win31Dialog, BM_CLICK, 0, 0); },
        "; kept as written\r\n[General]\r\nBackUp=1\r\nAutoSave=1\r\nAutoSaveTime=5\r\nEditorPath=NotePad\r\n"
@@ -127,6 +127,27 @@ TEST_F(EnvDialogTest, TheFontReachesOpenDocumentsOnlyWhenConfirmed) {
     EXPECT_EQ(FontOf(d().SampleText).lfHeight, PointHeight(30));
   }, &d().CancelBtn);
   EXPECT_EQ(shown, "50");
+}
+
+// The boxes show the marks in force; OK writes them and puts them on the documents' screens.
+TEST_F(EnvDialogTest, TheMarksReachTheFileAndEveryDocument) {
+  h.app().env_settings().editor.marks = {.full_width_space = false, .tab = true, .line_end = false};
+  h.NewBlankDocument();
+  HWND memo = h.main().ActiveChild()->Memo;
+  SendMessageA(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("\x81\x40"));  // "　"
+  auto space_marked = [&] { return ClientPixels(memo).Count(RGB(0xA8, 0xB8, 0xD0), {0, 0, 40, 20}) > 0; };
+  EXPECT_FALSE(space_marked()) << "a new document takes the marks in force";
+  std::vector<bool> shown;
+  Run([&] {
+    ShowPage(d(), 1);
+    shown = {IsChecked(d().ShowSpaces), IsChecked(d().ShowTabs), IsChecked(d().ShowLineEnds)};
+    SendMessageA(d().ShowSpaces, BM_CLICK, 0, 0);
+    EXPECT_TRUE(Enabled(d().ApplyBtn));
+  }, &d().OKBtn);
+  EXPECT_EQ(shown, (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(h.IniValue("Editor", "MarkFullWidthSpace") + h.IniValue("Editor", "MarkTab") +
+                h.IniValue("Editor", "MarkLineEnd"), "110");
+  EXPECT_TRUE(space_marked()) << "an open document takes the marks confirmed";
 }
 
 TEST_F(EnvDialogTest, ApplyFollowsThePageShownAndWritesOnlyIt) {

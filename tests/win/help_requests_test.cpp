@@ -74,6 +74,7 @@ TEST_F(HelpFixture, ContextHelpOnAControlShowsItsTopicOrNothing) {
       {env.BackUP, "BackUP", 108},   {env.MacroPath, "MacroPath", 116}, {env.Font, "Font", 117},
       {env.DviPath, "DviPath", 128}, {env.OKBtn, "OK", 75},             {env.HelpBtn, "Help", 78},
       {env.NewEncoding, "NewEncoding", 163}, {env.NewLineEnd, "NewLineEnd", 164},
+      {env.ShowSpaces, "ShowSpaces", 168},   {env.ShowTabs, "ShowTabs", 169},       {env.ShowLineEnds, "ShowLineEnds", 170},
   };
   for (const auto& r : rows) {
     help().Request(h.main().hwnd(), HELP_QUIT, 0);

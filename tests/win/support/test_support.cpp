@@ -2,8 +2,11 @@
 
 #include <commctrl.h>
 
+#include "artwork/art_canvas_win.h"
+#include "win/handles_win.h"
 #include "win/message_loop_win.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -119,6 +122,33 @@ void ClickTab(HWND tab_control, int index) {
   SendMessageA(tab_control, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
   NMHDR change{tab_control, static_cast<UINT_PTR>(GetDlgCtrlID(tab_control)), static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageA(GetParent(tab_control), WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+}
+
+Pixels::Pixels(HDC dc, int width, int height) : width_(width), height_(height) {
+  DibSurface copy(width, height);
+  BitBlt(copy.dc(), 0, 0, width, height, dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  rgb_.assign(copy.bits(), copy.bits() + width * height);
+  for (auto& pixel : rgb_) pixel &= 0xFFFFFF;
+}
+
+int Pixels::Count(COLORREF colour, const RECT& area) const {
+  std::uint32_t rgb = GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+  int n = 0;
+  for (int y = std::max(0L, area.top); y < std::min<long>(height_, area.bottom); ++y) {
+    for (int x = std::max(0L, area.left); x < std::min<long>(width_, area.right); ++x) {
+      n += rgb_[static_cast<std::size_t>(y * width_ + x)] == rgb;
+    }
+  }
+  return n;
+}
+
+Pixels ClientPixels(HWND window) {
+  UpdateWindow(window);
+  RECT r;
+  GetClientRect(window, &r);
+  WindowDc dc(window);
+  return Pixels(dc.get(), r.right, r.bottom);
 }
 
 }  // namespace quillet::test

@@ -2,7 +2,9 @@
 // Helpers shared by the tests that drive real windows under Wine.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quillet::test {
 
@@ -46,5 +48,19 @@ void TypeInto(HWND box, const std::string& text);
 void Pick(HWND list, int index);
 // A click on a tab of a tab control, as the tab control tells its parent.
 void ClickTab(HWND tab_control, int index);
+
+// Pixels copied from a device context.
+class Pixels {
+ public:
+  Pixels(HDC dc, int width, int height);
+  // How many pixels of the colour lie in area.
+  int Count(COLORREF colour, const RECT& area) const;
+
+ private:
+  int width_, height_;
+  std::vector<std::uint32_t> rgb_;  // 0xRRGGBB, top row first
+};
+// A window's client area as the screen shows it once painted.
+Pixels ClientPixels(HWND window);
 
 }  // namespace quillet::test
