@@ -1,7 +1,7 @@
 #pragma once
 // The state and behaviour behind one editor window. Its methods are spread over the
-// editor_*_win.cpp files by concern: requests, view, painting, keys, mouse, clipboard,
-// printing.
+// editor_*_win.cpp files by concern: requests, view, painting, keys, the input method,
+// mouse, marks, clipboard, printing.
 #include <windows.h>
 #include <imm.h>
 #include <richedit.h>
