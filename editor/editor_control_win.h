@@ -142,7 +142,9 @@ class EditorControl {
   // Before a click moves the caret: the input method gives its result first.
   void CompleteComposition();
   void PlaceComposition();
-  POINT ClientPointOf(std::size_t unit);
+  POINT CompositionOrigin();
+  int UnitX(std::size_t unit) const;
+  COMPOSITIONFORM CompositionPlace();
   CANDIDATEFORM CandidatePlace();
   LRESULT OnImeRequest(WPARAM kind, LPARAM lp);
   LRESULT Reconvert(RECONVERTSTRING* out);

@@ -154,30 +154,38 @@ void EditorControl::PlaceComposition() {
   LOGFONTA font{};
   GetObjectA(font_, sizeof font, &font);
   ImmSetCompositionFontA(imc.get(), &font);
-  COMPOSITIONFORM form{};
-  form.dwStyle = CFS_POINT;
-  form.ptCurrentPos = ClientPointOf(0);
+  COMPOSITIONFORM form = CompositionPlace();
   ImmSetCompositionWindow(imc.get(), &form);
   if (composition_.empty()) return;
   CANDIDATEFORM candidates = CandidatePlace();
   ImmSetCandidateWindow(imc.get(), &candidates);
 }
 
-// The top left of the composition's unit (the caret when there is no composition), in
-// client coordinates.
-POINT EditorControl::ClientPointOf(std::size_t unit) {
+// The top left of the composition (of the caret when there is none), in client
+// coordinates; its units lie composition_xs_ further right.
+POINT EditorControl::CompositionOrigin() {
   CaretSpot spot = CaretPlace();
-  if (!composition_.empty()) spot.x = composition_x_ + composition_xs_[std::min(unit, composition_.text.size())];
-  return {spot.x - scroll_x_ + kMargin, (static_cast<int>(spot.line) - static_cast<int>(top_)) * line_height_};
+  int x = composition_.empty() ? spot.x : composition_x_;
+  return {x - scroll_x_ + kMargin, (static_cast<int>(spot.line) - static_cast<int>(top_)) * line_height_};
+}
+
+int EditorControl::UnitX(std::size_t unit) const {
+  return composition_.empty() ? 0 : composition_xs_[std::min(unit, composition_.text.size())];
+}
+
+COMPOSITIONFORM EditorControl::CompositionPlace() {
+  COMPOSITIONFORM form{};
+  form.dwStyle = CFS_POINT;
+  form.ptCurrentPos = CompositionOrigin();
+  return form;
 }
 
 CANDIDATEFORM EditorControl::CandidatePlace() {
-  std::size_t target = TargetStart(composition_);
-  POINT at = ClientPointOf(target);
+  POINT origin = CompositionOrigin();
   CANDIDATEFORM form{};
   form.dwStyle = CFS_EXCLUDE;
-  form.ptCurrentPos = at;
-  form.rcArea = {ClientPointOf(0).x, at.y, ClientPointOf(composition_.text.size()).x, at.y + line_height_};
+  form.ptCurrentPos = {origin.x + UnitX(TargetStart(composition_)), origin.y};
+  form.rcArea = {origin.x, origin.y, origin.x + UnitX(composition_.text.size()), origin.y + line_height_};
   return form;
 }
 
@@ -187,12 +195,7 @@ LRESULT EditorControl::OnImeRequest(WPARAM kind, LPARAM lp) {
     case IMR_CONFIRMRECONVERTSTRING: return ConfirmReconversion(reinterpret_cast<const RECONVERTSTRING*>(lp));
     case IMR_DOCUMENTFEED: return DocumentFeed(reinterpret_cast<RECONVERTSTRING*>(lp));
     case IMR_QUERYCHARPOSITION: return CharPosition(reinterpret_cast<IMECHARPOSITION*>(lp));
-    case IMR_COMPOSITIONWINDOW: {
-      auto* form = reinterpret_cast<COMPOSITIONFORM*>(lp);
-      form->dwStyle = CFS_POINT;
-      form->ptCurrentPos = ClientPointOf(0);
-      return TRUE;
-    }
+    case IMR_COMPOSITIONWINDOW: *reinterpret_cast<COMPOSITIONFORM*>(lp) = CompositionPlace(); return TRUE;
     case IMR_CANDIDATEWINDOW: {
       auto* form = reinterpret_cast<CANDIDATEFORM*>(lp);
       DWORD index = form->dwIndex;
@@ -240,7 +243,8 @@ LRESULT EditorControl::DocumentFeed(RECONVERTSTRING* out) {
 LRESULT EditorControl::CharPosition(IMECHARPOSITION* position) {
   if (!position || position->dwSize < sizeof(IMECHARPOSITION)) return FALSE;
   std::size_t unit = UnitAtAnsiOffset(composition_.text, position->dwCharPos, SystemCodePage());
-  POINT pt = ClientPointOf(unit);
+  POINT pt = CompositionOrigin();
+  pt.x += UnitX(unit);
   ClientToScreen(hwnd_, &pt);
   position->pt = pt;
   position->cLineHeight = static_cast<UINT>(line_height_);

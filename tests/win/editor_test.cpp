@@ -354,10 +354,11 @@ TEST_F(EditorTest, TheCompositionIsDrawnUnderlinedInsideTheTextAndItsResultIsOne
   GetCaretPos(&caret);
   EXPECT_EQ(caret.x, before.x + composed.cx);  // the input method's caret, at the end
   EXPECT_EQ(caret.y, before.y);
-  int ink_under = 0, ink_before = 0;
-  for (int x = before.x + 2; x < before.x + composed.cx - 2; ++x) ink_under += GetPixel(dc, x, line_height_ - 1) == 0;
-  for (int x = 2; x < before.x; ++x) ink_before += GetPixel(dc, x, line_height_ - 1) == 0;
   ReleaseDC(editor_, dc);
+  test::Pixels screen = test::ClientPixels(editor_);
+  const int bottom = line_height_ - 1;
+  int ink_under = screen.Count(RGB(0, 0, 0), {before.x + 2, bottom, before.x + composed.cx - 2, bottom + 1});
+  int ink_before = screen.Count(RGB(0, 0, 0), {2, bottom, before.x, bottom + 1});
   EXPECT_GE(ink_under, (composed.cx - 4) / 3);  // a dotted underline
   EXPECT_EQ(ink_before, 0);
   // The input method's windows: its composition window where the composition starts,
